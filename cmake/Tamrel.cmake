@@ -1,0 +1,53 @@
+# Helpers shared by every folder's CMakeLists.txt.
+#
+#   tamrel_unit_test(NAME SOURCES... [LIBS libs...])
+#       A googletest program. Natively it runs as is; in the Windows builds it
+#       is a console program run under Wine. Its results land in
+#       ${TAMREL_RESULTS}/NAME.xml, which scripts/test adds up.
+#   tamrel_e2e_test(NAME SOURCES... [DEPENDS targets...])
+#       Like a unit test, linked with the window automation library, labelled
+#       e2e; it needs the X display that scripts/test provides.
+#   tamrel_program(NAME SOURCES... [LIBS libs...])
+#       A Windows GUI program (sources may include its .rc file).
+
+set(TAMREL_RESULTS ${CMAKE_BINARY_DIR}/test-results)
+file(MAKE_DIRECTORY ${TAMREL_RESULTS})
+
+set(TAMREL_WIN32_LIBS comctl32 comdlg32 shell32 advapi32 winspool gdi32 user32 kernel32)
+
+function(tamrel_unit_test name)
+  cmake_parse_arguments(T "" "" "SOURCES;LIBS;DEPENDS" ${ARGN})
+  add_executable(${name} ${T_UNPARSED_ARGUMENTS} ${T_SOURCES})
+  target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest_main)
+  if(WIN32)
+    target_link_libraries(${name} PRIVATE ${TAMREL_WIN32_LIBS})
+  endif()
+  if(T_DEPENDS)
+    add_dependencies(${name} ${T_DEPENDS})
+  endif()
+  if(NOT TAMREL_NO_RUN)
+    if(WIN32)
+      # The program runs under Wine, which reads Windows paths.
+      set(xml "Z:${TAMREL_RESULTS}/${name}.xml")
+    else()
+      set(xml "${TAMREL_RESULTS}/${name}.xml")
+    endif()
+    add_test(NAME ${name} COMMAND ${name} --gtest_output=xml:${xml})
+    set_tests_properties(${name} PROPERTIES LABELS unit TIMEOUT 900)
+  endif()
+endfunction()
+
+function(tamrel_e2e_test name)
+  cmake_parse_arguments(T "" "" "SOURCES;LIBS;DEPENDS" ${ARGN})
+  tamrel_unit_test(${name} ${T_UNPARSED_ARGUMENTS} SOURCES ${T_SOURCES}
+                   LIBS tamrel_auto ${T_LIBS} DEPENDS ${T_DEPENDS})
+  if(NOT TAMREL_NO_RUN)
+    set_tests_properties(${name} PROPERTIES LABELS e2e RUN_SERIAL TRUE)
+  endif()
+endfunction()
+
+function(tamrel_program name)
+  cmake_parse_arguments(T "" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} WIN32 ${T_UNPARSED_ARGUMENTS} ${T_SOURCES})
+  target_link_libraries(${name} PRIVATE ${T_LIBS} ${TAMREL_WIN32_LIBS})
+endfunction()

@@ -1,0 +1,72 @@
+// Command and control ids that every program of the suite shares. Menus,
+// accelerators and message maps use these names; .rc files include this
+// header so that resources and code agree on the numbers.
+#ifndef TAMREL_AFXRES_H
+#define TAMREL_AFXRES_H
+
+#ifndef IDOK
+#define IDOK     1
+#define IDCANCEL 2
+#endif
+
+// Controls that code never addresses (labels, icons, group boxes)
+#ifndef IDC_STATIC
+#define IDC_STATIC              (-1)
+#endif
+
+// Resource ids
+#define IDR_MAINFRAME           2
+
+// The Help button of the tool dialogs
+#define ID_HELP_BUTTON          3
+
+// File menu
+#define ID_FILE_NEW             57600
+#define ID_FILE_OPEN            57601
+#define ID_FILE_CLOSE           57602
+#define ID_FILE_SAVE            57603
+#define ID_FILE_SAVE_AS         57604
+#define ID_FILE_PAGE_SETUP      57605
+#define ID_FILE_PRINT_SETUP     57606
+#define ID_FILE_PRINT           57607
+#define ID_FILE_PRINT_DIRECT    57608
+#define ID_FILE_PRINT_PREVIEW   57609
+
+// Edit menu
+#define ID_EDIT_CLEAR           57632
+#define ID_EDIT_CLEAR_ALL       57633
+#define ID_EDIT_COPY            57634
+#define ID_EDIT_CUT             57635
+#define ID_EDIT_FIND            57636
+#define ID_EDIT_PASTE           57637
+#define ID_EDIT_SELECT_ALL      57642
+#define ID_EDIT_UNDO            57643
+
+// Window menu
+#define ID_WINDOW_NEW           57648
+#define ID_WINDOW_ARRANGE       57649
+#define ID_WINDOW_CASCADE       57650
+#define ID_WINDOW_TILE_HORZ     57651
+#define ID_WINDOW_TILE_VERT     57652
+
+// Application
+#define ID_APP_ABOUT            57664
+#define ID_APP_EXIT             57665
+#define ID_HELP_INDEX           57666
+#define ID_HELP_USING           57668
+#define ID_CONTEXT_HELP         57669
+#define ID_HELP                 57670
+#define ID_DEFAULT_HELP         57671
+
+#define ID_NEXT_PANE            57680
+#define ID_PREV_PANE            57681
+
+// View menu
+#define ID_VIEW_TOOLBAR         59392
+#define ID_VIEW_STATUS_BAR      59393
+
+// Framework strings
+#define AFX_IDS_APP_TITLE       57344
+#define AFX_IDS_IDLEMESSAGE     57345
+
+#endif
