@@ -1,0 +1,214 @@
+#include "afxwin.h"
+
+namespace {
+CWinApp* g_pApp = nullptr;
+}
+
+CWinApp* AfxGetApp() { return g_pApp; }
+CWnd* AfxGetMainWnd() { return g_pApp ? g_pApp->m_pMainWnd : nullptr; }
+
+HINSTANCE AfxGetInstanceHandle()
+{
+    return g_pApp && g_pApp->m_hInstance ? g_pApp->m_hInstance : GetModuleHandleA(nullptr);
+}
+
+HINSTANCE AfxGetResourceHandle() { return AfxGetInstanceHandle(); }
+
+const char* AfxGetAppName()
+{
+    return g_pApp && g_pApp->m_pszAppName ? g_pApp->m_pszAppName : "";
+}
+
+const char* AfxCommandLineTail(const char* lpszCommandLine)
+{
+    const char* p = lpszCommandLine ? lpszCommandLine : "";
+    if (*p == '"') {
+        ++p;
+        while (*p && *p != '"')
+            ++p;
+        if (*p == '"')
+            ++p;
+    } else {
+        while (*p && *p != ' ' && *p != '\t')
+            ++p;
+    }
+    while (*p == ' ' || *p == '\t')
+        ++p;
+    return p;
+}
+
+CString AfxLoadString(UINT nID)
+{
+    // LoadString has no way to ask for the length, so grow until it fits.
+    CString text;
+    for (int size = 256; size <= 65536; size *= 2) {
+        char* buffer = text.GetBuffer(size);
+        int length = LoadStringA(AfxGetResourceHandle(), nID, buffer, size + 1);
+        text.ReleaseBuffer(length > 0 ? length : 0);
+        if (length < size)
+            break;
+    }
+    return text;
+}
+
+BEGIN_MESSAGE_MAP(CWinApp, CCmdTarget)
+    ON_COMMAND(ID_APP_EXIT, OnAppExit)
+END_MESSAGE_MAP()
+
+CWinApp::CWinApp(const char* lpszAppName)
+    : m_hInstance(nullptr), m_lpCmdLine(""), m_nCmdShow(SW_SHOWNORMAL), m_pMainWnd(nullptr),
+      m_pszAppName(nullptr), m_pszExeName(""), m_pszHelpFilePath(""), m_nExitCode(0)
+{
+    g_pApp = this;
+    if (lpszAppName) {
+        m_strAppName = lpszAppName;
+        m_pszAppName = m_strAppName;
+    }
+}
+
+CWinApp::~CWinApp()
+{
+    for (CDocTemplate* pTemplate : m_templateList)
+        delete pTemplate;
+    if (g_pApp == this)
+        g_pApp = nullptr;
+}
+
+void CWinApp::InitApplication(HINSTANCE hInstance, int nCmdShow)
+{
+    m_hInstance = hInstance;
+    m_nCmdShow = nCmdShow;
+    // Taken from the process rather than from the runtime's argument, whose
+    // treatment of trailing blanks is not the one the programs rely on.
+    m_strCmdLine = AfxCommandLineTail(GetCommandLineA());
+    m_lpCmdLine = m_strCmdLine;
+
+    char path[MAX_PATH] = "";
+    GetModuleFileNameA(hInstance, path, MAX_PATH);
+    CString module = path;
+    int slash = module.ReverseFind('\\');
+    CString name = module.Mid(slash + 1);
+    int dot = name.ReverseFind('.');
+    m_strExeName = dot >= 0 ? name.Left(dot) : name;
+    m_pszExeName = m_strExeName;
+
+    int moduleDot = module.ReverseFind('.');
+    m_strHelpFilePath = (moduleDot > slash ? module.Left(moduleDot) : module) + ".HLP";
+    m_pszHelpFilePath = m_strHelpFilePath;
+
+    if (!m_pszAppName) {
+        m_strAppName = AfxLoadString(AFX_IDS_APP_TITLE);
+        if (m_strAppName.IsEmpty())
+            m_strAppName = m_strExeName;
+        m_pszAppName = m_strAppName;
+    }
+}
+
+BOOL CWinApp::InitInstance() { return TRUE; }
+
+int CWinApp::ExitInstance() { return m_nExitCode; }
+
+int CWinApp::Run()
+{
+    if (!m_pMainWnd)
+        return ExitInstance();
+    MSG msg;
+    BOOL bIdle = TRUE;
+    LONG lIdleCount = 0;
+    for (;;) {
+        while (bIdle && !PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE)) {
+            if (!OnIdle(lIdleCount++))
+                bIdle = FALSE;
+        }
+        BOOL got = GetMessageA(&msg, nullptr, 0, 0);
+        if (got == 0 || got == -1) {
+            m_nExitCode = got == 0 ? static_cast<int>(msg.wParam) : -1;
+            return ExitInstance();
+        }
+        if (!PreTranslateMessage(&msg)) {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+        // Painting and timer ticks change no command state.
+        if (msg.message != WM_PAINT && msg.message != WM_TIMER && msg.message != 0x0118) {
+            bIdle = TRUE;
+            lIdleCount = 0;
+        }
+    }
+}
+
+BOOL CWinApp::PreTranslateMessage(MSG* pMsg)
+{
+    HWND hMain = m_pMainWnd ? m_pMainWnd->m_hWnd : nullptr;
+    for (HWND hWnd = pMsg->hwnd; hWnd; ) {
+        CWnd* pWnd = CWnd::FromHandlePermanent(hWnd);
+        if (pWnd && pWnd->PreTranslateMessage(pMsg))
+            return TRUE;
+        if (hWnd == hMain || !(GetWindowLongPtrA(hWnd, GWL_STYLE) & WS_CHILD))
+            break;
+        hWnd = ::GetParent(hWnd);
+    }
+    return FALSE;
+}
+
+BOOL CWinApp::OnIdle(LONG lCount)
+{
+    if (lCount == 0) {
+        if (CFrameWnd* pFrame = dynamic_cast<CFrameWnd*>(m_pMainWnd))
+            pFrame->OnIdleUpdateCmdUI();
+        CWnd::DeleteTempMap();
+    }
+    return FALSE;
+}
+
+void CWinApp::SetDialogBkColor(COLORREF clrCtlBk, COLORREF clrCtlText)
+{
+    AfxSetDialogColors(clrCtlBk, clrCtlText);
+}
+
+void CWinApp::AddDocTemplate(CDocTemplate* pTemplate)
+{
+    m_templateList.push_back(pTemplate);
+}
+
+CDocument* CWinApp::OpenDocumentFile(const char* lpszFileName)
+{
+    if (m_templateList.empty())
+        return nullptr;
+    return m_templateList.front()->OpenDocumentFile(lpszFileName);
+}
+
+void CWinApp::WinHelp(DWORD_PTR dwData, UINT nCmd)
+{
+    ::WinHelpA(m_pMainWnd ? m_pMainWnd->m_hWnd : nullptr, m_pszHelpFilePath, nCmd, dwData);
+}
+
+void CWinApp::OnFileNew()
+{
+    if (!m_templateList.empty())
+        m_templateList.front()->OpenDocumentFile(nullptr);
+}
+
+void CWinApp::OnFileOpen()
+{
+    CFileDialog dlg(TRUE);
+    if (dlg.DoModal() == IDOK)
+        OpenDocumentFile(dlg.GetPathName());
+}
+
+void CWinApp::OnAppExit()
+{
+    if (m_pMainWnd)
+        m_pMainWnd->PostMessage(WM_CLOSE);
+}
+
+int WINAPI WinMain(HINSTANCE hInstance, HINSTANCE, LPSTR, int nCmdShow)
+{
+    CWinApp* pApp = AfxGetApp();
+    if (!pApp)
+        return 1;
+    pApp->InitApplication(hInstance, nCmdShow);
+    if (!pApp->InitInstance())
+        return pApp->ExitInstance();
+    return pApp->Run();
+}

@@ -1,0 +1,80 @@
+// CWinApp: the one application object of a program, its start-up, its
+// message loop and the commands that belong to no window.
+#ifndef TAMREL_AFXAPP_H
+#define TAMREL_AFXAPP_H
+
+#include <vector>
+
+#include "afxwnd.h"
+
+class CDocTemplate;
+class CDocument;
+
+class CWinApp : public CCmdTarget {
+public:
+    // The program's global application object registers itself here; the
+    // framework's WinMain then drives it.
+    explicit CWinApp(const char* lpszAppName = nullptr);
+    virtual ~CWinApp();
+
+    HINSTANCE m_hInstance;
+    // The command line after the program name: blanks after the name
+    // skipped, the rest kept whole, trailing blanks included.
+    const char* m_lpCmdLine;
+    int m_nCmdShow;                  // for the main window's first show; -1 once used
+    CWnd* m_pMainWnd;
+    const char* m_pszAppName;        // message box captions
+    const char* m_pszExeName;        // program name without directory or extension
+    const char* m_pszHelpFilePath;   // the program's path with ".HLP" for its extension
+
+    virtual BOOL InitInstance();
+    virtual int ExitInstance();
+    // The message loop; ends the program at once when there is no main window.
+    virtual int Run();
+    // Offers the message to the window it is for and to each parent up to
+    // the main window (where the accelerators are).
+    virtual BOOL PreTranslateMessage(MSG* pMsg);
+    // Idle-time work after the queue empties; TRUE asks for more calls.
+    virtual BOOL OnIdle(LONG lCount);
+
+    // Grey dialogs: every dialog and message box of the program paints with
+    // these colours.
+    void SetDialogBkColor(COLORREF clrCtlBk = RGB(192, 192, 192), COLORREF clrCtlText = RGB(0, 0, 0));
+    void AddDocTemplate(CDocTemplate* pTemplate);
+    CDocument* OpenDocumentFile(const char* lpszFileName);
+    void WinHelp(DWORD_PTR dwData, UINT nCmd = HELP_CONTEXT);
+
+    afx_msg void OnFileNew();
+    afx_msg void OnFileOpen();
+    afx_msg void OnAppExit();
+
+    // Sets the members above from the process; WinMain calls it first.
+    void InitApplication(HINSTANCE hInstance, int nCmdShow);
+
+protected:
+    std::vector<CDocTemplate*> m_templateList;
+    int m_nExitCode;
+
+private:
+    CString m_strCmdLine;
+    CString m_strAppName;
+    CString m_strExeName;
+    CString m_strHelpFilePath;
+
+    DECLARE_MESSAGE_MAP()
+};
+
+CWinApp* AfxGetApp();
+CWnd* AfxGetMainWnd();
+HINSTANCE AfxGetInstanceHandle();
+HINSTANCE AfxGetResourceHandle();
+const char* AfxGetAppName();
+
+// What follows the program name in a full command line: the name is quoted
+// or ends at the first blank or tab; blanks and tabs after it are skipped.
+const char* AfxCommandLineTail(const char* lpszCommandLine);
+
+// The text of string resource nID, empty when there is none.
+CString AfxLoadString(UINT nID);
+
+#endif

@@ -1,0 +1,335 @@
+#include "afxwin.h"
+
+#include <cctype>
+#include <cstdio>
+
+namespace {
+const char kNotAnInteger[] = "Please enter an integer.";
+const char kIntegerRange[] = "Please enter an integer between %1 and %2.";
+const char kTooManyChars[] = "Please enter no more than %1 characters.";
+
+// The dialog's own procedure sees only WM_INITDIALOG: every other message
+// has already been through the CDialog's message map, which sits in front
+// as the window's subclass.
+INT_PTR CALLBACK AfxDlgProc(HWND hWnd, UINT message, WPARAM, LPARAM)
+{
+    if (message == WM_INITDIALOG) {
+        if (CDialog* pDlg = dynamic_cast<CDialog*>(CWnd::FromHandlePermanent(hWnd)))
+            return pDlg->OnInitDialog();
+        return TRUE;
+    }
+    return FALSE;
+}
+
+const char* SkipBlanks(const char* p)
+{
+    while (*p == ' ' || *p == '\t')
+        ++p;
+    return p;
+}
+
+// Digits up to limit; FALSE on no digit, trailing junk or overflow.
+BOOL ParseDigits(const char* p, unsigned long long limit, unsigned long long* pValue)
+{
+    if (!std::isdigit(static_cast<unsigned char>(*p)))
+        return FALSE;
+    unsigned long long value = 0;
+    while (std::isdigit(static_cast<unsigned char>(*p))) {
+        value = value * 10 + static_cast<unsigned>(*p - '0');
+        if (value > limit)
+            return FALSE;
+        ++p;
+    }
+    if (*SkipBlanks(p) != 0)
+        return FALSE;
+    *pValue = value;
+    return TRUE;
+}
+
+void ReadControlText(HWND hCtl, CString& text)
+{
+    int length = GetWindowTextLengthA(hCtl);
+    char* buffer = text.GetBuffer(length);
+    GetWindowTextA(hCtl, buffer, length + 1);
+    text.ReleaseBuffer();
+}
+
+void NumberFailure(CDataExchange* pDX)
+{
+    AfxMessageBox(kNotAnInteger, MB_ICONEXCLAMATION);
+    pDX->Fail();
+}
+}
+
+BOOL AfxTextToLong(const char* lpszText, long* pValue)
+{
+    const char* p = SkipBlanks(lpszText);
+    bool negative = false;
+    if (*p == '-' || *p == '+') {
+        negative = *p == '-';
+        ++p;
+    }
+    unsigned long long magnitude = 0;
+    if (!ParseDigits(p, negative ? 2147483648ULL : 2147483647ULL, &magnitude))
+        return FALSE;
+    *pValue = negative ? static_cast<long>(-static_cast<long long>(magnitude)) : static_cast<long>(magnitude);
+    return TRUE;
+}
+
+BOOL AfxTextToULong(const char* lpszText, unsigned long* pValue)
+{
+    const char* p = SkipBlanks(lpszText);
+    if (*p == '+')
+        ++p;
+    unsigned long long value = 0;
+    if (!ParseDigits(p, 4294967295ULL, &value))
+        return FALSE;
+    *pValue = static_cast<unsigned long>(value);
+    return TRUE;
+}
+
+CString AfxFormatString2(const char* lpszFormat, const char* lpsz1, const char* lpsz2)
+{
+    CString result;
+    for (const char* p = lpszFormat; *p; ++p) {
+        if (p[0] == '%' && (p[1] == '1' || (p[1] == '2' && lpsz2))) {
+            result += p[1] == '1' ? lpsz1 : lpsz2;
+            ++p;
+        } else {
+            result += *p;
+        }
+    }
+    return result;
+}
+
+CString AfxFormatString1(const char* lpszFormat, const char* lpsz1)
+{
+    return AfxFormatString2(lpszFormat, lpsz1, nullptr);
+}
+
+CDataExchange::CDataExchange(CWnd* pDlgWnd, BOOL bSaveAndValidate)
+    : m_bSaveAndValidate(bSaveAndValidate), m_pDlgWnd(pDlgWnd), m_idLastControl(0), m_bEditLastControl(FALSE)
+{
+}
+
+HWND CDataExchange::PrepareCtrl(int nIDC)
+{
+    m_idLastControl = nIDC;
+    m_bEditLastControl = FALSE;
+    return ::GetDlgItem(m_pDlgWnd->m_hWnd, nIDC);
+}
+
+HWND CDataExchange::PrepareEditCtrl(int nIDC)
+{
+    HWND hCtl = PrepareCtrl(nIDC);
+    m_bEditLastControl = TRUE;
+    return hCtl;
+}
+
+void CDataExchange::Fail()
+{
+    if (m_bSaveAndValidate) {
+        HWND hCtl = ::GetDlgItem(m_pDlgWnd->m_hWnd, m_idLastControl);
+        if (hCtl) {
+            // WM_NEXTDLGCTL rather than SetFocus keeps the default button right.
+            ::SendMessageA(m_pDlgWnd->m_hWnd, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(hCtl), TRUE);
+            if (m_bEditLastControl)
+                ::SendMessageA(hCtl, EM_SETSEL, 0, -1);
+        }
+    }
+    throw CUserException();
+}
+
+BEGIN_MESSAGE_MAP(CDialog, CWnd)
+    ON_COMMAND(IDOK, OnOK)
+    ON_COMMAND(IDCANCEL, OnCancel)
+END_MESSAGE_MAP()
+
+CDialog::CDialog(UINT nIDTemplate, CWnd* pParentWnd) : m_nIDTemplate(nIDTemplate), m_pParentWnd(pParentWnd) {}
+
+INT_PTR CDialog::DoModal()
+{
+    HWND hParent = nullptr;
+    if (m_pParentWnd)
+        hParent = m_pParentWnd->m_hWnd;
+    else if (CWnd* pMain = AfxGetMainWnd())
+        hParent = GetLastActivePopup(pMain->m_hWnd);
+    else
+        hParent = GetActiveWindow();
+    while (hParent && (GetWindowLongPtrA(hParent, GWL_STYLE) & WS_CHILD))
+        hParent = ::GetParent(hParent);
+
+    AfxHookWindowCreate(this);
+    INT_PTR result = DialogBoxParamA(AfxGetResourceHandle(), MAKEINTRESOURCEA(m_nIDTemplate), hParent, &AfxDlgProc, 0);
+    AfxUnhookWindowCreate();
+    return result;
+}
+
+BOOL CDialog::OnInitDialog()
+{
+    UpdateData(FALSE);
+    return TRUE;
+}
+
+void CDialog::OnOK()
+{
+    if (!UpdateData(TRUE))
+        return;
+    EndDialog(IDOK);
+}
+
+void CDialog::OnCancel()
+{
+    EndDialog(IDCANCEL);
+}
+
+void CDialog::EndDialog(int nResult)
+{
+    ::EndDialog(m_hWnd, nResult);
+}
+
+BOOL CDialog::UpdateData(BOOL bSaveAndValidate)
+{
+    CDataExchange dx(this, bSaveAndValidate);
+    try {
+        DoDataExchange(&dx);
+    } catch (const CUserException&) {
+        return FALSE;
+    }
+    return TRUE;
+}
+
+void CDialog::DoDataExchange(CDataExchange*) {}
+
+void CDialog::GotoDlgCtrl(CWnd* pWndCtrl)
+{
+    if (pWndCtrl)
+        SendMessage(WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(pWndCtrl->m_hWnd), TRUE);
+}
+
+void DDX_Text(CDataExchange* pDX, int nIDC, CString& value)
+{
+    HWND hCtl = pDX->PrepareEditCtrl(nIDC);
+    if (pDX->m_bSaveAndValidate)
+        ReadControlText(hCtl, value);
+    else
+        SetWindowTextA(hCtl, value);
+}
+
+void DDX_Text(CDataExchange* pDX, int nIDC, int& value)
+{
+    long wide = value;
+    DDX_Text(pDX, nIDC, wide);
+    value = static_cast<int>(wide);
+}
+
+void DDX_Text(CDataExchange* pDX, int nIDC, long& value)
+{
+    HWND hCtl = pDX->PrepareEditCtrl(nIDC);
+    if (pDX->m_bSaveAndValidate) {
+        CString text;
+        ReadControlText(hCtl, text);
+        if (!AfxTextToLong(text, &value))
+            NumberFailure(pDX);
+    } else {
+        char buffer[32];
+        std::snprintf(buffer, sizeof(buffer), "%ld", value);
+        SetWindowTextA(hCtl, buffer);
+    }
+}
+
+void DDX_Text(CDataExchange* pDX, int nIDC, DWORD& value)
+{
+    HWND hCtl = pDX->PrepareEditCtrl(nIDC);
+    if (pDX->m_bSaveAndValidate) {
+        CString text;
+        ReadControlText(hCtl, text);
+        unsigned long parsed = 0;
+        if (!AfxTextToULong(text, &parsed))
+            NumberFailure(pDX);
+        value = parsed;
+    } else {
+        char buffer[32];
+        std::snprintf(buffer, sizeof(buffer), "%lu", static_cast<unsigned long>(value));
+        SetWindowTextA(hCtl, buffer);
+    }
+}
+
+void DDX_Text(CDataExchange* pDX, int nIDC, UINT& value)
+{
+    DWORD wide = value;
+    DDX_Text(pDX, nIDC, wide);
+    value = static_cast<UINT>(wide);
+}
+
+void DDX_Check(CDataExchange* pDX, int nIDC, int& value)
+{
+    HWND hCtl = pDX->PrepareCtrl(nIDC);
+    if (pDX->m_bSaveAndValidate)
+        value = static_cast<int>(::SendMessageA(hCtl, BM_GETCHECK, 0, 0));
+    else
+        ::SendMessageA(hCtl, BM_SETCHECK, static_cast<WPARAM>(value), 0);
+}
+
+void DDX_Radio(CDataExchange* pDX, int nIDC, int& value)
+{
+    HWND hCtl = pDX->PrepareCtrl(nIDC);
+    if (pDX->m_bSaveAndValidate)
+        value = -1;
+    // The group runs from nIDC to the next control that starts a group.
+    int index = 0;
+    while (hCtl) {
+        if (::SendMessageA(hCtl, WM_GETDLGCODE, 0, 0) & DLGC_RADIOBUTTON) {
+            if (pDX->m_bSaveAndValidate) {
+                if (::SendMessageA(hCtl, BM_GETCHECK, 0, 0) != BST_UNCHECKED)
+                    value = index;
+            } else {
+                ::SendMessageA(hCtl, BM_SETCHECK, index == value ? BST_CHECKED : BST_UNCHECKED, 0);
+            }
+            ++index;
+        }
+        hCtl = ::GetWindow(hCtl, GW_HWNDNEXT);
+        if (hCtl && (GetWindowLongPtrA(hCtl, GWL_STYLE) & WS_GROUP))
+            break;
+    }
+}
+
+void DDX_Control(CDataExchange* pDX, int nIDC, CWnd& rControl)
+{
+    if (!rControl.m_hWnd)
+        rControl.SubclassDlgItem(static_cast<UINT>(nIDC), pDX->m_pDlgWnd);
+    pDX->PrepareCtrl(nIDC);
+}
+
+void DDV_MinMaxLong(CDataExchange* pDX, long value, long minVal, long maxVal)
+{
+    if (!pDX->m_bSaveAndValidate || (value >= minVal && value <= maxVal))
+        return;
+    char low[32];
+    char high[32];
+    std::snprintf(low, sizeof(low), "%ld", minVal);
+    std::snprintf(high, sizeof(high), "%ld", maxVal);
+    AfxMessageBox(AfxFormatString2(kIntegerRange, low, high), MB_ICONEXCLAMATION);
+    pDX->Fail();
+}
+
+void DDV_MinMaxInt(CDataExchange* pDX, int value, int minVal, int maxVal)
+{
+    DDV_MinMaxLong(pDX, value, minVal, maxVal);
+}
+
+void DDV_MaxChars(CDataExchange* pDX, const CString& value, int nChars)
+{
+    if (!pDX->m_bSaveAndValidate) {
+        HWND hCtl = ::GetDlgItem(pDX->m_pDlgWnd->m_hWnd, pDX->m_idLastControl);
+        if (hCtl)
+            ::SendMessageA(hCtl, EM_SETLIMITTEXT, static_cast<WPARAM>(nChars), 0);
+        return;
+    }
+    if (value.GetLength() <= nChars)
+        return;
+    char count[32];
+    std::snprintf(count, sizeof(count), "%d", nChars);
+    AfxMessageBox(AfxFormatString1(kTooManyChars, count), MB_ICONEXCLAMATION);
+    pDX->Fail();
+}

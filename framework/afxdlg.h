@@ -1,0 +1,82 @@
+// Modal dialogs from dialog resources, and dialog data exchange: the
+// DDX_ functions move a member to or from its control, the DDV_ functions
+// check the value just read. A failed check tells the user, puts the focus
+// (and the selection) on the field and leaves the dialog open.
+#ifndef TAMREL_AFXDLG_H
+#define TAMREL_AFXDLG_H
+
+#include "afxwnd.h"
+
+class CDataExchange {
+public:
+    CDataExchange(CWnd* pDlgWnd, BOOL bSaveAndValidate);
+
+    BOOL m_bSaveAndValidate;   // TRUE: controls to members, with checks
+    CWnd* m_pDlgWnd;
+
+    // Note the control that the following DDV_ call is about.
+    HWND PrepareCtrl(int nIDC);
+    HWND PrepareEditCtrl(int nIDC);
+    // Focus the last prepared control, select an edit's text, and abandon
+    // the exchange (UpdateData returns FALSE).
+    [[noreturn]] void Fail();
+
+    int m_idLastControl;
+    BOOL m_bEditLastControl;
+};
+
+// What Fail throws; UpdateData catches it.
+struct CUserException {};
+
+class CDialog : public CWnd {
+public:
+    explicit CDialog(UINT nIDTemplate, CWnd* pParentWnd = nullptr);
+
+    // Runs the dialog until EndDialog and returns its code (-1 when the
+    // resource cannot be loaded).
+    virtual INT_PTR DoModal();
+    // By default fills the controls from the members.
+    virtual BOOL OnInitDialog();
+    // By default: members from controls; on success EndDialog(IDOK).
+    virtual void OnOK();
+    virtual void OnCancel();
+    void EndDialog(int nResult);
+    BOOL UpdateData(BOOL bSaveAndValidate = TRUE);
+    virtual void DoDataExchange(CDataExchange* pDX);
+    void GotoDlgCtrl(CWnd* pWndCtrl);
+
+    UINT m_nIDTemplate;
+    CWnd* m_pParentWnd;
+
+protected:
+    DECLARE_MESSAGE_MAP()
+};
+
+void DDX_Text(CDataExchange* pDX, int nIDC, CString& value);
+void DDX_Text(CDataExchange* pDX, int nIDC, int& value);
+void DDX_Text(CDataExchange* pDX, int nIDC, long& value);
+void DDX_Text(CDataExchange* pDX, int nIDC, UINT& value);
+void DDX_Text(CDataExchange* pDX, int nIDC, DWORD& value);
+// 0 off, 1 on, 2 indeterminate.
+void DDX_Check(CDataExchange* pDX, int nIDC, int& value);
+// nIDC is the first radio button of a group; value is the position of the
+// checked one, -1 for none.
+void DDX_Radio(CDataExchange* pDX, int nIDC, int& value);
+// Binds (and subclasses) the control to rControl the first time.
+void DDX_Control(CDataExchange* pDX, int nIDC, CWnd& rControl);
+
+void DDV_MinMaxInt(CDataExchange* pDX, int value, int minVal, int maxVal);
+void DDV_MinMaxLong(CDataExchange* pDX, long value, long minVal, long maxVal);
+// Also limits typing in the field to nChars when the dialog is filled.
+void DDV_MaxChars(CDataExchange* pDX, const CString& value, int nChars);
+
+// The number rules of DDX_Text: blanks around, an optional sign for signed
+// values, digits, and a value that fits; FALSE otherwise.
+BOOL AfxTextToLong(const char* lpszText, long* pValue);
+BOOL AfxTextToULong(const char* lpszText, unsigned long* pValue);
+
+// lpszFormat with "%1" replaced by lpsz1 (and "%2" by lpsz2).
+CString AfxFormatString1(const char* lpszFormat, const char* lpsz1);
+CString AfxFormatString2(const char* lpszFormat, const char* lpsz1, const char* lpsz2);
+
+#endif

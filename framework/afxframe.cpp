@@ -1,0 +1,232 @@
+#include "afxwin.h"
+
+IMPLEMENT_DYNCREATE(CFrameWnd, CWnd)
+
+BEGIN_MESSAGE_MAP(CFrameWnd, CWnd)
+    ON_WM_CREATE()
+    ON_WM_SIZE()
+    ON_WM_SETFOCUS()
+    ON_WM_CLOSE()
+    ON_WM_DESTROY()
+    ON_MESSAGE(WM_INITMENUPOPUP, OnInitMenuPopup)
+END_MESSAGE_MAP()
+
+CFrameWnd::CFrameWnd() : m_hAccelTable(nullptr), m_nIDHelp(0), m_pViewActive(nullptr), m_bTitleStale(false) {}
+
+BOOL CFrameWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentWnd, CCreateContext* pContext)
+{
+    AfxRegisterFrameworkClasses();
+    HINSTANCE hInst = AfxGetResourceHandle();
+    m_nIDHelp = nIDResource;
+    CString docString = AfxLoadString(nIDResource);
+    int newline = docString.Find('\n');
+    m_strTitle = newline >= 0 ? docString.Left(newline) : docString;
+
+    HMENU hMenu = LoadMenuA(hInst, MAKEINTRESOURCEA(nIDResource));
+    m_hAccelTable = LoadAcceleratorsA(hInst, MAKEINTRESOURCEA(nIDResource));
+    if (!CreateEx(0, AFX_WNDFRAME_CLASS, m_strTitle, dwDefaultStyle, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+                  CW_USEDEFAULT, pParentWnd ? pParentWnd->m_hWnd : nullptr, hMenu, pContext)) {
+        if (hMenu)
+            DestroyMenu(hMenu);
+        return FALSE;
+    }
+    HICON hIcon = LoadIconA(hInst, MAKEINTRESOURCEA(nIDResource));
+    if (hIcon) {
+        SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(hIcon));
+        SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(hIcon));
+    }
+    return TRUE;
+}
+
+int CFrameWnd::OnCreate(LPCREATESTRUCT lpCreateStruct)
+{
+    if (CWnd::OnCreate(lpCreateStruct) == -1)
+        return -1;
+    CCreateContext* pContext = static_cast<CCreateContext*>(lpCreateStruct->lpCreateParams);
+    return OnCreateClient(lpCreateStruct, pContext) ? 0 : -1;
+}
+
+BOOL CFrameWnd::OnCreateClient(LPCREATESTRUCT, CCreateContext* pContext)
+{
+    if (pContext && pContext->m_pNewViewClass)
+        return CreateView(pContext) != nullptr;
+    return TRUE;
+}
+
+CWnd* CFrameWnd::CreateView(CCreateContext* pContext, UINT nID)
+{
+    CObject* pObject = pContext->m_pNewViewClass->CreateObject();
+    CView* pView = dynamic_cast<CView*>(pObject);
+    if (!pView) {
+        delete pObject;
+        return nullptr;
+    }
+    RECT rect;
+    GetClientRect(&rect);
+    // A view whose window could not be made may already have deleted itself
+    // (PostNcDestroy), so it is not touched again.
+    if (!pView->Create(nullptr, nullptr, WS_CHILD | WS_VISIBLE, rect, this, nID, pContext))
+        return nullptr;
+    return pView;
+}
+
+void CFrameWnd::SetActiveView(CView* pViewNew)
+{
+    m_pViewActive = pViewNew;
+    if (pViewNew && m_hWnd && ::GetFocus() == m_hWnd)
+        pViewNew->SetFocus();
+}
+
+CDocument* CFrameWnd::GetActiveDocument()
+{
+    return m_pViewActive ? m_pViewActive->GetDocument() : nullptr;
+}
+
+void CFrameWnd::InitialUpdateFrame(CDocument* pDoc, BOOL bMakeVisible)
+{
+    CView* pView = m_pViewActive;
+    if (!pView)
+        pView = dynamic_cast<CView*>(CWnd::FromHandlePermanent(::GetDlgItem(m_hWnd, AFX_IDW_PANE_FIRST)));
+    if (pView && pView != m_pViewActive)
+        SetActiveView(pView);
+    if (pDoc) {
+        for (int i = 0; i < pDoc->GetViewCount(); ++i) {
+            CView* pDocView = pDoc->GetView(i);
+            if (pDocView->GetParentFrame() == this)
+                pDocView->OnInitialUpdate();
+        }
+    }
+    OnUpdateFrameTitle(TRUE);
+    if (bMakeVisible)
+        ActivateFrame();
+}
+
+void CFrameWnd::ActivateFrame(int nCmdShow)
+{
+    if (nCmdShow == -1) {
+        CWinApp* pApp = AfxGetApp();
+        if (!IsWindowVisible()) {
+            nCmdShow = SW_SHOWNORMAL;
+            if (pApp && pApp->m_pMainWnd == this && pApp->m_nCmdShow != -1) {
+                nCmdShow = pApp->m_nCmdShow;
+                pApp->m_nCmdShow = -1;
+            }
+        } else if (IsIconic(m_hWnd)) {
+            nCmdShow = SW_RESTORE;
+        }
+    }
+    if (nCmdShow != -1)
+        ShowWindow(nCmdShow);
+    BringWindowToTop(m_hWnd);
+    UpdateWindow();
+}
+
+void CFrameWnd::OnUpdateFrameTitle(BOOL bAddToTitle)
+{
+    CString title = m_strTitle;
+    CDocument* pDoc = GetActiveDocument();
+    if (bAddToTitle && pDoc && !pDoc->GetTitle().IsEmpty())
+        title = pDoc->GetTitle() + " - " + m_strTitle;
+    CString current;
+    GetWindowText(current);
+    if (current != title)
+        SetWindowText(title);
+    m_bTitleStale = false;
+}
+
+void CFrameWnd::RecalcLayout()
+{
+    if (!m_pViewActive || !m_pViewActive->m_hWnd)
+        return;
+    RECT rect;
+    GetClientRect(&rect);
+    m_pViewActive->MoveWindow(rect);
+}
+
+void CFrameWnd::OnIdleUpdateCmdUI()
+{
+    if (m_bTitleStale)
+        OnUpdateFrameTitle(TRUE);
+}
+
+BOOL CFrameWnd::PreTranslateMessage(MSG* pMsg)
+{
+    if (m_hAccelTable && pMsg->message >= WM_KEYFIRST && pMsg->message <= WM_KEYLAST)
+        return TranslateAcceleratorA(m_hWnd, m_hAccelTable, pMsg) != 0;
+    return FALSE;
+}
+
+BOOL CFrameWnd::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo)
+{
+    // The view passes on to its document.
+    if (m_pViewActive && m_pViewActive->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo))
+        return TRUE;
+    if (CWnd::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo))
+        return TRUE;
+    CWinApp* pApp = AfxGetApp();
+    return pApp && pApp->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
+}
+
+void CFrameWnd::OnSize(UINT nType, int cx, int cy)
+{
+    CWnd::OnSize(nType, cx, cy);
+    if (nType != SIZE_MINIMIZED)
+        RecalcLayout();
+}
+
+void CFrameWnd::OnSetFocus(CWnd* pOldWnd)
+{
+    if (m_pViewActive && m_pViewActive->m_hWnd)
+        m_pViewActive->SetFocus();
+    else
+        CWnd::OnSetFocus(pOldWnd);
+}
+
+void CFrameWnd::OnClose()
+{
+    CDocument* pDoc = GetActiveDocument();
+    if (pDoc) {
+        if (!pDoc->CanCloseFrame(this))
+            return;
+        // Closing the document destroys its frames, this one included.
+        pDoc->OnCloseDocument();
+        return;
+    }
+    DestroyWindow();
+}
+
+void CFrameWnd::OnDestroy()
+{
+    // The view dies with the frame's children; nothing may route to it now.
+    m_pViewActive = nullptr;
+    CWnd::OnDestroy();
+}
+
+LRESULT CFrameWnd::OnInitMenuPopup(WPARAM wParam, LPARAM lParam)
+{
+    if (HIWORD(lParam))   // the window menu keeps its own state
+        return Default();
+    HMENU hPopup = reinterpret_cast<HMENU>(wParam);
+    int count = GetMenuItemCount(hPopup);
+    for (int i = 0; i < count; ++i) {
+        UINT nID = GetMenuItemID(hPopup, i);
+        if (nID == 0 || nID == static_cast<UINT>(-1))   // separator or nested popup
+            continue;
+        CCmdUI state;
+        state.m_hMenu = hPopup;
+        state.m_nIndex = static_cast<UINT>(i);
+        state.m_nID = nID;
+        state.DoUpdate(this, TRUE);
+    }
+    return 0;
+}
+
+void CFrameWnd::PostNcDestroy()
+{
+    CWinApp* pApp = AfxGetApp();
+    if (pApp && pApp->m_pMainWnd == this) {
+        pApp->m_pMainWnd = nullptr;
+        PostQuitMessage(0);
+    }
+    delete this;
+}

@@ -1,0 +1,75 @@
+// CFrameWnd: the main window of a document program. It carries the menu and
+// accelerators of its resource id, holds the view in its client area, and
+// routes commands to the view (and through it the document), itself and
+// the application.
+#ifndef TAMREL_AFXFRAME_H
+#define TAMREL_AFXFRAME_H
+
+#include "afxwnd.h"
+
+class CDocument;
+class CDocTemplate;
+class CView;
+
+// The child id of a frame's one view.
+const UINT AFX_IDW_PANE_FIRST = 0xE900;
+
+// What a template hands to the frame it creates, so that the frame can make
+// the view and attach it to the document.
+struct CCreateContext {
+    CRuntimeClass* m_pNewViewClass = nullptr;
+    CDocument* m_pCurrentDoc = nullptr;
+    CDocTemplate* m_pNewDocTemplate = nullptr;
+};
+
+class CFrameWnd : public CWnd {
+    DECLARE_DYNCREATE(CFrameWnd)
+public:
+    CFrameWnd();
+
+    // The application title: the first line of the resource's document string.
+    CString m_strTitle;
+    HACCEL m_hAccelTable;
+    UINT m_nIDHelp;
+
+    // Creates the window hidden, with menu, accelerators, icon and title
+    // from nIDResource; the context's view is created in the client area.
+    virtual BOOL LoadFrame(UINT nIDResource, DWORD dwDefaultStyle = WS_OVERLAPPEDWINDOW, CWnd* pParentWnd = nullptr,
+                           CCreateContext* pContext = nullptr);
+    virtual BOOL OnCreateClient(LPCREATESTRUCT lpcs, CCreateContext* pContext);
+    CWnd* CreateView(CCreateContext* pContext, UINT nID = AFX_IDW_PANE_FIRST);
+
+    CView* GetActiveView() const { return m_pViewActive; }
+    void SetActiveView(CView* pViewNew);
+    virtual CDocument* GetActiveDocument();
+
+    // Gives the frame's views their initial update, then shows the frame.
+    void InitialUpdateFrame(CDocument* pDoc, BOOL bMakeVisible);
+    virtual void ActivateFrame(int nCmdShow = -1);
+    // Caption: "document title - application title".
+    virtual void OnUpdateFrameTitle(BOOL bAddToTitle);
+    // The caption follows at the next idle time.
+    void DelayUpdateFrameTitle() { m_bTitleStale = true; }
+    virtual void RecalcLayout();
+    virtual void OnIdleUpdateCmdUI();
+
+    virtual BOOL PreTranslateMessage(MSG* pMsg);
+    virtual BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo);
+
+    afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
+    afx_msg void OnSize(UINT nType, int cx, int cy);
+    afx_msg void OnSetFocus(CWnd* pOldWnd);
+    afx_msg void OnClose();
+    afx_msg void OnDestroy();
+    afx_msg LRESULT OnInitMenuPopup(WPARAM wParam, LPARAM lParam);
+
+protected:
+    virtual void PostNcDestroy();
+
+    CView* m_pViewActive;
+    bool m_bTitleStale;
+
+    DECLARE_MESSAGE_MAP()
+};
+
+#endif

@@ -1,0 +1,30 @@
+// The framework's umbrella header: programs include this one file.
+//
+// Layers, bottom up: CString (afxstr.h) and CFile (afxfile.h) need no
+// windows; CObject and runtime classes (afxobj.h); command targets and
+// message maps (afxcmd.h); windows (afxwnd.h) and controls (afxctl.h);
+// the application (afxapp.h), frames (afxframe.h), documents and templates
+// (afxdoc.h), views (afxview.h); dialogs and data exchange (afxdlg.h), the
+// common file dialog (afxcdlg.h) and message boxes (afxmsgbox.h).
+#ifndef TAMREL_AFXWIN_H
+#define TAMREL_AFXWIN_H
+
+#include <windows.h>
+#include <commdlg.h>
+
+#include "afxres.h"
+#include "afxstr.h"
+#include "afxfile.h"
+#include "afxobj.h"
+#include "afxcmd.h"
+#include "afxwnd.h"
+#include "afxctl.h"
+#include "afxapp.h"
+#include "afxframe.h"
+#include "afxdoc.h"
+#include "afxview.h"
+#include "afxdlg.h"
+#include "afxcdlg.h"
+#include "afxmsgbox.h"
+
+#endif

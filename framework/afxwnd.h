@@ -1,0 +1,167 @@
+// CWnd: a C++ object bound to a window handle. Windows that the framework
+// creates, and controls that a dialog binds, are subclassed so that their
+// messages reach WindowProc and the object's message map; anything not
+// handled there goes on to the window's original procedure.
+#ifndef TAMREL_AFXWND_H
+#define TAMREL_AFXWND_H
+
+#include <windows.h>
+
+#include "afxcmd.h"
+#include "afxstr.h"
+
+class CFrameWnd;
+class CFont;
+struct CCreateContext;
+
+class CWnd : public CCmdTarget {
+public:
+    CWnd();
+    virtual ~CWnd();
+
+    HWND m_hWnd;
+
+    HWND GetSafeHwnd() const { return m_hWnd; }
+    operator HWND() const { return m_hWnd; }
+
+    // The object bound to hWnd, or a handle-only wrapper that lives until
+    // the application's next idle time.
+    static CWnd* FromHandle(HWND hWnd);
+    static CWnd* FromHandlePermanent(HWND hWnd);
+    static void DeleteTempMap();
+
+    // Binding without subclassing: the object answers FromHandle but sees
+    // no messages.
+    BOOL Attach(HWND hWnd);
+    HWND Detach();
+
+    // Binding with subclassing: the window's messages go through WindowProc.
+    BOOL SubclassWindow(HWND hWnd);
+    BOOL SubclassDlgItem(UINT nID, CWnd* pParent);
+    HWND UnsubclassWindow();
+
+    virtual BOOL PreCreateWindow(CREATESTRUCTA& cs);
+    BOOL CreateEx(DWORD dwExStyle, const char* lpszClassName, const char* lpszWindowName, DWORD dwStyle,
+                  int x, int y, int nWidth, int nHeight, HWND hWndParent, HMENU nIDorHMenu,
+                  LPVOID lpParam = nullptr);
+    BOOL CreateEx(DWORD dwExStyle, const char* lpszClassName, const char* lpszWindowName, DWORD dwStyle,
+                  const RECT& rect, CWnd* pParentWnd, UINT nID, LPVOID lpParam = nullptr);
+    virtual BOOL Create(const char* lpszClassName, const char* lpszWindowName, DWORD dwStyle, const RECT& rect,
+                        CWnd* pParentWnd, UINT nID, CCreateContext* pContext = nullptr);
+    virtual BOOL DestroyWindow();
+
+    LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
+    BOOL PostMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
+    // The default processing of the message now being handled.
+    LRESULT Default();
+
+    void SetWindowText(const char* lpszString);
+    int GetWindowText(char* lpszStringBuf, int nMaxCount) const;
+    void GetWindowText(CString& rString) const;
+    int GetWindowTextLength() const;
+    BOOL ShowWindow(int nCmdShow);
+    void UpdateWindow();
+    BOOL IsWindowVisible() const;
+    BOOL EnableWindow(BOOL bEnable = TRUE);
+    BOOL IsWindowEnabled() const;
+    void MoveWindow(int x, int y, int nWidth, int nHeight, BOOL bRepaint = TRUE);
+    void MoveWindow(const RECT& rect, BOOL bRepaint = TRUE);
+    void GetClientRect(LPRECT lpRect) const;
+    void GetWindowRect(LPRECT lpRect) const;
+    void Invalidate(BOOL bErase = TRUE);
+    CWnd* SetFocus();
+    static CWnd* GetFocus();
+    CWnd* GetParent() const;
+    CFrameWnd* GetParentFrame() const;
+    CWnd* GetDlgItem(int nID) const;
+    void SetDlgItemText(int nID, const char* lpszString);
+    int GetDlgItemText(int nID, CString& rString) const;
+    void SetFont(CFont* pFont, BOOL bRedraw = TRUE);
+    HMENU GetMenu() const;
+    int MessageBox(const char* lpszText, const char* lpszCaption = nullptr, UINT nType = MB_OK);
+
+    virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
+    virtual LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam);
+    // WM_COMMAND: menus and accelerators (lParam 0) and control notifications.
+    virtual BOOL OnCommand(WPARAM wParam, LPARAM lParam);
+    // Called by the message loop for this window and each parent up to the
+    // main window before the message is dispatched; TRUE eats it.
+    virtual BOOL PreTranslateMessage(MSG* pMsg);
+    // Last call after the window is gone; frames and views delete themselves.
+    virtual void PostNcDestroy();
+
+    // Message-map dispatch of one message; FALSE when no entry takes it.
+    BOOL OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
+
+    // Default handlers that derived handlers call to get the window's own
+    // behaviour.
+    afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
+    afx_msg void OnDestroy();
+    afx_msg void OnClose();
+    afx_msg void OnPaint();
+    afx_msg void OnSize(UINT nType, int cx, int cy);
+    afx_msg void OnSetFocus(CWnd* pOldWnd);
+
+    WNDPROC m_pfnSuper;   // the procedure the window had before we subclassed it
+
+private:
+    friend LRESULT CALLBACK AfxWndProc(HWND, UINT, WPARAM, LPARAM);
+    friend LRESULT CALLBACK AfxCbtHook(int, WPARAM, LPARAM);
+    void BindSubclassed(HWND hWnd);
+    void OnFinalNcDestroy();
+};
+
+LRESULT CALLBACK AfxWndProc(HWND hWnd, UINT message, WPARAM wParam, LPARAM lParam);
+
+// The window that the next CreateWindowEx or dialog creation on this thread
+// belongs to; the creation hook binds it before its first message.
+void AfxHookWindowCreate(CWnd* pWnd);
+void AfxUnhookWindowCreate();
+
+// Light dialog backgrounds: every dialog of the thread, message boxes and
+// common dialogs included, paints itself and its statics in these colours.
+void AfxSetDialogColors(COLORREF clrBack, COLORREF clrText);
+
+// Window classes of the framework's own windows (procedure: the default,
+// replaced by AfxWndProc when created).
+extern const char AFX_WNDFRAME_CLASS[];
+extern const char AFX_WNDVIEW_CLASS[];
+void AfxRegisterFrameworkClasses();
+
+// Drawing handles
+class CDC {
+public:
+    CDC() : m_hDC(nullptr) {}
+    virtual ~CDC() {}
+    HDC m_hDC;
+    HDC GetSafeHdc() const { return m_hDC; }
+    operator HDC() const { return m_hDC; }
+};
+
+class CPaintDC : public CDC {
+public:
+    explicit CPaintDC(CWnd* pWnd);
+    ~CPaintDC();
+    PAINTSTRUCT m_ps;
+
+private:
+    HWND m_hWnd;
+};
+
+// A font handle. Wrappers from FromHandle hold the handle only and are kept
+// for the program's life, so a stock font can be passed around by pointer.
+class CFont {
+public:
+    CFont() : m_hObject(nullptr) {}
+    ~CFont();
+    HFONT m_hObject;
+    operator HFONT() const { return m_hObject; }
+    BOOL CreateFontIndirect(const LOGFONTA* lpLogFont);
+    BOOL DeleteObject();
+    static CFont* FromHandle(HFONT hFont);
+
+private:
+    bool m_bOwned = false;
+};
+
+#endif

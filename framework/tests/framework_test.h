@@ -1,0 +1,14 @@
+#ifndef FRAMEWORK_TEST_H
+#define FRAMEWORK_TEST_H
+
+#define IDR_TEST_FRAME      300
+#define IDD_TEST_EXCHANGE   200
+#define IDC_T_INT           1000
+#define IDC_T_TEXT          1001
+#define IDC_T_CHECK         1002
+#define IDC_T_RADIO1        1003
+#define IDC_T_RADIO2        1004
+#define IDC_T_RADIO3        1005
+#define IDC_T_AFTER         1006
+
+#endif

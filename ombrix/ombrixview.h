@@ -1,0 +1,22 @@
+// The output view: the run's results, read-only, in the fixed-width font.
+#ifndef OMBRIX_OMBRIXVIEW_H
+#define OMBRIX_OMBRIXVIEW_H
+
+#include "afxwin.h"
+
+class COmbrixView : public CEditView {
+    DECLARE_DYNCREATE(COmbrixView)
+protected:
+    COmbrixView() {}
+
+public:
+    virtual void OnInitialUpdate();
+    virtual void OnDraw(CDC* pDC);
+
+    afx_msg void OnViewFile();
+    afx_msg void OnHelpContents();
+
+    DECLARE_MESSAGE_MAP()
+};
+
+#endif

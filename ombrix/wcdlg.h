@@ -1,0 +1,42 @@
+// The word-count dialog (111): which files to count, where, and which counts.
+#ifndef OMBRIX_WCDLG_H
+#define OMBRIX_WCDLG_H
+
+#include "afxwin.h"
+#include "resource.h"
+#include "wc.h"
+
+class CWcDlg : public CDialog {
+public:
+    CWcDlg();
+
+    // In data-exchange order.
+    CListBox m_dirList;
+    BOOL m_countBytes;
+    CString m_directory;
+    CString m_filenames;   // blank-separated wildcard specifications
+    BOOL m_countLines;
+    BOOL m_countWords;
+
+    WcTotals m_totals;
+
+    // The whole run into the output text.
+    void Run();
+    // Counts every file that m_filenames names and adds to m_totals.
+    virtual void CountFile();
+
+protected:
+    virtual void DoDataExchange(CDataExchange* pDX);
+    virtual BOOL OnInitDialog();
+    virtual void OnOK();
+
+    afx_msg void OnDblclkDirList();
+    afx_msg void OnHelp();
+
+    DECLARE_MESSAGE_MAP()
+
+private:
+    WcOptions Options() const;
+};
+
+#endif

@@ -1,0 +1,714 @@
+#include "auto.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cstdio>
+#include <cstdlib>
+#include <sstream>
+
+namespace tamrel_auto {
+namespace {
+
+// Interval between two looks of a wait. Short enough not to slow the tests,
+// long enough not to keep the programs under test from running.
+constexpr DWORD kPollMs = 15;
+
+std::string LastErrorText(const char* what) {
+  return std::string(what) + " failed (error " + std::to_string(GetLastError()) + ")";
+}
+
+std::string Hex(ULONG_PTR value) {
+  char buf[32];
+  std::snprintf(buf, sizeof buf, "%#llx", static_cast<unsigned long long>(value));
+  return buf;
+}
+
+// Message text shortened for error reports.
+std::string Quote(const std::string& text) {
+  std::string out = "\"";
+  for (char c : text.substr(0, 120)) {
+    if (c == '\r') out += "\\r";
+    else if (c == '\n') out += "\\n";
+    else out += c;
+  }
+  if (text.size() > 120) out += "...";
+  return out + "\"";
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------- waits
+
+bool PollUntil(const std::function<bool()>& done, DWORD timeoutMs) {
+  DWORD start = GetTickCount();
+  for (;;) {
+    try {
+      if (done()) return true;
+    } catch (const std::exception&) {
+      // not there yet
+    }
+    if (GetTickCount() - start >= timeoutMs) return false;
+    Sleep(kPollMs);
+  }
+}
+
+void WaitUntil(const std::function<bool()>& done, const std::string& what, DWORD timeoutMs) {
+  std::string lastError;
+  DWORD start = GetTickCount();
+  for (;;) {
+    try {
+      if (done()) return;
+    } catch (const std::exception& e) {
+      lastError = e.what();
+    }
+    if (GetTickCount() - start >= timeoutMs) break;
+    Sleep(kPollMs);
+  }
+  std::string message = "timed out after " + std::to_string(timeoutMs) + " ms waiting for " + what;
+  if (!lastError.empty()) message += " (last error: " + lastError + ")";
+  throw AutoError(message);
+}
+
+// ---------------------------------------------------------------- files
+
+std::string Lower(std::string text) {
+  for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return text;
+}
+
+std::string ExeDirectory() {
+  char path[MAX_PATH];
+  DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);
+  if (n == 0 || n >= MAX_PATH) throw AutoError(LastErrorText("GetModuleFileNameA"));
+  std::string s(path, n);
+  return s.substr(0, s.find_last_of('\\'));
+}
+
+std::string ProgramPath(const std::string& exeName) {
+  std::string path = ExeDirectory() + "\\" + exeName;
+  if (!FileExists(path)) throw AutoError("program not built: " + path);
+  return path;
+}
+
+std::string FullPath(const std::string& path) {
+  char buf[MAX_PATH];
+  DWORD n = GetFullPathNameA(path.c_str(), MAX_PATH, buf, nullptr);
+  if (n == 0 || n >= MAX_PATH) throw AutoError(LastErrorText("GetFullPathNameA") + " for " + path);
+  return std::string(buf, n);
+}
+
+bool FileExists(const std::string& path) {
+  DWORD a = GetFileAttributesA(path.c_str());
+  return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool DirectoryExists(const std::string& path) {
+  DWORD a = GetFileAttributesA(path.c_str());
+  return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
+}
+
+bool TryReadFileBytes(const std::string& path, std::string* bytes) {
+  // Shared for writing too: the file may be one a program still holds open.
+  HANDLE f = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                         nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (f == INVALID_HANDLE_VALUE) return false;
+  std::string out;
+  char buf[65536];
+  DWORD got = 0;
+  bool ok = true;
+  for (;;) {
+    if (!ReadFile(f, buf, sizeof buf, &got, nullptr)) { ok = false; break; }
+    if (got == 0) break;
+    out.append(buf, got);
+  }
+  CloseHandle(f);
+  if (ok) *bytes = std::move(out);
+  return ok;
+}
+
+std::string ReadFileBytes(const std::string& path) {
+  std::string bytes;
+  if (!TryReadFileBytes(path, &bytes)) throw AutoError(LastErrorText("reading") + ": " + path);
+  return bytes;
+}
+
+void WriteFileBytes(const std::string& path, const std::string& bytes) {
+  HANDLE f = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (f == INVALID_HANDLE_VALUE) throw AutoError(LastErrorText("creating") + ": " + path);
+  DWORD written = 0;
+  BOOL ok = bytes.empty() || WriteFile(f, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+  CloseHandle(f);
+  if (!ok || written != bytes.size()) throw AutoError(LastErrorText("writing") + ": " + path);
+}
+
+void CopyFileTo(const std::string& from, const std::string& to) {
+  if (!CopyFileA(from.c_str(), to.c_str(), FALSE))
+    throw AutoError(LastErrorText("CopyFileA") + ": " + from + " -> " + to);
+}
+
+void RemoveTree(const std::string& path) {
+  WIN32_FIND_DATAA fd;
+  HANDLE h = FindFirstFileA((path + "\\*").c_str(), &fd);
+  if (h != INVALID_HANDLE_VALUE) {
+    do {
+      std::string name = fd.cFileName;
+      if (name == "." || name == "..") continue;
+      std::string child = path + "\\" + name;
+      if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+        RemoveTree(child);
+      } else {
+        SetFileAttributesA(child.c_str(), FILE_ATTRIBUTE_NORMAL);
+        DeleteFileA(child.c_str());
+      }
+    } while (FindNextFileA(h, &fd));
+    FindClose(h);
+  }
+  RemoveDirectoryA(path.c_str());
+}
+
+TempDir::TempDir(const std::string& tag) {
+  char base[MAX_PATH];
+  DWORD n = GetTempPathA(MAX_PATH, base);
+  if (n == 0 || n >= MAX_PATH) throw AutoError(LastErrorText("GetTempPathA"));
+  std::string root = FullPath(base);
+  if (!root.empty() && root.back() == '\\') root.pop_back();
+  static unsigned counter = 0;
+  for (;;) {
+    std::string candidate = root + "\\" + tag + "Run" + std::to_string(GetCurrentProcessId()) + "X" +
+                            std::to_string(++counter);
+    if (CreateDirectoryA(candidate.c_str(), nullptr)) {
+      path_ = candidate;
+      return;
+    }
+    if (GetLastError() != ERROR_ALREADY_EXISTS) throw AutoError(LastErrorText("CreateDirectoryA") + ": " + candidate);
+  }
+}
+
+TempDir::~TempDir() { RemoveTree(path_); }
+
+std::string TempDir::MakeDir(const std::string& name) const {
+  std::string p = Path(name);
+  if (!CreateDirectoryA(p.c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS)
+    throw AutoError(LastErrorText("CreateDirectoryA") + ": " + p);
+  return p;
+}
+
+void TempDir::Write(const std::string& name, const std::string& bytes) const { WriteFileBytes(Path(name), bytes); }
+
+// ---------------------------------------------------------------- profiles
+
+std::string WindowsIniPath(const std::string& name) {
+  char dir[MAX_PATH];
+  UINT n = GetWindowsDirectoryA(dir, MAX_PATH);
+  if (n == 0 || n >= MAX_PATH) throw AutoError(LastErrorText("GetWindowsDirectoryA"));
+  std::string s(dir, n);
+  if (s.back() != '\\') s += '\\';
+  return s + name;
+}
+
+ProfileOverride::ProfileOverride(const std::string& file, const std::string& section, const std::string& key,
+                                 const std::string& value)
+    : file_(file), section_(section), key_(key) {
+  std::vector<char> buf(32768);
+  DWORD n = GetPrivateProfileSectionA(section.c_str(), buf.data(), static_cast<DWORD>(buf.size()), file.c_str());
+  hadSection_ = n > 0;
+  // Two different defaults tell an absent key from an empty value.
+  char a[4096], b[4096];
+  GetPrivateProfileStringA(section.c_str(), key.c_str(), "\x01", a, sizeof a, file.c_str());
+  GetPrivateProfileStringA(section.c_str(), key.c_str(), "\x02", b, sizeof b, file.c_str());
+  hadKey_ = std::string(a) == b;
+  if (hadKey_) oldValue_ = a;
+  if (!WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(), file.c_str()))
+    throw AutoError(LastErrorText("WritePrivateProfileStringA") + ": " + file);
+}
+
+ProfileOverride::~ProfileOverride() {
+  const char* s = section_.c_str();
+  const char* f = file_.c_str();
+  if (hadKey_) WritePrivateProfileStringA(s, key_.c_str(), oldValue_.c_str(), f);
+  else if (hadSection_) WritePrivateProfileStringA(s, key_.c_str(), nullptr, f);
+  else WritePrivateProfileStringA(s, nullptr, nullptr, f);
+}
+
+// ---------------------------------------------------------------- windows
+
+LRESULT Window::Send(UINT msg, WPARAM wParam, LPARAM lParam) const {
+  DWORD_PTR result = 0;
+  if (!SendMessageTimeoutA(hwnd_, msg, wParam, lParam, SMTO_NORMAL, kTimeoutMs, &result))
+    throw AutoError(LastErrorText(("message " + Hex(msg)).c_str()) + " to " + Describe());
+  return static_cast<LRESULT>(result);
+}
+
+bool Window::Exists() const { return hwnd_ && IsWindow(hwnd_); }
+bool Window::Visible() const { return hwnd_ && IsWindowVisible(hwnd_); }
+bool Window::Enabled() const { return hwnd_ && IsWindowEnabled(hwnd_); }
+
+std::string Window::ClassName() const {
+  char buf[256];
+  int n = GetClassNameA(hwnd_, buf, sizeof buf);
+  return std::string(buf, n > 0 ? n : 0);
+}
+
+int Window::Id() const { return GetDlgCtrlID(hwnd_); }
+LONG_PTR Window::Style() const { return GetWindowLongPtrA(hwnd_, GWL_STYLE); }
+
+DWORD Window::ProcessId() const {
+  DWORD pid = 0;
+  GetWindowThreadProcessId(hwnd_, &pid);
+  return pid;
+}
+
+Window Window::Parent() const { return Window(GetParent(hwnd_)); }
+
+std::string Window::Describe() const {
+  if (!Exists()) return "window " + Hex(reinterpret_cast<ULONG_PTR>(hwnd_)) + " (gone)";
+  std::string s = ClassName();
+  if (GetWindowLongPtrA(hwnd_, GWL_STYLE) & WS_CHILD) s += " id " + std::to_string(Id());
+  s += " " + Quote(Caption());
+  if (!Visible()) s += " (hidden)";
+  return s;
+}
+
+std::string Window::Caption() const {
+  std::vector<char> buf(4096);
+  int n = GetWindowTextA(hwnd_, buf.data(), static_cast<int>(buf.size()));
+  return std::string(buf.data(), n > 0 ? n : 0);
+}
+
+std::string Window::Text() const {
+  LRESULT length = Send(WM_GETTEXTLENGTH, 0, 0);
+  std::vector<char> buf(static_cast<size_t>(length) + 1);
+  LRESULT n = Send(WM_GETTEXT, buf.size(), reinterpret_cast<LPARAM>(buf.data()));
+  return std::string(buf.data(), static_cast<size_t>(std::min<LRESULT>(n, length)));
+}
+
+void Window::SetText(const std::string& text) const {
+  if (!Send(WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str())))
+    throw AutoError("WM_SETTEXT refused by " + Describe());
+}
+
+std::vector<Window> Window::Children() const {
+  std::vector<Window> out;
+  for (HWND c = GetWindow(hwnd_, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) out.emplace_back(c);
+  return out;
+}
+
+namespace {
+// Enumeration callbacks are named functions: a lambda has the wrong calling
+// convention for 32-bit Windows.
+BOOL CALLBACK CollectWindow(HWND h, LPARAM p) {
+  reinterpret_cast<std::vector<Window>*>(p)->emplace_back(h);
+  return TRUE;
+}
+
+struct WindowSearch {
+  DWORD pid;
+  bool visibleOnly;
+  std::vector<Window> found;
+};
+
+BOOL CALLBACK CollectProcessWindow(HWND h, LPARAM p) {
+  auto* s = reinterpret_cast<WindowSearch*>(p);
+  DWORD pid = 0;
+  GetWindowThreadProcessId(h, &pid);
+  if (pid == s->pid && (!s->visibleOnly || IsWindowVisible(h))) s->found.emplace_back(h);
+  return TRUE;
+}
+}  // namespace
+
+std::vector<Window> Window::Descendants() const {
+  std::vector<Window> out;
+  EnumChildWindows(hwnd_, CollectWindow, reinterpret_cast<LPARAM>(&out));
+  return out;
+}
+
+Window Window::FindChild(int id) const {
+  for (const Window& c : Children())
+    if (c.Id() == id) return c;
+  return Window();
+}
+
+Window Window::Child(int id) const {
+  Window c = FindChild(id);
+  if (!c) {
+    std::string names;
+    for (const Window& w : Children()) names += "\n  " + w.Describe();
+    throw AutoError("no control with id " + std::to_string(id) + " in " + Describe() + "; it holds:" + names);
+  }
+  return c;
+}
+
+Window Window::FindChildByClass(const std::string& className) const {
+  for (const Window& c : Children())
+    if (lstrcmpiA(c.ClassName().c_str(), className.c_str()) == 0) return c;
+  return Window();
+}
+
+Window Window::ChildByClass(const std::string& className) const {
+  Window c = FindChildByClass(className);
+  if (!c) throw AutoError("no " + className + " child in " + Describe());
+  return c;
+}
+
+void Window::Click() const {
+  HWND parent = GetParent(hwnd_);
+  if (!parent) throw AutoError("cannot click " + Describe() + ": it has no parent");
+  if (!PostMessageA(parent, WM_COMMAND, MAKEWPARAM(Id(), BN_CLICKED), reinterpret_cast<LPARAM>(hwnd_)))
+    throw AutoError(LastErrorText("posting a click") + " on " + Describe());
+}
+
+bool Window::Checked() const { return Send(BM_GETCHECK, 0, 0) == BST_CHECKED; }
+
+void Window::SetChecked(bool on) const {
+  Send(BM_SETCHECK, on ? BST_CHECKED : BST_UNCHECKED, 0);
+  Click();
+}
+
+namespace {
+bool IsRadio(HWND h) {
+  LONG_PTR type = GetWindowLongPtrA(h, GWL_STYLE) & BS_TYPEMASK;
+  char cls[16];
+  GetClassNameA(h, cls, sizeof cls);
+  return lstrcmpiA(cls, "Button") == 0 && (type == BS_RADIOBUTTON || type == BS_AUTORADIOBUTTON);
+}
+}  // namespace
+
+void Window::SelectRadio() const {
+  // A group runs from a control with WS_GROUP up to the next one.
+  HWND first = hwnd_;
+  while (!(GetWindowLongPtrA(first, GWL_STYLE) & WS_GROUP)) {
+    HWND prev = GetWindow(first, GW_HWNDPREV);
+    if (!prev) break;
+    first = prev;
+  }
+  for (HWND h = first; h; h = GetWindow(h, GW_HWNDNEXT)) {
+    if (h != first && (GetWindowLongPtrA(h, GWL_STYLE) & WS_GROUP)) break;
+    if (h != hwnd_ && IsRadio(h)) Window(h).Send(BM_SETCHECK, BST_UNCHECKED, 0);
+  }
+  Send(BM_SETCHECK, BST_CHECKED, 0);
+  Click();
+}
+
+std::vector<std::string> Window::Items() const {
+  // Read as UTF-16 and converted here: Wine answers an ANSI LB_GETTEXT from
+  // another process with the list's UTF-16 text unconverted.
+  LRESULT count = Send(LB_GETCOUNT, 0, 0);
+  std::vector<std::string> items;
+  for (LRESULT i = 0; i < count; ++i) {
+    DWORD_PTR length = 0;
+    if (!SendMessageTimeoutW(hwnd_, LB_GETTEXTLEN, i, 0, SMTO_NORMAL, kTimeoutMs, &length) ||
+        static_cast<LRESULT>(length) == LB_ERR)
+      throw AutoError("list entry " + std::to_string(i) + " vanished in " + Describe());
+    std::vector<wchar_t> wide(length + 1);
+    DWORD_PTR n = 0;
+    if (!SendMessageTimeoutW(hwnd_, LB_GETTEXT, i, reinterpret_cast<LPARAM>(wide.data()), SMTO_NORMAL, kTimeoutMs, &n) ||
+        static_cast<LRESULT>(n) == LB_ERR)
+      throw AutoError(LastErrorText("LB_GETTEXT") + " in " + Describe());
+    n = std::min(n, length);
+    std::string item;
+    if (n > 0) {
+      int bytes = WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(n), nullptr, 0, nullptr, nullptr);
+      item.resize(bytes);
+      WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(n), &item[0], bytes, nullptr, nullptr);
+    }
+    items.push_back(std::move(item));
+  }
+  return items;
+}
+
+int Window::SelectedIndex() const {
+  LRESULT i = Send(LB_GETCURSEL, 0, 0);
+  return i == LB_ERR ? -1 : static_cast<int>(i);
+}
+
+std::string Window::SelectedItem() const {
+  int i = SelectedIndex();
+  if (i < 0) return std::string();
+  std::vector<std::string> items = Items();
+  return static_cast<size_t>(i) < items.size() ? items[i] : std::string();
+}
+
+void Window::Select(const std::string& item) const {
+  std::vector<std::string> items = Items();
+  auto it = std::find(items.begin(), items.end(), item);
+  if (it == items.end()) {
+    std::string all;
+    for (const std::string& s : items) all += " " + Quote(s);
+    throw AutoError("no entry " + Quote(item) + " in " + Describe() + "; entries:" + all);
+  }
+  if (Send(LB_SETCURSEL, it - items.begin(), 0) == LB_ERR) throw AutoError("LB_SETCURSEL refused by " + Describe());
+  Parent().Send(WM_COMMAND, MAKEWPARAM(Id(), LBN_SELCHANGE), reinterpret_cast<LPARAM>(hwnd_));
+}
+
+void Window::DoubleClick(const std::string& item) const {
+  Select(item);
+  Parent().Send(WM_COMMAND, MAKEWPARAM(Id(), LBN_DBLCLK), reinterpret_cast<LPARAM>(hwnd_));
+}
+
+void Window::SetSelection(int start, int end) const { Send(EM_SETSEL, start, end); }
+
+std::pair<int, int> Window::Selection() const {
+  LRESULT r = Send(EM_GETSEL, 0, 0);
+  return {LOWORD(r), HIWORD(r)};
+}
+
+void Window::MenuCommand(int id) const {
+  if (!PostMessageA(hwnd_, WM_COMMAND, MAKEWPARAM(id, 0), 0))
+    throw AutoError(LastErrorText("posting a command") + " to " + Describe());
+}
+
+void Window::AcceleratorCommand(int id) const {
+  if (!PostMessageA(hwnd_, WM_COMMAND, MAKEWPARAM(id, 1), 0))
+    throw AutoError(LastErrorText("posting an accelerator") + " to " + Describe());
+}
+
+void Window::PostClose() const {
+  if (!PostMessageA(hwnd_, WM_CLOSE, 0, 0)) throw AutoError(LastErrorText("posting WM_CLOSE") + " to " + Describe());
+}
+
+void Window::WaitGone(DWORD timeoutMs) const {
+  std::string what = Describe() + " to close";
+  WaitUntil([&] { return !IsWindow(hwnd_) || !IsWindowVisible(hwnd_); }, what, timeoutMs);
+}
+
+namespace {
+bool IsAnswerId(int id) {
+  switch (id) {
+    case IDOK: case IDCANCEL: case IDABORT: case IDRETRY: case IDIGNORE:
+    case IDYES: case IDNO: case IDHELP: case IDTRYAGAIN: case IDCONTINUE:
+      return true;
+    default:
+      return false;
+  }
+}
+}  // namespace
+
+bool IsMessageBox(const Window& window) {
+  if (window.ClassName() != "#32770") return false;
+  bool hasButton = false;
+  for (const Window& c : window.Children()) {
+    std::string cls = c.ClassName();
+    if (lstrcmpiA(cls.c_str(), "Button") == 0) {
+      if (!IsAnswerId(c.Id())) return false;
+      hasButton = true;
+    } else if (lstrcmpiA(cls.c_str(), "Static") != 0) {
+      return false;
+    }
+  }
+  return hasButton;
+}
+
+std::string MessageText(const Window& box) {
+  for (int id : {0xFFFF, 100}) {
+    Window c = box.FindChild(id);
+    if (c && lstrcmpiA(c.ClassName().c_str(), "Static") == 0) return c.Text();
+  }
+  for (const Window& c : box.Children()) {
+    if (lstrcmpiA(c.ClassName().c_str(), "Static") != 0) continue;
+    if ((c.Style() & SS_TYPEMASK) == SS_ICON) continue;
+    std::string t = c.Text();
+    if (!t.empty()) return t;
+  }
+  throw AutoError("no message text in " + box.Describe());
+}
+
+void ChooseFile(const Window& fileDialog, const std::string& path) {
+  // The name field: a combo box (cmb13) in the explorer layout, an edit
+  // (edt1) in the older one.
+  Window name = fileDialog.FindChild(0x47C);
+  if (!name) name = fileDialog.FindChild(0x480);
+  if (!name) throw AutoError("no file name field in " + fileDialog.Describe());
+  name.SetText(path);
+  fileDialog.Child(IDOK).Click();
+}
+
+// ---------------------------------------------------------------- processes
+
+Process Process::Start(const std::string& commandLine, const std::string& directory) {
+  std::vector<char> line(commandLine.begin(), commandLine.end());
+  line.push_back('\0');
+  STARTUPINFOA si = {};
+  si.cb = sizeof si;
+  PROCESS_INFORMATION pi = {};
+  if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                      directory.empty() ? nullptr : directory.c_str(), &si, &pi))
+    throw AutoError(LastErrorText("CreateProcessA") + ": " + commandLine + " in " + directory);
+  CloseHandle(pi.hThread);
+  return Process(pi.hProcess, pi.dwProcessId);
+}
+
+Process Process::Launch(const std::string& exePath, const std::string& tail, const std::string& directory) {
+  std::string line = "\"" + exePath + "\"";
+  if (!tail.empty()) line += " " + tail;
+  return Start(line, directory);
+}
+
+Process::Process(Process&& other) noexcept : handle_(other.handle_), pid_(other.pid_) {
+  other.handle_ = nullptr;
+  other.pid_ = 0;
+}
+
+Process& Process::operator=(Process&& other) noexcept {
+  if (this != &other) {
+    Close();
+    handle_ = other.handle_;
+    pid_ = other.pid_;
+    other.handle_ = nullptr;
+    other.pid_ = 0;
+  }
+  return *this;
+}
+
+Process::~Process() { Close(); }
+
+void Process::Close() {
+  if (!handle_) return;
+  if (Running()) {
+    TerminateProcess(handle_, 1);
+    WaitForSingleObject(handle_, kTimeoutMs);
+  }
+  CloseHandle(handle_);
+  handle_ = nullptr;
+}
+
+bool Process::Running() const { return handle_ && WaitForSingleObject(handle_, 0) == WAIT_TIMEOUT; }
+
+bool Process::WaitExit(DWORD timeoutMs) {
+  if (!handle_) return true;
+  return WaitForSingleObject(handle_, timeoutMs) == WAIT_OBJECT_0;
+}
+
+DWORD Process::ExitCode() const {
+  DWORD code = STILL_ACTIVE;
+  if (handle_) GetExitCodeProcess(handle_, &code);
+  return code;
+}
+
+void Process::Kill() {
+  if (Running()) {
+    TerminateProcess(handle_, 1);
+    WaitForSingleObject(handle_, kTimeoutMs);
+  }
+}
+
+std::vector<Window> Process::Windows(bool visibleOnly) const {
+  WindowSearch search{pid_, visibleOnly, {}};
+  EnumWindows(CollectProcessWindow, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+std::string Process::DescribeWindows() const {
+  std::string s = "process " + std::to_string(pid_) + (Running() ? "" : " (ended)") + " has windows:";
+  for (const Window& w : Windows(false)) s += "\n  " + w.Describe();
+  return s;
+}
+
+Window Process::WaitWindow(const std::function<bool(const Window&)>& match, const std::string& what,
+                           DWORD timeoutMs) const {
+  Window found;
+  bool ok = PollUntil(
+      [&] {
+        for (const Window& w : Windows(true)) {
+          if (match(w)) {
+            found = w;
+            return true;
+          }
+        }
+        // A program that has ended will never show the window.
+        return !Running();
+      },
+      timeoutMs);
+  if (!ok || !found) throw AutoError("no " + what + " within " + std::to_string(timeoutMs) + " ms; " + DescribeWindows());
+  return found;
+}
+
+Window Process::WaitDialog(const std::string& caption, DWORD timeoutMs) const {
+  return WaitWindow([&](const Window& w) { return w.ClassName() == "#32770" && w.Caption() == caption; },
+                    "dialog " + Quote(caption), timeoutMs);
+}
+
+Window Process::WaitMessageBox(DWORD timeoutMs) const {
+  return WaitWindow(IsMessageBox, "message box", timeoutMs);
+}
+
+Window Process::WaitFrame(const std::string& captionEnd, DWORD timeoutMs) const {
+  return WaitWindow(
+      [&](const Window& w) {
+        if (w.ClassName() == "#32770") return false;
+        std::string c = w.Caption();
+        return c.size() >= captionEnd.size() && c.compare(c.size() - captionEnd.size(), captionEnd.size(), captionEnd) == 0;
+      },
+      "main window ending in " + Quote(captionEnd), timeoutMs);
+}
+
+// ---------------------------------------------------------------- clipboard
+
+namespace {
+void OpenClipboardWaiting(DWORD timeoutMs) {
+  WaitUntil([] { return OpenClipboard(nullptr) != FALSE; }, "the clipboard to be free", timeoutMs);
+}
+}  // namespace
+
+std::string ClipboardText(DWORD timeoutMs) {
+  OpenClipboardWaiting(timeoutMs);
+  std::string text;
+  if (HANDLE h = GetClipboardData(CF_TEXT)) {
+    if (const char* p = static_cast<const char*>(GlobalLock(h))) {
+      text = p;
+      GlobalUnlock(h);
+    }
+  }
+  CloseClipboard();
+  return text;
+}
+
+void EmptyClipboardNow(DWORD timeoutMs) {
+  OpenClipboardWaiting(timeoutMs);
+  EmptyClipboard();
+  CloseClipboard();
+}
+
+// ---------------------------------------------------------------- recorder
+
+std::string RecorderLogPath(const std::string& directory) { return directory + "\\recorder.log"; }
+
+// Each entry is three fields, each written as its length in decimal, a
+// colon, the bytes and a line feed: command line, tail, current directory.
+std::vector<RecorderEntry> ReadRecorderLog(const std::string& logPath) {
+  std::vector<RecorderEntry> entries;
+  std::string log;
+  if (!TryReadFileBytes(logPath, &log)) return entries;
+  size_t pos = 0;
+  auto field = [&](std::string* out) {
+    size_t colon = log.find(':', pos);
+    if (colon == std::string::npos || colon == pos) return false;
+    size_t length = 0;
+    for (size_t i = pos; i < colon; ++i) {
+      if (!std::isdigit(static_cast<unsigned char>(log[i]))) return false;
+      length = length * 10 + (log[i] - '0');
+    }
+    if (colon + 1 + length + 1 > log.size() || log[colon + 1 + length] != '\n') return false;
+    *out = log.substr(colon + 1, length);
+    pos = colon + 1 + length + 1;
+    return true;
+  };
+  for (;;) {
+    RecorderEntry e;
+    if (!field(&e.commandLine) || !field(&e.tail) || !field(&e.directory)) break;
+    entries.push_back(std::move(e));
+  }
+  return entries;
+}
+
+std::vector<RecorderEntry> WaitRecorderEntries(const std::string& logPath, size_t count, DWORD timeoutMs) {
+  std::vector<RecorderEntry> entries;
+  WaitUntil(
+      [&] {
+        entries = ReadRecorderLog(logPath);
+        return entries.size() >= count;
+      },
+      std::to_string(count) + " entries in " + logPath, timeoutMs);
+  return entries;
+}
+
+}  // namespace tamrel_auto

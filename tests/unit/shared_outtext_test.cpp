@@ -1,0 +1,312 @@
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "outtext.h"
+#include "unit_support.h"
+
+namespace {
+const char kTruncated[] = "Too much output - results truncated";
+
+std::string Notice(const std::string& name)
+{
+    return "****\r\n**** Too much output (>32kb)\r\n**** Results written to file: " + name +
+           "\r\n**** Use Zodo to display this file\r\n****\r\n";
+}
+
+// The spill file's name as the notice gives it, "" when there is no notice.
+std::string NoticeName(const char* text)
+{
+    const char* label = "**** Results written to file: ";
+    const char* at = std::strstr(text, label);
+    if (!at)
+        return "";
+    at += std::strlen(label);
+    const char* end = std::strstr(at, "\r\n");
+    return end ? std::string(at, end) : std::string();
+}
+
+std::vector<std::string> FilesIn(const std::string& directory)
+{
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA entry;
+    HANDLE search = FindFirstFileA((directory + "\\*").c_str(), &entry);
+    if (search == INVALID_HANDLE_VALUE)
+        return names;
+    do {
+        if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+            names.push_back(entry.cFileName);
+    } while (FindNextFileA(search, &entry));
+    FindClose(search);
+    return names;
+}
+
+void SetOutputDir(const std::string& directory)
+{
+    ASSERT_LT(directory.size(), sizeof g_outputDir);
+    std::strcpy(g_outputDir, directory.c_str());
+}
+
+// Builds a directory below base whose path is exactly length characters.
+std::string MakeDirectoryOfLength(const std::string& base, size_t length)
+{
+    std::string path = base;
+    while (path.size() < length) {
+        size_t room = length - path.size() - 1;   // one for the backslash
+        size_t part = room > 100 ? 100 : room;
+        if (room > 100 && room - 100 < 2)
+            part = 90;   // leave room for one more component of at least one character
+        path += "\\" + std::string(part, 'd');
+        if (!CreateDirectoryA(path.c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS)
+            return "";
+    }
+    return path;
+}
+
+class OutTextTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ResetOutput();
+        SetOutputDir(m_dir.path());
+    }
+    void TearDown() override
+    {
+        CloseOutputSpill();
+        ResetOutput();
+        g_outputDir[0] = 0;
+    }
+
+    // Fills the text to exactly count characters without spilling.
+    void FillTo(int count, char ch)
+    {
+        AppendOutput(std::string(static_cast<size_t>(count), ch).c_str());
+        ASSERT_EQ(nullptr, g_outputSpillFile);
+        ASSERT_EQ(count, g_outputText.GetLength());
+    }
+
+    TempDir m_dir;
+    MessageRecorder m_messages;
+};
+
+TEST_F(OutTextTest, TextOfExactlyTheCapStaysInMemory)
+{
+    AppendOutput(std::string(32000, 'a').c_str());
+    AppendOutput(std::string(766, 'b').c_str());
+    AppendOutput("c");
+    EXPECT_EQ(nullptr, g_outputSpillFile);
+    EXPECT_EQ(std::string(32000, 'a') + std::string(766, 'b') + "c", std::string(g_outputText));
+    EXPECT_TRUE(FilesIn(m_dir.path()).empty());
+    EXPECT_TRUE(m_messages.messages().empty());
+}
+
+TEST_F(OutTextTest, OneCharacterPastTheCapSpillsEverything)
+{
+    std::string before = std::string(32765, 'x') + "\r\n";
+    AppendOutput(before.c_str());
+    AppendOutput("Z");
+    ASSERT_NE(nullptr, g_outputSpillFile);
+    std::string name = NoticeName(g_outputText);
+    EXPECT_EQ(Notice(name), std::string(g_outputText));
+
+    // Later chunks of the run go to the file; the window keeps the notice.
+    AppendOutput("more\r\n");
+    EXPECT_EQ(Notice(name), std::string(g_outputText));
+    CloseOutputSpill();
+    EXPECT_EQ(nullptr, g_outputSpillFile);
+
+    std::string written;
+    ASSERT_TRUE(ReadFileBytes(name, written)) << name;
+    EXPECT_EQ(before + "Zmore\r\n", written);
+    EXPECT_TRUE(m_messages.messages().empty());
+}
+
+TEST_F(OutTextTest, SingleChunkOverTheCapSpillsFromEmptyText)
+{
+    std::string chunk;
+    while (chunk.size() <= 40000)
+        chunk += "line of results\r\n";
+    AppendOutput(chunk.c_str());
+    ASSERT_NE(nullptr, g_outputSpillFile);
+    std::string name = NoticeName(g_outputText);
+    EXPECT_EQ(Notice(name), std::string(g_outputText));
+    CloseOutputSpill();
+    std::string written;
+    ASSERT_TRUE(ReadFileBytes(name, written));
+    EXPECT_EQ(chunk, written);
+}
+
+TEST_F(OutTextTest, SpillNameJoinsDirectoryAndTemplateWithOneBackslash)
+{
+    struct Case {
+        const char* label;
+        std::string outputDir;
+        std::string expectedDir;
+    } cases[] = {
+        {"no trailing backslash", m_dir.path(), m_dir.path() + "\\"},
+        {"trailing backslash", m_dir.path() + "\\", m_dir.path() + "\\"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.label);
+        ResetOutput();
+        SetOutputDir(c.outputDir);
+        AppendOutput(std::string(32768, 'q').c_str());
+        ASSERT_NE(nullptr, g_outputSpillFile);
+        CloseOutputSpill();
+        std::string name = NoticeName(g_outputText);
+        ASSERT_EQ(c.expectedDir.size() + 8, name.size()) << name;
+        EXPECT_EQ(c.expectedDir + "tm", name.substr(0, c.expectedDir.size() + 2));
+        EXPECT_EQ(std::string::npos, name.find("XXXXXX"));
+        EXPECT_TRUE(FileExists(name)) << name;
+        // The directory itself is left as it was given.
+        EXPECT_EQ(c.outputDir, std::string(g_outputDir));
+    }
+    // Two spills in one directory get two names.
+    EXPECT_EQ(2u, FilesIn(m_dir.path()).size());
+}
+
+TEST_F(OutTextTest, EmptyDirectorySpillsToTheRootOfTheCurrentDrive)
+{
+    CurrentDirectory inside(m_dir.path());
+    g_outputDir[0] = 0;
+    AppendOutput(std::string(32768, 'r').c_str());
+    ASSERT_NE(nullptr, g_outputSpillFile);
+    CloseOutputSpill();
+    std::string name = NoticeName(g_outputText);
+    ASSERT_EQ(9u, name.size()) << name;
+    EXPECT_EQ("\\tm", name.substr(0, 3));
+    char root[MAX_PATH];
+    ASSERT_NE(0u, GetFullPathNameA(name.c_str(), sizeof root, root, nullptr));
+    EXPECT_EQ(m_dir.path().substr(0, 3) + name.substr(1), std::string(root));
+    std::string written;
+    EXPECT_TRUE(ReadFileBytes(root, written));
+    EXPECT_EQ(32768u, written.size());
+    DeleteFileA(root);
+}
+
+TEST_F(OutTextTest, DirectoryWhereNoFileCanBeMadeTruncatesAndTriesAgain)
+{
+    SetOutputDir(m_dir.path() + "\\missing");
+    FillTo(32700, 'a');
+    std::string overflow(100, 'b');
+    AppendOutput(overflow.c_str());
+    ASSERT_EQ(1u, m_messages.messages().size());
+    EXPECT_EQ(kTruncated, m_messages.messages()[0]);
+    EXPECT_EQ(nullptr, g_outputSpillFile);
+    EXPECT_EQ(overflow, std::string(g_outputText));
+
+    // Below the cap again the text grows as usual; the next overflow of the
+    // same run tries again and fails again.
+    AppendOutput(std::string(32767 - 100, 'c').c_str());
+    EXPECT_EQ(1u, m_messages.messages().size());
+    EXPECT_EQ(32767, g_outputText.GetLength());
+    AppendOutput("d");
+    ASSERT_EQ(2u, m_messages.messages().size());
+    EXPECT_EQ(kTruncated, m_messages.messages()[1]);
+    EXPECT_EQ("d", std::string(g_outputText));
+    EXPECT_TRUE(FilesIn(m_dir.path()).empty());
+}
+
+TEST_F(OutTextTest, TextAlreadyPastTheCapAfterAFailedSpillNeverGrows)
+{
+    SetOutputDir(m_dir.path() + "\\missing");
+    std::string big(40000, 'e');
+    AppendOutput(big.c_str());
+    ASSERT_EQ(1u, m_messages.messages().size());
+    ASSERT_EQ(big, std::string(g_outputText));
+
+    // The text holds more than the cap: even one character must spill.
+    AppendOutput("f");
+    EXPECT_EQ(2u, m_messages.messages().size());
+    EXPECT_EQ("f", std::string(g_outputText));
+
+    // Once a directory works again, the oversized text goes to the file.
+    AppendOutput(big.c_str());
+    SetOutputDir(m_dir.path());
+    AppendOutput("g");
+    ASSERT_NE(nullptr, g_outputSpillFile);
+    CloseOutputSpill();
+    std::string written;
+    ASSERT_TRUE(ReadFileBytes(NoticeName(g_outputText), written));
+    EXPECT_EQ(big + "g", written);
+}
+
+TEST_F(OutTextTest, SpillNameLongerThan259CharactersIsAFailure)
+{
+    // 250 + "\" + "tmXXXXXX" is 259 characters and fits; one more does not.
+    std::string fits = MakeDirectoryOfLength(m_dir.path(), 250);
+    ASSERT_EQ(250u, fits.size());
+    std::string tooLong = fits.substr(0, fits.size() - 1) + "ee";
+    ASSERT_EQ(251u, tooLong.size());
+    ASSERT_TRUE(CreateDirectoryA(tooLong.c_str(), nullptr));
+
+    struct Case {
+        const char* label;
+        std::string dir;
+        bool spills;
+    } cases[] = {
+        {"250 characters", fits, true},
+        {"251 with its own backslash", fits + "\\", true},
+        {"251 characters", tooLong, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.label);
+        ResetOutput();
+        m_messages.clear();
+        SetOutputDir(c.dir);
+        AppendOutput(std::string(32768, 'h').c_str());
+        EXPECT_EQ(c.spills, g_outputSpillFile != nullptr);
+        CloseOutputSpill();
+        if (c.spills) {
+            EXPECT_TRUE(m_messages.messages().empty());
+            EXPECT_EQ(259u, NoticeName(g_outputText).size());
+        } else {
+            ASSERT_EQ(1u, m_messages.messages().size());
+            EXPECT_EQ(kTruncated, m_messages.messages()[0]);
+            EXPECT_TRUE(FilesIn(tooLong).empty());
+        }
+    }
+}
+
+TEST_F(OutTextTest, ResetClosesTheSpillFileAndEmptiesTheText)
+{
+    AppendOutput(std::string(32768, 'i').c_str());
+    ASSERT_NE(nullptr, g_outputSpillFile);
+    std::string name = NoticeName(g_outputText);
+    AppendOutput("tail");
+    ResetOutput();
+    EXPECT_EQ(nullptr, g_outputSpillFile);
+    EXPECT_TRUE(g_outputText.IsEmpty());
+    std::string written;
+    ASSERT_TRUE(ReadFileBytes(name, written));
+    EXPECT_EQ(std::string(32768, 'i') + "tail", written);
+    // The next run starts afresh in memory.
+    AppendOutput("new run");
+    EXPECT_EQ("new run", std::string(g_outputText));
+}
+
+TEST(LowercaseText, LowersOnlyUpperCaseLetters)
+{
+    struct Case {
+        const char* in;
+        const char* out;
+    } cases[] = {
+        {"", ""},
+        {"ABC xyz 019", "abc xyz 019"},
+        {"C:\\SRC\\Main.C\r\n", "c:\\src\\main.c\r\n"},
+        {"@[`{ \t", "@[`{ \t"},
+        {"\xC4\xD6\xDC\xE4", "\xC4\xD6\xDC\xE4"},   // no upper case beyond ASCII in the C locale
+    };
+    for (const Case& c : cases) {
+        std::string text = c.in;
+        std::vector<char> buffer(text.begin(), text.end());
+        buffer.push_back(0);
+        LowercaseText(buffer.data());
+        EXPECT_STREQ(c.out, buffer.data()) << c.in;
+    }
+}
+}  // namespace
