@@ -1,0 +1,11 @@
+# quarn's window-free search, kept apart from the windows so that the unit
+# tests can link it alone.
+if(NOT TARGET quarn_engine)
+  include(${CMAKE_CURRENT_LIST_DIR}/nextline.cmake)
+  add_library(quarn_engine STATIC
+    ${CMAKE_CURRENT_LIST_DIR}/search.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/fastscan.cpp
+  )
+  target_include_directories(quarn_engine PUBLIC ${CMAKE_CURRENT_LIST_DIR})
+  target_link_libraries(quarn_engine PUBLIC tamrel_shared regex tamrel_nextline)
+endif()

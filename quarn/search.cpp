@@ -1,0 +1,666 @@
+#include "search.h"
+
+#include <direct.h>
+#include <io.h>
+#include <windows.h>
+
+#include <cctype>
+#include <cstdlib>
+#include <cstring>
+#include <new>
+
+#include "fastscan.h"
+#include "message.h"
+#include "nextline.h"
+#include "regex.h"
+
+namespace {
+
+const size_t kBlockSize = 1 << 20;       // bytes of a file read at once
+const size_t kSpillBufferSize = 1 << 20;  // results gathered before a write to the spill file
+const size_t kLineLimit = 510;            // longest line, line end included
+const size_t kReadSize = 511;             // what one line read takes at most
+
+const char kTruncated[] = "**** Line truncated - results unreliable\r\n";
+
+// The result text's notice after a spill, around the spill file's name.
+const char kNoticeHead[] = "****\r\n**** Too much output (>32kb)\r\n**** Results written to file: ";
+const char kNoticeTail[] = "\r\n**** Use Zodo to display this file\r\n****\r\n";
+
+// "%6ld:  " for a line number, without the cost of a formatted print.
+char* FormatLineNumber(char* out, long number)
+{
+    char digits[24];
+    int n = 0;
+    unsigned long value = static_cast<unsigned long>(number);
+    do {
+        digits[n++] = static_cast<char>('0' + value % 10);
+        value /= 10;
+    } while (value);
+    char* p = out;
+    for (int pad = n; pad < 6; ++pad)
+        *p++ = ' ';
+    while (n)
+        *p++ = digits[--n];
+    *p++ = ':';
+    *p++ = ' ';
+    *p++ = ' ';
+    *p = 0;
+    return out;
+}
+
+}  // namespace
+
+// A pattern ready for matching: its code, the anchoring its compile left,
+// and what the code says about literal text that every match must hold.
+struct CQuarnSearch::Pattern {
+    char code[REGEX_CODE_SIZE];
+    bool anchored = false;
+    // The code is nothing but literal characters: matching is a plain
+    // comparison, at the line start (anchored), at its end (before "$"), or
+    // anywhere.
+    bool plainLiteral = false;
+    bool endAnchor = false;
+    // The longest run of literal characters that every match holds, found
+    // before the matcher is asked at all.
+    char literal[REGEX_CODE_SIZE];
+    size_t literalLength = 0;
+    LiteralFinder finder;
+
+    void Analyse();
+};
+
+// A find record; files also keep the name as the directory has it, which
+// opens without the case-blind lookup that a lower-cased name can cost.
+struct CQuarnSearch::DirEntry : _finddata_t {
+    char foundName[sizeof(_finddata_t::name)];
+};
+
+namespace {
+
+int CompareEntryNames(const void* a, const void* b)
+{
+    return _stricmp(static_cast<const _finddata_t*>(a)->name, static_cast<const _finddata_t*>(b)->name);
+}
+
+}  // namespace
+
+void CQuarnSearch::Pattern::Analyse()
+{
+    // Group marks consume no text, so literal characters on both sides of
+    // one stay one run; every other item ends the run.
+    const unsigned char* ip = reinterpret_cast<const unsigned char*>(code);
+    const unsigned char* end = ip + REGEX_CODE_SIZE;
+    size_t runStart = 0, runLength = 0, bestStart = 0, bestLength = 0;
+    size_t collected = 0;
+    char chars[REGEX_CODE_SIZE];
+    bool onlyLiteral = true;
+    bool sawEndAnchor = false;
+    bool understood = false;
+    while (ip < end) {
+        unsigned char op = *ip;
+        if (op == REGEX_END) {
+            understood = true;
+            break;
+        }
+        size_t size = 0;
+        switch (op) {
+        case REGEX_CHAR:
+            size = 2;
+            break;
+        case REGEX_GROUP_START:
+        case REGEX_GROUP_END:
+        case REGEX_BACKREF:
+        case REGEX_BACKREF | REGEX_STAR:
+        case REGEX_CHAR | REGEX_STAR:
+            size = 2;
+            break;
+        case REGEX_ANY:
+        case REGEX_ANY | REGEX_STAR:
+        case REGEX_EOL:
+            size = 1;
+            break;
+        case REGEX_CLASS:
+        case REGEX_CLASS | REGEX_STAR:
+            size = 1 + REGEX_CLASS_BYTES;
+            break;
+        case REGEX_CHAR | REGEX_INTERVAL:
+            size = 4;
+            break;
+        case REGEX_ANY | REGEX_INTERVAL:
+            size = 3;
+            break;
+        case REGEX_CLASS | REGEX_INTERVAL:
+            size = 3 + REGEX_CLASS_BYTES;
+            break;
+        default:
+            size = 0;  // code this analysis does not know: leave it all to the matcher
+            break;
+        }
+        if (size == 0 || ip + size > end)
+            break;
+        if (op == REGEX_CHAR) {
+            if (runLength == 0)
+                runStart = collected;
+            chars[collected++] = static_cast<char>(ip[1]);
+            ++runLength;
+            if (runLength > bestLength) {
+                bestStart = runStart;
+                bestLength = runLength;
+            }
+            if (sawEndAnchor)
+                onlyLiteral = false;
+        } else if (op == REGEX_GROUP_START || op == REGEX_GROUP_END) {
+            // no text consumed
+        } else if (op == REGEX_EOL) {
+            sawEndAnchor = true;
+            runLength = 0;
+        } else {
+            onlyLiteral = false;
+            runLength = 0;
+        }
+        ip += size;
+    }
+    if (!understood) {
+        plainLiteral = false;
+        literalLength = 0;
+        finder.Prepare(literal, 0);
+        return;
+    }
+    plainLiteral = onlyLiteral;
+    endAnchor = sawEndAnchor;
+    if (plainLiteral) {
+        std::memcpy(literal, chars, collected);
+        literalLength = collected;
+    } else {
+        std::memcpy(literal, chars + bestStart, bestLength);
+        literalLength = bestLength;
+    }
+    finder.Prepare(literal, literalLength);
+}
+
+CQuarnSearch::CQuarnSearch()
+    : m_patternCount(0),
+      m_lineNumbers(0),
+      m_ignoreCase(0),
+      m_descend(0),
+      m_unmatched(0),
+      m_patternReadPos(0),
+      m_lastLineTooLong(false),
+      m_spillFile(nullptr),
+      m_compiledCount(0),
+      m_skipReady(false),
+      m_spillUsed(0)
+{
+    m_spillName[0] = 0;
+}
+
+CQuarnSearch::~CQuarnSearch()
+{
+    CloseSpill();
+}
+
+CString CQuarnSearch::MaskPreset(const char* commandLine)
+{
+    if (!commandLine)
+        return CString("*.*");
+    // Only the last path component can hold the extension: a dot in a
+    // directory name says nothing about the file.
+    const char* base = commandLine;
+    for (const char* p = commandLine; *p; ++p) {
+        if (*p == '\\' || *p == '/' || *p == ':')
+            base = p + 1;
+    }
+    const char* dot = std::strrchr(base, '.');
+    if (!dot)
+        return CString("*.*");
+    CString mask("*.");
+    mask += dot + 1;
+    mask.MakeLower();
+    return mask;
+}
+
+CString CQuarnSearch::CurrentDirectoryLower()
+{
+    char directory[512];
+    if (!_getcwd(directory, sizeof directory))
+        directory[0] = 0;
+    for (char* p = directory; *p; ++p)
+        *p = static_cast<char>(std::tolower(static_cast<unsigned char>(*p)));
+    return CString(directory);
+}
+
+void CQuarnSearch::ResetResults()
+{
+    m_resultText.Empty();
+    CloseSpill();
+}
+
+char* CQuarnSearch::GetNextPatternLine(char* buffer)
+{
+    bool overflow = false;
+    char* end = GetNextTextLine(m_patternsText, m_patternsText.GetLength(), m_patternReadPos, buffer,
+                                kPatternLineSize, overflow);
+    m_lastLineTooLong = overflow;
+    return end;
+}
+
+void CQuarnSearch::SplitPatterns()
+{
+    char buffer[kPatternLineSize];
+    m_patternReadPos = 0;
+    m_patternCount = 0;
+    while (GetNextPatternLine(buffer)) {
+        if (m_patterns.GetSize() <= m_patternCount)
+            m_patterns.Add(CString());
+        if (m_ignoreCase) {
+            for (char* p = buffer; *p; ++p)
+                *p = static_cast<char>(std::tolower(static_cast<unsigned char>(*p)));
+        }
+        m_patterns.SetAt(m_patternCount, buffer);
+        if (static_cast<int>(m_patternTooLong.size()) <= m_patternCount)
+            m_patternTooLong.resize(static_cast<size_t>(m_patternCount) + 1);
+        m_patternTooLong[static_cast<size_t>(m_patternCount)] = m_lastLineTooLong ? 1 : 0;
+        ++m_patternCount;
+    }
+}
+
+bool CQuarnSearch::PreparePatterns()
+{
+    try {
+        m_compiled.assign(static_cast<size_t>(m_patternCount), Pattern());
+        m_occurrence.assign(static_cast<size_t>(m_patternCount), 0);
+        if (m_block.size() < kBlockSize + 1)
+            m_block.resize(kBlockSize + 1);
+        if (m_ignoreCase && m_lower.size() < kBlockSize + 1)
+            m_lower.resize(kBlockSize + 1);
+        if (m_spillBuffer.size() < kSpillBufferSize)
+            m_spillBuffer.resize(kSpillBufferSize);
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+    if (m_patternTooLong.size() < static_cast<size_t>(m_patternCount))
+        m_patternTooLong.resize(static_cast<size_t>(m_patternCount));
+    m_compiledCount = 0;
+    m_skipReady = false;
+    return true;
+}
+
+bool CQuarnSearch::CompilePattern(int index)
+{
+    Pattern& pattern = m_compiled[static_cast<size_t>(index)];
+    if (m_patternTooLong[static_cast<size_t>(index)])
+        return false;
+    const CString& text = m_patterns[index];
+    if (text.IsEmpty()) {
+        // An empty expression keeps the code already in the buffer: the
+        // pattern before it, which was compiled just before it on every
+        // line. The first pattern finds the buffer empty.
+        if (index == 0)
+            return false;
+        pattern = m_compiled[static_cast<size_t>(index) - 1];
+        pattern.finder.Prepare(pattern.literal, pattern.literalLength);
+    } else {
+        std::memset(pattern.code, 0, sizeof pattern.code);
+        if (!RegexCompile(text, pattern.code, pattern.code + sizeof pattern.code, 0))
+            return false;
+        pattern.anchored = g_regexAnchored;
+        pattern.Analyse();
+    }
+    m_compiledCount = index + 1;
+    if (m_compiledCount == m_patternCount) {
+        m_skipReady = !m_unmatched;
+        for (const Pattern& each : m_compiled) {
+            if (each.literalLength == 0)
+                m_skipReady = false;
+        }
+    }
+    return true;
+}
+
+int CQuarnSearch::MatchLine(const char* line, const char* lineEnd)
+{
+    size_t length = static_cast<size_t>(lineEnd - line);
+    for (int i = 0; i < m_patternCount; ++i) {
+        if (i >= m_compiledCount && !CompilePattern(i))
+            return -1;
+        const Pattern& pattern = m_compiled[static_cast<size_t>(i)];
+        size_t n = pattern.literalLength;
+        bool matched;
+        if (pattern.plainLiteral) {
+            if (pattern.anchored && pattern.endAnchor)
+                matched = length == n && std::memcmp(line, pattern.literal, n) == 0;
+            else if (pattern.anchored)
+                matched = length >= n && std::memcmp(line, pattern.literal, n) == 0;
+            else if (pattern.endAnchor)
+                matched = length >= n && std::memcmp(lineEnd - n, pattern.literal, n) == 0;
+            else
+                matched = pattern.finder.Find(line, lineEnd) != nullptr;
+        } else if (n && !pattern.finder.Find(line, lineEnd)) {
+            matched = false;
+        } else if (!pattern.anchored && static_cast<unsigned char>(pattern.code[0]) == REGEX_CLASS) {
+            // Only where the leading class holds can a match start, and it
+            // never holds at the line end: try the rest of the code there
+            // alone, as the matcher's own scan would.
+            const unsigned char* bitmap = reinterpret_cast<const unsigned char*>(pattern.code) + 1;
+            matched = false;
+            for (const char* p = line; p < lineEnd; ++p) {
+                unsigned bit = static_cast<unsigned char>(*p) & 0x7Fu;
+                if ((bitmap[bit >> 3] & g_regexBitMasks[bit & 7u]) && RegexAdvance(p, pattern.code)) {
+                    matched = true;
+                    break;
+                }
+            }
+        } else {
+            // The anchoring belongs to the last expression compiled; each
+            // pattern carries its own.
+            g_regexAnchored = pattern.anchored;
+            matched = RegexStep(line, pattern.code) != 0;
+        }
+        if (matched)
+            return 1;
+    }
+    return 0;
+}
+
+int CQuarnSearch::SearchFile(const char* name, const char* header)
+{
+    // Read-only and sharing like a C runtime stream opened "rb", but without
+    // the stream: the block reads below need nothing of it.
+    HANDLE file = CreateFileA(name, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+    if (file == INVALID_HANDLE_VALUE)
+        return 1;
+    AddOutput(header);
+
+    char* data = m_block.data();
+    char* text = m_ignoreCase ? m_lower.data() : data;  // what the patterns see
+    size_t pos = 0, length = 0;
+    bool atEnd = false;
+    long lineNumber = 1;
+    bool selected = false;
+    int result = 1;
+    const size_t kNone = static_cast<size_t>(-1);
+    const size_t kUnknown = static_cast<size_t>(-2);
+    for (size_t& each : m_occurrence)
+        each = kUnknown;
+
+    for (;;) {
+        if (!atEnd && length - pos <= kReadSize) {
+            size_t keep = length - pos;
+            std::memmove(data, data + pos, keep);
+            if (text != data)
+                std::memmove(text, text + pos, keep);
+            size_t wanted = kBlockSize - keep;
+            DWORD got = 0;
+            if (!ReadFile(file, data + keep, static_cast<DWORD>(wanted), &got, nullptr))
+                got = 0;
+            if (text != data)
+                LowerCopy(text + keep, data + keep, got);
+            length = keep + got;
+            pos = 0;
+            if (got < wanted)   // a file reads short only at its end
+                atEnd = true;
+            for (size_t& each : m_occurrence)
+                each = kUnknown;
+        }
+        if (pos >= length)
+            break;
+
+        if (m_skipReady) {
+            // Lines that end before the first place where any pattern's
+            // literal occurs cannot match: count them and check their
+            // length without asking the patterns.
+            size_t candidate = length;
+            for (int i = 0; i < m_patternCount; ++i) {
+                size_t& at = m_occurrence[static_cast<size_t>(i)];
+                if (at == kUnknown || (at != kNone && at < pos)) {
+                    const char* found = m_compiled[static_cast<size_t>(i)].finder.Find(text + pos, text + length);
+                    at = found ? static_cast<size_t>(found - text) : kNone;
+                }
+                if (at != kNone && at < candidate)
+                    candidate = at;
+            }
+            const char* candidateAt = data + candidate;
+            const char* lineStart = data + pos;
+            for (;;) {
+                const char* lineFeed = ScanByte(lineStart, candidateAt, '\n');
+                if (!lineFeed || static_cast<size_t>(lineFeed - lineStart) + 1 > kLineLimit)
+                    break;
+                ++lineNumber;
+                lineStart = lineFeed + 1;
+            }
+            pos = static_cast<size_t>(lineStart - data);
+            if (pos >= length || (!atEnd && length - pos <= kReadSize))
+                continue;
+        }
+
+        // One line as a line read of kReadSize characters takes it.
+        size_t windowEnd = length - pos > kReadSize ? pos + kReadSize : length;
+        const char* lineFeed = ScanByte(data + pos, data + windowEnd, '\n');
+        size_t unitEnd = lineFeed ? static_cast<size_t>(lineFeed - data) + 1 : windowEnd;
+        const char* nul = ScanNul(data + pos, data + unitEnd);
+        size_t lineEnd = nul ? static_cast<size_t>(nul - data) : unitEnd;
+        if (lineEnd - pos > kLineLimit) {
+            AddOutput(kTruncated);
+            break;
+        }
+        size_t matchEnd = lineEnd;
+        while (matchEnd > pos && (text[matchEnd - 1] == '\r' || text[matchEnd - 1] == '\n'))
+            --matchEnd;
+        char saved = text[matchEnd];
+        text[matchEnd] = 0;
+        int matched = MatchLine(text + pos, text + matchEnd);
+        text[matchEnd] = saved;
+        if (matched < 0) {
+            ToolMessage("Error in pattern");
+            result = 0;
+            break;
+        }
+        if ((matched == 1) != (m_unmatched != 0)) {
+            if (m_lineNumbers) {
+                char number[32];
+                AddOutput(FormatLineNumber(number, lineNumber));
+            }
+            saved = data[lineEnd];
+            data[lineEnd] = 0;
+            AddOutput(data + pos);
+            data[lineEnd] = saved;
+            selected = true;
+        }
+        ++lineNumber;
+        pos = unitEnd;
+    }
+    if (result && selected)
+        AddOutput("\r\n");
+    CloseHandle(file);
+    return result;
+}
+
+int CQuarnSearch::RunSearch(const char* directory)
+{
+    int result = 0;
+    if (!PreparePatterns())
+        ToolMessage("Out of Memory");
+    else
+        result = SearchDirectory(directory);
+    CloseSpill();
+    return result;
+}
+
+int CQuarnSearch::SearchDirectory(const char* path)
+{
+    DirEntry* table = new (std::nothrow) DirEntry[kTableSize];
+    if (!table) {
+        ToolMessage("Out of Memory");
+        return 0;
+    }
+    int count = 0;
+
+    const char* masks = m_fileMasks;
+    int masksLength = m_fileMasks.GetLength();
+    int at = 0;
+    while (at < masksLength) {
+        int start = at;
+        while (at < masksLength && masks[at] != ' ')
+            ++at;
+        int maskLength = at - start;
+        while (at < masksLength && (masks[at] == ' ' || masks[at] == '\t'))
+            ++at;
+        // A mask that does not fit the mask buffer matches nothing.
+        if (maskLength == 0 || maskLength >= kMaskSize)
+            continue;
+        char mask[kMaskSize];
+        std::memcpy(mask, masks + start, static_cast<size_t>(maskLength));
+        mask[maskLength] = 0;
+        int first = count;
+        _finddata_t found;
+        intptr_t search = _findfirst(mask, &found);
+        if (search != -1) {
+            do {
+                if (count >= kTableSize)
+                    break;
+                if (found.attrib & _A_SUBDIR)
+                    continue;
+                DirEntry& entry = table[count++];
+                static_cast<_finddata_t&>(entry) = found;
+                std::memcpy(entry.foundName, found.name, sizeof entry.foundName);
+                for (char* p = entry.name; *p; ++p)
+                    *p = static_cast<char>(std::tolower(static_cast<unsigned char>(*p)));
+            } while (_findnext(search, &found) == 0);
+            _findclose(search);
+        }
+        if (count - first > 1)
+            std::qsort(table + first, static_cast<size_t>(count - first), sizeof(DirEntry), CompareEntryNames);
+    }
+
+    if (m_descend) {
+        _finddata_t found;
+        intptr_t search = _findfirst("*.*", &found);
+        if (search != -1) {
+            do {
+                if (count >= kTableSize)
+                    break;
+                if (!(found.attrib & _A_SUBDIR) || std::strcmp(found.name, ".") == 0 ||
+                    std::strcmp(found.name, "..") == 0)
+                    continue;
+                static_cast<_finddata_t&>(table[count++]) = found;
+            } while (_findnext(search, &found) == 0);
+            _findclose(search);
+        }
+    }
+
+    if (count == 0) {
+        delete[] table;
+        if (!m_descend) {
+            ToolMessage("cant find file");
+            return 0;
+        }
+        return 1;
+    }
+
+    size_t pathLength = std::strlen(path);
+    const char* separator = pathLength && path[pathLength - 1] == '\\' ? "" : "\\";
+    int result = 1;
+    for (int i = 0; i < count && result; ++i) {
+        const char* name = table[i].name;
+        if (table[i].attrib & _A_SUBDIR) {
+            if (_chdir(name) != 0) {
+                CString message;
+                message.Format("cant change directory [%s]", name);
+                ToolMessage(message);
+                continue;
+            }
+            CString subpath(path);
+            subpath += separator;
+            subpath += name;
+            subpath.MakeLower();
+            result = SearchDirectory(subpath);
+            _chdir("..");
+        } else {
+            CString header;
+            if (m_descend)
+                header.Format("====> %s%s%s <====\r\n\r\n", path, separator, name);
+            else
+                header.Format("====> %s <====\r\n\r\n", name);
+            result = SearchFile(table[i].foundName, header);
+        }
+    }
+    delete[] table;
+    return result;
+}
+
+bool CQuarnSearch::BuildSpillName()
+{
+    if (!m_descend) {
+        std::strcpy(m_spillName, "tmXXXXXX");
+        return true;
+    }
+    const char* directory = m_directory;
+    size_t length = static_cast<size_t>(m_directory.GetLength());
+    size_t separator = length && directory[length - 1] == '\\' ? 0 : 1;
+    if (length + separator + 8 >= sizeof m_spillName)
+        return false;
+    std::memcpy(m_spillName, directory, length);
+    if (separator)
+        m_spillName[length] = '\\';
+    std::strcpy(m_spillName + length + separator, "tmXXXXXX");
+    return true;
+}
+
+void CQuarnSearch::AddOutput(const char* text)
+{
+    size_t length = std::strlen(text);
+    if (m_spillFile) {
+        if (m_spillUsed + length > m_spillBuffer.size()) {
+            FlushSpill();
+            if (length > m_spillBuffer.size()) {
+                std::fwrite(text, 1, length, m_spillFile);
+                return;
+            }
+        }
+        std::memcpy(m_spillBuffer.data() + m_spillUsed, text, length);
+        m_spillUsed += length;
+        return;
+    }
+    if (static_cast<long long>(kResultCap) - m_resultText.GetLength() >= static_cast<long long>(length)) {
+        m_resultText.Append(text, static_cast<int>(length));
+        return;
+    }
+    FILE* file = nullptr;
+    if (BuildSpillName() && _mktemp(m_spillName))
+        file = std::fopen(m_spillName, "wb");
+    if (file) {
+        m_spillFile = file;
+        m_spillUsed = 0;
+        if (m_spillBuffer.size() < kSpillBufferSize)
+            m_spillBuffer.resize(kSpillBufferSize);
+        std::fwrite(static_cast<const char*>(m_resultText), 1, static_cast<size_t>(m_resultText.GetLength()), file);
+        m_resultText.Empty();
+        m_resultText += kNoticeHead;
+        m_resultText += m_spillName;
+        m_resultText += kNoticeTail;
+        AddOutput(text);
+        return;
+    }
+    ToolMessage("Too much output - results truncated");
+    m_resultText.Empty();
+    m_resultText.Append(text, static_cast<int>(length));
+}
+
+void CQuarnSearch::FlushSpill()
+{
+    if (m_spillFile && m_spillUsed) {
+        std::fwrite(m_spillBuffer.data(), 1, m_spillUsed, m_spillFile);
+        m_spillUsed = 0;
+    }
+}
+
+void CQuarnSearch::CloseSpill()
+{
+    if (!m_spillFile)
+        return;
+    FlushSpill();
+    std::fclose(m_spillFile);
+    m_spillFile = nullptr;
+}
