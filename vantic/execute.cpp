@@ -1,0 +1,542 @@
+// The execution cycle: the compiled table run over one input stream, line by
+// line, into the output stream.
+#include "engine.h"
+
+#include <cstring>
+
+#include "fastscan.h"
+#include "message.h"
+#include "textio.h"
+#include "vregex.h"
+
+char g_patternSpace[kSpaceSize];
+char g_holdSpace[kSpaceSize];
+char g_scratchBuffer[kSpaceSize];
+long g_lineNumber = 0;
+int g_substitutions = 0;
+CString g_pendingText;
+FILE* g_inputFile = nullptr;
+FILE* g_outputFile = nullptr;
+
+namespace {
+
+// Whether the line read last is the last of the input. Every read sets it
+// again, so that N and n on the line before the last make "$" hold.
+bool s_lastLine = false;
+bool s_inList = false;
+
+// The text an s command builds before it becomes the pattern space.
+char s_result[kSpaceSize];
+
+const char kPatternFull[] = "Pattern space full (>8191 characters)";
+const char kHoldFull[] = "Hold space full (>8191 characters)";
+
+// The output stream goes through the block writer of textio; w files through
+// fwrite, never fputc or fputs: the runtime flushes its buffer on a newline
+// written on its own by those, which would make one system call a line.
+void Write(FILE* stream, const char* text, size_t length)
+{
+    if (stream == g_outputFile)
+        WriteOutput(text, length);
+    else
+        std::fwrite(text, 1, length, stream);
+}
+
+void Write(FILE* stream, const char* text)
+{
+    Write(stream, text, TextLength(text));
+}
+
+void WriteLine(FILE* stream, const char* text)
+{
+    Write(stream, text);
+    Write(stream, "\n", 1);
+}
+
+// The pattern space and a newline in one write, the newline lent for the
+// moment by the terminator's place (the space always has room for it).
+void WritePatternLine(FILE* stream)
+{
+    size_t length = TextLength(g_patternSpace);
+    g_patternSpace[length] = '\n';
+    Write(stream, g_patternSpace, length + 1);
+    g_patternSpace[length] = 0;
+}
+
+// RegexStep from line, skipping ahead to where a match can begin when the
+// code starts with a plain character: no match can start before that
+// character, so the result and the match bounds are the same.
+int Step(const char* line, const char* code)
+{
+    if (!g_regexAnchored && static_cast<unsigned char>(code[0]) == REGEX_CHAR) {
+        line = FindByte(line, TextLength(line), code[1]);
+        if (!line)
+            return 0;
+    }
+    return RegexStep(line, code);
+}
+
+bool Matches(const char* expression)
+{
+    const char* code = UseExpression(expression);
+    // A closure may not back off to the start of the pattern space, so '/a*b/'
+    // does not select a line that is just "b".
+    g_regexStopAt = g_patternSpace;
+    return Step(g_patternSpace, code) != 0;
+}
+
+bool IsSelected(EditCommand* record)
+{
+    bool selected = false;
+    if (record->first != 0 && record->first <= g_lineNumber && g_lineNumber <= record->last) {
+        selected = true;
+    } else if (record->startRegex && record->endRegex == record->startRegex) {
+        return Matches(record->startRegex);
+    } else if (record->first == 0 && record->startRegex) {
+        if (Matches(record->startRegex)) {
+            selected = true;
+            record->first = static_cast<int>(g_lineNumber);
+        }
+    }
+    // The end of a range is looked for only on lines the range holds, the
+    // line that opened it included.
+    if (selected && record->endRegex && Matches(record->endRegex))
+        record->first = 0;
+    return selected;
+}
+
+// The "{" record whose list holds record n.
+EditCommand* ListOwner(int n)
+{
+    for (int k = n; k >= 0; --k) {
+        if (g_commands[k].command == '{')
+            return &g_commands[k];
+    }
+    return &g_commands[n];
+}
+
+// Where a branch from record n goes on.
+int Branch(EditCommand* record, int n)
+{
+    const char* label = record->text;
+    if (!label || !*label) {
+        s_inList = false;
+        return g_commandCount;
+    }
+    int k = 0;
+    while (k < g_commandCount &&
+           !(g_commands[k].command == ':' && g_commands[k].text && std::strcmp(g_commands[k].text, label) == 0))
+        ++k;
+    if (k == g_commandCount)
+        return n + 1;
+    if (s_inList) {
+        if (k < n) {
+            for (int j = k; j < n; ++j) {
+                if (g_commands[j].command == '{')
+                    s_inList = false;
+            }
+        } else if (k > n) {
+            for (int j = n + 1; j <= k; ++j) {
+                if (g_commands[j].command == '}')
+                    s_inList = false;
+            }
+        }
+    }
+    return k;
+}
+
+// Appends a newline and text to space, or says why it cannot.
+bool AppendLine(char* space, const char* text, const char* fullMessage)
+{
+    size_t length = std::strlen(space);
+    size_t added = std::strlen(text);
+    if (length + 1 + added > kSpaceSize - 1) {
+        ToolMessage(fullMessage);
+        return false;
+    }
+    space[length] = '\n';
+    std::memcpy(space + length + 1, text, added + 1);
+    return true;
+}
+
+void WriteVisibly(FILE* stream, const char* text)
+{
+    CString visible;
+    for (const unsigned char* p = reinterpret_cast<const unsigned char*>(text); *p; ++p) {
+        unsigned char c = *p;
+        const char* escape = nullptr;
+        switch (c) {
+        case '\\': escape = "\\\\"; break;
+        case '\a': escape = "\\a"; break;
+        case '\b': escape = "\\b"; break;
+        case '\t': escape = "\\t"; break;
+        case '\v': escape = "\\v"; break;
+        case '\f': escape = "\\f"; break;
+        case '\r': escape = "\\r"; break;
+        default: break;
+        }
+        if (escape) {
+            visible += escape;
+        } else if ((c >= ' ' && c <= '~') || c == '\n') {
+            visible += static_cast<char>(c);
+        } else {
+            char octal[8];
+            std::snprintf(octal, sizeof octal, "\\%03o", c);
+            visible += octal;
+        }
+    }
+    visible += "$\n";
+    Write(stream, visible, static_cast<size_t>(visible.GetLength()));
+}
+
+class ResultText {
+public:
+    ResultText() : m_length(0), m_full(false) {}
+    void Add(const char* text, size_t length)
+    {
+        if (m_full || m_length + length > kSpaceSize - 1) {
+            m_full = true;
+            return;
+        }
+        std::memcpy(s_result + m_length, text, length);
+        m_length += length;
+    }
+    void Add(char c) { Add(&c, 1); }
+    bool full() const { return m_full; }
+    size_t length() const { return m_length; }
+
+private:
+    size_t m_length;
+    bool m_full;
+};
+
+// "&" is the matched text; a backslash makes "&", a backslash, "n" or "t"
+// the character itself, a newline or a tab, and is dropped before anything
+// else. No group references.
+void AddReplacement(ResultText& result, const char* replacement, const char* start, const char* end)
+{
+    for (const char* p = replacement; *p; ++p) {
+        if (*p == '&') {
+            result.Add(start, static_cast<size_t>(end - start));
+        } else if (*p == '\\') {
+            ++p;
+            if (!*p)
+                break;
+            result.Add(*p == 'n' ? '\n' : *p == 't' ? '\t' : *p);
+        } else {
+            result.Add(*p);
+        }
+    }
+}
+
+int Substitute(EditCommand* record)
+{
+    const char* code = UseExpression(record->text);
+    bool anchored = g_regexAnchored;
+    const char* replacement = record->replacement ? record->replacement : "";
+    const char* scan = g_patternSpace;
+    ResultText result;
+    int saved = g_substitutions;
+    int k = 0;
+    for (;;) {
+        g_regexStopAt = scan;
+        if (!Step(scan, code))
+            break;
+        const char* start = g_regexMatchStart;
+        const char* end = g_regexMatchEnd;
+        const char* from = scan;
+        ++k;
+        result.Add(scan, static_cast<size_t>(start - scan));
+        if (record->occurrence == 0 || record->occurrence == k) {
+            ++g_substitutions;
+            AddReplacement(result, replacement, start, end);
+            scan = end;
+            if (!record->global)
+                break;
+        } else {
+            result.Add(start, static_cast<size_t>(end - start));
+            scan = end;
+        }
+        if (anchored || *end == 0)
+            break;
+        if (end == from) {
+            // An empty match where the scan stands: step over one character,
+            // or the same match would be found for ever.
+            result.Add(*scan);
+            ++scan;
+        }
+    }
+    if (k == 0)
+        return kExecNext;   // nothing matched: the pattern space stays as it is
+    result.Add(scan, TextLength(scan));
+    if (result.full()) {
+        ToolMessage(kPatternFull);
+        return kExecError;
+    }
+    std::memcpy(g_patternSpace, s_result, result.length());
+    g_patternSpace[result.length()] = 0;
+    if (g_substitutions != saved) {
+        if (record->print)
+            WriteLine(g_outputFile, g_patternSpace);
+        if (record->file)
+            WriteLine(record->file, g_patternSpace);
+    }
+    return kExecNext;
+}
+
+// The map of the y record run last; the table is fixed for one run, so it is
+// built once per record and run.
+const EditCommand* s_mapRecord = nullptr;
+unsigned char s_map[256];
+
+void Transliterate(const EditCommand* record)
+{
+    if (s_mapRecord != record) {
+        for (int c = 0; c < 256; ++c)
+            s_map[c] = static_cast<unsigned char>(c);
+        const unsigned char* source = reinterpret_cast<const unsigned char*>(record->text);
+        const unsigned char* target = reinterpret_cast<const unsigned char*>(record->replacement);
+        // Backwards, so that a character's first place in the source wins.
+        for (size_t i = std::strlen(record->text); i-- > 0;)
+            s_map[source[i]] = target[i];
+        s_mapRecord = record;
+    }
+    for (unsigned char* p = reinterpret_cast<unsigned char*>(g_patternSpace); *p; ++p)
+        *p = s_map[*p];
+}
+
+bool IsSingleLine(const EditCommand* owner)
+{
+    return (owner->first != 0 && owner->last == owner->first) ||
+           (owner->startRegex && owner->endRegex == owner->startRegex);
+}
+
+int ReadFileIntoPending(EditCommand* record)
+{
+    if (!record->file)
+        return kExecNext;
+    std::rewind(record->file);
+    char piece[kInputLineSize];
+    while (std::fgets(piece, sizeof piece, record->file)) {
+        int length = static_cast<int>(std::strlen(piece));
+        if (g_pendingText.GetLength() + length > kMaxPendingText) {
+            ToolMessage("r: read file must be <= 32kb");
+            return kExecError;
+        }
+        g_pendingText.Append(piece, length);
+    }
+    return kExecNext;
+}
+
+}  // namespace
+
+bool IsLastLine()
+{
+    return AtInputEnd();
+}
+
+char* ReadInputLine(char* buffer, int size)
+{
+    if (!g_pendingText.IsEmpty()) {
+        Write(g_outputFile, g_pendingText, static_cast<size_t>(g_pendingText.GetLength()));
+        g_pendingText.Empty();
+    }
+    size_t length = 0;
+    if (!ReadLine(buffer, size, &length))
+        return nullptr;
+    if (length > 0 && buffer[length - 1] == '\n')
+        buffer[length - 1] = 0;
+    ++g_lineNumber;
+    g_substitutions = 0;
+    s_lastLine = IsLastLine();
+    return buffer;
+}
+
+int ExecuteCommand(EditCommand* record, EditCommand* owner, int suppressOutput)
+{
+    switch (record->command) {
+    case '=':
+    {
+        char number[24];
+        std::snprintf(number, sizeof number, "%ld\n", g_lineNumber);
+        Write(g_outputFile, number);
+    }
+        return kExecNext;
+    case 'D': {
+        char* newline = std::strchr(g_patternSpace, '\n');
+        if (!newline)
+            return kExecEndCycle;
+        std::memmove(g_patternSpace, newline + 1, std::strlen(newline + 1) + 1);
+        return kExecRestart;
+    }
+    case 'G':
+        return AppendLine(g_patternSpace, g_holdSpace, kPatternFull) ? kExecNext : kExecError;
+    case 'H':
+        return AppendLine(g_holdSpace, g_patternSpace, kHoldFull) ? kExecNext : kExecError;
+    case 'N':
+        if (!ReadInputLine(g_scratchBuffer, kInputLineSize))
+            return kExecEndCycle;
+        return AppendLine(g_patternSpace, g_scratchBuffer, kPatternFull) ? kExecNext : kExecError;
+    case 'P': {
+        const char* newline = std::strchr(g_patternSpace, '\n');
+        size_t length = newline ? static_cast<size_t>(newline - g_patternSpace) : std::strlen(g_patternSpace);
+        Write(g_outputFile, g_patternSpace, length);
+        Write(g_outputFile, "\n", 1);
+        return kExecNext;
+    }
+    case 'a':
+        g_pendingText = record->text ? record->text : "";
+        return kExecNext;
+    case 'b':
+        return kExecBranch;
+    case 'c':
+        if (IsSingleLine(owner) || g_lineNumber == owner->last || (owner->endRegex && owner->first == 0))
+            g_pendingText = record->text ? record->text : "";
+        return kExecEndCycle;
+    case 'd':
+        return kExecEndCycle;
+    case 'g':
+        std::strcpy(g_patternSpace, g_holdSpace);
+        return kExecNext;
+    case 'h':
+        std::strcpy(g_holdSpace, g_patternSpace);
+        return kExecNext;
+    case 'i':
+        if (record->text)
+            Write(g_outputFile, record->text);
+        return kExecNext;
+    case 'l':
+        WriteVisibly(g_outputFile, g_patternSpace);
+        return kExecNext;
+    case 'n':
+        if (!suppressOutput)
+            WriteLine(g_outputFile, g_patternSpace);
+        if (!ReadInputLine(g_patternSpace, kInputLineSize))
+            return kExecEndCycle;
+        return kExecNext;
+    case 'p':
+        WritePatternLine(g_outputFile);
+        return kExecNext;
+    case 'q':
+        return kExecQuit;
+    case 'r':
+        return ReadFileIntoPending(record);
+    case 's':
+        return Substitute(record);
+    case 't':
+        if (g_substitutions != 0) {
+            g_substitutions = 0;
+            return kExecBranch;
+        }
+        return kExecNext;
+    case 'w':
+        WriteLine(record->file, g_patternSpace);
+        return kExecNext;
+    case 'x':
+        std::strcpy(g_scratchBuffer, g_patternSpace);
+        std::strcpy(g_patternSpace, g_holdSpace);
+        std::strcpy(g_holdSpace, g_scratchBuffer);
+        return kExecNext;
+    case 'y':
+        Transliterate(record);
+        return kExecNext;
+    case '{':
+        return kExecEnterList;
+    case '}':
+        return kExecLeaveList;
+    case '#':
+    case ':':
+        return kExecNext;
+    default: {
+        CString message("Invalid command: ");
+        if (record->command)
+            message += record->command;
+        ToolMessage(message);
+        return kExecError;
+    }
+    }
+}
+
+namespace {
+
+int RunCycle(int suppressOutput)
+{
+    s_mapRecord = nullptr;
+    g_lineNumber = 0;
+    g_substitutions = 0;
+    s_inList = false;
+    s_lastLine = false;
+    g_patternSpace[0] = 0;
+    g_holdSpace[0] = 0;
+    while (ReadInputLine(g_patternSpace, kInputLineSize)) {
+        bool noDefault = false;
+        int n = 0;
+        while (n < g_commandCount) {
+            EditCommand* record = &g_commands[n];
+            int next = n + 1;
+            if (s_lastLine && record->resolveAtLastLine) {
+                // A "$" first address (or none) becomes this line; a "$"
+                // second address moves only the range's end.
+                if (record->first == kLineNumberMax)
+                    record->first = static_cast<int>(g_lineNumber);
+                record->last = static_cast<int>(g_lineNumber);
+            }
+            if (IsSelected(record) != record->negate || s_inList) {
+                EditCommand* owner = s_inList ? ListOwner(n) : record;
+                switch (ExecuteCommand(record, owner, suppressOutput)) {
+                case kExecQuit:
+                    return 0;
+                case kExecError:
+                    return 1;
+                case kExecEndCycle:
+                    next = g_commandCount;
+                    s_inList = false;
+                    noDefault = true;
+                    break;
+                case kExecBranch:
+                    next = Branch(record, n);
+                    break;
+                case kExecRestart:
+                    next = 0;
+                    s_inList = false;
+                    break;
+                case kExecEnterList:
+                    s_inList = true;
+                    break;
+                case kExecLeaveList:
+                    s_inList = false;
+                    break;
+                default:
+                    break;
+                }
+            }
+            n = next;
+        }
+        if (!suppressOutput && !noDefault)
+            WritePatternLine(g_outputFile);
+    }
+    return 0;
+}
+
+}  // namespace
+
+int ExecuteScript(int suppressOutput)
+{
+    BeginLineInput(g_inputFile);
+    BeginLineOutput(g_outputFile);
+    int result = RunCycle(suppressOutput);
+    EndLineOutput();
+    EndLineInput();
+    return result;
+}
+
+int RunScript(const CString& script, int& suppressOutput)
+{
+    int result = CompileScript(script, suppressOutput);
+    if (result == 0)
+        result = ExecuteScript(suppressOutput);
+    ReleaseCommands();
+    // What q or an error left pending belongs to this file alone.
+    g_pendingText.Empty();
+    return result;
+}

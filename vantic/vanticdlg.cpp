@@ -1,0 +1,195 @@
+#include "vanticdlg.h"
+
+#include <direct.h>
+
+#include <cctype>
+#include <cstdio>
+
+BEGIN_MESSAGE_MAP(CVanticDlg, CDialog)
+    ON_BN_CLICKED(IDC_PASTE_FROM, OnPasteFrom)
+    ON_BN_CLICKED(IDC_COPY_TO, OnCopyTo)
+    ON_LBN_DBLCLK(IDC_DIR_LIST, OnDblclkDirList)
+    ON_BN_CLICKED(ID_HELP_BUTTON, OnHelp)
+END_MESSAGE_MAP()
+
+namespace {
+
+CString CurrentDirectoryLower()
+{
+    char buffer[260] = "";
+    if (!_getcwd(buffer, sizeof buffer))
+        buffer[0] = 0;
+    CString directory(buffer);
+    directory.MakeLower();
+    return directory;
+}
+
+const DWORD kFileDialogFlags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT;
+
+}  // namespace
+
+CVanticDlg::CVanticDlg() : CDialog(IDD_VANTIC), m_suppressOutput(FALSE), m_developmentMode(FALSE) {}
+
+void CVanticDlg::DoDataExchange(CDataExchange* pDX)
+{
+    CDialog::DoDataExchange(pDX);
+    DDX_Control(pDX, IDC_DIR_LIST, m_dirList);
+    DDX_Text(pDX, IDC_CURRENT_DIR, m_currentDir);
+    DDX_Text(pDX, IDC_INPUT_FILES, m_inputFiles);
+    DDX_Text(pDX, IDC_OUTPUT_FILE, m_outputFile);
+    DDX_Text(pDX, IDC_SCRIPT, m_script);
+    DDX_Check(pDX, IDC_SUPPRESS_OUTPUT, m_suppressOutput);
+    DDX_Check(pDX, IDC_DEVELOPMENT_MODE, m_developmentMode);
+}
+
+BOOL CVanticDlg::OnInitDialog()
+{
+    CDialog::OnInitDialog();
+    FillDirList();
+    return TRUE;
+}
+
+void CVanticDlg::FillDirList()
+{
+    m_dirList.ResetContent();
+    m_dirList.Dir(DDL_DRIVES | DDL_DIRECTORY, "*.*");
+}
+
+void CVanticDlg::OnOK()
+{
+    if (!UpdateData(TRUE))
+        return;
+    if (m_inputFiles.IsEmpty()) {
+        AfxMessageBox("No input file specified");
+        return;
+    }
+    if (m_script.IsEmpty()) {
+        AfxMessageBox("At least one edit command must be specified");
+        return;
+    }
+    BeginWaitCursor();
+    int result = EditFiles();
+    EndWaitCursor();
+    // A failed run, or any run in development mode, leaves every field as it
+    // was so that the script can be changed and run again.
+    if (result == 0 && !m_developmentMode)
+        EndDialog(IDOK);
+}
+
+int CVanticDlg::EditFiles()
+{
+    return ::EditFiles(m_inputFiles, m_outputFile, m_script, m_suppressOutput);
+}
+
+int CVanticDlg::RunScript()
+{
+    return ::RunScript(m_script, m_suppressOutput);
+}
+
+char* CVanticDlg::GetNextScriptLine(char* buffer)
+{
+    bool overflow = false;
+    return ::GetNextScriptLine(buffer, overflow);
+}
+
+const char* CVanticDlg::ParseAddress(const char* text, EditCommand* record, BOOL firstAddress)
+{
+    return ::ParseAddress(text, record, firstAddress != FALSE);
+}
+
+char* CVanticDlg::ReadInputLine(char* buffer, int size)
+{
+    return ::ReadInputLine(buffer, size);
+}
+
+BOOL CVanticDlg::IsLastLine()
+{
+    return ::IsLastLine() ? TRUE : FALSE;
+}
+
+int CVanticDlg::ExecuteCommand(EditCommand* record, EditCommand* owner)
+{
+    return ::ExecuteCommand(record, owner, m_suppressOutput);
+}
+
+void CVanticDlg::RestoreCurrentDirectory()
+{
+    if (m_currentDir.IsEmpty())
+        return;
+    int letter = std::tolower(static_cast<unsigned char>(m_currentDir[0]));
+    if (letter >= 'a' && letter <= 'z')
+        _chdrive(letter - 'a' + 1);
+    _chdir(m_currentDir);
+}
+
+void CVanticDlg::OnPasteFrom()
+{
+    CFileDialog dlg(TRUE, nullptr, "*.*", kFileDialogFlags, nullptr, this);
+    INT_PTR answer = dlg.DoModal();
+    UpdateData(TRUE);
+    if (answer == IDOK) {
+        FILE* file = std::fopen(dlg.GetPathName(), "rb");
+        if (!file) {
+            AfxMessageBox("cant open input file");
+        } else {
+            // Pieces as they come, line ends and all.
+            m_script.Empty();
+            char piece[512];
+            while (std::fgets(piece, sizeof piece, file))
+                m_script += piece;
+            std::fclose(file);
+        }
+    }
+    RestoreCurrentDirectory();
+    UpdateData(FALSE);
+}
+
+void CVanticDlg::OnCopyTo()
+{
+    CFileDialog dlg(FALSE, nullptr, "*.*", kFileDialogFlags, nullptr, this);
+    INT_PTR answer = dlg.DoModal();
+    UpdateData(TRUE);
+    if (answer == IDOK) {
+        CFile file;
+        if (!file.Open(dlg.GetPathName(), CFile::modeCreate | CFile::modeWrite)) {
+            AfxMessageBox("cant create output file");
+        } else {
+            file.Write(static_cast<const char*>(m_script), static_cast<UINT>(m_script.GetLength()));
+            file.Close();
+        }
+    }
+    RestoreCurrentDirectory();
+}
+
+void CVanticDlg::OnDblclkDirList()
+{
+    UpdateData(TRUE);
+    int selected = m_dirList.GetCurSel();
+    if (selected < 0)
+        return;
+    CString entry;
+    m_dirList.GetText(selected, entry);
+    if (!entry.IsEmpty() && entry[0] == '[') {
+        CString name = entry.Mid(1, entry.GetLength() - 2);
+        if (name.GetLength() == 3 && name[0] == '-' && name[2] == '-') {
+            int letter = std::tolower(static_cast<unsigned char>(name[1]));
+            if (letter >= 'a' && letter <= 'z')
+                _chdrive(letter - 'a' + 1);
+        } else {
+            _chdir(name);
+        }
+        m_inputFiles.Empty();
+    } else {
+        if (!m_inputFiles.IsEmpty())
+            m_inputFiles += " ";
+        m_inputFiles += entry;
+    }
+    m_currentDir = CurrentDirectoryLower();
+    FillDirList();
+    UpdateData(FALSE);
+}
+
+void CVanticDlg::OnHelp()
+{
+    ::WinHelp(m_hWnd, AfxGetApp()->m_pszHelpFilePath, HELP_CONTENTS, 0);
+}

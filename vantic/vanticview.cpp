@@ -1,0 +1,5 @@
+#include "vanticview.h"
+
+IMPLEMENT_DYNCREATE(CVanticView, CView)
+
+void CVanticView::OnDraw(CDC*) {}
