@@ -2,23 +2,75 @@
 
 #include <direct.h>
 
+#include "csplitdlg.h"
 #include "dispatch.h"
+#include "dudlg.h"
+#include "filetypedlg.h"
 #include "ombrix.h"
 #include "outtext.h"
 #include "selectdlg.h"
+#include "splitdlg.h"
+#include "stringsdlg.h"
+#include "taildlg.h"
 #include "viewfile.h"
 #include "wcdlg.h"
 
 int g_utility = -1;
 
 namespace {
-const int kWordCount = 6;
+enum Utility { kContextSplit, kDiskUsage, kFileType, kSplit, kStrings, kTail, kWordCount };
 
-// Presets and runs the utility's dialog. TRUE when it ran and produced
-// results for the window.
+// Presets and runs the utility's dialog. TRUE when the user chose OK.
 BOOL RunUtility(int utility, const CString& directory, const CString& argument)
 {
     switch (utility) {
+    case kContextSplit: {
+        CCsplitDlg dlg;
+        dlg.m_filename = argument;
+        dlg.m_prefix = "xx";
+        dlg.m_digits = 2;
+        return dlg.DoModal() == IDOK;
+    }
+    case kDiskUsage: {
+        CDuDlg dlg;
+        dlg.m_directory = directory;
+        dlg.m_units = 0;
+        return dlg.DoModal() == IDOK;
+    }
+    case kFileType: {
+        // The argument is not used: the files are all of the directory.
+        CFileTypeDlg dlg;
+        dlg.m_directory = directory;
+        dlg.m_files = "*.*";
+        dlg.m_debug = 0;
+        return dlg.DoModal() == IDOK;
+    }
+    case kSplit: {
+        CSplitDlg dlg;
+        dlg.m_filename = argument;
+        dlg.m_extension = "xaa";
+        dlg.m_unitsPerFile = 1000;
+        dlg.m_type = 0;
+        dlg.m_units = 0;
+        return dlg.DoModal() == IDOK;
+    }
+    case kStrings: {
+        CStringsDlg dlg;
+        dlg.m_directory = directory;
+        dlg.m_files = argument;
+        dlg.m_minLength = 4;
+        dlg.m_offsets = 0;
+        return dlg.DoModal() == IDOK;
+    }
+    case kTail: {
+        CTailDlg dlg;
+        dlg.m_directory = directory;
+        dlg.m_files = argument;
+        dlg.m_lines = 10;
+        dlg.m_program = 1;
+        dlg.m_skipLines = 0;
+        return dlg.DoModal() == IDOK;
+    }
     case kWordCount: {
         CWcDlg dlg;
         dlg.m_directory = directory;
@@ -29,7 +81,6 @@ BOOL RunUtility(int utility, const CString& directory, const CString& argument)
         return dlg.DoModal() == IDOK;
     }
     default:
-        AfxMessageBox("This utility is not available yet");
         return FALSE;
     }
 }

@@ -29,3 +29,27 @@ CString CurrentDirectory()
         buffer[0] = 0;
     return buffer;
 }
+
+void PickFileListEntry(const CString& entry, CString& files)
+{
+    if (entry.IsEmpty())
+        return;
+    if (entry[0] == '[') {
+        EnterDirListEntry(entry);
+        files.Empty();
+        return;
+    }
+    if (!files.IsEmpty())
+        files += " ";
+    files += entry;
+}
+
+bool BrowseForFile(CWnd* parent, CString& target)
+{
+    CFileDialog dlg(TRUE, nullptr, "*.*", OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, nullptr, parent);
+    if (dlg.DoModal() != IDOK)
+        return false;
+    target = dlg.GetPathName();
+    target.MakeLower();
+    return true;
+}

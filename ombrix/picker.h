@@ -19,4 +19,13 @@ void EnterDirListEntry(const CString& entry);
 // The current directory as the system gives it (at most 259 characters).
 CString CurrentDirectory();
 
+// The double click of the files form: a bracketed entry (drive or
+// directory) is entered and empties files; a file name is added to files,
+// after a blank when files is not empty.
+void PickFileListEntry(const CString& entry, CString& files);
+
+// Browse: the system's Open dialog over parent; on OK, target becomes the
+// chosen path in lower case and the result is true.
+bool BrowseForFile(CWnd* parent, CString& target);
+
 #endif

@@ -1,0 +1,37 @@
+// The file-type dialog (103): which files to name, or which list to show.
+#ifndef OMBRIX_FILETYPEDLG_H
+#define OMBRIX_FILETYPEDLG_H
+
+#include "afxwin.h"
+#include "filetype.h"
+#include "resource.h"
+
+class CFileTypeDlg : public CDialog {
+public:
+    CFileTypeDlg();
+
+    // In data-exchange order.
+    CListBox m_dirList;
+    BOOL m_magicFirst;
+    int m_debug;            // 0 none, 1 registration, 2 magic numbers
+    CString m_directory;
+    CString m_files;        // blank-separated wildcard specifications
+
+    // The whole run into the output text.
+    void Run();
+    virtual void IdentifyFile(const char* name);
+    virtual void ListRegistration();
+    virtual void ListMagic();
+
+protected:
+    virtual void DoDataExchange(CDataExchange* pDX);
+    virtual BOOL OnInitDialog();
+    virtual void OnOK();
+
+    afx_msg void OnDblclkDirList();
+    afx_msg void OnHelp();
+
+    DECLARE_MESSAGE_MAP()
+};
+
+#endif
