@@ -1,0 +1,7 @@
+#include "mainfrm.h"
+
+IMPLEMENT_DYNCREATE(CMainFrame, CFrameWnd)
+
+CMainFrame::CMainFrame()
+{
+}
