@@ -1,5 +1,6 @@
 #include "comparedlg.h"
 
+#include "picker.h"
 #include "resource.h"
 
 BEGIN_MESSAGE_MAP(CCompareDlg, CDialog)
@@ -34,25 +35,14 @@ void CCompareDlg::OnOK()
     EndDialog(IDOK);
 }
 
-void CCompareDlg::BrowseInto(CString& field)
-{
-    CFileDialog fileDlg(TRUE, nullptr, "*.*", OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, nullptr, this);
-    if (fileDlg.DoModal() != IDOK)
-        return;
-    UpdateData(TRUE);
-    field = fileDlg.GetPathName();
-    field.MakeLower();
-    UpdateData(FALSE);
-}
-
 void CCompareDlg::OnBrowse1()
 {
-    BrowseInto(m_file1);
+    BrowseIntoField(*this, m_file1);
 }
 
 void CCompareDlg::OnBrowse2()
 {
-    BrowseInto(m_file2);
+    BrowseIntoField(*this, m_file2);
 }
 
 void CCompareDlg::OnHelp()

@@ -24,9 +24,6 @@ protected:
     afx_msg void OnHelp();
 
     DECLARE_MESSAGE_MAP()
-
-private:
-    void BrowseInto(CString& field);
 };
 
 #endif

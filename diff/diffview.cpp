@@ -9,6 +9,8 @@ IMPLEMENT_DYNCREATE(CDiffView, CEditView)
 BEGIN_MESSAGE_MAP(CDiffView, CEditView)
     ON_COMMAND(ID_HELP_CONTENTS, OnHelpContents)
     ON_COMMAND(ID_VIEW_FILE, OnViewFile)
+    ON_COMMAND(ID_FILE_PRINT, CView::OnFilePrint)
+    ON_COMMAND(ID_FILE_PRINT_PREVIEW, CView::OnFilePrintPreview)
 END_MESSAGE_MAP()
 
 CDiffView::CDiffView()
@@ -32,6 +34,22 @@ void CDiffView::OnInitialUpdate()
 
 void CDiffView::OnDraw(CDC*)
 {
+}
+
+// Print and Print Preview show the whole text in the printer font.
+BOOL CDiffView::OnPreparePrinting(CPrintInfo* pInfo)
+{
+    return DoPreparePrinting(pInfo);
+}
+
+void CDiffView::OnBeginPrinting(CDC* pDC, CPrintInfo* pInfo)
+{
+    CEditView::OnBeginPrinting(pDC, pInfo);
+}
+
+void CDiffView::OnEndPrinting(CDC* pDC, CPrintInfo* pInfo)
+{
+    CEditView::OnEndPrinting(pDC, pInfo);
 }
 
 void CDiffView::OnHelpContents()

@@ -16,6 +16,9 @@ public:
 
     virtual void OnInitialUpdate();
     virtual void OnDraw(CDC* pDC);
+    virtual BOOL OnPreparePrinting(CPrintInfo* pInfo);
+    virtual void OnBeginPrinting(CDC* pDC, CPrintInfo* pInfo);
+    virtual void OnEndPrinting(CDC* pDC, CPrintInfo* pInfo);
 
 protected:
     afx_msg void OnHelpContents();

@@ -57,7 +57,8 @@ END_MESSAGE_MAP()
 
 CWinApp::CWinApp(const char* lpszAppName)
     : m_hInstance(nullptr), m_lpCmdLine(""), m_nCmdShow(SW_SHOWNORMAL), m_pMainWnd(nullptr),
-      m_pszAppName(nullptr), m_pszExeName(""), m_pszHelpFilePath(""), m_nExitCode(0)
+      m_pszAppName(nullptr), m_pszExeName(""), m_pszHelpFilePath(""), m_hDevMode(nullptr), m_hDevNames(nullptr),
+      m_nNumPreviewPages(0), m_nExitCode(0)
 {
     g_pApp = this;
     if (lpszAppName) {
@@ -68,6 +69,7 @@ CWinApp::CWinApp(const char* lpszAppName)
 
 CWinApp::~CWinApp()
 {
+    SelectPrinter(nullptr, nullptr, TRUE);
     for (CDocTemplate* pTemplate : m_templateList)
         delete pTemplate;
     if (g_pApp == this)
@@ -194,6 +196,66 @@ void CWinApp::OnFileOpen()
     CFileDialog dlg(TRUE);
     if (dlg.DoModal() == IDOK)
         OpenDocumentFile(dlg.GetPathName());
+}
+
+void CWinApp::SelectPrinter(HGLOBAL hDevNames, HGLOBAL hDevMode, BOOL bFreeOld)
+{
+    if (bFreeOld) {
+        if (m_hDevNames && m_hDevNames != hDevNames)
+            GlobalFree(m_hDevNames);
+        if (m_hDevMode && m_hDevMode != hDevMode)
+            GlobalFree(m_hDevMode);
+    }
+    m_hDevNames = hDevNames;
+    m_hDevMode = hDevMode;
+}
+
+void CWinApp::UpdatePrinterSelection(BOOL bForceDefaults)
+{
+    if (m_hDevNames && !bForceDefaults)
+        return;
+    CPrintDialog dlg(FALSE);
+    if (dlg.GetDefaults())
+        SelectPrinter(dlg.m_pd.hDevNames, dlg.m_pd.hDevMode, TRUE);
+}
+
+BOOL CWinApp::GetPrinterDeviceDefaults(PRINTDLGA* pPrintDlg)
+{
+    UpdatePrinterSelection(FALSE);
+    if (!m_hDevNames)
+        return FALSE;
+    pPrintDlg->hDevNames = m_hDevNames;
+    pPrintDlg->hDevMode = m_hDevMode;
+    return TRUE;
+}
+
+BOOL CWinApp::CreatePrinterDC(CDC& dc)
+{
+    UpdatePrinterSelection(FALSE);
+    HDC hDC = AfxCreateDC(m_hDevNames, m_hDevMode);
+    if (!hDC)
+        return FALSE;
+    dc.DeleteDC();
+    return dc.Attach(hDC);
+}
+
+INT_PTR CWinApp::DoPrintDialog(CPrintDialog* pPD)
+{
+    UpdatePrinterSelection(FALSE);
+    pPD->m_pd.hDevNames = m_hDevNames;
+    pPD->m_pd.hDevMode = m_hDevMode;
+    INT_PTR result = pPD->DoModal();
+    // The dialog frees the handles it replaces (another printer, changed
+    // settings), so the application takes back whatever it now holds, also
+    // after Cancel.
+    SelectPrinter(pPD->m_pd.hDevNames, pPD->m_pd.hDevMode, FALSE);
+    return result;
+}
+
+void CWinApp::OnFilePrintSetup()
+{
+    CPrintDialog dlg(TRUE);
+    DoPrintDialog(&dlg);
 }
 
 void CWinApp::OnAppExit()

@@ -3,12 +3,15 @@
 #ifndef TAMREL_AFXAPP_H
 #define TAMREL_AFXAPP_H
 
+#include <commdlg.h>
+
 #include <vector>
 
 #include "afxwnd.h"
 
 class CDocTemplate;
 class CDocument;
+class CPrintDialog;
 
 class CWinApp : public CCmdTarget {
 public:
@@ -47,6 +50,33 @@ public:
     afx_msg void OnFileNew();
     afx_msg void OnFileOpen();
     afx_msg void OnAppExit();
+
+    // The printer that jobs and previews use, with its settings (paper,
+    // orientation...): the default printer's until the user picks another
+    // in Print Setup or the Print dialog, then that one for the rest of the
+    // program's run. Null while there is no printer.
+    HGLOBAL m_hDevMode;
+    HGLOBAL m_hDevNames;
+    // Pages side by side in print preview as the user last had them; 0
+    // before the user has chosen.
+    UINT m_nNumPreviewPages;
+
+    // File Print Setup: the system's Print Setup dialog on the current
+    // printer; OK keeps the choice for later jobs.
+    afx_msg void OnFilePrintSetup();
+    // Shows pPD on the current printer and keeps the printer and settings
+    // the user leaves it with.
+    INT_PTR DoPrintDialog(CPrintDialog* pPD);
+    // Hands the current printer (the application's handles, not copies) to
+    // pPrintDlg; FALSE when there is no printer.
+    BOOL GetPrinterDeviceDefaults(PRINTDLGA* pPrintDlg);
+    // A DC for the current printer; FALSE when there is none or it fails.
+    BOOL CreatePrinterDC(CDC& dc);
+    // Makes the selection current; the application owns the handles from now.
+    void SelectPrinter(HGLOBAL hDevNames, HGLOBAL hDevMode, BOOL bFreeOld = TRUE);
+    // Takes the system's default printer when none is current (always with
+    // bForceDefaults).
+    void UpdatePrinterSelection(BOOL bForceDefaults);
 
     // Sets the members above from the process; WinMain calls it first.
     void InitApplication(HINSTANCE hInstance, int nCmdShow);

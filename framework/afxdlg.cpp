@@ -165,6 +165,16 @@ INT_PTR CDialog::DoModal()
     return result;
 }
 
+BOOL CDialog::CreateIndirect(const void* lpDialogTemplate, CWnd* pParentWnd)
+{
+    m_pParentWnd = pParentWnd;
+    AfxHookWindowCreate(this);
+    HWND hWnd = CreateDialogIndirectParamA(AfxGetResourceHandle(), static_cast<LPCDLGTEMPLATEA>(lpDialogTemplate),
+                                           pParentWnd ? pParentWnd->m_hWnd : nullptr, &AfxDlgProc, 0);
+    AfxUnhookWindowCreate();
+    return hWnd != nullptr && m_hWnd == hWnd;
+}
+
 BOOL CDialog::OnInitDialog()
 {
     UpdateData(FALSE);

@@ -35,6 +35,9 @@ public:
     // Runs the dialog until EndDialog and returns its code (-1 when the
     // resource cannot be loaded).
     virtual INT_PTR DoModal();
+    // A modeless dialog from a template in memory; it lives until
+    // DestroyWindow (or the object goes).
+    BOOL CreateIndirect(const void* lpDialogTemplate, CWnd* pParentWnd = nullptr);
     // By default fills the controls from the members.
     virtual BOOL OnInitDialog();
     // By default: members from controls; on success EndDialog(IDOK).

@@ -65,6 +65,24 @@
 #define ID_VIEW_TOOLBAR         59392
 #define ID_VIEW_STATUS_BAR      59393
 
+// The print preview window, a child of the frame beside the hidden view
+#define AFX_IDW_PREVIEW         0xE901
+// The buttons of the print preview window
+#define AFX_ID_PREVIEW_PRINT    58240
+#define AFX_ID_PREVIEW_NEXT     58241
+#define AFX_ID_PREVIEW_PREV     58242
+#define AFX_ID_PREVIEW_NUMPAGE  58243
+#define AFX_ID_PREVIEW_ZOOMIN   58244
+#define AFX_ID_PREVIEW_ZOOMOUT  58245
+#define AFX_ID_PREVIEW_CLOSE    58246
+// The page text beside them ("Page 1", "Pages 1-2")
+#define AFX_IDC_PREVIEW_PAGES   58247
+
+// The controls of the dialog shown while a job prints
+#define AFX_IDC_PRINT_DOCNAME   58256
+#define AFX_IDC_PRINT_PRINTER   58257
+#define AFX_IDC_PRINT_PAGENUM   58258
+
 // Framework strings
 #define AFX_IDS_APP_TITLE       57344
 #define AFX_IDS_IDLEMESSAGE     57345

@@ -2,10 +2,12 @@
 //
 // Layers, bottom up: CString (afxstr.h) and CFile (afxfile.h) need no
 // windows; CObject and runtime classes (afxobj.h); command targets and
-// message maps (afxcmd.h); windows (afxwnd.h) and controls (afxctl.h);
-// the application (afxapp.h), frames (afxframe.h), documents and templates
-// (afxdoc.h), views (afxview.h); dialogs and data exchange (afxdlg.h), the
-// common file dialog (afxcdlg.h) and message boxes (afxmsgbox.h).
+// message maps (afxcmd.h); drawing (afxdc.h), windows (afxwnd.h) and
+// controls (afxctl.h); the application (afxapp.h), frames (afxframe.h),
+// documents and templates (afxdoc.h), printing (afxprint.h), views
+// (afxview.h) and print preview (afxpreview.h); dialogs and data exchange
+// (afxdlg.h), the common file dialog (afxcdlg.h) and message boxes
+// (afxmsgbox.h).
 #ifndef TAMREL_AFXWIN_H
 #define TAMREL_AFXWIN_H
 
@@ -17,12 +19,15 @@
 #include "afxfile.h"
 #include "afxobj.h"
 #include "afxcmd.h"
+#include "afxdc.h"
 #include "afxwnd.h"
 #include "afxctl.h"
 #include "afxapp.h"
 #include "afxframe.h"
 #include "afxdoc.h"
+#include "afxprint.h"
 #include "afxview.h"
+#include "afxpreview.h"
 #include "afxdlg.h"
 #include "afxcdlg.h"
 #include "afxmsgbox.h"

@@ -8,10 +8,10 @@
 #include <windows.h>
 
 #include "afxcmd.h"
+#include "afxdc.h"
 #include "afxstr.h"
 
 class CFrameWnd;
-class CFont;
 struct CCreateContext;
 
 class CWnd : public CCmdTarget {
@@ -127,41 +127,5 @@ void AfxSetDialogColors(COLORREF clrBack, COLORREF clrText);
 extern const char AFX_WNDFRAME_CLASS[];
 extern const char AFX_WNDVIEW_CLASS[];
 void AfxRegisterFrameworkClasses();
-
-// Drawing handles
-class CDC {
-public:
-    CDC() : m_hDC(nullptr) {}
-    virtual ~CDC() {}
-    HDC m_hDC;
-    HDC GetSafeHdc() const { return m_hDC; }
-    operator HDC() const { return m_hDC; }
-};
-
-class CPaintDC : public CDC {
-public:
-    explicit CPaintDC(CWnd* pWnd);
-    ~CPaintDC();
-    PAINTSTRUCT m_ps;
-
-private:
-    HWND m_hWnd;
-};
-
-// A font handle. Wrappers from FromHandle hold the handle only and are kept
-// for the program's life, so a stock font can be passed around by pointer.
-class CFont {
-public:
-    CFont() : m_hObject(nullptr) {}
-    ~CFont();
-    HFONT m_hObject;
-    operator HFONT() const { return m_hObject; }
-    BOOL CreateFontIndirect(const LOGFONTA* lpLogFont);
-    BOOL DeleteObject();
-    static CFont* FromHandle(HFONT hFont);
-
-private:
-    bool m_bOwned = false;
-};
 
 #endif

@@ -1,18 +1,14 @@
 #include "csplitdlg.h"
 
-#include "dispatch.h"
-#include "picker.h"
-
 namespace {
 const int kContextSplit = 0;
 }
 
-BEGIN_MESSAGE_MAP(CCsplitDlg, CDialog)
+BEGIN_MESSAGE_MAP(CCsplitDlg, CUtilityDlg)
     ON_BN_CLICKED(IDC_CSPLIT_BROWSE, OnBrowse)
-    ON_BN_CLICKED(ID_HELP_BUTTON, OnHelp)
 END_MESSAGE_MAP()
 
-CCsplitDlg::CCsplitDlg() : CDialog(IDD_CSPLIT), m_digits(0) {}
+CCsplitDlg::CCsplitDlg() : CUtilityDlg(IDD_CSPLIT, kContextSplit), m_digits(0) {}
 
 void CCsplitDlg::DoDataExchange(CDataExchange* pDX)
 {
@@ -24,37 +20,18 @@ void CCsplitDlg::DoDataExchange(CDataExchange* pDX)
     DDV_MinMaxInt(pDX, m_digits, 1, 8);
 }
 
-void CCsplitDlg::OnOK()
+const char* CCsplitDlg::MissingInput() const
 {
-    if (!UpdateData(TRUE))
-        return;
-    if (m_filename.IsEmpty()) {
-        AfxMessageBox("No Filename specified!");
-        return;
-    }
-    if (m_arguments.IsEmpty()) {
-        AfxMessageBox("You must specify at least 1 argument");
-        return;
-    }
-    BeginWaitCursor();
-    Run();
-    EndWaitCursor();
-    EndDialog(IDOK);
+    if (m_filename.IsEmpty())
+        return "No Filename specified!";
+    if (m_arguments.IsEmpty())
+        return "You must specify at least 1 argument";
+    return nullptr;
 }
 
 void CCsplitDlg::OnBrowse()
 {
-    CString path;
-    if (!BrowseForFile(this, path))
-        return;
-    UpdateData(TRUE);
-    m_filename = path;
-    UpdateData(FALSE);
-}
-
-void CCsplitDlg::OnHelp()
-{
-    ::WinHelp(m_hWnd, AfxGetApp()->m_pszHelpFilePath, HELP_CONTEXT, g_utilityTable[kContextSplit].helpContext);
+    BrowseIntoField(*this, m_filename);
 }
 
 void CCsplitDlg::Run()

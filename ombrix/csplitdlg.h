@@ -6,8 +6,9 @@
 #include "afxwin.h"
 #include "csplit.h"
 #include "resource.h"
+#include "utilitydlg.h"
 
-class CCsplitDlg : public CDialog {
+class CCsplitDlg : public CUtilityDlg {
 public:
     CCsplitDlg();
 
@@ -18,14 +19,13 @@ public:
     int m_digits;           // 1 to 8
 
     // The whole work: files written, no output text.
-    void Run();
+    virtual void Run();
 
 protected:
     virtual void DoDataExchange(CDataExchange* pDX);
-    virtual void OnOK();
+    virtual const char* MissingInput() const;
 
     afx_msg void OnBrowse();
-    afx_msg void OnHelp();
 
     DECLARE_MESSAGE_MAP()
 };

@@ -1,20 +1,17 @@
 #include "dudlg.h"
 
-#include "dispatch.h"
-#include "picker.h"
-
 namespace {
 const int kDiskUsage = 1;
 }
 
-BEGIN_MESSAGE_MAP(CDuDlg, CDialog)
+BEGIN_MESSAGE_MAP(CDuDlg, CUtilityDlg)
     ON_LBN_DBLCLK(IDC_DU_DIRLIST, OnDblclkDirList)
-    ON_BN_CLICKED(ID_HELP_BUTTON, OnHelp)
 END_MESSAGE_MAP()
 
 CDuDlg::CDuDlg()
-    : CDialog(IDD_DU), m_listAll(FALSE), m_units(-1), m_excludeSubdirs(FALSE), m_showUtilization(FALSE)
+    : CUtilityDlg(IDD_DU, kDiskUsage), m_listAll(FALSE), m_units(-1), m_excludeSubdirs(FALSE), m_showUtilization(FALSE)
 {
+    UsePicker(m_dirList, DirListStyle{false, false}, m_directory);
 }
 
 void CDuDlg::DoDataExchange(CDataExchange* pDX)
@@ -28,44 +25,9 @@ void CDuDlg::DoDataExchange(CDataExchange* pDX)
     DDX_Check(pDX, IDC_DU_UTILIZATION, m_showUtilization);
 }
 
-BOOL CDuDlg::OnInitDialog()
+const char* CDuDlg::MissingInput() const
 {
-    CDialog::OnInitDialog();
-    FillDirList(m_dirList, false);
-    return TRUE;
-}
-
-void CDuDlg::OnDblclkDirList()
-{
-    UpdateData(TRUE);
-    int selected = m_dirList.GetCurSel();
-    if (selected < 0)
-        return;
-    CString entry;
-    m_dirList.GetText(selected, entry);
-    EnterDirListEntry(entry);
-    m_directory = CurrentDirectory();
-    FillDirList(m_dirList, false);
-    UpdateData(FALSE);
-}
-
-void CDuDlg::OnOK()
-{
-    if (!UpdateData(TRUE))
-        return;
-    if (m_directory.IsEmpty()) {
-        AfxMessageBox("No directory specified");
-        return;
-    }
-    BeginWaitCursor();
-    Run();
-    EndWaitCursor();
-    EndDialog(IDOK);
-}
-
-void CDuDlg::OnHelp()
-{
-    ::WinHelp(m_hWnd, AfxGetApp()->m_pszHelpFilePath, HELP_CONTEXT, g_utilityTable[kDiskUsage].helpContext);
+    return m_directory.IsEmpty() ? "No directory specified" : nullptr;
 }
 
 void CDuDlg::Run()

@@ -6,8 +6,9 @@
 #include "afxwin.h"
 #include "du.h"
 #include "resource.h"
+#include "utilitydlg.h"
 
-class CDuDlg : public CDialog {
+class CDuDlg : public CUtilityDlg {
 public:
     CDuDlg();
 
@@ -20,17 +21,13 @@ public:
     BOOL m_showUtilization;
 
     // The whole run into the output text.
-    void Run();
+    virtual void Run();
     // Walks the directory of entry.path and adds its sizes to entry.
     virtual void SumDirectory(DirUsage& entry);
 
 protected:
     virtual void DoDataExchange(CDataExchange* pDX);
-    virtual BOOL OnInitDialog();
-    virtual void OnOK();
-
-    afx_msg void OnDblclkDirList();
-    afx_msg void OnHelp();
+    virtual const char* MissingInput() const;
 
     DECLARE_MESSAGE_MAP()
 };

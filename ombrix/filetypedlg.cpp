@@ -1,18 +1,17 @@
 #include "filetypedlg.h"
 
-#include "dispatch.h"
-#include "picker.h"
-
 namespace {
 const int kFileType = 2;
 }
 
-BEGIN_MESSAGE_MAP(CFileTypeDlg, CDialog)
+BEGIN_MESSAGE_MAP(CFileTypeDlg, CUtilityDlg)
     ON_LBN_DBLCLK(IDC_FILE_DIRLIST, OnDblclkDirList)
-    ON_BN_CLICKED(ID_HELP_BUTTON, OnHelp)
 END_MESSAGE_MAP()
 
-CFileTypeDlg::CFileTypeDlg() : CDialog(IDD_FILETYPE), m_magicFirst(FALSE), m_debug(-1) {}
+CFileTypeDlg::CFileTypeDlg() : CUtilityDlg(IDD_FILETYPE, kFileType), m_magicFirst(FALSE), m_debug(-1)
+{
+    UsePicker(m_dirList, DirListStyle{false, true}, m_directory);
+}
 
 void CFileTypeDlg::DoDataExchange(CDataExchange* pDX)
 {
@@ -24,46 +23,10 @@ void CFileTypeDlg::DoDataExchange(CDataExchange* pDX)
     DDX_Text(pDX, IDC_FILE_FILES, m_files);
 }
 
-BOOL CFileTypeDlg::OnInitDialog()
+const char* CFileTypeDlg::MissingInput() const
 {
-    CDialog::OnInitDialog();
-    FillDirList(m_dirList, false);
-    return TRUE;
-}
-
-void CFileTypeDlg::OnDblclkDirList()
-{
-    UpdateData(TRUE);
-    int selected = m_dirList.GetCurSel();
-    if (selected < 0)
-        return;
-    CString entry;
-    m_dirList.GetText(selected, entry);
-    EnterDirListEntry(entry);
-    m_directory = CurrentDirectory();
-    m_directory.MakeLower();
-    FillDirList(m_dirList, false);
-    UpdateData(FALSE);
-}
-
-void CFileTypeDlg::OnOK()
-{
-    if (!UpdateData(TRUE))
-        return;
     // Also in the debug modes, which do not use the field.
-    if (m_files.IsEmpty()) {
-        AfxMessageBox("No input file specified");
-        return;
-    }
-    BeginWaitCursor();
-    Run();
-    EndWaitCursor();
-    EndDialog(IDOK);
-}
-
-void CFileTypeDlg::OnHelp()
-{
-    ::WinHelp(m_hWnd, AfxGetApp()->m_pszHelpFilePath, HELP_CONTEXT, g_utilityTable[kFileType].helpContext);
+    return m_files.IsEmpty() ? "No input file specified" : nullptr;
 }
 
 void CFileTypeDlg::Run()

@@ -5,8 +5,9 @@
 #include "afxwin.h"
 #include "filetype.h"
 #include "resource.h"
+#include "utilitydlg.h"
 
-class CFileTypeDlg : public CDialog {
+class CFileTypeDlg : public CUtilityDlg {
 public:
     CFileTypeDlg();
 
@@ -18,18 +19,14 @@ public:
     CString m_files;        // blank-separated wildcard specifications
 
     // The whole run into the output text.
-    void Run();
+    virtual void Run();
     virtual void IdentifyFile(const char* name);
     virtual void ListRegistration();
     virtual void ListMagic();
 
 protected:
     virtual void DoDataExchange(CDataExchange* pDX);
-    virtual BOOL OnInitDialog();
-    virtual void OnOK();
-
-    afx_msg void OnDblclkDirList();
-    afx_msg void OnHelp();
+    virtual const char* MissingInput() const;
 
     DECLARE_MESSAGE_MAP()
 };

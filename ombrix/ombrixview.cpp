@@ -6,11 +6,11 @@
 
 IMPLEMENT_DYNCREATE(COmbrixView, CEditView)
 
-// Print and Print Preview have no handlers yet, so their menu items stay
-// disabled.
 BEGIN_MESSAGE_MAP(COmbrixView, CEditView)
     ON_COMMAND(ID_VIEW_FILE, OnViewFile)
     ON_COMMAND(ID_HELP_CONTENTS, OnHelpContents)
+    ON_COMMAND(ID_FILE_PRINT, CView::OnFilePrint)
+    ON_COMMAND(ID_FILE_PRINT_PREVIEW, CView::OnFilePrintPreview)
 END_MESSAGE_MAP()
 
 // Runs after every File New that produced results, so the window always
@@ -25,6 +25,22 @@ void COmbrixView::OnInitialUpdate()
 }
 
 void COmbrixView::OnDraw(CDC*) {}
+
+// Print and Print Preview show the whole text in the printer font set above.
+BOOL COmbrixView::OnPreparePrinting(CPrintInfo* pInfo)
+{
+    return DoPreparePrinting(pInfo);
+}
+
+void COmbrixView::OnBeginPrinting(CDC* pDC, CPrintInfo* pInfo)
+{
+    CEditView::OnBeginPrinting(pDC, pInfo);
+}
+
+void COmbrixView::OnEndPrinting(CDC* pDC, CPrintInfo* pInfo)
+{
+    CEditView::OnEndPrinting(pDC, pInfo);
+}
 
 void COmbrixView::OnViewFile()
 {

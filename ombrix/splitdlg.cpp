@@ -1,18 +1,14 @@
 #include "splitdlg.h"
 
-#include "dispatch.h"
-#include "picker.h"
-
 namespace {
 const int kSplitUtility = 3;
 }
 
-BEGIN_MESSAGE_MAP(CSplitDlg, CDialog)
+BEGIN_MESSAGE_MAP(CSplitDlg, CUtilityDlg)
     ON_BN_CLICKED(IDC_SPLIT_BROWSE, OnBrowse)
-    ON_BN_CLICKED(ID_HELP_BUTTON, OnHelp)
 END_MESSAGE_MAP()
 
-CSplitDlg::CSplitDlg() : CDialog(IDD_SPLIT), m_type(-1), m_units(-1), m_unitsPerFile(0) {}
+CSplitDlg::CSplitDlg() : CUtilityDlg(IDD_SPLIT, kSplitUtility), m_type(-1), m_units(-1), m_unitsPerFile(0) {}
 
 void CSplitDlg::DoDataExchange(CDataExchange* pDX)
 {
@@ -24,37 +20,18 @@ void CSplitDlg::DoDataExchange(CDataExchange* pDX)
     DDX_Text(pDX, IDC_SPLIT_COUNT, m_unitsPerFile);
 }
 
-void CSplitDlg::OnOK()
+const char* CSplitDlg::MissingInput() const
 {
-    if (!UpdateData(TRUE))
-        return;
-    if (m_filename.IsEmpty()) {
-        AfxMessageBox("No Filename specified!");
-        return;
-    }
-    if (m_extension.GetLength() != 3) {
-        AfxMessageBox("Extension must be 3-characters!");
-        return;
-    }
-    BeginWaitCursor();
-    Run();
-    EndWaitCursor();
-    EndDialog(IDOK);
+    if (m_filename.IsEmpty())
+        return "No Filename specified!";
+    if (m_extension.GetLength() != 3)
+        return "Extension must be 3-characters!";
+    return nullptr;
 }
 
 void CSplitDlg::OnBrowse()
 {
-    CString path;
-    if (!BrowseForFile(this, path))
-        return;
-    UpdateData(TRUE);
-    m_filename = path;
-    UpdateData(FALSE);
-}
-
-void CSplitDlg::OnHelp()
-{
-    ::WinHelp(m_hWnd, AfxGetApp()->m_pszHelpFilePath, HELP_CONTEXT, g_utilityTable[kSplitUtility].helpContext);
+    BrowseIntoField(*this, m_filename);
 }
 
 void CSplitDlg::Run()

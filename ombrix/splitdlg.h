@@ -6,8 +6,9 @@
 #include "afxwin.h"
 #include "resource.h"
 #include "split.h"
+#include "utilitydlg.h"
 
-class CSplitDlg : public CDialog {
+class CSplitDlg : public CUtilityDlg {
 public:
     CSplitDlg();
 
@@ -21,7 +22,7 @@ public:
     CString m_baseName;     // the filename without its extension; set by Run
 
     // The whole work: files written, no output text.
-    void Run();
+    virtual void Run();
     virtual void SplitFile(const char* input);
     virtual void UnsplitFile(const char* output);
     // Steps the last three characters of name; true, after telling the
@@ -30,10 +31,9 @@ public:
 
 protected:
     virtual void DoDataExchange(CDataExchange* pDX);
-    virtual void OnOK();
+    virtual const char* MissingInput() const;
 
     afx_msg void OnBrowse();
-    afx_msg void OnHelp();
 
     DECLARE_MESSAGE_MAP()
 };

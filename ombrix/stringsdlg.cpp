@@ -1,18 +1,17 @@
 #include "stringsdlg.h"
 
-#include "dispatch.h"
-#include "picker.h"
-
 namespace {
 const int kStrings = 4;
 }
 
-BEGIN_MESSAGE_MAP(CStringsDlg, CDialog)
-    ON_LBN_DBLCLK(IDC_STRINGS_FILELIST, OnDblclkFileList)
-    ON_BN_CLICKED(ID_HELP_BUTTON, OnHelp)
+BEGIN_MESSAGE_MAP(CStringsDlg, CUtilityDlg)
+    ON_LBN_DBLCLK(IDC_STRINGS_FILELIST, OnDblclkDirList)
 END_MESSAGE_MAP()
 
-CStringsDlg::CStringsDlg() : CDialog(IDD_STRINGS), m_minLength(0), m_offsets(-1) {}
+CStringsDlg::CStringsDlg() : CUtilityDlg(IDD_STRINGS, kStrings), m_minLength(0), m_offsets(-1)
+{
+    UsePicker(m_fileList, DirListStyle{true, true}, m_directory, &m_files);
+}
 
 void CStringsDlg::DoDataExchange(CDataExchange* pDX)
 {
@@ -24,45 +23,9 @@ void CStringsDlg::DoDataExchange(CDataExchange* pDX)
     DDX_Radio(pDX, IDC_STRINGS_OFF_NONE, m_offsets);
 }
 
-BOOL CStringsDlg::OnInitDialog()
+const char* CStringsDlg::MissingInput() const
 {
-    CDialog::OnInitDialog();
-    FillDirList(m_fileList, true);
-    return TRUE;
-}
-
-void CStringsDlg::OnDblclkFileList()
-{
-    UpdateData(TRUE);
-    int selected = m_fileList.GetCurSel();
-    if (selected < 0)
-        return;
-    CString entry;
-    m_fileList.GetText(selected, entry);
-    PickFileListEntry(entry, m_files);
-    m_directory = CurrentDirectory();
-    m_directory.MakeLower();
-    FillDirList(m_fileList, true);
-    UpdateData(FALSE);
-}
-
-void CStringsDlg::OnOK()
-{
-    if (!UpdateData(TRUE))
-        return;
-    if (m_files.IsEmpty()) {
-        AfxMessageBox("No input file specified");
-        return;
-    }
-    BeginWaitCursor();
-    Run();
-    EndWaitCursor();
-    EndDialog(IDOK);
-}
-
-void CStringsDlg::OnHelp()
-{
-    ::WinHelp(m_hWnd, AfxGetApp()->m_pszHelpFilePath, HELP_CONTEXT, g_utilityTable[kStrings].helpContext);
+    return m_files.IsEmpty() ? "No input file specified" : nullptr;
 }
 
 void CStringsDlg::Run()

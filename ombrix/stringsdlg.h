@@ -6,8 +6,9 @@
 #include "afxwin.h"
 #include "resource.h"
 #include "strscan.h"
+#include "utilitydlg.h"
 
-class CStringsDlg : public CDialog {
+class CStringsDlg : public CUtilityDlg {
 public:
     CStringsDlg();
 
@@ -19,17 +20,13 @@ public:
     int m_offsets;          // 0 none, 1 decimal, 2 octal, 3 hexadecimal
 
     // The whole run into the output text.
-    void Run();
+    virtual void Run();
     // False when the file cannot be opened, which ends the run.
     virtual bool ScanFile(const char* name);
 
 protected:
     virtual void DoDataExchange(CDataExchange* pDX);
-    virtual BOOL OnInitDialog();
-    virtual void OnOK();
-
-    afx_msg void OnDblclkFileList();
-    afx_msg void OnHelp();
+    virtual const char* MissingInput() const;
 
     DECLARE_MESSAGE_MAP()
 };

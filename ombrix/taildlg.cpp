@@ -1,18 +1,17 @@
 #include "taildlg.h"
 
-#include "dispatch.h"
-#include "picker.h"
-
 namespace {
 const int kTailUtility = 5;
 }
 
-BEGIN_MESSAGE_MAP(CTailDlg, CDialog)
-    ON_LBN_DBLCLK(IDC_TAIL_FILELIST, OnDblclkFileList)
-    ON_BN_CLICKED(ID_HELP_BUTTON, OnHelp)
+BEGIN_MESSAGE_MAP(CTailDlg, CUtilityDlg)
+    ON_LBN_DBLCLK(IDC_TAIL_FILELIST, OnDblclkDirList)
 END_MESSAGE_MAP()
 
-CTailDlg::CTailDlg() : CDialog(IDD_TAIL), m_program(-1), m_skipLines(0), m_lines(0) {}
+CTailDlg::CTailDlg() : CUtilityDlg(IDD_TAIL, kTailUtility), m_program(-1), m_skipLines(0), m_lines(0)
+{
+    UsePicker(m_fileList, DirListStyle{true, true}, m_directory, &m_files);
+}
 
 void CTailDlg::DoDataExchange(CDataExchange* pDX)
 {
@@ -25,45 +24,9 @@ void CTailDlg::DoDataExchange(CDataExchange* pDX)
     DDX_Text(pDX, IDC_TAIL_LINES, m_lines);
 }
 
-BOOL CTailDlg::OnInitDialog()
+const char* CTailDlg::MissingInput() const
 {
-    CDialog::OnInitDialog();
-    FillDirList(m_fileList, true);
-    return TRUE;
-}
-
-void CTailDlg::OnDblclkFileList()
-{
-    UpdateData(TRUE);
-    int selected = m_fileList.GetCurSel();
-    if (selected < 0)
-        return;
-    CString entry;
-    m_fileList.GetText(selected, entry);
-    PickFileListEntry(entry, m_files);
-    m_directory = CurrentDirectory();
-    m_directory.MakeLower();
-    FillDirList(m_fileList, true);
-    UpdateData(FALSE);
-}
-
-void CTailDlg::OnOK()
-{
-    if (!UpdateData(TRUE))
-        return;
-    if (m_files.IsEmpty()) {
-        AfxMessageBox("No input file specified");
-        return;
-    }
-    BeginWaitCursor();
-    Run();
-    EndWaitCursor();
-    EndDialog(IDOK);
-}
-
-void CTailDlg::OnHelp()
-{
-    ::WinHelp(m_hWnd, AfxGetApp()->m_pszHelpFilePath, HELP_CONTEXT, g_utilityTable[kTailUtility].helpContext);
+    return m_files.IsEmpty() ? "No input file specified" : nullptr;
 }
 
 void CTailDlg::Run()

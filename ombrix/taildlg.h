@@ -5,8 +5,9 @@
 #include "afxwin.h"
 #include "resource.h"
 #include "tail.h"
+#include "utilitydlg.h"
 
-class CTailDlg : public CDialog {
+class CTailDlg : public CUtilityDlg {
 public:
     CTailDlg();
 
@@ -19,17 +20,13 @@ public:
     int m_lines;
 
     // The whole run into the output text.
-    void Run();
+    virtual void Run();
     virtual void HeadFile(const char* name);
     virtual void TailFile(const char* name, long long size);
 
 protected:
     virtual void DoDataExchange(CDataExchange* pDX);
-    virtual BOOL OnInitDialog();
-    virtual void OnOK();
-
-    afx_msg void OnDblclkFileList();
-    afx_msg void OnHelp();
+    virtual const char* MissingInput() const;
 
     DECLARE_MESSAGE_MAP()
 };

@@ -1,20 +1,17 @@
 #include "wcdlg.h"
 
-#include "dispatch.h"
-#include "picker.h"
-
 namespace {
 const int kWordCount = 6;
 }
 
-BEGIN_MESSAGE_MAP(CWcDlg, CDialog)
+BEGIN_MESSAGE_MAP(CWcDlg, CUtilityDlg)
     ON_LBN_DBLCLK(IDC_WC_DIRLIST, OnDblclkDirList)
-    ON_BN_CLICKED(ID_HELP_BUTTON, OnHelp)
 END_MESSAGE_MAP()
 
 CWcDlg::CWcDlg()
-    : CDialog(IDD_WC), m_countBytes(FALSE), m_countLines(FALSE), m_countWords(FALSE), m_totals{0, 0, 0}
+    : CUtilityDlg(IDD_WC, kWordCount), m_countBytes(FALSE), m_countLines(FALSE), m_countWords(FALSE), m_totals{0, 0, 0}
 {
+    UsePicker(m_dirList, DirListStyle{false, false}, m_directory);
 }
 
 void CWcDlg::DoDataExchange(CDataExchange* pDX)
@@ -28,44 +25,9 @@ void CWcDlg::DoDataExchange(CDataExchange* pDX)
     DDX_Check(pDX, IDC_WC_WORDS, m_countWords);
 }
 
-BOOL CWcDlg::OnInitDialog()
+const char* CWcDlg::MissingInput() const
 {
-    CDialog::OnInitDialog();
-    FillDirList(m_dirList, false);
-    return TRUE;
-}
-
-void CWcDlg::OnDblclkDirList()
-{
-    UpdateData(TRUE);
-    int selected = m_dirList.GetCurSel();
-    if (selected < 0)
-        return;
-    CString entry;
-    m_dirList.GetText(selected, entry);
-    EnterDirListEntry(entry);
-    m_directory = CurrentDirectory();
-    FillDirList(m_dirList, false);
-    UpdateData(FALSE);
-}
-
-void CWcDlg::OnOK()
-{
-    if (!UpdateData(TRUE))
-        return;
-    if (m_filenames.IsEmpty()) {
-        AfxMessageBox("No input file specified");
-        return;
-    }
-    BeginWaitCursor();
-    Run();
-    EndWaitCursor();
-    EndDialog(IDOK);
-}
-
-void CWcDlg::OnHelp()
-{
-    ::WinHelp(m_hWnd, AfxGetApp()->m_pszHelpFilePath, HELP_CONTEXT, g_utilityTable[kWordCount].helpContext);
+    return m_filenames.IsEmpty() ? "No input file specified" : nullptr;
 }
 
 WcOptions CWcDlg::Options() const

@@ -4,9 +4,10 @@
 
 #include "afxwin.h"
 #include "resource.h"
+#include "utilitydlg.h"
 #include "wc.h"
 
-class CWcDlg : public CDialog {
+class CWcDlg : public CUtilityDlg {
 public:
     CWcDlg();
 
@@ -21,17 +22,13 @@ public:
     WcTotals m_totals;
 
     // The whole run into the output text.
-    void Run();
+    virtual void Run();
     // Counts every file that m_filenames names and adds to m_totals.
     virtual void CountFile();
 
 protected:
     virtual void DoDataExchange(CDataExchange* pDX);
-    virtual BOOL OnInitDialog();
-    virtual void OnOK();
-
-    afx_msg void OnDblclkDirList();
-    afx_msg void OnHelp();
+    virtual const char* MissingInput() const;
 
     DECLARE_MESSAGE_MAP()
 

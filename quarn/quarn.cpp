@@ -17,11 +17,11 @@ void ShowAfxMessage(const char* text)
 }
 }
 
-// Print Setup has no handler yet, so its menu item stays disabled.
 BEGIN_MESSAGE_MAP(CQuarnApp, CWinApp)
     ON_COMMAND(ID_APP_ABOUT, OnAppAbout)
     ON_COMMAND(ID_FILE_NEW, CWinApp::OnFileNew)
     ON_COMMAND(ID_FILE_OPEN, CWinApp::OnFileOpen)
+    ON_COMMAND(ID_FILE_PRINT_SETUP, CWinApp::OnFilePrintSetup)
 END_MESSAGE_MAP()
 
 CQuarnApp::CQuarnApp() {}

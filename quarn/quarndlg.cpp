@@ -1,8 +1,6 @@
 #include "quarndlg.h"
 
-#include <direct.h>
-
-#include <cctype>
+#include "picker.h"
 
 BEGIN_MESSAGE_MAP(CQuarnDlg, CDialog)
     ON_LBN_DBLCLK(IDC_DIRLIST, OnDblclkDirList)
@@ -27,46 +25,28 @@ void CQuarnDlg::DoDataExchange(CDataExchange* pDX)
     DDX_Check(pDX, IDC_UNMATCHED, m_unmatched);
 }
 
-void CQuarnDlg::FillDirList()
-{
-    m_dirList.ResetContent();
-    m_dirList.Dir(DDL_EXCLUSIVE | DDL_DRIVES | DDL_DIRECTORY, "*.*");
-}
-
 BOOL CQuarnDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
-    FillDirList();
+    FillDirList(m_dirList, false);
     return TRUE;
 }
 
 // A double click on "[name]" enters that directory, on "[-x-]" drive x. The
 // search later starts in whatever directory is current; the Directory field
-// only shows it.
+// only shows it. Unlike the other pickers, the fields are read after the
+// walk, and also when nothing is selected.
 void CQuarnDlg::OnDblclkDirList()
 {
     int selected = m_dirList.GetCurSel();
     if (selected >= 0) {
         CString entry;
         m_dirList.GetText(selected, entry);
-        if (entry.GetLength() >= 2) {
-            CString name = entry.Mid(1, entry.GetLength() - 2);
-            if (!name.IsEmpty() && name[0] == '-') {
-                if (name.GetLength() >= 2) {
-                    int letter = std::tolower(static_cast<unsigned char>(name[1]));
-                    _chdrive(letter - 'a' + 1);
-                }
-            } else {
-                _chdir(name);
-            }
-        }
+        EnterDirListEntry(entry);
     }
     UpdateData(TRUE);
-    char current[256];
-    if (!_getcwd(current, sizeof current))
-        current[0] = 0;
-    m_directory = current;
-    FillDirList();
+    m_directory = CurrentDirectory(256);
+    FillDirList(m_dirList, false);
     UpdateData(FALSE);
 }
 

@@ -28,9 +28,6 @@ protected:
     afx_msg void OnHelp();
 
     DECLARE_MESSAGE_MAP()
-
-private:
-    void FillDirList();
 };
 
 #endif

@@ -6,11 +6,11 @@
 
 IMPLEMENT_DYNCREATE(CQuarnView, CEditView)
 
-// Print and Print Preview have no handlers yet, so their menu items stay
-// disabled.
 BEGIN_MESSAGE_MAP(CQuarnView, CEditView)
     ON_COMMAND(ID_VIEW_FILE, OnViewFile)
     ON_COMMAND(ID_HELP_CONTENTS, OnHelpContents)
+    ON_COMMAND(ID_FILE_PRINT, CView::OnFilePrint)
+    ON_COMMAND(ID_FILE_PRINT_PREVIEW, CView::OnFilePrintPreview)
 END_MESSAGE_MAP()
 
 // Runs after every File New that searched to the end, so the window always
@@ -26,6 +26,22 @@ void CQuarnView::OnInitialUpdate()
 }
 
 void CQuarnView::OnDraw(CDC*) {}
+
+// Print and Print Preview show the whole text in the printer font.
+BOOL CQuarnView::OnPreparePrinting(CPrintInfo* pInfo)
+{
+    return DoPreparePrinting(pInfo);
+}
+
+void CQuarnView::OnBeginPrinting(CDC* pDC, CPrintInfo* pInfo)
+{
+    CEditView::OnBeginPrinting(pDC, pInfo);
+}
+
+void CQuarnView::OnEndPrinting(CDC* pDC, CPrintInfo* pInfo)
+{
+    CEditView::OnEndPrinting(pDC, pInfo);
+}
 
 void CQuarnView::OnViewFile()
 {

@@ -12,6 +12,9 @@ protected:
 public:
     virtual void OnInitialUpdate();
     virtual void OnDraw(CDC* pDC);
+    virtual BOOL OnPreparePrinting(CPrintInfo* pInfo);
+    virtual void OnBeginPrinting(CDC* pDC, CPrintInfo* pInfo);
+    virtual void OnEndPrinting(CDC* pDC, CPrintInfo* pInfo);
 
     afx_msg void OnViewFile();
     afx_msg void OnHelpContents();

@@ -1,5 +1,7 @@
 #include "vanticdlg.h"
 
+#include "picker.h"
+
 #include <direct.h>
 
 #include <cctype>
@@ -13,16 +15,6 @@ BEGIN_MESSAGE_MAP(CVanticDlg, CDialog)
 END_MESSAGE_MAP()
 
 namespace {
-
-CString CurrentDirectoryLower()
-{
-    char buffer[260] = "";
-    if (!_getcwd(buffer, sizeof buffer))
-        buffer[0] = 0;
-    CString directory(buffer);
-    directory.MakeLower();
-    return directory;
-}
 
 const DWORD kFileDialogFlags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT;
 
@@ -45,14 +37,8 @@ void CVanticDlg::DoDataExchange(CDataExchange* pDX)
 BOOL CVanticDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
-    FillDirList();
+    FillDirList(m_dirList, true);
     return TRUE;
-}
-
-void CVanticDlg::FillDirList()
-{
-    m_dirList.ResetContent();
-    m_dirList.Dir(DDL_DRIVES | DDL_DIRECTORY, "*.*");
 }
 
 void CVanticDlg::OnOK()
@@ -163,30 +149,7 @@ void CVanticDlg::OnCopyTo()
 
 void CVanticDlg::OnDblclkDirList()
 {
-    UpdateData(TRUE);
-    int selected = m_dirList.GetCurSel();
-    if (selected < 0)
-        return;
-    CString entry;
-    m_dirList.GetText(selected, entry);
-    if (!entry.IsEmpty() && entry[0] == '[') {
-        CString name = entry.Mid(1, entry.GetLength() - 2);
-        if (name.GetLength() == 3 && name[0] == '-' && name[2] == '-') {
-            int letter = std::tolower(static_cast<unsigned char>(name[1]));
-            if (letter >= 'a' && letter <= 'z')
-                _chdrive(letter - 'a' + 1);
-        } else {
-            _chdir(name);
-        }
-        m_inputFiles.Empty();
-    } else {
-        if (!m_inputFiles.IsEmpty())
-            m_inputFiles += " ";
-        m_inputFiles += entry;
-    }
-    m_currentDir = CurrentDirectoryLower();
-    FillDirList();
-    UpdateData(FALSE);
+    OnDirListDoubleClick(*this, m_dirList, DirListStyle{true, true}, m_currentDir, &m_inputFiles);
 }
 
 void CVanticDlg::OnHelp()

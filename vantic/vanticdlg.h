@@ -45,7 +45,6 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
-    void FillDirList();
     // Back to the drive and directory of m_currentDir, which a file dialog
     // may have changed.
     void RestoreCurrentDirectory();

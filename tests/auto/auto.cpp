@@ -711,4 +711,41 @@ std::vector<RecorderEntry> WaitRecorderEntries(const std::string& logPath, size_
   return entries;
 }
 
+// ---------------------------------------------------------------- test helpers
+
+std::string WaitText(const Window& w, const std::string& expected, DWORD timeoutMs) {
+  std::string text;
+  PollUntil(
+      [&] {
+        text = w.Text();
+        return text == expected;
+      },
+      timeoutMs);
+  return text;
+}
+
+std::string AnswerMessageBox(const Process& process) {
+  Window box = process.WaitMessageBox();
+  std::string text = MessageText(box);
+  box.Child(IDOK).Click();
+  box.WaitGone();
+  return text;
+}
+
+std::vector<std::string> FilesMatching(const std::string& pattern) {
+  std::vector<std::string> names;
+  WIN32_FIND_DATAA fd;
+  HANDLE h = FindFirstFileA(pattern.c_str(), &fd);
+  if (h == INVALID_HANDLE_VALUE) return names;
+  do names.push_back(fd.cFileName);
+  while (FindNextFileA(h, &fd));
+  FindClose(h);
+  return names;
+}
+
+PagerStandIn::PagerStandIn(const TempDir& temp)
+    : dir(temp.MakeDir("LoadPath")), loadPath(WindowsIniPath("winfile.ini"), "Tamrel", "LoadPath", dir) {
+  CopyFileTo(ProgramPath("recorder.exe"), dir + "\\zodo.exe");
+}
+
 }  // namespace tamrel_auto

@@ -254,6 +254,31 @@ std::vector<RecorderEntry> ReadRecorderLog(const std::string& logPath);
 std::vector<RecorderEntry> WaitRecorderEntries(const std::string& logPath, size_t count = 1,
                                                DWORD timeoutMs = kTimeoutMs);
 
+// ---------------------------------------------------------------- test helpers
+
+// Polls until the window's text is `expected` and returns what it last held,
+// so that a mismatch shows the program's text in the failure.
+std::string WaitText(const Window& w, const std::string& expected, DWORD timeoutMs = 10000);
+
+// Waits for a message box of the process, presses its OK, waits until it is
+// gone and returns the text it showed.
+std::string AnswerMessageBox(const Process& process);
+
+// Names of the files and directories that match a wildcard path, in the
+// order the system lists them.
+std::vector<std::string> FilesMatching(const std::string& pattern);
+
+// Installs the recorder as the pager (zodo.exe) in a LoadPath directory of
+// temp and points [Tamrel] LoadPath of winfile.ini at it for the life of the
+// object.
+struct PagerStandIn {
+  std::string dir;
+  ProfileOverride loadPath;
+
+  explicit PagerStandIn(const TempDir& temp);
+  std::string Log() const { return RecorderLogPath(dir); }
+};
+
 }  // namespace tamrel_auto
 
 #endif

@@ -22,8 +22,8 @@ protected:
     // are the paths given.
     std::string Compare(const std::string& first, const std::string& second)
     {
-        WriteBytes(m_dir.file("one.bin"), first);
-        WriteBytes(m_dir.file("two.bin"), second);
+        WriteFileBytes(m_dir.file("one.bin"), first);
+        WriteFileBytes(m_dir.file("two.bin"), second);
         CString result("kept\r\n");
         EXPECT_TRUE(CompareFilesInto(result, One().c_str(), Two().c_str()));
         std::string text = Text(result);
@@ -34,7 +34,7 @@ protected:
     std::string Two() const { return m_dir.file("two.bin"); }
 
     ScratchDir m_dir;
-    Messages m_messages;
+    MessageRecorder m_messages;
 };
 
 TEST_F(ByteCompareTest, CmpLines)
@@ -59,7 +59,7 @@ TEST_F(ByteCompareTest, CmpLines)
     };
     for (const CmpCase& c : cases)
         EXPECT_EQ(Compare(c.first, c.second), "Files: " + One() + " and " + Two() + c.verdict) << c.what;
-    EXPECT_TRUE(m_messages.all().empty());
+    EXPECT_TRUE(m_messages.messages().empty());
 }
 
 TEST_F(ByteCompareTest, DifferenceFarIntoLargeFiles)
@@ -85,7 +85,7 @@ TEST_F(ByteCompareTest, DifferenceFarIntoLargeFiles)
 
 TEST_F(ByteCompareTest, FilesThatCannotBeOpened)
 {
-    WriteBytes(One(), "x");
+    WriteFileBytes(One(), "x");
     std::string missing = m_dir.file("missing.bin");
     struct OpenCase {
         std::string first;
@@ -99,11 +99,11 @@ TEST_F(ByteCompareTest, FilesThatCannotBeOpened)
     };
     for (const OpenCase& c : cases) {
         CString result;
-        size_t before = m_messages.all().size();
+        size_t before = m_messages.messages().size();
         EXPECT_FALSE(CompareFilesInto(result, c.first.c_str(), c.second.c_str()));
         EXPECT_TRUE(result.IsEmpty());
-        ASSERT_EQ(m_messages.all().size(), before + 1);
-        EXPECT_EQ(m_messages.all().back(), c.message);
+        ASSERT_EQ(m_messages.messages().size(), before + 1);
+        EXPECT_EQ(m_messages.messages().back(), c.message);
     }
     EXPECT_NE(DeleteFileA(One().c_str()), 0) << "the first file was closed again";
 }
@@ -125,54 +125,54 @@ protected:
     }
     std::string Same(const std::string& name) const
     {
-        return "Files: " + Lower(m_first + "\\" + name) + " and " + Lower(m_second + "\\" + name) + " are the same\r\n";
+        return "Files: " + Lowered(m_first + "\\" + name) + " and " + Lowered(m_second + "\\" + name) + " are the same\r\n";
     }
 
     ScratchDir m_dir;
-    Messages m_messages;
+    MessageRecorder m_messages;
     std::string m_first;
     std::string m_second;
 };
 
 TEST_F(DirectoryCompareTest, NamesMatchWithoutRegardToCase)
 {
-    WriteBytes(m_first + "\\Readme.txt", "hello\r\n");
-    WriteBytes(m_second + "\\README.TXT", "hello\r\n");
+    WriteFileBytes(m_first + "\\Readme.txt", "hello\r\n");
+    WriteFileBytes(m_second + "\\README.TXT", "hello\r\n");
     EXPECT_EQ(Compare(m_first, m_second), Same("readme.txt"));
     EXPECT_EQ(CurrentDirectoryName(), m_second) << "the comparison ends in the second directory";
 }
 
 TEST_F(DirectoryCompareTest, OnlyInLinesAndCmpLinesInSortedOrder)
 {
-    WriteBytes(m_first + "\\x.txt", "x");
-    WriteBytes(m_first + "\\y.txt", "why\n");
-    WriteBytes(m_second + "\\y.txt", "who\n");
-    WriteBytes(m_second + "\\z.txt", "z");
+    WriteFileBytes(m_first + "\\x.txt", "x");
+    WriteFileBytes(m_first + "\\y.txt", "why\n");
+    WriteFileBytes(m_second + "\\y.txt", "who\n");
+    WriteFileBytes(m_second + "\\z.txt", "z");
     MakeDirectory(m_first + "\\sub");
     MakeDirectory(m_second + "\\a_dir");
-    EXPECT_EQ(Compare(m_first, m_second), "Only in " + m_first + ": x.txt\r\n" + "Files: " + Lower(m_first + "\\y.txt") +
-                                              " and " + Lower(m_second + "\\y.txt") + " differ: char 3, line 1\r\n" +
+    EXPECT_EQ(Compare(m_first, m_second), "Only in " + m_first + ": x.txt\r\n" + "Files: " + Lowered(m_first + "\\y.txt") +
+                                              " and " + Lowered(m_second + "\\y.txt") + " differ: char 3, line 1\r\n" +
                                               "Only in " + m_second + ": z.txt\r\n");
 
     // Runs of names on either side, and a table left over at the end.
     for (const char* name : {"a1", "a2", "m", "q1", "q2"})
-        WriteBytes(m_first + "\\" + name, "");
+        WriteFileBytes(m_first + "\\" + name, "");
     for (const char* name : {"b", "m", "r"})
-        WriteBytes(m_second + "\\" + name, "");
+        WriteFileBytes(m_second + "\\" + name, "");
     EXPECT_EQ(Compare(m_first, m_second),
               "Only in " + m_first + ": a1\r\nOnly in " + m_first + ": a2\r\nOnly in " + m_second + ": b\r\n" + Same("m") +
                   "Only in " + m_first + ": q1\r\nOnly in " + m_first + ": q2\r\nOnly in " + m_second + ": r\r\n" +
-                  "Only in " + m_first + ": x.txt\r\n" + "Files: " + Lower(m_first + "\\y.txt") + " and " +
-                  Lower(m_second + "\\y.txt") + " differ: char 3, line 1\r\n" + "Only in " + m_second + ": z.txt\r\n");
+                  "Only in " + m_first + ": x.txt\r\n" + "Files: " + Lowered(m_first + "\\y.txt") + " and " +
+                  Lowered(m_second + "\\y.txt") + " differ: char 3, line 1\r\n" + "Only in " + m_second + ": z.txt\r\n");
 }
 
 TEST_F(DirectoryCompareTest, EmptyDirectoriesGiveNoLines)
 {
     EXPECT_EQ(Compare(m_first, m_second), "");
-    WriteBytes(m_second + "\\only.txt", "");
+    WriteFileBytes(m_second + "\\only.txt", "");
     EXPECT_EQ(Compare(m_first, m_second), "Only in " + m_second + ": only.txt\r\n");
     EXPECT_EQ(Compare(m_second, m_first), "Only in " + m_second + ": only.txt\r\n");
-    EXPECT_TRUE(m_messages.all().empty());
+    EXPECT_TRUE(m_messages.messages().empty());
 }
 
 TEST_F(DirectoryCompareTest, MoreThan1024FilesAreComparedWhole)
@@ -180,11 +180,11 @@ TEST_F(DirectoryCompareTest, MoreThan1024FilesAreComparedWhole)
     char name[32];
     for (int n = 0; n < 1100; ++n) {
         std::snprintf(name, sizeof name, "\\f%04d.txt", n);
-        WriteBytes(m_first + name, "");
+        WriteFileBytes(m_first + name, "");
         if (n != 1099)
-            WriteBytes(m_second + name, "");
+            WriteFileBytes(m_second + name, "");
     }
-    WriteBytes(m_second + "\\g.txt", "");
+    WriteFileBytes(m_second + "\\g.txt", "");
     std::string result = Compare(m_first, m_second);
     size_t lines = 0;
     for (char c : result)
@@ -198,19 +198,19 @@ TEST_F(DirectoryCompareTest, MoreThan1024FilesAreComparedWhole)
 
 TEST_F(DirectoryCompareTest, RelativeNamesResolveFromTheStartingDirectory)
 {
-    WriteBytes(m_first + "\\same.txt", "s");
-    WriteBytes(m_second + "\\same.txt", "s");
+    WriteFileBytes(m_first + "\\same.txt", "s");
+    WriteFileBytes(m_second + "\\same.txt", "s");
     m_dir.enter();
     EXPECT_EQ(Compare("First", "Second"), Same("same.txt"));
-    EXPECT_TRUE(m_messages.all().empty());
+    EXPECT_TRUE(m_messages.messages().empty());
 }
 
 TEST_F(DirectoryCompareTest, LongNamesArePrintedWhole)
 {
     std::string longName(150, 'n');
     longName += ".txt";
-    WriteBytes(m_first + "\\" + longName, "1");
-    WriteBytes(m_second + "\\" + longName, "1");
+    WriteFileBytes(m_first + "\\" + longName, "1");
+    WriteFileBytes(m_second + "\\" + longName, "1");
     std::string result = Compare(m_first, m_second);
     EXPECT_EQ(result, Same(longName));
     EXPECT_GT(result.size(), 300u);
@@ -219,30 +219,30 @@ TEST_F(DirectoryCompareTest, LongNamesArePrintedWhole)
 TEST_F(DirectoryCompareTest, DirectoryThatCannotBeEntered)
 {
     std::string missing = m_dir.file("missing");
-    WriteBytes(m_first + "\\a.txt", "");
+    WriteFileBytes(m_first + "\\a.txt", "");
     EXPECT_EQ(Compare(missing, m_second, false), "");
     EXPECT_EQ(Compare(m_first, missing, false), "");
-    ASSERT_EQ(m_messages.all().size(), 2u);
-    EXPECT_EQ(m_messages.all()[0], "cant access " + missing);
-    EXPECT_EQ(m_messages.all()[1], "cant access " + missing);
+    ASSERT_EQ(m_messages.messages().size(), 2u);
+    EXPECT_EQ(m_messages.messages()[0], "cant access " + missing);
+    EXPECT_EQ(m_messages.messages()[1], "cant access " + missing);
 }
 
 TEST_F(DirectoryCompareTest, FileThatCannotBeOpenedIsReportedAndTheMergeGoesOn)
 {
-    WriteBytes(m_first + "\\a.txt", "a");
-    WriteBytes(m_second + "\\a.txt", "a");
-    WriteBytes(m_first + "\\b.txt", "b");
-    WriteBytes(m_second + "\\b.txt", "b");
-    WriteBytes(m_first + "\\c.txt", "c");
-    WriteBytes(m_second + "\\c.txt", "c");
+    WriteFileBytes(m_first + "\\a.txt", "a");
+    WriteFileBytes(m_second + "\\a.txt", "a");
+    WriteFileBytes(m_first + "\\b.txt", "b");
+    WriteFileBytes(m_second + "\\b.txt", "b");
+    WriteFileBytes(m_first + "\\c.txt", "c");
+    WriteFileBytes(m_second + "\\c.txt", "c");
     // Held open without sharing, so the comparison cannot open it.
     HANDLE locked = CreateFileA((m_second + "\\b.txt").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
     ASSERT_NE(locked, INVALID_HANDLE_VALUE);
     std::string result = Compare(m_first, m_second);
     CloseHandle(locked);
     EXPECT_EQ(result, Same("a.txt") + Same("c.txt"));
-    ASSERT_EQ(m_messages.all().size(), 1u);
-    EXPECT_EQ(m_messages.all()[0], "cant open " + Lower(m_second + "\\b.txt"));
+    ASSERT_EQ(m_messages.messages().size(), 1u);
+    EXPECT_EQ(m_messages.messages()[0], "cant open " + Lowered(m_second + "\\b.txt"));
 }
 
 TEST(DiffCommandLine, PresetsTheDialog)

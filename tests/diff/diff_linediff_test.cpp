@@ -38,14 +38,14 @@ protected:
 
     std::string Diff(const std::string& first, const std::string& second)
     {
-        WriteBytes(m_dir.file("first.txt"), first);
-        WriteBytes(m_dir.file("second.txt"), second);
+        WriteFileBytes(m_dir.file("first.txt"), first);
+        WriteFileBytes(m_dir.file("second.txt"), second);
         CString result = DiffFiles(m_dir.file("first.txt").c_str(), m_dir.file("second.txt").c_str());
         return std::string(result, static_cast<size_t>(result.GetLength()));
     }
 
     ScratchDir m_dir;
-    Messages m_messages;
+    MessageRecorder m_messages;
 };
 
 struct DiffCase {
@@ -84,7 +84,7 @@ TEST_F(LineDiffTest, HunksOfTheClassicCases)
     };
     for (const DiffCase& c : cases)
         EXPECT_EQ(Diff(c.first, c.second), c.expected) << c.what;
-    EXPECT_TRUE(m_messages.all().empty());
+    EXPECT_TRUE(m_messages.messages().empty());
 }
 
 TEST_F(LineDiffTest, WhiteSpaceAndCaseOptions)
@@ -192,7 +192,7 @@ TEST_F(LineDiffTest, LongRemaindersArePrintedWhole)
     ASSERT_NE(at, std::string::npos) << output.substr(0, 200);
     size_t end = output.find("\r\n", at);
     std::string name = output.substr(at + label.size(), end - at - label.size());
-    EXPECT_EQ(ReadBytes(m_dir.file(name)), expected);
+    EXPECT_EQ(ReadFileBytes(m_dir.file(name)), expected);
 }
 
 TEST_F(LineDiffTest, OutputPastTheCapSpillsIntoTheCurrentDirectory)
@@ -223,8 +223,8 @@ TEST_F(LineDiffTest, OutputPastTheCapSpillsIntoTheCurrentDirectory)
     EXPECT_EQ(name.compare(0, 2, "tm"), 0) << name;
     EXPECT_EQ(spilled, "****\r\n**** Too much output (>32kb)\r\n**** Results written to file: " + name +
                            "\r\n**** Use Zodo to display this file\r\n****\r\n");
-    EXPECT_EQ(ReadBytes(m_dir.file(name)), expectedOutput());
-    EXPECT_TRUE(m_messages.all().empty());
+    EXPECT_EQ(ReadFileBytes(m_dir.file(name)), expectedOutput());
+    EXPECT_TRUE(m_messages.messages().empty());
 }
 
 TEST_F(LineDiffTest, SpillThatCannotBeMadeKeepsTheOutputFromTheOverflowOn)
@@ -235,7 +235,7 @@ TEST_F(LineDiffTest, SpillThatCannotBeMadeKeepsTheOutputFromTheOverflowOn)
         char name[] = "tmXXXXXX";
         if (!_mktemp(name))
             break;
-        WriteBytes(m_dir.file(name), "taken");
+        WriteFileBytes(m_dir.file(name), "taken");
         taken.push_back(name);
         ASSERT_LT(taken.size(), 100u);
     }
@@ -262,15 +262,15 @@ TEST_F(LineDiffTest, SpillThatCannotBeMadeKeepsTheOutputFromTheOverflowOn)
     ASSERT_EQ(overflows, 1);
 
     EXPECT_EQ(Diff("", Lines(second)), expected);
-    ASSERT_EQ(m_messages.all().size(), 1u);
-    EXPECT_EQ(m_messages.all()[0], "Too much output - results truncated");
+    ASSERT_EQ(m_messages.messages().size(), 1u);
+    EXPECT_EQ(m_messages.messages()[0], "Too much output - results truncated");
     for (const std::string& name : taken)
-        EXPECT_EQ(ReadBytes(m_dir.file(name)), "taken") << name;
+        EXPECT_EQ(ReadFileBytes(m_dir.file(name)), "taken") << name;
 }
 
 TEST_F(LineDiffTest, FilesThatCannotBeOpened)
 {
-    WriteBytes(m_dir.file("there.txt"), "a\r\n");
+    WriteFileBytes(m_dir.file("there.txt"), "a\r\n");
     std::string missing = m_dir.file("missing.txt");
     std::string there = m_dir.file("there.txt");
     struct OpenCase {
@@ -284,11 +284,11 @@ TEST_F(LineDiffTest, FilesThatCannotBeOpened)
         {m_dir.path(), there, "cant open \"" + m_dir.path() + "\""},
     };
     for (const OpenCase& c : cases) {
-        size_t before = m_messages.all().size();
+        size_t before = m_messages.messages().size();
         CString result = DiffFiles(c.first.c_str(), c.second.c_str());
         EXPECT_TRUE(result.IsEmpty()) << c.message;
-        ASSERT_EQ(m_messages.all().size(), before + 1);
-        EXPECT_EQ(m_messages.all().back(), c.message);
+        ASSERT_EQ(m_messages.messages().size(), before + 1);
+        EXPECT_EQ(m_messages.messages().back(), c.message);
     }
     // A failed run leaves nothing open: the files can be replaced at once.
     EXPECT_NE(DeleteFileA(there.c_str()), 0);

@@ -44,7 +44,7 @@ int RunShellScript(const ScratchDir& dir, const std::string& unixDir, const std:
 {
     std::string status = dir.file("status");
     std::remove(status.c_str());
-    WriteBytes(dir.file("run.sh"), script + "\necho $? >\"" + unixDir + "/status.part\"\nmv \"" + unixDir +
+    WriteFileBytes(dir.file("run.sh"), script + "\necho $? >\"" + unixDir + "/status.part\"\nmv \"" + unixDir +
                                        "/status.part\" \"" + unixDir + "/status\"\n");
     std::string commandLine = "/bin/sh \"" + unixDir + "/run.sh\"";
     STARTUPINFOA startup = {};
@@ -58,7 +58,7 @@ int RunShellScript(const ScratchDir& dir, const std::string& unixDir, const std:
     CloseHandle(process.hThread);
     for (int waited = 0; waited < 60000; waited += 10) {
         if (GetFileAttributesA(status.c_str()) != INVALID_FILE_ATTRIBUTES)
-            return std::atoi(ReadBytes(status).c_str());
+            return std::atoi(ReadFileBytes(status).c_str());
         Sleep(10);
     }
     return -1;
@@ -172,8 +172,8 @@ TEST(DiffPatchCheck, GnuPatchTurnsTheFirstFileIntoTheSecond)
         // Windows line ends, and every third pair Unix ones.
         bool unixEnds = seed % 3 == 0;
         const char* end = unixEnds ? "\n" : "\r\n";
-        WriteBytes(dir.file("old.txt"), Join(first, end));
-        WriteBytes(dir.file("new.txt"), Join(second, end));
+        WriteFileBytes(dir.file("old.txt"), Join(first, end));
+        WriteFileBytes(dir.file("new.txt"), Join(second, end));
         std::remove(dir.file("out.txt").c_str());
 
         CString result = DiffFiles(dir.file("old.txt").c_str(), dir.file("new.txt").c_str());
@@ -186,12 +186,12 @@ TEST(DiffPatchCheck, GnuPatchTurnsTheFirstFileIntoTheSecond)
         for (size_t p = 0; (p = output.find("\n", p)) != std::string::npos; ++p)
             hunksSeen += p + 1 < output.size() && output[p + 1] >= '0' && output[p + 1] <= '9';
         endRangesSeen += output.find('$') != std::string::npos;
-        WriteBytes(dir.file("hunks.txt"), WithEndsWrittenOut(output, first.size(), second.size()));
+        WriteFileBytes(dir.file("hunks.txt"), WithEndsWrittenOut(output, first.size(), second.size()));
 
         std::string command = "/usr/bin/patch -s --normal " + std::string(unixEnds ? "" : "--binary ") + "-o \"" +
                               unixDir + "/out.txt\" \"" + unixDir + "/old.txt\" \"" + unixDir + "/hunks.txt\"";
         ASSERT_EQ(RunShellScript(dir, unixDir, command), 0) << "seed " << seed << "\n" << output;
-        EXPECT_EQ(ReadBytes(dir.file("out.txt")), Join(second, end)) << "seed " << seed << "\n" << output;
+        EXPECT_EQ(ReadFileBytes(dir.file("out.txt")), Join(second, end)) << "seed " << seed << "\n" << output;
     }
     // The generated pairs did exercise several hunks and "$" ranges.
     EXPECT_GT(hunksSeen, 100);

@@ -51,8 +51,9 @@ TEST(DataExchange, BadFieldShowsMessageAndKeepsDialogOpenWithFieldSelected)
         // Still open, with the whole bad field selected for retyping.
         ASSERT_TRUE(dialog.Exists());
         Window field = dialog.Child(bad.id);
-        if (bad.text[0] != 0)
+        if (bad.text[0] != 0) {
             EXPECT_EQ(field.Selection(), std::make_pair(0, static_cast<int>(std::string(bad.text).size())));
+        }
         EXPECT_FALSE(FileExists(out));
 
         dialog.Child(IDCANCEL).Click();

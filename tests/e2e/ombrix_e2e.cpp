@@ -22,19 +22,6 @@ const char kSelectCaption[] = "Ombrix";
 const char kFText[] = "one two\r\nthree\r\n";
 const char kFCounts[] = "       2        3       16    f.txt\r\n       2        3       16    total\r\n";
 
-// Polls until the window's text is `expected` and returns what it last held,
-// so that a mismatch shows the program's text in the failure.
-std::string WaitText(const Window& w, const std::string& expected, DWORD timeoutMs = 10000) {
-  std::string text;
-  PollUntil(
-      [&] {
-        text = w.Text();
-        return text == expected;
-      },
-      timeoutMs);
-  return text;
-}
-
 // One ombrix process and the ways to reach its windows.
 struct Ombrix {
   Process process;
@@ -67,12 +54,7 @@ struct Ombrix {
   }
 
   // Answers a message box that must say `text`.
-  void ExpectMessage(const std::string& text) const {
-    Window box = process.WaitMessageBox();
-    EXPECT_EQ(MessageText(box), text);
-    box.Child(IDOK).Click();
-    box.WaitGone();
-  }
+  void ExpectMessage(const std::string& text) const { EXPECT_EQ(AnswerMessageBox(process), text); }
 };
 
 // The name of the file a spill notice points at, or empty when `text` is not
@@ -85,30 +67,6 @@ std::string SpillFileNamed(const std::string& text) {
   if (text.compare(text.size() - tail.size(), tail.size(), tail) != 0) return "";
   return text.substr(head.size(), text.size() - head.size() - tail.size());
 }
-
-std::vector<std::string> FilesMatching(const std::string& pattern) {
-  std::vector<std::string> names;
-  WIN32_FIND_DATAA fd;
-  HANDLE h = FindFirstFileA(pattern.c_str(), &fd);
-  if (h == INVALID_HANDLE_VALUE) return names;
-  do names.push_back(fd.cFileName);
-  while (FindNextFileA(h, &fd));
-  FindClose(h);
-  return names;
-}
-
-// Installs the recorder as the pager in its own directory and points
-// [Tamrel] LoadPath of winfile.ini at it for the life of the object.
-struct PagerStandIn {
-  std::string dir;
-  ProfileOverride loadPath;
-
-  explicit PagerStandIn(const TempDir& temp)
-      : dir(temp.MakeDir("LoadPath")), loadPath(WindowsIniPath("winfile.ini"), "Tamrel", "LoadPath", dir) {
-    CopyFileTo(ProgramPath("recorder.exe"), dir + "\\zodo.exe");
-  }
-  std::string Log() const { return RecorderLogPath(dir); }
-};
 
 }  // namespace
 

@@ -1,9 +1,5 @@
 #include "ombrix_test_support.h"
 
-#include <windows.h>
-
-#include <algorithm>
-#include <cctype>
 #include <cstdio>
 
 #include "outtext.h"
@@ -42,18 +38,7 @@ bool UtilityTest::Exists(const std::string& name) const
 
 std::vector<std::string> UtilityTest::Files(const std::string& pattern) const
 {
-    std::vector<std::string> names;
-    WIN32_FIND_DATAA entry;
-    HANDLE search = FindFirstFileA(m_dir.file(pattern).c_str(), &entry);
-    if (search == INVALID_HANDLE_VALUE)
-        return names;
-    do {
-        if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-            names.push_back(entry.cFileName);
-    } while (FindNextFileA(search, &entry));
-    FindClose(search);
-    std::sort(names.begin(), names.end());
-    return names;
+    return FilesIn(m_dir.path(), pattern);
 }
 
 std::string UtilityTest::Output() const
@@ -79,13 +64,6 @@ std::string UtilityTest::Everything() const
     std::string bytes;
     EXPECT_TRUE(ReadFileBytes(name, bytes)) << "cannot read the spill file " << name;
     return bytes;
-}
-
-std::string Lowered(std::string text)
-{
-    for (char& c : text)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return text;
 }
 
 std::string NumberedLines(int first, int last, const std::string& end)

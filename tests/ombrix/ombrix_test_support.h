@@ -35,7 +35,6 @@ protected:
     MessageRecorder m_messages;
 };
 
-std::string Lowered(std::string text);
 // Lines 'first' to 'last' of the form "line N" with the given line end.
 std::string NumberedLines(int first, int last, const std::string& end = "\r\n");
 std::vector<std::string> SplitLines(const std::string& text);   // at "\r\n"

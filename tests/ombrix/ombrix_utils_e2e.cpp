@@ -18,17 +18,6 @@ namespace {
 
 const char kFrameEnd[] = " - UNIX Utilities";
 
-std::string WaitText(const Window& w, const std::string& expected, DWORD timeoutMs = 10000) {
-  std::string text;
-  PollUntil(
-      [&] {
-        text = w.Text();
-        return text == expected;
-      },
-      timeoutMs);
-  return text;
-}
-
 struct Ombrix {
   Process process;
 
@@ -45,12 +34,7 @@ struct Ombrix {
     return Frame();
   }
 
-  void ExpectMessage(const std::string& text) const {
-    Window box = process.WaitMessageBox();
-    EXPECT_EQ(MessageText(box), text);
-    box.Child(IDOK).Click();
-    box.WaitGone();
-  }
+  void ExpectMessage(const std::string& text) const { EXPECT_EQ(AnswerMessageBox(process), text); }
 
   // The utilities that only write files leave no window: the program ends.
   void ExpectEndWithoutWindow() {

@@ -30,20 +30,6 @@ std::string MakeFixture(const TempDir& temp, const std::string& name = "Search D
     return d;
 }
 
-// Polls until the window's text is `expected` and returns what it last held,
-// so that a mismatch shows the program's text in the failure.
-std::string WaitText(const Window& w, const std::string& expected, DWORD timeoutMs = 10000)
-{
-    std::string text;
-    PollUntil(
-        [&] {
-            text = w.Text();
-            return text == expected;
-        },
-        timeoutMs);
-    return text;
-}
-
 struct Quarn {
     Process process;
 
@@ -85,27 +71,7 @@ struct Quarn {
         return WaitFrame();
     }
 
-    void ExpectMessage(const std::string& text) const
-    {
-        Window box = process.WaitMessageBox();
-        EXPECT_EQ(MessageText(box), text);
-        box.Child(IDOK).Click();
-        box.WaitGone();
-    }
-};
-
-// Installs the recorder as the pager in its own directory and points
-// [Tamrel] LoadPath of winfile.ini at it for the life of the object.
-struct PagerStandIn {
-    std::string dir;
-    ProfileOverride loadPath;
-
-    explicit PagerStandIn(const TempDir& temp)
-        : dir(temp.MakeDir("LoadPath")), loadPath(WindowsIniPath("winfile.ini"), "Tamrel", "LoadPath", dir)
-    {
-        CopyFileTo(ProgramPath("recorder.exe"), dir + "\\zodo.exe");
-    }
-    std::string Log() const { return RecorderLogPath(dir); }
+    void ExpectMessage(const std::string& text) const { EXPECT_EQ(AnswerMessageBox(process), text); }
 };
 
 // The spill file's name in a notice, or empty when `text` is not the notice.

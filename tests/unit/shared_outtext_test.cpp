@@ -30,21 +30,6 @@ std::string NoticeName(const char* text)
     return end ? std::string(at, end) : std::string();
 }
 
-std::vector<std::string> FilesIn(const std::string& directory)
-{
-    std::vector<std::string> names;
-    WIN32_FIND_DATAA entry;
-    HANDLE search = FindFirstFileA((directory + "\\*").c_str(), &entry);
-    if (search == INVALID_HANDLE_VALUE)
-        return names;
-    do {
-        if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
-            names.push_back(entry.cFileName);
-    } while (FindNextFileA(search, &entry));
-    FindClose(search);
-    return names;
-}
-
 void SetOutputDir(const std::string& directory)
 {
     ASSERT_LT(directory.size(), sizeof g_outputDir);

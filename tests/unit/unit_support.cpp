@@ -3,6 +3,8 @@
 #include <direct.h>
 #include <windows.h>
 
+#include <algorithm>
+#include <cctype>
 #include <cstdio>
 #include <stdexcept>
 
@@ -14,6 +16,37 @@ std::vector<std::string> g_recorded;
 void Record(const char* text)
 {
     g_recorded.push_back(text);
+}
+
+void WriteFileIn(const char* mode, const std::string& path, const std::string& bytes)
+{
+    FILE* file = std::fopen(path.c_str(), mode);
+    if (!file)
+        throw std::runtime_error("cannot write " + path);
+    std::fwrite(bytes.data(), 1, bytes.size(), file);
+    std::fclose(file);
+}
+
+bool ReadFileIn(const char* mode, const std::string& path, std::string& bytes)
+{
+    FILE* file = std::fopen(path.c_str(), mode);
+    if (!file)
+        return false;
+    bytes.clear();
+    char buffer[65536];
+    size_t n;
+    while ((n = std::fread(buffer, 1, sizeof buffer, file)) > 0)
+        bytes.append(buffer, n);
+    std::fclose(file);
+    return true;
+}
+
+std::string ReadWholeFileIn(const char* mode, const std::string& path)
+{
+    std::string bytes;
+    if (!ReadFileIn(mode, path, bytes))
+        throw std::runtime_error("cannot read " + path);
+    return bytes;
 }
 }
 
@@ -34,6 +67,10 @@ TempDir::TempDir()
         std::string candidate = root + name;
         if (CreateDirectoryA(candidate.c_str(), nullptr)) {
             m_path = candidate;
+            char full[MAX_PATH];
+            DWORD length = GetLongPathNameA(m_path.c_str(), full, sizeof full);
+            if (length > 0 && length < sizeof full)
+                m_path = full;
             return;
         }
     }
@@ -84,25 +121,27 @@ void MessageRecorder::clear()
 
 void WriteFileBytes(const std::string& path, const std::string& bytes)
 {
-    FILE* file = std::fopen(path.c_str(), "wb");
-    if (!file)
-        throw std::runtime_error("cannot write " + path);
-    std::fwrite(bytes.data(), 1, bytes.size(), file);
-    std::fclose(file);
+    WriteFileIn("wb", path, bytes);
 }
 
 bool ReadFileBytes(const std::string& path, std::string& bytes)
 {
-    FILE* file = std::fopen(path.c_str(), "rb");
-    if (!file)
-        return false;
-    bytes.clear();
-    char buffer[4096];
-    size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, file)) > 0)
-        bytes.append(buffer, n);
-    std::fclose(file);
-    return true;
+    return ReadFileIn("rb", path, bytes);
+}
+
+std::string ReadFileBytes(const std::string& path)
+{
+    return ReadWholeFileIn("rb", path);
+}
+
+void WriteFileText(const std::string& path, const std::string& text)
+{
+    WriteFileIn("wt", path, text);
+}
+
+std::string ReadFileText(const std::string& path)
+{
+    return ReadWholeFileIn("rt", path);
 }
 
 bool FileExists(const std::string& path)
@@ -132,4 +171,40 @@ void RemoveTree(const std::string& path)
         FindClose(search);
     }
     RemoveDirectoryA(path.c_str());
+}
+
+void MakeDirectory(const std::string& path)
+{
+    if (!CreateDirectoryA(path.c_str(), nullptr))
+        throw std::runtime_error("cannot make " + path);
+}
+
+std::vector<std::string> FilesIn(const std::string& directory, const std::string& pattern)
+{
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA entry;
+    HANDLE search = FindFirstFileA((directory + "\\" + pattern).c_str(), &entry);
+    if (search == INVALID_HANDLE_VALUE)
+        return names;
+    do {
+        if (!(entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY))
+            names.push_back(entry.cFileName);
+    } while (FindNextFileA(search, &entry));
+    FindClose(search);
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+std::string CurrentDirectoryName()
+{
+    char name[MAX_PATH];
+    DWORD n = GetCurrentDirectoryA(sizeof name, name);
+    return n > 0 && n < sizeof name ? std::string(name) : std::string();
+}
+
+std::string Lowered(std::string text)
+{
+    for (char& c : text)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return text;
 }

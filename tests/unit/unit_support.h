@@ -1,5 +1,5 @@
-// Helpers for the tool-library unit tests: a fresh temporary directory, a
-// change of current directory undone at the end, a recorder of the tool
+// Helpers for the unit tests of every program: a fresh temporary directory,
+// a change of current directory undone at the end, a recorder of the tool
 // messages, and whole-file reads and writes.
 #ifndef TAMREL_UNIT_SUPPORT_H
 #define TAMREL_UNIT_SUPPORT_H
@@ -16,7 +16,9 @@ public:
     TempDir(const TempDir&) = delete;
     TempDir& operator=(const TempDir&) = delete;
 
-    const std::string& path() const { return m_path; }   // no trailing backslash
+    // Absolute, spelled as the system spells it (long form), no trailing
+    // backslash.
+    const std::string& path() const { return m_path; }
     std::string file(const std::string& name) const { return m_path + "\\" + name; }
 
 private:
@@ -47,9 +49,22 @@ public:
     void clear();
 };
 
+// The writes throw when the file cannot be made.
 void WriteFileBytes(const std::string& path, const std::string& bytes);
 bool ReadFileBytes(const std::string& path, std::string& bytes);
+// The whole file; throws when it cannot be read.
+std::string ReadFileBytes(const std::string& path);
+// Text mode turns "\n" into CR LF on the way out and back on the way in.
+void WriteFileText(const std::string& path, const std::string& text);
+std::string ReadFileText(const std::string& path);   // throws when it cannot be read
 bool FileExists(const std::string& path);
 void RemoveTree(const std::string& path);
+// Throws when the directory cannot be made.
+void MakeDirectory(const std::string& path);
+// Names of the plain files of directory that match pattern, sorted.
+std::vector<std::string> FilesIn(const std::string& directory, const std::string& pattern = "*");
+// Empty when the system cannot give it.
+std::string CurrentDirectoryName();
+std::string Lowered(std::string text);
 
 #endif

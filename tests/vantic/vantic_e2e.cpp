@@ -14,20 +14,6 @@ namespace {
 
 const char kDialogCaption[] = "Vantic for Windows";
 
-std::vector<std::string> FilesMatching(const std::string& pattern)
-{
-    std::vector<std::string> names;
-    WIN32_FIND_DATAA fd;
-    HANDLE h = FindFirstFileA(pattern.c_str(), &fd);
-    if (h == INVALID_HANDLE_VALUE)
-        return names;
-    do
-        names.push_back(fd.cFileName);
-    while (FindNextFileA(h, &fd));
-    FindClose(h);
-    return names;
-}
-
 // Polls until the file holds `expected` and returns what it last held.
 std::string WaitFileBytes(const std::string& path, const std::string& expected, DWORD timeoutMs = 10000)
 {
@@ -40,18 +26,6 @@ std::string WaitFileBytes(const std::string& path, const std::string& expected, 
         },
         timeoutMs);
     return bytes;
-}
-
-std::string WaitText(const Window& w, const std::string& expected, DWORD timeoutMs = 10000)
-{
-    std::string text;
-    PollUntil(
-        [&] {
-            text = w.Text();
-            return text == expected;
-        },
-        timeoutMs);
-    return text;
 }
 
 // One vantic process and the ways to reach its windows.
@@ -84,13 +58,7 @@ struct Vantic {
     }
 
     // Answers a message box that must say `text`.
-    void ExpectMessage(const std::string& text) const
-    {
-        Window box = process.WaitMessageBox();
-        EXPECT_EQ(MessageText(box), text);
-        box.Child(IDOK).Click();
-        box.WaitGone();
-    }
+    void ExpectMessage(const std::string& text) const { EXPECT_EQ(AnswerMessageBox(process), text); }
 
     void ExpectExit()
     {

@@ -33,68 +33,68 @@ protected:
     }
 
     ScratchDir dir;
-    Messages messages;
+    MessageRecorder messages;
     int suppress = 0;
 };
 
 TEST_F(VanticEditFiles, OutputFileCollectsEveryResultInListOrder)
 {
-    WriteText("b.txt", "b1\nb2\n");
-    WriteText("a.txt", "a1\n");
-    WriteText("out.txt", "kept\n");
+    WriteFileText("b.txt", "b1\nb2\n");
+    WriteFileText("a.txt", "a1\n");
+    WriteFileText("out.txt", "kept\n");
     ASSERT_EQ(0, Edit("b.txt a.txt", "out.txt", "s/1/one/\r\n"));
-    EXPECT_EQ("kept\nbone\nb2\naone\n", ReadText("out.txt"));
+    EXPECT_EQ("kept\nbone\nb2\naone\n", ReadFileText("out.txt"));
     // A wildcard lists its names sorted; a second run appends again.
     ASSERT_EQ(0, Edit("?.txt", "out.txt", "1!d\r\n"));
-    EXPECT_EQ("kept\nbone\nb2\naone\na1\nb1\n", ReadText("out.txt"));
-    EXPECT_EQ("b1\nb2\n", ReadText("b.txt"));
-    EXPECT_TRUE(messages.all().empty());
+    EXPECT_EQ("kept\nbone\nb2\naone\na1\nb1\n", ReadFileText("out.txt"));
+    EXPECT_EQ("b1\nb2\n", ReadFileText("b.txt"));
+    EXPECT_TRUE(messages.messages().empty());
 }
 
 TEST_F(VanticEditFiles, InPlaceReplacesEachFileAndLeavesNoTemporaryFile)
 {
-    WriteText("one.txt", "foo\nboo\n");
-    WriteText("two.txt", "moo\n");
+    WriteFileText("one.txt", "foo\nboo\n");
+    WriteFileText("two.txt", "moo\n");
     ASSERT_EQ(0, Edit("one.txt two.txt", "", "s/o/0/g"));
-    EXPECT_EQ("f00\nb00\n", ReadText("one.txt"));
-    EXPECT_EQ("m00\n", ReadText("two.txt"));
+    EXPECT_EQ("f00\nb00\n", ReadFileText("one.txt"));
+    EXPECT_EQ("m00\n", ReadFileText("two.txt"));
     EXPECT_EQ(std::vector<std::string>(), TemporaryFiles());
     EXPECT_EQ((std::vector<std::string>{"one.txt", "two.txt"}), dir.files());
-    EXPECT_TRUE(messages.all().empty());
+    EXPECT_TRUE(messages.messages().empty());
 }
 
 TEST_F(VanticEditFiles, QuitInPlaceKeepsOnlyTheLinesBefore)
 {
-    WriteText("f.txt", "1\n2\n3\n");
+    WriteFileText("f.txt", "1\n2\n3\n");
     ASSERT_EQ(0, Edit("f.txt", "", "2q"));
-    EXPECT_EQ("1\n", ReadText("f.txt"));
+    EXPECT_EQ("1\n", ReadFileText("f.txt"));
 }
 
 TEST_F(VanticEditFiles, FailureOnTheSecondFileKeepsTheFirstEditedAndTheSecondWhole)
 {
-    WriteText("a.txt", "x\n");
-    WriteText("b.txt", "x\ny\n");
+    WriteFileText("a.txt", "x\n");
+    WriteFileText("b.txt", "x\ny\n");
     ASSERT_EQ(1, Edit("a.txt b.txt", "", "2k"));
-    EXPECT_EQ(std::vector<std::string>{"Invalid command: k"}, messages.all());
-    EXPECT_EQ("x\n", ReadText("a.txt"));
-    EXPECT_EQ("x\ny\n", ReadText("b.txt"));
+    EXPECT_EQ(std::vector<std::string>{"Invalid command: k"}, messages.messages());
+    EXPECT_EQ("x\n", ReadFileText("a.txt"));
+    EXPECT_EQ("x\ny\n", ReadFileText("b.txt"));
     // The temporary file of the failed file stays behind with what was written.
     std::vector<std::string> left = TemporaryFiles();
     ASSERT_EQ(1u, left.size());
-    EXPECT_EQ("x\n", ReadText(left[0]));
+    EXPECT_EQ("x\n", ReadFileText(left[0]));
 }
 
 TEST_F(VanticEditFiles, ScriptErrorLeavesTheInputUntouched)
 {
-    WriteText("a.txt", "x\n");
+    WriteFileText("a.txt", "x\n");
     ASSERT_EQ(1, Edit("a.txt", "", "s/x"));
-    EXPECT_EQ(std::vector<std::string>{"Error in substitute command"}, messages.all());
-    EXPECT_EQ("x\n", ReadText("a.txt"));
+    EXPECT_EQ(std::vector<std::string>{"Error in substitute command"}, messages.messages());
+    EXPECT_EQ("x\n", ReadFileText("a.txt"));
 }
 
 TEST_F(VanticEditFiles, FailuresToOpenAreReportedAndCloseWhatWasOpen)
 {
-    WriteText("a.txt", "x\n");
+    WriteFileText("a.txt", "x\n");
     struct Row {
         const char* inputs;
         const char* output;
@@ -107,7 +107,7 @@ TEST_F(VanticEditFiles, FailuresToOpenAreReportedAndCloseWhatWasOpen)
     for (const Row& row : rows) {
         SCOPED_TRACE(row.message);
         EXPECT_EQ(1, Edit(row.inputs, row.output, "p"));
-        EXPECT_EQ(std::vector<std::string>{row.message}, messages.all());
+        EXPECT_EQ(std::vector<std::string>{row.message}, messages.messages());
     }
     // The input stream was closed: the file can go.
     EXPECT_EQ(0, std::remove("a.txt"));
@@ -115,33 +115,33 @@ TEST_F(VanticEditFiles, FailuresToOpenAreReportedAndCloseWhatWasOpen)
 
 TEST_F(VanticEditFiles, InputThatCannotBeReplacedKeepsBothFiles)
 {
-    WriteText("ro.txt", "abc\n");
+    WriteFileText("ro.txt", "abc\n");
     ASSERT_EQ(0, _chmod("ro.txt", _S_IREAD));
     ASSERT_EQ(1, Edit("ro.txt", "", "s/b/B/"));
     std::vector<std::string> left = TemporaryFiles();
     ASSERT_EQ(1u, left.size());
-    EXPECT_EQ(std::vector<std::string>{"Cant replace input file, result left in " + left[0]}, messages.all());
-    EXPECT_EQ("abc\n", ReadText("ro.txt"));
-    EXPECT_EQ("aBc\n", ReadText(left[0]));
+    EXPECT_EQ(std::vector<std::string>{"Cant replace input file, result left in " + left[0]}, messages.messages());
+    EXPECT_EQ("abc\n", ReadFileText("ro.txt"));
+    EXPECT_EQ("aBc\n", ReadFileText(left[0]));
 }
 
 // A w file is made anew for every input file.
 TEST_F(VanticEditFiles, WriteFilesStartAfreshForEveryInputFile)
 {
-    WriteText("a.txt", "a\n");
-    WriteText("b.txt", "b\n");
+    WriteFileText("a.txt", "a\n");
+    WriteFileText("b.txt", "b\n");
     ASSERT_EQ(0, Edit("a.txt b.txt", "out.txt", "w w.txt"));
-    EXPECT_EQ("b\n", ReadText("w.txt"));
-    EXPECT_EQ("a\nb\n", ReadText("out.txt"));
+    EXPECT_EQ("b\n", ReadFileText("w.txt"));
+    EXPECT_EQ("a\nb\n", ReadFileText("out.txt"));
 }
 
 // "#n" switches the default output off for the rest of the run.
 TEST_F(VanticEditFiles, HashNSetsTheSuppressFlag)
 {
-    WriteText("a.txt", "a\n");
+    WriteFileText("a.txt", "a\n");
     ASSERT_EQ(0, Edit("a.txt", "out.txt", "#n\r\np\r\n"));
     EXPECT_EQ(1, suppress);
-    EXPECT_EQ("a\n", ReadText("out.txt"));
+    EXPECT_EQ("a\n", ReadFileText("out.txt"));
 }
 
 TEST(VanticCommandLine, PresetIsTheLastComponentLowerCased)

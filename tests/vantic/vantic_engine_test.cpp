@@ -23,15 +23,15 @@ protected:
     // over input into a fresh output file.
     Outcome Run(const std::string& script, const std::string& input, int suppress = 0)
     {
-        WriteText("in.txt", input);
+        WriteFileText("in.txt", input);
         std::remove("out.txt");
         messages.clear();
         std::string crlf = WithCrLf(script);
         CString text(crlf.data(), static_cast<int>(crlf.size()));
         Outcome outcome;
         outcome.code = EditFiles("in.txt", "out.txt", text, suppress);
-        outcome.output = Exists("out.txt") ? ReadText("out.txt") : "<no output file>";
-        outcome.messages = messages.all();
+        outcome.output = FileExists("out.txt") ? ReadFileText("out.txt") : "<no output file>";
+        outcome.messages = messages.messages();
         return outcome;
     }
 
@@ -55,7 +55,7 @@ protected:
     }
 
     ScratchDir dir;
-    Messages messages;
+    MessageRecorder messages;
 };
 
 std::string Repeat(const std::string& piece, int times)
@@ -144,11 +144,11 @@ TEST_F(VanticEngine, ScriptsAtTheLimitsCompile)
 // A script's text keeps its line ends exactly, whatever they are.
 TEST_F(VanticEngine, BareLineFeedsAndCrLfCompileAlike)
 {
-    WriteText("in.txt", "a\nb\n");
+    WriteFileText("in.txt", "a\nb\n");
     int suppress = 0;
     CString lf("1s/a/x/\n2d\n");
     ASSERT_EQ(0, EditFiles("in.txt", "out.txt", lf, suppress));
-    EXPECT_EQ("x\n", ReadText("out.txt"));
+    EXPECT_EQ("x\n", ReadFileText("out.txt"));
 }
 
 // -------------------------------------------------------------- execution
@@ -290,14 +290,14 @@ TEST_F(VanticEngine, SuppressedOutput)
          "1=\n1l\n1P\n2i\\\nI\n2a\\\nA\n2r data.txt\n3s/3/x/pw w.txt\n3c\\\nC\n1w w.txt", 1,
          "1\n1$\n1\nI\nA\nD\nx\nC\n"},
     };
-    WriteText("data.txt", "D\n");
+    WriteFileText("data.txt", "D\n");
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
         Outcome outcome = Run(row.script, "1\n2\n3\n", row.suppress);
         EXPECT_EQ(0, outcome.code);
         EXPECT_EQ(row.expected, outcome.output);
     }
-    EXPECT_EQ("1\nx\n", ReadText("w.txt"));
+    EXPECT_EQ("1\nx\n", ReadFileText("w.txt"));
 }
 
 TEST_F(VanticEngine, InvalidCommandsFailWhenSelected)
@@ -360,7 +360,7 @@ TEST_F(VanticEngine, SpacesThatWouldOverflowAreRefused)
 
 TEST_F(VanticEngine, ReadAndWriteFiles)
 {
-    WriteText("data.txt", "d1\nd2\n");
+    WriteFileText("data.txt", "d1\nd2\n");
     RunCases({
                  {"r after the line", "1r data.txt", "1\n2\n", "1\nd1\nd2\n2\n"},
                  {"r on every line", "r data.txt", "1\n2\n", "1\nd1\nd2\n2\nd1\nd2\n"},
@@ -372,14 +372,14 @@ TEST_F(VanticEngine, ReadAndWriteFiles)
     // Two w commands and a w flag naming one file share its stream.
     Outcome outcome = Run("/a/w both.txt\n/b/w BOTH.txt\ns/c/C/w both.txt", "a\nb\nc\nab\n");
     EXPECT_EQ(0, outcome.code);
-    EXPECT_EQ("a\nb\nC\nab\nab\n", ReadText("both.txt"));
+    EXPECT_EQ("a\nb\nC\nab\nab\n", ReadFileText("both.txt"));
 
     // r past 32767 characters.
-    WriteText("big.txt", Repeat(std::string(99, 'x') + "\n", 330));
+    WriteFileText("big.txt", Repeat(std::string(99, 'x') + "\n", 330));
     outcome = Run("r big.txt", "1\n");
     EXPECT_EQ(1, outcome.code);
     EXPECT_EQ(std::vector<std::string>{"r: read file must be <= 32kb"}, outcome.messages);
-    WriteText("big.txt", Repeat(std::string(99, 'x') + "\n", 327));
+    WriteFileText("big.txt", Repeat(std::string(99, 'x') + "\n", 327));
     outcome = Run("r big.txt", "1\n");
     EXPECT_EQ(0, outcome.code);
     EXPECT_EQ("1\n" + Repeat(std::string(99, 'x') + "\n", 327), outcome.output);
@@ -389,7 +389,7 @@ TEST_F(VanticEngine, OutputIsWrittenInTextMode)
 {
     Outcome outcome = Run("1a\\\nx", "1\n2\n");
     ASSERT_EQ(0, outcome.code);
-    EXPECT_EQ("1\r\nx\r\n2\r\n", ReadBytes("out.txt"));
+    EXPECT_EQ("1\r\nx\r\n2\r\n", ReadFileBytes("out.txt"));
 }
 
 // Each run builds its own tables: nothing of one script's commands is used

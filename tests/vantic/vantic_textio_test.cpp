@@ -113,7 +113,7 @@ TEST(VanticTextIo, ReadsAsTheRuntimeDoes)
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
-        WriteBytes("in.txt", row.bytes);
+        WriteFileBytes("in.txt", row.bytes);
         for (const char* mode : {"rt", "rb"}) {
             for (int size : {512, 8, 2}) {
                 if (size < 512 && !row.small)
@@ -131,8 +131,8 @@ TEST(VanticTextIo, WritesAsTheRuntimeDoes)
     const std::string text = Scrambled(3 * kTextBlockSize, 3, false) + "\n";
     for (const char* mode : {"wt", "wb", "at"}) {
         SCOPED_TRACE(mode);
-        WriteBytes("mine.txt", "before\r\n");
-        WriteBytes("theirs.txt", "before\r\n");
+        WriteFileBytes("mine.txt", "before\r\n");
+        WriteFileBytes("theirs.txt", "before\r\n");
         FILE* theirs = std::fopen("theirs.txt", mode);
         std::fwrite(text.data(), 1, text.size(), theirs);
         std::fputs("end\n", theirs);
@@ -151,7 +151,7 @@ TEST(VanticTextIo, WritesAsTheRuntimeDoes)
         // The stream is back in its own mode.
         std::fputs("end\n", mine);
         std::fclose(mine);
-        EXPECT_TRUE(ReadBytes("mine.txt") == ReadBytes("theirs.txt"));
+        EXPECT_TRUE(ReadFileBytes("mine.txt") == ReadFileBytes("theirs.txt"));
     }
 }
 

@@ -1,0 +1,134 @@
+#include "afxwin.h"
+
+#include <map>
+
+CDC::~CDC()
+{
+    DeleteDC();
+}
+
+BOOL CDC::CreateDC(const char* lpszDriverName, const char* lpszDeviceName, const char* lpszOutput,
+                   const DEVMODEA* lpInitData)
+{
+    DeleteDC();
+    HDC hDC = ::CreateDCA(lpszDriverName, lpszDeviceName, lpszOutput, lpInitData);
+    return hDC ? Attach(hDC) : FALSE;
+}
+
+BOOL CDC::Attach(HDC hDC)
+{
+    if (!hDC || m_hDC)
+        return FALSE;
+    m_hDC = hDC;
+    m_bOwned = true;
+    return TRUE;
+}
+
+HDC CDC::Detach()
+{
+    HDC hDC = m_hDC;
+    m_hDC = nullptr;
+    m_bOwned = false;
+    return hDC;
+}
+
+BOOL CDC::DeleteDC()
+{
+    BOOL ok = FALSE;
+    if (m_hDC && m_bOwned)
+        ok = ::DeleteDC(m_hDC);
+    if (m_bOwned)
+        m_hDC = nullptr;
+    m_bOwned = false;
+    return ok;
+}
+
+CFont* CDC::SelectObject(CFont* pFont)
+{
+    HGDIOBJ old = ::SelectObject(m_hDC, pFont ? static_cast<HGDIOBJ>(pFont->m_hObject) : nullptr);
+    return old ? CFont::FromHandle(static_cast<HFONT>(old)) : nullptr;
+}
+
+CSize CDC::GetTextExtent(const char* lpszString, int nCount) const
+{
+    SIZE size = {0, 0};
+    ::GetTextExtentPoint32A(m_hDC, lpszString, nCount, &size);
+    return CSize(size);
+}
+
+CSize CDC::GetTabbedTextExtent(const char* lpszString, int nCount) const
+{
+    DWORD extent = ::GetTabbedTextExtentA(m_hDC, lpszString, nCount, 0, nullptr);
+    return CSize(LOWORD(extent), HIWORD(extent));
+}
+
+BOOL CDC::TextOut(int x, int y, const char* lpszString, int nCount)
+{
+    return ::TextOutA(m_hDC, x, y, lpszString, nCount);
+}
+
+CSize CDC::TabbedTextOut(int x, int y, const char* lpszString, int nCount, int nTabOrigin)
+{
+    LONG extent = ::TabbedTextOutA(m_hDC, x, y, lpszString, nCount, 0, nullptr, nTabOrigin);
+    return CSize(LOWORD(extent), HIWORD(extent));
+}
+
+void CDC::FillSolidRect(const RECT& rect, COLORREF color)
+{
+    COLORREF old = ::SetBkColor(m_hDC, color);
+    ::ExtTextOutA(m_hDC, 0, 0, ETO_OPAQUE, &rect, nullptr, 0, nullptr);
+    ::SetBkColor(m_hDC, old);
+}
+
+CPaintDC::CPaintDC(CWnd* pWnd) : m_hWnd(pWnd->m_hWnd)
+{
+    m_hDC = BeginPaint(m_hWnd, &m_ps);
+}
+
+CPaintDC::~CPaintDC()
+{
+    EndPaint(m_hWnd, &m_ps);
+    m_hDC = nullptr;
+}
+
+CFont::~CFont()
+{
+    if (m_bOwned)
+        DeleteObject();
+}
+
+BOOL CFont::CreateFontIndirect(const LOGFONTA* lpLogFont)
+{
+    DeleteObject();
+    m_hObject = ::CreateFontIndirectA(lpLogFont);
+    m_bOwned = m_hObject != nullptr;
+    return m_bOwned;
+}
+
+BOOL CFont::DeleteObject()
+{
+    BOOL ok = FALSE;
+    if (m_hObject && m_bOwned)
+        ok = ::DeleteObject(static_cast<HGDIOBJ>(m_hObject));
+    m_hObject = nullptr;
+    m_bOwned = false;
+    return ok;
+}
+
+int CFont::GetLogFont(LOGFONTA* pLogFont) const
+{
+    return ::GetObjectA(m_hObject, sizeof(LOGFONTA), pLogFont);
+}
+
+CFont* CFont::FromHandle(HFONT hFont)
+{
+    static std::map<HFONT, CFont*> wrappers;
+    if (!hFont)
+        return nullptr;
+    CFont*& font = wrappers[hFont];
+    if (!font) {
+        font = new CFont;
+        font->m_hObject = hFont;
+    }
+    return font;
+}

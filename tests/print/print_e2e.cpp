@@ -1,0 +1,371 @@
+// End-to-end tests of printing in ombrix's output view: Print, Print
+// Preview and Print Setup from the menu, on a PostScript printer that this
+// test program adds to the Wine prefix and whose port spools to a file. The
+// spooled PostScript is read back: its pages, the text of every row and the
+// font each row is set in.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "auto.h"
+#include "ombrix/resource.h"
+#include "print_e2e_support.h"
+
+using namespace tamrel_auto;
+using print_support::ParsePostScript;
+using print_support::PsDocument;
+using print_support::PsPage;
+using print_support::Row;
+using print_support::TestPrinter;
+using print_support::RowTexts;
+using print_support::SplitLines;
+using print_support::WaitSpooled;
+
+namespace {
+
+const char kFrameEnd[] = " - UNIX Utilities";
+const char kNoPrinter[] = "No printer is installed.";
+
+// Controls of the system's Print and Print Setup dialogs.
+const int kPrintToFile = 0x410;     // check box
+const int kRangePages = 0x422;      // radio "Pages"
+const int kRangeFrom = 0x480;
+const int kRangeTo = 0x481;
+const int kLandscape = 0x421;       // radio in Print Setup
+
+::testing::Environment* const g_printer =
+    ::testing::AddGlobalTestEnvironment(new print_support::PrinterEnvironment);
+
+// How the printer lays out the printer font: rows per page, and the
+// PostScript name the font's face gets (its face without blanks).
+struct PrinterLayout {
+  int rowsPerPage = 0;
+  std::string face;
+  std::string screenFace;   // the view's screen font on the same printer
+};
+
+PrinterLayout LayoutFor(short orientation) {
+  PrinterLayout layout;
+  HANDLE printer = nullptr;
+  std::vector<char> mode;
+  if (OpenPrinterA(const_cast<char*>(TestPrinter::kName), &printer, nullptr)) {
+    LONG size = DocumentPropertiesA(nullptr, printer, const_cast<char*>(TestPrinter::kName), nullptr, nullptr, 0);
+    if (size > 0) {
+      mode.resize(static_cast<size_t>(size));
+      DocumentPropertiesA(nullptr, printer, const_cast<char*>(TestPrinter::kName),
+                          reinterpret_cast<DEVMODEA*>(mode.data()), nullptr, DM_OUT_BUFFER);
+      DEVMODEA* dm = reinterpret_cast<DEVMODEA*>(mode.data());
+      dm->dmOrientation = orientation;
+      dm->dmFields |= DM_ORIENTATION;
+    }
+    ClosePrinter(printer);
+  }
+  HDC dc = TestPrinter::OpenDC(mode.empty() ? nullptr : reinterpret_cast<DEVMODEA*>(mode.data()));
+  if (!dc) return layout;
+  char face[LF_FACESIZE] = "";
+  HGDIOBJ old = SelectObject(dc, GetStockObject(ANSI_FIXED_FONT));
+  GetTextFaceA(dc, sizeof face, face);
+  for (char c : std::string(face)) if (c != ' ') layout.screenFace += c;
+  SelectObject(dc, GetStockObject(DEVICE_DEFAULT_FONT));
+  GetTextFaceA(dc, sizeof face, face);
+  for (char c : std::string(face)) if (c != ' ') layout.face += c;
+  TEXTMETRICA tm = {};
+  GetTextMetricsA(dc, &tm);
+  SelectObject(dc, old);
+  int rowHeight = tm.tmHeight + tm.tmExternalLeading;
+  if (rowHeight > 0) layout.rowsPerPage = GetDeviceCaps(dc, VERTRES) / rowHeight;
+  DeleteDC(dc);
+  return layout;
+}
+
+size_t PagesFor(size_t lines, int rowsPerPage) {
+  return (lines + static_cast<size_t>(rowsPerPage) - 1) / static_cast<size_t>(rowsPerPage);
+}
+
+// The family part of a PostScript font name: "DejaVuSans" of "DejaVuSans-Bold".
+std::string Family(const std::string& psName) { return psName.substr(0, psName.find('-')); }
+
+
+
+// ombrix with word-count results long enough for several pages: one line
+// per file and a total.
+struct Ombrix {
+  TempDir temp;
+  std::string dir;
+  Process process;
+  Window frame;
+  Window view;
+  std::string title;
+  std::vector<std::string> lines;
+
+  explicit Ombrix(int files) : dir(temp.MakeDir("Print Dir")) {
+    for (int i = 0; i < files; ++i) {
+      char name[32];
+      std::snprintf(name, sizeof name, "\\f%03d.txt", i);
+      WriteFileBytes(dir + name, std::string(static_cast<size_t>(i % 7), 'w') + "\n");
+    }
+    process = Process::Launch(ProgramPath("ombrix.exe"), "-w", dir);
+    Window dialog = process.WaitDialog("WC for Windows");
+    dialog.Child(IDC_WC_FILENAMES).SetText("*.txt");
+    dialog.Child(IDOK).Click();
+    dialog.WaitGone();
+    frame = process.WaitFrame(kFrameEnd);
+    view = frame.ChildByClass("Edit");
+    std::string text;
+    WaitUntil([&] { text = view.Text(); return text.find("total\r\n") != std::string::npos; }, "the results");
+    lines = SplitLines(text);
+    std::string caption = frame.Caption();
+    title = caption.substr(0, caption.size() - std::string(kFrameEnd).size());
+  }
+
+  std::string Path(const std::string& name) const { return temp.Path(name); }
+
+  // Print from the menu; the Print dialog is returned open.
+  Window OpenPrintDialog() const {
+    frame.MenuCommand(ID_FILE_PRINT);
+    return process.WaitDialog("Print");
+  }
+
+
+  Window Preview() const {
+    frame.MenuCommand(ID_FILE_PRINT_PREVIEW);
+    Window preview;
+    WaitUntil([&] {
+      preview = frame.FindChild(AFX_IDW_PREVIEW);
+      return preview && preview.Visible() && preview.FindChild(AFX_IDC_PREVIEW_PAGES).Text() != "";
+    }, "the print preview");
+    return preview;
+  }
+};
+
+// Presses a preview button and waits for the page text to change to `expected`.
+std::string PressAndRead(const Window& preview, int button, const std::string& before) {
+  preview.Child(button).Click();
+  std::string text;
+  PollUntil([&] { text = preview.Child(AFX_IDC_PREVIEW_PAGES).Text(); return text != before; }, 5000);
+  return text;
+}
+
+// Counts the preview's pages by pressing Next Page until it is disabled.
+int CountPreviewPages(const Window& preview) {
+  int pages = 1;
+  std::string text = preview.Child(AFX_IDC_PREVIEW_PAGES).Text();
+  EXPECT_EQ(text, "Page 1");
+  while (preview.Child(AFX_ID_PREVIEW_NEXT).Enabled() && pages < 50) {
+    text = PressAndRead(preview, AFX_ID_PREVIEW_NEXT, text);
+    ++pages;
+    EXPECT_EQ(text, "Page " + std::to_string(pages));
+  }
+  return pages;
+}
+
+// A picture of the screen, kept as an artifact of the run beside the test
+// results; TRUE once the preview shows a white page in it.
+bool SaveScreenshot(const Window& window, const std::string& path) {
+  RECT rect;
+  GetWindowRect(window.hwnd(), &rect);
+  int width = rect.right - rect.left;
+  int height = rect.bottom - rect.top;
+  if (width <= 0 || height <= 0) return false;
+  HDC screen = GetDC(nullptr);
+  HDC memory = CreateCompatibleDC(screen);
+  HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+  HGDIOBJ old = SelectObject(memory, bitmap);
+  BitBlt(memory, 0, 0, width, height, screen, rect.left, rect.top, SRCCOPY);
+  SelectObject(memory, old);
+  BITMAPINFOHEADER info = {};
+  info.biSize = sizeof info;
+  info.biWidth = width;
+  info.biHeight = height;
+  info.biPlanes = 1;
+  info.biBitCount = 24;
+  info.biCompression = BI_RGB;
+  int stride = (width * 3 + 3) & ~3;
+  std::string pixels(static_cast<size_t>(stride) * static_cast<size_t>(height), '\0');
+  GetDIBits(memory, bitmap, 0, static_cast<UINT>(height), &pixels[0], reinterpret_cast<BITMAPINFO*>(&info),
+            DIB_RGB_COLORS);
+  DeleteObject(bitmap);
+  DeleteDC(memory);
+  ReleaseDC(nullptr, screen);
+  size_t white = 0;
+  for (size_t i = 0; i + 2 < pixels.size(); i += 3)
+    if (pixels[i] == '\xff' && pixels[i + 1] == '\xff' && pixels[i + 2] == '\xff') ++white;
+  BITMAPFILEHEADER file = {};
+  file.bfType = 0x4D42;
+  file.bfOffBits = sizeof file + sizeof info;
+  file.bfSize = file.bfOffBits + static_cast<DWORD>(pixels.size());
+  WriteFileBytes(path, std::string(reinterpret_cast<const char*>(&file), sizeof file) +
+                           std::string(reinterpret_cast<const char*>(&info), sizeof info) + pixels);
+  return white > static_cast<size_t>(width) * static_cast<size_t>(height) / 20;
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------- Print
+
+TEST(OmbrixPrint, EveryLineIsPrintedOnceInOrderInThePrinterFont) {
+  PrinterLayout layout = LayoutFor(DMORIENT_PORTRAIT);
+  ASSERT_GT(layout.rowsPerPage, 10);
+  // The font check can tell the printer font from the screen font.
+  ASSERT_NE(layout.face, layout.screenFace);
+
+  Ombrix o(320);
+  ASSERT_EQ(o.lines.size(), 321u);
+  ASSERT_TRUE(TestPrinter::SpoolTo(o.Path("job.ps")));
+  Window dialog = o.OpenPrintDialog();
+  dialog.Child(IDOK).Click();
+  dialog.WaitGone();
+  PsDocument doc = WaitSpooled(o.Path("job.ps"));
+
+  EXPECT_EQ(doc.title, o.title);
+  EXPECT_EQ(doc.pages.size(), PagesFor(o.lines.size(), layout.rowsPerPage));
+  EXPECT_GE(doc.pages.size(), 2u);
+  EXPECT_EQ(RowTexts(doc), o.lines);
+  for (size_t p = 0; p < doc.pages.size(); ++p) {
+    EXPECT_LE(doc.pages[p].Rows().size(), static_cast<size_t>(layout.rowsPerPage)) << "page " << p + 1;
+    for (const auto& run : doc.pages[p].runs)
+      EXPECT_EQ(Family(run.font), layout.face) << "page " << p + 1 << " '" << run.text << "'";
+  }
+  // The program is back to normal: the window takes commands again.
+  EXPECT_TRUE(o.frame.Enabled());
+  o.OpenPrintDialog().Child(IDCANCEL).Click();
+}
+
+TEST(OmbrixPrint, CancelInThePrintDialogPrintsNothing) {
+  Ombrix o(5);
+  ASSERT_TRUE(TestPrinter::SpoolTo(o.Path("cancelled.ps")));
+  Window dialog = o.OpenPrintDialog();
+  dialog.Child(IDCANCEL).Click();
+  dialog.WaitGone();
+
+  // A job that follows spools elsewhere; once it is there, anything the
+  // cancelled one would have printed would be there too.
+  ASSERT_TRUE(TestPrinter::SpoolTo(o.Path("printed.ps")));
+  dialog = o.OpenPrintDialog();
+  dialog.Child(IDOK).Click();
+  PsDocument doc = WaitSpooled(o.Path("printed.ps"));
+  EXPECT_EQ(RowTexts(doc), o.lines);
+  EXPECT_FALSE(FileExists(o.Path("cancelled.ps")));
+}
+
+TEST(OmbrixPrint, ThePageRangeOfThePrintDialogLimitsThePages) {
+  PrinterLayout layout = LayoutFor(DMORIENT_PORTRAIT);
+  Ombrix o(320);
+  ASSERT_EQ(PagesFor(o.lines.size(), layout.rowsPerPage), 2u);
+  ASSERT_TRUE(TestPrinter::SpoolTo(o.Path("range.ps")));
+  Window dialog = o.OpenPrintDialog();
+  dialog.Child(kRangePages).SelectRadio();
+  dialog.Child(kRangeFrom).SetText("2");
+  dialog.Child(kRangeTo).SetText("2");
+  dialog.Child(IDOK).Click();
+  PsDocument doc = WaitSpooled(o.Path("range.ps"));
+  ASSERT_EQ(doc.pages.size(), 1u);
+  std::vector<std::string> second(o.lines.begin() + layout.rowsPerPage, o.lines.end());
+  EXPECT_EQ(RowTexts(doc), second);
+}
+
+TEST(OmbrixPrint, PrintToFileWritesTheJobToTheFileChosen) {
+  Ombrix o(5);
+  ASSERT_TRUE(TestPrinter::SpoolTo(o.Path("spooled.ps")));
+  Window dialog = o.OpenPrintDialog();
+  dialog.Child(kPrintToFile).SetChecked(true);
+  dialog.Child(IDOK).Click();
+  Window save = o.process.WaitDialog("Print to File");
+  ChooseFile(save, o.Path("Output.prn"));
+  PsDocument doc = WaitSpooled(o.Path("Output.prn"));
+  EXPECT_EQ(RowTexts(doc), o.lines);
+  EXPECT_FALSE(FileExists(o.Path("spooled.ps")));
+}
+
+// ---------------------------------------------------------------- Print Setup
+
+TEST(OmbrixPrintSetup, TheChosenOrientationHoldsForLaterJobsAndPreview) {
+  PrinterLayout portrait = LayoutFor(DMORIENT_PORTRAIT);
+  PrinterLayout landscape = LayoutFor(DMORIENT_LANDSCAPE);
+  Ombrix o(320);
+  size_t portraitPages = PagesFor(o.lines.size(), portrait.rowsPerPage);
+  size_t landscapePages = PagesFor(o.lines.size(), landscape.rowsPerPage);
+  ASSERT_NE(portraitPages, landscapePages) << "the text does not tell the orientations apart";
+
+  o.frame.MenuCommand(ID_FILE_PRINT_SETUP);
+  Window setup = o.process.WaitDialog("Print Setup");
+  setup.Child(kLandscape).SelectRadio();
+  setup.Child(IDOK).Click();
+  setup.WaitGone();
+
+  for (const char* job : {"first.ps", "second.ps"}) {
+    SCOPED_TRACE(job);
+    ASSERT_TRUE(TestPrinter::SpoolTo(o.Path(job)));
+    Window dialog = o.OpenPrintDialog();
+    dialog.Child(IDOK).Click();
+    dialog.WaitGone();
+    PsDocument doc = WaitSpooled(o.Path(job));
+    EXPECT_EQ(doc.orientation, "Landscape");
+    EXPECT_EQ(doc.pages.size(), landscapePages);
+    EXPECT_EQ(RowTexts(doc), o.lines);
+  }
+
+  Window preview = o.Preview();
+  EXPECT_EQ(static_cast<size_t>(CountPreviewPages(preview)), landscapePages);
+  preview.Child(AFX_ID_PREVIEW_CLOSE).Click();
+  preview.WaitGone();
+}
+
+// ---------------------------------------------------------------- Print Preview
+
+TEST(OmbrixPrintPreview, PreviewPagesAgreeWithPrintingAndItsPrintButtonPrints) {
+  Ombrix o(320);
+  ASSERT_TRUE(TestPrinter::SpoolTo(o.Path("printed.ps")));
+  Window dialog = o.OpenPrintDialog();
+  dialog.Child(IDOK).Click();
+  PsDocument printed = WaitSpooled(o.Path("printed.ps"));
+  ASSERT_GE(printed.pages.size(), 2u);
+
+  Window preview = o.Preview();
+  EXPECT_FALSE(o.view.Visible());
+  EXPECT_EQ(static_cast<size_t>(CountPreviewPages(preview)), printed.pages.size());
+
+  // Two pages side by side; the choice holds for the next preview.
+  std::string before = preview.Child(AFX_IDC_PREVIEW_PAGES).Text();
+  PressAndRead(preview, AFX_ID_PREVIEW_PREV, before);
+  EXPECT_EQ(preview.Child(AFX_ID_PREVIEW_NUMPAGE).Text(), "Two Page");
+  PressAndRead(preview, AFX_ID_PREVIEW_NUMPAGE, preview.Child(AFX_IDC_PREVIEW_PAGES).Text());
+  EXPECT_EQ(preview.Child(AFX_ID_PREVIEW_NUMPAGE).Text(), "One Page");
+  std::string shot = ExeDirectory() + "\\..\\artifacts";
+  CreateDirectoryA(shot.c_str(), nullptr);
+  shot += "\\print_preview.bmp";
+  EXPECT_TRUE(PollUntil([&] { return SaveScreenshot(o.frame, shot); }, 10000)) << "the preview shows no page";
+  preview.Child(AFX_ID_PREVIEW_CLOSE).Click();
+  preview.WaitGone();
+  EXPECT_TRUE(o.view.Visible());
+
+  preview = o.Preview();
+  EXPECT_EQ(preview.Child(AFX_IDC_PREVIEW_PAGES).Text(), "Pages 1-2");
+
+  // Print in the preview closes it and prints with the dialog.
+  ASSERT_TRUE(TestPrinter::SpoolTo(o.Path("from-preview.ps")));
+  preview.Child(AFX_ID_PREVIEW_PRINT).Click();
+  preview.WaitGone();
+  dialog = o.process.WaitDialog("Print");
+  dialog.Child(IDOK).Click();
+  PsDocument again = WaitSpooled(o.Path("from-preview.ps"));
+  EXPECT_EQ(RowTexts(again), o.lines);
+  EXPECT_TRUE(o.view.Visible());
+}
+
+// ---------------------------------------------------------------- no printer
+
+TEST(OmbrixPrint, WithoutAPrinterPrintAndPreviewSaySo) {
+  Ombrix o(3);
+  TestPrinter::Remove();
+  o.frame.MenuCommand(ID_FILE_PRINT);
+  EXPECT_EQ(AnswerMessageBox(o.process), kNoPrinter);
+  o.frame.MenuCommand(ID_FILE_PRINT_PREVIEW);
+  EXPECT_EQ(AnswerMessageBox(o.process), kNoPrinter);
+  EXPECT_TRUE(o.view.Visible());
+  EXPECT_FALSE(o.frame.FindChild(AFX_IDW_PREVIEW));
+  std::string error;
+  ASSERT_TRUE(TestPrinter::Install(&error)) << error;
+}

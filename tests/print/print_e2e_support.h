@@ -1,0 +1,40 @@
+// What the end-to-end printing tests share: the test printer installed for
+// the whole test program, and reading back what a job spooled.
+#ifndef TAMREL_PRINT_E2E_SUPPORT_H
+#define TAMREL_PRINT_E2E_SUPPORT_H
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "auto.h"
+#include "print_support.h"
+
+namespace print_support {
+
+// Adds the test printer before the first test and removes it after the last.
+class PrinterEnvironment : public ::testing::Environment {
+ public:
+  void SetUp() override;
+  void TearDown() override;
+
+ private:
+  bool installed_ = false;
+};
+
+// The lines of a CR LF text, without their line ends.
+std::vector<std::string> SplitLines(const std::string& text);
+// Waits until the job has spooled completely into `path`.
+PsDocument WaitSpooled(const std::string& path);
+// The text of every printed row, page after page.
+std::vector<std::string> RowTexts(const PsDocument& doc);
+// Prints the results shown in the output view of `frame` to the test
+// printer, spooled to `spool`, and checks that every line with text is
+// printed once, in order.
+void PrintAndCompare(const tamrel_auto::Process& process, const tamrel_auto::Window& frame,
+                     const std::string& spool);
+
+}  // namespace print_support
+
+#endif
