@@ -1,28 +1,15 @@
+// The output view: the comparison's result.
 #ifndef DIFF_DIFFVIEW_H
 #define DIFF_DIFFVIEW_H
 
-#include "afxwin.h"
+#include "outview.h"
 
-class CDiffDoc;
-
-// The read-only output view: the document's result in the fixed-width font.
-class CDiffView : public CEditView {
+class CDiffView : public COutputView {
     DECLARE_DYNCREATE(CDiffView)
 protected:
-    CDiffView();
+    CDiffView() {}
 
-public:
-    CDiffDoc* GetDocument() const;
-
-    virtual void OnInitialUpdate();
-    virtual void OnDraw(CDC* pDC);
-    virtual BOOL OnPreparePrinting(CPrintInfo* pInfo);
-    virtual void OnBeginPrinting(CDC* pDC, CPrintInfo* pInfo);
-    virtual void OnEndPrinting(CDC* pDC, CPrintInfo* pInfo);
-
-protected:
-    afx_msg void OnHelpContents();
-    afx_msg void OnViewFile();
+    virtual const CString& GetOutputText() const;
 
     DECLARE_MESSAGE_MAP()
 };

@@ -1,23 +1,15 @@
-// The output view: the run's results, read-only, in the fixed-width font.
+// The output view: the run's results.
 #ifndef OMBRIX_OMBRIXVIEW_H
 #define OMBRIX_OMBRIXVIEW_H
 
-#include "afxwin.h"
+#include "outview.h"
 
-class COmbrixView : public CEditView {
+class COmbrixView : public COutputView {
     DECLARE_DYNCREATE(COmbrixView)
 protected:
     COmbrixView() {}
 
-public:
-    virtual void OnInitialUpdate();
-    virtual void OnDraw(CDC* pDC);
-    virtual BOOL OnPreparePrinting(CPrintInfo* pInfo);
-    virtual void OnBeginPrinting(CDC* pDC, CPrintInfo* pInfo);
-    virtual void OnEndPrinting(CDC* pDC, CPrintInfo* pInfo);
-
-    afx_msg void OnViewFile();
-    afx_msg void OnHelpContents();
+    virtual const CString& GetOutputText() const;
 
     DECLARE_MESSAGE_MAP()
 };

@@ -1,23 +1,15 @@
-// The output view: the search results, read-only, in the fixed-width font.
+// The output view: the search results.
 #ifndef QUARN_QUARNVIEW_H
 #define QUARN_QUARNVIEW_H
 
-#include "afxwin.h"
+#include "outview.h"
 
-class CQuarnView : public CEditView {
+class CQuarnView : public COutputView {
     DECLARE_DYNCREATE(CQuarnView)
 protected:
     CQuarnView() {}
 
-public:
-    virtual void OnInitialUpdate();
-    virtual void OnDraw(CDC* pDC);
-    virtual BOOL OnPreparePrinting(CPrintInfo* pInfo);
-    virtual void OnBeginPrinting(CDC* pDC, CPrintInfo* pInfo);
-    virtual void OnEndPrinting(CDC* pDC, CPrintInfo* pInfo);
-
-    afx_msg void OnViewFile();
-    afx_msg void OnHelpContents();
+    virtual const CString& GetOutputText() const;
 
     DECLARE_MESSAGE_MAP()
 };

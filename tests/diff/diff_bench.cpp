@@ -12,72 +12,40 @@
 #include <string>
 
 #include "auto.h"
+#include "bench_support.h"
 #include "../../diff/resource.h"
 
 using namespace tamrel_auto;
-
-namespace {
-double Now()
-{
-    static LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER count;
-    QueryPerformanceCounter(&count);
-    return static_cast<double>(count.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-}
+using namespace tamrel_bench;
 
 int main(int argc, char** argv)
 {
-    if (argc != 4) {
-        std::fprintf(stderr, "usage: diff_bench FIRST SECOND WORKDIR\n");
+    if (!CheckUsage(argc, 3, "diff_bench FIRST SECOND WORKDIR"))
         return 2;
-    }
     std::string first = FullPath(argv[1]);
     std::string second = FullPath(argv[2]);
     std::string work = FullPath(argv[3]);
-    const DWORD kLong = 600000;
-    try {
-        double started = Now();
-        Process process = Process::Launch(ProgramPath("diff.exe"), "-u", work);
-        Window dialog = process.WaitDialog("File Compare", kLong);
-        double dialogShown = Now();
-        dialog.Child(IDC_FILE1).SetText(first);
-        dialog.Child(IDC_FILE2).SetText(second);
-        double okPressed = Now();
-        dialog.Child(IDOK).Click();
-        Window frame = process.WaitFrame("DIFF for Windows", kLong);
-        Window view = frame.ChildByClass("Edit");
-        std::string shown;
-        WaitUntil([&] { return !(shown = view.Text()).empty(); }, "the result", kLong);
-        double resultShown = Now();
+    return Run("diff_bench", [&] {
+        RunTimes times;
+        Process process = StartAndPressOk("diff.exe", "-u", work, "File Compare", [&](const Window& dialog) {
+            dialog.Child(IDC_FILE1).SetText(first);
+            dialog.Child(IDC_FILE2).SetText(second);
+        }, &times);
+        Output output = WaitForOutput(process, "DIFF for Windows", "the result", &times);
 
-        std::printf("start to dialog: %.2f s\n", dialogShown - started);
-        std::printf("OK to result shown: %.2f s\n", resultShown - okPressed);
-        std::printf("start to result shown: %.2f s\n", resultShown - started - (okPressed - dialogShown));
+        PrintPhases(times, "result shown");
 
-        // The result is a notice naming the spill file, which holds the hunks.
-        const std::string label = "**** Results written to file: ";
-        size_t at = shown.find(label);
-        if (at != std::string::npos) {
-            size_t start = at + label.size();
-            std::string spill = work + "\\" + shown.substr(start, shown.find("\r\n", start) - start);
+        // The notice names the spill file relative to the working directory.
+        std::string spillName = SpillFileName(output.shown);
+        if (!spillName.empty()) {
+            std::string spill = work + "\\" + spillName;
             std::string hunks;
-            if (TryReadFileBytes(spill, &hunks)) {
+            if (TakeSpillFile(spill, &hunks))
                 std::printf("output: %zu bytes in %s\n", hunks.size(), spill.c_str());
-                DeleteFileA(spill.c_str());
-            }
         } else {
-            std::printf("output shown in the window: %zu bytes\n", shown.size());
+            std::printf("output shown in the window: %zu bytes\n", output.shown.size());
         }
-        frame.PostClose();
-        process.WaitExit();
-    } catch (const std::exception& e) {
-        std::fprintf(stderr, "diff_bench: %s\n", e.what());
-        return 1;
-    }
-    return 0;
+        CloseAndWait(process, output);
+        return 0;
+    });
 }

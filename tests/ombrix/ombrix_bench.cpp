@@ -15,25 +15,13 @@
 #include <string>
 
 #include "auto.h"
+#include "bench_support.h"
 #include "ombrix/resource.h"
 
 using namespace tamrel_auto;
+using namespace tamrel_bench;
 
 namespace {
-const DWORD kLong = 600000;
-
-double Now()
-{
-    static LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER count;
-    QueryPerformanceCounter(&count);
-    return static_cast<double>(count.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
 // One run: starts ombrix with flag, lets fill set the dialog's fields,
 // presses OK and waits for the view's text. Prints the times and returns
 // the text shown.
@@ -42,23 +30,14 @@ std::string TimeRun(const char* label, const char* flag, const char* caption,
 {
     char directory[MAX_PATH];
     GetCurrentDirectoryA(sizeof directory, directory);
-    double started = Now();
-    Process process = Process::Launch(ProgramPath("ombrix.exe"), flag, directory);
-    Window dialog = process.WaitDialog(caption, kLong);
-    double dialogShown = Now();
-    fill(dialog, values);
-    double okPressed = Now();
-    dialog.Child(IDOK).Click();
-    Window frame = process.WaitFrame(" - UNIX Utilities", kLong);
-    Window view = frame.ChildByClass("Edit");
-    std::string shown;
-    WaitUntil([&] { return !(shown = view.Text()).empty(); }, "the result", kLong);
-    double resultShown = Now();
+    RunTimes times;
+    Process process = StartAndPressOk("ombrix.exe", flag, directory, caption,
+                                      [&](const Window& dialog) { fill(dialog, values); }, &times);
+    Output output = WaitForOutput(process, " - UNIX Utilities", "the result", &times);
     std::printf("%s: start to result shown: %.3f s; OK to result shown: %.3f s\n", label,
-                resultShown - started - (okPressed - dialogShown), resultShown - okPressed);
-    frame.PostClose();
-    process.WaitExit();
-    return shown;
+                times.StartToFinish(), times.OkToFinish());
+    CloseAndWait(process, output);
+    return output.shown;
 }
 
 void FillWc(const Window& dialog, const char* const* values)
@@ -78,15 +57,11 @@ void FillTail(const Window& dialog, const char* const* values)
 // then removed).
 std::string Result(const std::string& shown)
 {
-    const std::string label = "**** Results written to file: ";
-    size_t at = shown.find(label);
-    if (at == std::string::npos)
+    std::string spill = SpillFileName(shown);
+    if (spill.empty())
         return shown;
-    size_t start = at + label.size();
-    std::string spill = shown.substr(start, shown.find("\r\n", start) - start);
     std::string text;
-    TryReadFileBytes(spill, &text);
-    DeleteFileA(spill.c_str());
+    TakeSpillFile(spill, &text);
     return text;
 }
 
@@ -103,12 +78,10 @@ void PrintDigest(const char* label, const std::string& text)
 
 int main(int argc, char** argv)
 {
-    if (argc != 4) {
-        std::fprintf(stderr, "usage: ombrix_bench FILE TAIL_LINES HEAD_SKIP\n");
+    if (!CheckUsage(argc, 3, "ombrix_bench FILE TAIL_LINES HEAD_SKIP"))
         return 2;
-    }
     const char* file = argv[1];
-    try {
+    return Run("ombrix_bench", [&] {
         const char* wc[] = {file};
         std::string counts = TimeRun("wc", "-w", "WC for Windows", FillWc, wc);
         std::printf("wc result: %s", counts.substr(0, counts.find("\r\n") + 2).c_str());
@@ -126,9 +99,6 @@ int main(int argc, char** argv)
         const char* head[] = {file, "head", argv[3], "10"};
         label = std::string("head 10 lines after ") + argv[3];
         PrintDigest(label.c_str(), body(Result(TimeRun(label.c_str(), "-t", "Tail for Windows", FillTail, head))));
-    } catch (const std::exception& e) {
-        std::fprintf(stderr, "ombrix_bench: %s\n", e.what());
-        return 1;
-    }
-    return 0;
+        return 0;
+    });
 }

@@ -13,23 +13,13 @@
 #include <string>
 
 #include "auto.h"
+#include "bench_support.h"
 #include "quarn/resource.h"
 
 using namespace tamrel_auto;
+using namespace tamrel_bench;
 
 namespace {
-double Now()
-{
-    static LARGE_INTEGER frequency = [] {
-        LARGE_INTEGER f;
-        QueryPerformanceFrequency(&f);
-        return f;
-    }();
-    LARGE_INTEGER count;
-    QueryPerformanceCounter(&count);
-    return static_cast<double>(count.QuadPart) / static_cast<double>(frequency.QuadPart);
-}
-
 // Selected lines of the results: everything but headers and blank lines.
 size_t SelectedLines(const std::string& results)
 {
@@ -49,54 +39,30 @@ size_t SelectedLines(const std::string& results)
 
 int main(int argc, char** argv)
 {
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: quarn_bench DIRECTORY PATTERN\n");
+    if (!CheckUsage(argc, 2, "quarn_bench DIRECTORY PATTERN"))
         return 2;
-    }
     std::string directory = FullPath(argv[1]);
     std::string pattern = argv[2];
-    const DWORD kLong = 600000;
-    try {
-        double started = Now();
-        Process process = Process::Launch(ProgramPath("quarn.exe"), "", directory);
-        Window dialog = process.WaitWindow(
-            [](const Window& w) { return w.ClassName() == "#32770" && w.Caption() == "Quarn for Windows"; },
-            "search dialog", kLong);
-        double dialogShown = Now();
-        dialog.Child(IDC_FILENAMES).SetText("*.txt");
-        dialog.Child(IDC_PATTERNS).SetText(pattern);
-        dialog.Child(IDC_LINE_NUMBERS).SetChecked(true);
-        dialog.Child(IDC_DESCEND).SetChecked(true);
-        double okPressed = Now();
-        dialog.Child(IDOK).Click();
-        Window frame = process.WaitFrame(" - Quarn for Windows", kLong);
-        Window view = frame.ChildByClass("Edit");
-        std::string shown;
-        WaitUntil([&] { return !(shown = view.Text()).empty(); }, "the results", kLong);
-        double resultShown = Now();
+    return Run("quarn_bench", [&] {
+        RunTimes times;
+        Process process = StartAndPressOk("quarn.exe", "", directory, "Quarn for Windows", [&](const Window& dialog) {
+            dialog.Child(IDC_FILENAMES).SetText("*.txt");
+            dialog.Child(IDC_PATTERNS).SetText(pattern);
+            dialog.Child(IDC_LINE_NUMBERS).SetChecked(true);
+            dialog.Child(IDC_DESCEND).SetChecked(true);
+        }, &times);
+        Output output = WaitForOutput(process, " - Quarn for Windows", "the results", &times);
 
-        std::printf("start to dialog: %.2f s\n", dialogShown - started);
-        std::printf("OK to results shown: %.2f s\n", resultShown - okPressed);
-        std::printf("start to results shown: %.2f s\n", resultShown - started - (okPressed - dialogShown));
+        PrintPhases(times, "results shown");
 
         // Past 32 KB the window shows a notice naming the spill file, which
         // holds the results.
-        const std::string label = "**** Results written to file: ";
-        size_t at = shown.find(label);
-        std::string results = shown;
-        if (at != std::string::npos) {
-            size_t start = at + label.size();
-            std::string spill = shown.substr(start, shown.find("\r\n", start) - start);
-            if (!TryReadFileBytes(spill, &results))
-                std::fprintf(stderr, "quarn_bench: cannot read %s\n", spill.c_str());
-            DeleteFileA(spill.c_str());
-        }
+        std::string results = output.shown;
+        std::string spill = SpillFileName(output.shown);
+        if (!spill.empty() && !TakeSpillFile(spill, &results))
+            std::fprintf(stderr, "quarn_bench: cannot read %s\n", spill.c_str());
         std::printf("selected lines: %zu (%zu bytes of results)\n", SelectedLines(results), results.size());
-        frame.PostClose();
-        process.WaitExit();
-    } catch (const std::exception& e) {
-        std::fprintf(stderr, "quarn_bench: %s\n", e.what());
-        return 1;
-    }
-    return 0;
+        CloseAndWait(process, output);
+        return 0;
+    });
 }
