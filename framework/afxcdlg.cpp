@@ -1,4 +1,5 @@
 #include "afxwin.h"
+#include "afxcomdlg.h"
 
 #include <cstring>
 
@@ -43,7 +44,7 @@ INT_PTR CFileDialog::DoModal()
         hOwner = ::GetParent(hOwner);
     m_ofn.hwndOwner = hOwner;
     m_ofn.hInstance = AfxGetInstanceHandle();
-    BOOL ok = m_bOpenFileDialog ? GetOpenFileNameA(&m_ofn) : GetSaveFileNameA(&m_ofn);
+    BOOL ok = m_bOpenFileDialog ? AfxGetOpenFileName(&m_ofn) : AfxGetSaveFileName(&m_ofn);
     return ok ? IDOK : IDCANCEL;
 }
 

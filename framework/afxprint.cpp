@@ -1,4 +1,5 @@
 #include "afxwin.h"
+#include "afxcomdlg.h"
 
 #include <cstdio>
 #include <vector>
@@ -195,7 +196,7 @@ INT_PTR CPrintDialog::DoModal()
         ::DeleteDC(m_pd.hDC);
         m_pd.hDC = nullptr;
     }
-    return PrintDlgA(&m_pd) ? IDOK : IDCANCEL;
+    return AfxPrintDlg(&m_pd) ? IDOK : IDCANCEL;
 }
 
 BOOL CPrintDialog::GetDefaults()
@@ -204,7 +205,7 @@ BOOL CPrintDialog::GetDefaults()
     m_pd.Flags = (flags & ~(PD_RETURNDC | PD_RETURNIC)) | PD_RETURNDEFAULT | PD_NOWARNING;
     m_pd.hDevMode = nullptr;
     m_pd.hDevNames = nullptr;
-    BOOL ok = PrintDlgA(&m_pd);
+    BOOL ok = AfxPrintDlg(&m_pd);
     m_pd.Flags = flags;
     return ok;
 }
@@ -425,7 +426,7 @@ BOOL CView::DoPreparePrinting(CPrintInfo* pInfo)
     pPD->m_pd.Flags = (pPD->m_pd.Flags & ~PD_RETURNIC) | PD_RETURNDC | PD_NOWARNING;
     INT_PTR result = pApp ? pApp->DoPrintDialog(pPD) : pPD->DoModal();
     if (result != IDOK) {
-        DWORD error = CommDlgExtendedError();
+        DWORD error = AfxCommDlgExtendedError();
         if (error == PDERR_NODEFAULTPRN || error == PDERR_NODEVICES)
             AfxMessageBox(kNoPrinter, MB_OK | MB_ICONEXCLAMATION);
         return FALSE;
