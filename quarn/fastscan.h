@@ -1,5 +1,5 @@
-// Byte scanning for the search loop: finding line ends and literal text in
-// large blocks, and lower-casing blocks. The C runtime's own memchr and
+// Byte scanning for the search loop: finding literal text in large blocks,
+// and lower-casing blocks (line ends: bytescan.h). The C runtime's own memchr and
 // memcmp go byte by byte on some platforms, which would make reading the
 // files the slowest part of a search.
 #ifndef QUARN_FASTSCAN_H
@@ -7,14 +7,7 @@
 
 #include <cstddef>
 
-// First byte equal to `value` in [from, to), or null.
-const char* ScanByte(const char* from, const char* to, unsigned char value);
-
-// First NUL in [from, to), or null.
-inline const char* ScanNul(const char* from, const char* to)
-{
-    return ScanByte(from, to, 0);
-}
+#include "bytescan.h"
 
 // Copies n bytes, turning "A"-"Z" into "a"-"z" and leaving every other byte.
 void LowerCopy(char* to, const char* from, size_t n);

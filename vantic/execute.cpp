@@ -4,6 +4,7 @@
 
 #include <cstring>
 
+#include "bytescan.h"
 #include "fastscan.h"
 #include "message.h"
 #include "textio.h"
@@ -69,7 +70,7 @@ void WritePatternLine(FILE* stream)
 int Step(const char* line, const char* code)
 {
     if (!g_regexAnchored && static_cast<unsigned char>(code[0]) == REGEX_CHAR) {
-        line = FindByte(line, TextLength(line), code[1]);
+        line = ScanByte(line, line + TextLength(line), static_cast<unsigned char>(code[1]));
         if (!line)
             return 0;
     }

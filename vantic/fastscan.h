@@ -1,6 +1,6 @@
-// Byte scans for the hot path of a run. The runtime's own memchr and strlen
-// go one byte at a time; these look at sixteen at once where the processor
-// has SSE2 and fall back to the plain loop elsewhere.
+// strlen for the hot path of a run. The runtime's own goes one byte at a
+// time; this looks at sixteen at once where the processor has SSE2 and
+// falls back to the plain loop elsewhere. (Byte search: bytescan.h.)
 #ifndef VANTIC_FASTSCAN_H
 #define VANTIC_FASTSCAN_H
 
@@ -10,26 +10,6 @@
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
-
-// The first c among the n bytes at p, or null. Reads nothing past p + n.
-inline const char* FindByte(const char* p, size_t n, char c)
-{
-#if defined(__SSE2__)
-    const __m128i needle = _mm_set1_epi8(c);
-    while (n >= 16) {
-        int mask = _mm_movemask_epi8(_mm_cmpeq_epi8(_mm_loadu_si128(reinterpret_cast<const __m128i*>(p)), needle));
-        if (mask)
-            return p + __builtin_ctz(static_cast<unsigned>(mask));
-        p += 16;
-        n -= 16;
-    }
-#endif
-    for (; n > 0; --n, ++p) {
-        if (*p == c)
-            return p;
-    }
-    return nullptr;
-}
 
 // strlen. The aligned sixteen-byte reads never cross into another page, so
 // they cannot fault past the terminator.

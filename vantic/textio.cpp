@@ -5,6 +5,7 @@
 
 #include <cstring>
 
+#include "bytescan.h"
 #include "fastscan.h"
 
 const size_t kTextBlockSize = 1 << 18;
@@ -40,7 +41,7 @@ bool Fill()
         if (got == 0)
             s_eof = true;
         if (s_inText) {
-            const char* stop = FindByte(s_raw + s_end, got, 0x1a);
+            const char* stop = ScanByte(s_raw + s_end, s_raw + s_end + got, 0x1a);
             if (stop) {
                 got = static_cast<size_t>(stop - (s_raw + s_end));
                 s_eof = true;
@@ -87,7 +88,7 @@ char* ReadLine(char* buffer, int size, size_t* length)
     while (n < max && Fill()) {
         const char* start = s_raw + s_pos;
         size_t available = s_limit - s_pos;
-        const char* newline = FindByte(start, available, '\n');
+        const char* newline = ScanByte(start, start + available, '\n');
         if (newline) {
             // A CR LF is one character; the CR of the pair is never handed
             // out on its own, so a piece never ends between the two.
@@ -158,7 +159,7 @@ void WriteOutput(const char* text, size_t length)
             const char* from = text;
             const char* end = text + chunk;
             while (from < end) {
-                const char* newline = FindByte(from, static_cast<size_t>(end - from), '\n');
+                const char* newline = ScanByte(from, end, '\n');
                 size_t span = static_cast<size_t>((newline ? newline : end) - from);
                 std::memcpy(to, from, span);
                 to += span;

@@ -10,28 +10,9 @@
 
 #include "afxwin.h"
 #include "framework_test.h"
+#include "window_test_support.h"
 
 namespace {
-
-bool WindowsAvailable()
-{
-    HWND probe = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
-    if (!probe)
-        return false;
-    DestroyWindow(probe);
-    return true;
-}
-
-// Removes what a destroyed main window leaves in the queue (WM_QUIT), so one
-// test does not end the next one's loops.
-void DrainQueue()
-{
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        if (msg.message != WM_QUIT)
-            DispatchMessageA(&msg);
-    }
-}
 
 std::string g_log;
 

@@ -13,6 +13,7 @@
 
 #include "afxwin.h"
 #include "print_support.h"
+#include "window_test_support.h"
 
 using print_support::EmfText;
 using print_support::JoinRows;
@@ -24,23 +25,6 @@ namespace {
 const UINT IDR_PRINT_TEST = 300;
 const char kDocTitle[] = "Report 7";
 
-bool WindowsAvailable()
-{
-    HWND probe = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
-    if (!probe)
-        return false;
-    DestroyWindow(probe);
-    return true;
-}
-
-void DrainQueue()
-{
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-        if (msg.message != WM_QUIT)
-            DispatchMessageA(&msg);
-    }
-}
 
 HDC ScreenDC()
 {
