@@ -530,9 +530,16 @@ Process Process::Start(const std::string& commandLine, const std::string& direct
   STARTUPINFOA si = {};
   si.cb = sizeof si;
   PROCESS_INFORMATION pi = {};
-  if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                      directory.empty() ? nullptr : directory.c_str(), &si, &pi))
-    throw AutoError(LastErrorText("CreateProcessA") + ": " + commandLine + " in " + directory);
+  // Under load Wine now and then refuses a process start with an internal
+  // error that the next try does not meet; only that error is tried again.
+  for (int attempt = 1;; ++attempt) {
+    if (CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                       directory.empty() ? nullptr : directory.c_str(), &si, &pi))
+      break;
+    if (GetLastError() != ERROR_INTERNAL_ERROR || attempt == 5)
+      throw AutoError(LastErrorText("CreateProcessA") + ": " + commandLine + " in " + directory);
+    Sleep(200 * attempt);
+  }
   CloseHandle(pi.hThread);
   return Process(pi.hProcess, pi.dwProcessId);
 }
