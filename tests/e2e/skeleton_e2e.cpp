@@ -9,6 +9,12 @@
 
 using namespace tamrel_auto;
 
+Window AcceptToResults(const Process& process, const Window& dialog, const std::string& frameEnd) {
+  dialog.Child(IDOK).Click();
+  dialog.WaitGone();
+  return process.WaitFrame(frameEnd);
+}
+
 namespace {
 
 class ToolSkeleton : public ::testing::TestWithParam<ToolUnderTest (*)()> {};

@@ -21,6 +21,11 @@ struct ToolUnderTest {
   tamrel_auto::Window (*runToResults)(tamrel_auto::Process& process, const tamrel_auto::TempDir& directory);
 };
 
+// Presses OK in a tool's dialog and returns the window of results, whose
+// caption ends with `frameEnd`, once the dialog is gone.
+tamrel_auto::Window AcceptToResults(const tamrel_auto::Process& process, const tamrel_auto::Window& dialog,
+                                    const std::string& frameEnd);
+
 ToolUnderTest OmbrixUnderTest();
 ToolUnderTest QuarnUnderTest();
 ToolUnderTest DiffUnderTest();

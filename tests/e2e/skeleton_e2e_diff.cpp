@@ -12,9 +12,7 @@ Window RunToResults(Process& process, const TempDir& directory) {
   Window dialog = process.WaitDialog("File Compare");
   dialog.Child(IDC_FILE1).SetText(directory.Path("a.txt"));
   dialog.Child(IDC_FILE2).SetText(directory.Path("b.txt"));
-  dialog.Child(IDOK).Click();
-  dialog.WaitGone();
-  return process.WaitFrame(" - DIFF for Windows");
+  return AcceptToResults(process, dialog, " - DIFF for Windows");
 }
 }  // namespace
 

@@ -10,9 +10,7 @@ Window RunToResults(Process& process, const TempDir& directory) {
   process = Process::Launch(ProgramPath("ombrix.exe"), "-w", directory.path());
   Window dialog = process.WaitDialog("WC for Windows");
   dialog.Child(IDC_WC_FILENAMES).SetText("*.txt");
-  dialog.Child(IDOK).Click();
-  dialog.WaitGone();
-  return process.WaitFrame(" - UNIX Utilities");
+  return AcceptToResults(process, dialog, " - UNIX Utilities");
 }
 }  // namespace
 

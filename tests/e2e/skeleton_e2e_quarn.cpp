@@ -16,9 +16,7 @@ Window RunToResults(Process& process, const TempDir& directory) {
       "search dialog");
   dialog.Child(IDC_FILENAMES).SetText("*.c");
   dialog.Child(IDC_PATTERNS).SetText("foo");
-  dialog.Child(IDOK).Click();
-  dialog.WaitGone();
-  return process.WaitFrame(" - Quarn for Windows");
+  return AcceptToResults(process, dialog, " - Quarn for Windows");
 }
 }  // namespace
 
