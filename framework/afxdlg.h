@@ -48,6 +48,11 @@ public:
     virtual void DoDataExchange(CDataExchange* pDX);
     void GotoDlgCtrl(CWnd* pWndCtrl);
 
+    // The dialog's own map first; a command it does not handle goes on to
+    // the application, so a dialog's button can send a command (About, say)
+    // that only the application's map knows.
+    virtual BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo);
+
     UINT m_nIDTemplate;
     CWnd* m_pParentWnd;
 
