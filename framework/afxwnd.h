@@ -12,6 +12,7 @@
 #include "afxstr.h"
 
 class CFrameWnd;
+class CDataExchange;
 struct CCreateContext;
 
 class CWnd : public CCmdTarget {
@@ -79,6 +80,12 @@ public:
     void SetFont(CFont* pFont, BOOL bRedraw = TRUE);
     HMENU GetMenu() const;
     int MessageBox(const char* lpszText, const char* lpszCaption = nullptr, UINT nType = MB_OK);
+
+    // Data exchange between members and child controls (afxdlg.cpp), for
+    // dialogs and form views alike: DoDataExchange holds the DDX_ and DDV_
+    // calls. FALSE when a check failed; the user has been told.
+    BOOL UpdateData(BOOL bSaveAndValidate = TRUE);
+    virtual void DoDataExchange(CDataExchange* pDX);
 
     // Drawing, scrolling and the mouse (afxwndpaint.cpp): thin calls on
     // this window for the views that draw for themselves.
