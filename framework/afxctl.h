@@ -15,6 +15,18 @@ public:
     UINT GetState() const { return static_cast<UINT>(SendMessage(BM_GETSTATE)); }
 };
 
+// A scroll-bar control, as OnVScroll and OnHScroll name the bar that sent
+// the message (null for a window's own bar).
+class CScrollBar : public CWnd {
+public:
+    int GetScrollPos() const { return ::GetScrollPos(m_hWnd, SB_CTL); }
+    int SetScrollPos(int nPos, BOOL bRedraw = TRUE) { return ::SetScrollPos(m_hWnd, SB_CTL, nPos, bRedraw); }
+    void SetScrollRange(int nMinPos, int nMaxPos, BOOL bRedraw = TRUE)
+    {
+        ::SetScrollRange(m_hWnd, SB_CTL, nMinPos, nMaxPos, bRedraw);
+    }
+};
+
 class CEdit : public CWnd {
 public:
     void GetSel(int& nStartChar, int& nEndChar) const;

@@ -24,6 +24,7 @@
 #include "afxwnd.h"
 #include "afxctl.h"
 #include "afxmenu.h"
+#include "afxinput.h"
 #include "afxapp.h"
 #include "afxframe.h"
 #include "afxbar.h"

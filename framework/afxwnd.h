@@ -13,6 +13,7 @@
 
 class CFrameWnd;
 class CDataExchange;
+class CScrollBar;
 struct CCreateContext;
 
 class CWnd : public CCmdTarget {
@@ -113,6 +114,18 @@ public:
     void ScreenToClient(LPRECT lpRect) const;
     DWORD GetStyle() const;
     DWORD GetExStyle() const;
+    // Default handlers of the mouse, scroll and context-menu messages
+    // (afxinput.h has their map entries): the window's own behaviour.
+    afx_msg void OnVScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar);
+    afx_msg void OnHScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar);
+    afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
+    afx_msg void OnLButtonUp(UINT nFlags, CPoint point);
+    afx_msg void OnLButtonDblClk(UINT nFlags, CPoint point);
+    afx_msg void OnRButtonDown(UINT nFlags, CPoint point);
+    afx_msg void OnMouseMove(UINT nFlags, CPoint point);
+    afx_msg void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
+    afx_msg void OnChar(UINT nChar, UINT nRepCnt, UINT nFlags);
+    afx_msg void OnContextMenu(CWnd* pWnd, CPoint pos);
     // The font the window draws its text in, as a FromHandle wrapper.
     CFont* GetFont() const;
 
