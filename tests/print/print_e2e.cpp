@@ -22,6 +22,8 @@ using print_support::TestPrinter;
 using print_support::RowTexts;
 using print_support::SplitLines;
 using print_support::WaitSpooled;
+using print_support::PressAndRead;
+using print_support::CountPreviewPages;
 
 namespace {
 
@@ -139,27 +141,6 @@ struct Ombrix {
     return preview;
   }
 };
-
-// Presses a preview button and waits for the page text to change to `expected`.
-std::string PressAndRead(const Window& preview, int button, const std::string& before) {
-  preview.Child(button).Click();
-  std::string text;
-  PollUntil([&] { text = preview.Child(AFX_IDC_PREVIEW_PAGES).Text(); return text != before; }, 5000);
-  return text;
-}
-
-// Counts the preview's pages by pressing Next Page until it is disabled.
-int CountPreviewPages(const Window& preview) {
-  int pages = 1;
-  std::string text = preview.Child(AFX_IDC_PREVIEW_PAGES).Text();
-  EXPECT_EQ(text, "Page 1");
-  while (preview.Child(AFX_ID_PREVIEW_NEXT).Enabled() && pages < 50) {
-    text = PressAndRead(preview, AFX_ID_PREVIEW_NEXT, text);
-    ++pages;
-    EXPECT_EQ(text, "Page " + std::to_string(pages));
-  }
-  return pages;
-}
 
 // A picture of the screen, kept as an artifact of the run beside the test
 // results; TRUE once the preview shows a white page in it.

@@ -64,4 +64,23 @@ void PrintAndCompare(const tamrel_auto::Process& process, const tamrel_auto::Win
   EXPECT_EQ(printed, expected);
 }
 
+std::string PressAndRead(const tamrel_auto::Window& preview, int button, const std::string& before) {
+  preview.Child(button).Click();
+  std::string text;
+  tamrel_auto::PollUntil([&] { text = preview.Child(AFX_IDC_PREVIEW_PAGES).Text(); return text != before; }, 5000);
+  return text;
+}
+
+int CountPreviewPages(const tamrel_auto::Window& preview) {
+  int pages = 1;
+  std::string text = preview.Child(AFX_IDC_PREVIEW_PAGES).Text();
+  EXPECT_EQ(text, "Page 1");
+  while (preview.Child(AFX_ID_PREVIEW_NEXT).Enabled() && pages < 50) {
+    text = PressAndRead(preview, AFX_ID_PREVIEW_NEXT, text);
+    ++pages;
+    EXPECT_EQ(text, "Page " + std::to_string(pages));
+  }
+  return pages;
+}
+
 }  // namespace print_support

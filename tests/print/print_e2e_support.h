@@ -35,6 +35,13 @@ std::vector<std::string> RowTexts(const PsDocument& doc);
 void PrintAndCompare(const tamrel_auto::Process& process, const tamrel_auto::Window& frame,
                      const std::string& spool);
 
+// Presses a button of the print preview and returns the page text once it
+// differs from `before` (or what it is after a few seconds).
+std::string PressAndRead(const tamrel_auto::Window& preview, int button, const std::string& before);
+// Counts the preview's pages by pressing Next Page until it is disabled,
+// checking the page text on the way.
+int CountPreviewPages(const tamrel_auto::Window& preview);
+
 }  // namespace print_support
 
 #endif
