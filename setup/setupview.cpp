@@ -1,0 +1,5 @@
+#include "setupview.h"
+
+IMPLEMENT_DYNCREATE(CSetupView, CView)
+
+void CSetupView::OnDraw(CDC*) {}
