@@ -2,10 +2,9 @@
 #ifndef SETUP_RESOURCE_H
 #define SETUP_RESOURCE_H
 
-#include "../framework/afxres.h"
+#include "../shared/toolres.h"
 
 // Dialogs
-#define IDD_ABOUTBOX            100
 #define IDD_SETUP               101
 
 // The setup dialog

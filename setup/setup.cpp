@@ -1,31 +1,13 @@
-#include "setup.h"
-
-#include "aboutdlg.h"
-#include "mainfrm.h"
+// setup, the installer: one modal dialog that File New runs (CSetupDoc);
+// the program ends when it closes, whatever the user chose. The command
+// line means nothing to it.
 #include "setupdoc.h"
 #include "setupview.h"
+#include "toolapp.h"
+
+class CSetupApp : public CToolApp {
+public:
+    CSetupApp() : CToolApp(RUNTIME_CLASS(CSetupDoc), RUNTIME_CLASS(CSetupView)) {}
+};
 
 CSetupApp theApp;
-
-BEGIN_MESSAGE_MAP(CSetupApp, CWinApp)
-    ON_COMMAND(ID_APP_ABOUT, OnAppAbout)
-    ON_COMMAND(ID_FILE_NEW, CWinApp::OnFileNew)
-END_MESSAGE_MAP()
-
-CSetupApp::CSetupApp() {}
-
-BOOL CSetupApp::InitInstance()
-{
-    SetDialogBkColor(RGB(192, 192, 192), RGB(0, 0, 0));
-    AddDocTemplate(new CSingleDocTemplate(IDR_MAINFRAME, RUNTIME_CLASS(CSetupDoc), RUNTIME_CLASS(CMainFrame),
-                                          RUNTIME_CLASS(CSetupView)));
-    // The command line means nothing to setup.
-    OnFileNew();
-    return TRUE;
-}
-
-void CSetupApp::OnAppAbout()
-{
-    CAboutDlg aboutDlg;
-    aboutDlg.DoModal();
-}

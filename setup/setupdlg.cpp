@@ -2,6 +2,7 @@
 
 #include "install.h"
 #include "picker.h"
+#include "toolapp.h"
 
 BEGIN_MESSAGE_MAP(CSetupDlg, CDialog)
     ON_BN_CLICKED(ID_HELP_BUTTON, OnHelp)
@@ -60,7 +61,7 @@ void CSetupDlg::OnOK()
 
 void CSetupDlg::OnHelp()
 {
-    ::WinHelp(m_hWnd, AfxGetApp()->m_pszHelpFilePath, HELP_CONTENTS, 0);
+    ShowHelpContents(this);
 }
 
 void CSetupDlg::OnAbout()

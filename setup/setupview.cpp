@@ -1,5 +1,3 @@
 #include "setupview.h"
 
-IMPLEMENT_DYNCREATE(CSetupView, CView)
-
-void CSetupView::OnDraw(CDC*) {}
+IMPLEMENT_DYNCREATE(CSetupView, CBlankView)

@@ -2,15 +2,12 @@
 #ifndef SETUP_SETUPVIEW_H
 #define SETUP_SETUPVIEW_H
 
-#include "afxwin.h"
+#include "toolapp.h"
 
-class CSetupView : public CView {
+class CSetupView : public CBlankView {
     DECLARE_DYNCREATE(CSetupView)
 protected:
     CSetupView() {}
-
-public:
-    virtual void OnDraw(CDC* pDC);
 };
 
 #endif

@@ -222,12 +222,42 @@ TEST_F(SetupTest, AboutButtonOpensTheAboutBox)
     Window dialog = WaitSetupDialog(setup);
     dialog.Child(IDC_ABOUT_BUTTON).Click();
     Window about = setup.WaitDialog("About SETUP");
+    bool versionShown = false;
+    for (const Window& child : about.Children())
+        versionShown = versionShown || child.Text() == "Tamrel SETUP Version 1.5";
+    EXPECT_TRUE(versionShown);
     about.Child(IDOK).Click();
     about.WaitGone();
     EXPECT_TRUE(dialog.Exists());
     dialog.Child(IDCANCEL).Click();
     ExpectEnd(setup);
     EXPECT_EQ(Ini("Tamrel", "LoadPath"), "<absent>");
+}
+
+TEST_F(SetupTest, BrowsePutsTheChosenPathLowerCasedIntoItsField)
+{
+    temp.Write("Tools.EXE", "");
+    const struct {
+        int button, field;
+    } cases[] = {{IDC_BROWSE_EDITOR, IDC_EDITOR}, {IDC_BROWSE_SHELL, IDC_SHELL}, {IDC_BROWSE_GZIP, IDC_GZIP}};
+    Process setup = Start();
+    Window dialog = WaitSetupDialog(setup);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.button);
+        dialog.Child(c.field).SetText("before");
+        dialog.Child(c.button).Click();
+        ChooseFile(setup.WaitDialog("Open"), temp.Path("Tools.EXE"));
+        EXPECT_EQ(WaitText(dialog.Child(c.field), Lower(temp.Path("Tools.EXE"))), Lower(temp.Path("Tools.EXE")));
+    }
+    // Cancel in the Open dialog leaves the field alone.
+    dialog.Child(IDC_BROWSE_EDITOR).Click();
+    Window open = setup.WaitDialog("Open");
+    open.Child(IDCANCEL).Click();
+    open.WaitGone();
+    EXPECT_EQ(dialog.Child(IDC_EDITOR).Text(), Lower(temp.Path("Tools.EXE")));
+    dialog.Child(IDCANCEL).Click();
+    ExpectEnd(setup);
+    EXPECT_EQ(Ini("Tamrel", "Editor"), "<absent>");
 }
 
 TEST_F(SetupTest, OverlongFieldsAreRefusedBeforeAnythingIsWritten)
