@@ -201,6 +201,18 @@ TEST_F(SetupTest, UninstallRemovesTheSuiteAndRestoresOnlyItsOwnVerbs)
     EXPECT_TRUE(FileExists(suite + "\\setup.exe"));
 }
 
+TEST_F(SetupTest, UninstallWhenNeverInstalledLeavesTheTextFileKeysUntouched)
+{
+    Process setup = Start();
+    WaitSetupDialog(setup).Child(IDC_UNINSTALL).Click();
+    EXPECT_EQ(AnswerMessageBox(setup, IDYES), "Uninstall - are you sure?");
+    EXPECT_EQ(AnswerMessageBox(setup), "Uninstall complete");
+    ExpectEnd(setup);
+    EXPECT_EQ(Classes(kOpenCommand), "notepad.exe \"%1\"");
+    EXPECT_EQ(Classes(kPrintCommand), "notepad.exe /p \"%1\"");
+    EXPECT_FALSE(RegistryKeyExists(HKEY_CLASSES_ROOT, kFolderVerb));
+}
+
 TEST_F(SetupTest, NoToTheUninstallQuestionKeepsTheDialog)
 {
     SetIni("Tamrel", "LoadPath", "c:\\tamrel");
