@@ -23,6 +23,7 @@
 #include "afxdc.h"
 #include "afxwnd.h"
 #include "afxctl.h"
+#include "afxprofile.h"
 #include "afxapp.h"
 #include "afxframe.h"
 #include "afxbar.h"
