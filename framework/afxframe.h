@@ -14,6 +14,10 @@ class CDocument;
 class CDocTemplate;
 class CView;
 
+// Frame style, taken out before the window is made: the caption shows the
+// active document's title beside the application's.
+const DWORD FWS_ADDTOTITLE = 0x00008000;
+
 // The child id of a frame's one view.
 const UINT AFX_IDW_PANE_FIRST = 0xE900;
 
@@ -73,6 +77,20 @@ public:
     // View Toolbar and View Status Bar: the bar whose id is the command's
     // shows or hides, and the menu item is checked while it shows.
     afx_msg void OnBarCheck(UINT nID);
+    // The status bar's message pane: a menu item's prompt while the menu
+    // is open, the idle message ("Ready") once it closes.
+    CWnd* GetMessageBar() const;
+    void SetMessageText(const char* lpszText);
+    void SetMessageText(UINT nID);
+    CString GetIdleMessage() const;
+    // Each dropped file opens as if chosen in the Open dialog.
+    afx_msg void OnDropFiles(HDROP hDropInfo);
+    afx_msg void OnMenuSelect(UINT nItemID, UINT nFlags, HMENU hSysMenu);
+    afx_msg LRESULT OnExitMenuLoop(WPARAM wParam, LPARAM lParam);
+    afx_msg void OnUpdateKeyIndicator(CCmdUI* pCmdUI);
+    // A toolbar button's tip: the text after "\n" of its command's prompt.
+    afx_msg void OnToolTipTextA(NMHDR* pNMHDR, LRESULT* pResult);
+    afx_msg void OnToolTipTextW(NMHDR* pNMHDR, LRESULT* pResult);
     afx_msg void OnUpdateControlBarMenu(CCmdUI* pCmdUI);
 
     virtual BOOL PreTranslateMessage(MSG* pMsg);
