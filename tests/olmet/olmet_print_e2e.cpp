@@ -1,12 +1,13 @@
 // olmet prints its rows on the test printer and previews the same pages.
 // How many rows a page holds follows from the printer: its page height and
-// the height of the device's default font on it, two rows for the header
-// and two free at the bottom.
+// the height on it of the font the framework prints the device's default
+// font with, two rows for the header and two free at the bottom.
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <string>
 
+#include "afxprint.h"
 #include "auto.h"
 #include "olmet/resource.h"
 #include "print_e2e_support.h"
@@ -29,7 +30,7 @@ int RowsPerPrintedPage()
     LOGFONTA description;
     GetObjectA(GetStockObject(DEVICE_DEFAULT_FONT), sizeof description, &description);
     HFONT font = CreateFontIndirectA(&description);
-    HGDIOBJ old = SelectObject(dc, font);
+    HGDIOBJ old = SelectObject(dc, AfxLegiblePrinterFont(dc, font));
     TEXTMETRICA tm;
     GetTextMetricsA(dc, &tm);
     int height = GetDeviceCaps(dc, VERTRES);
@@ -57,13 +58,7 @@ TEST(OlmetPrint, PagesHoldWhatFitsAndPreviewShowsTheSamePages)
     Process process = Process::Launch(ProgramPath("olmet.exe"), temp.Path("Rows.BIN"), temp.path());
     Window frame = process.WaitFrame(kFrameEnd);
 
-    const std::string spool = temp.Path("olmet.ps");
-    ASSERT_TRUE(TestPrinter::SpoolTo(spool));
-    frame.MenuCommand(ID_FILE_PRINT);
-    Window dialog = process.WaitDialog("Print");
-    dialog.Child(IDOK).Click();
-    dialog.WaitGone();
-    PsDocument doc = WaitSpooled(spool);
+    PsDocument doc = PrintFromMenu(process, frame, temp.Path("olmet.ps"));
     ASSERT_EQ(doc.pages.size(), 2u);
 
     std::vector<Row> first = doc.pages[0].Rows();
@@ -78,14 +73,16 @@ TEST(OlmetPrint, PagesHoldWhatFitsAndPreviewShowsTheSamePages)
     EXPECT_EQ(second[1].text.substr(0, 7), Decimal7(perPage * 16L));
     EXPECT_EQ(second[1].text.substr(second[1].text.size() - 16), "rrrrr...........");
 
+    Window view = frame.Child(0xE900);
     frame.MenuCommand(ID_FILE_PRINT_PREVIEW);
-    Window preview;
+    Window bar;
     WaitUntil([&] {
-        preview = frame.FindChild(AFX_IDW_PREVIEW);
-        return preview && preview.Visible() && preview.FindChild(AFX_IDC_PREVIEW_PAGES).Text() != "";
+        bar = frame.FindChild(AFX_IDW_PREVIEW_BAR);
+        return bar && bar.FindChild(AFX_IDC_PREVIEW_PAGES).Text() != "";
     }, "the print preview");
-    EXPECT_EQ(CountPreviewPages(preview), 2);
-    preview.Child(AFX_ID_PREVIEW_CLOSE).Click();
+    EXPECT_EQ(CountPreviewPages(bar), 2);
+    bar.Child(AFX_ID_PREVIEW_CLOSE).Click();
+    WaitUntil([&] { return !frame.FindChild(AFX_IDW_PREVIEW) && view.Visible(); }, "the view back after the preview");
 }
 
 }  // namespace

@@ -15,6 +15,16 @@ namespace {
 
 std::vector<unsigned char> Bytes(const std::string& text) { return std::vector<unsigned char>(text.begin(), text.end()); }
 
+SearchState State(const char* pattern, bool anchorStart, bool anchorEnd, bool ignoreCase)
+{
+    SearchState state;
+    state.pattern = pattern;
+    state.anchorStart = anchorStart;
+    state.anchorEnd = anchorEnd;
+    state.ignoreCase = ignoreCase;
+    return state;
+}
+
 std::string Row(const std::vector<unsigned char>& data, Offset row)
 {
     return FormatRow(data.data(), static_cast<Offset>(data.size()), row);
@@ -224,11 +234,7 @@ TEST(OlmetSearch, ThePatternSeesOffsetsDigitsAndCharacters)
         {"ff", false, false, false, 2, true, 3},      // from the start row on
     };
     for (const Case& c : cases) {
-        SearchState state;
-        state.pattern = c.pattern;
-        state.anchorStart = c.anchorStart;
-        state.anchorEnd = c.anchorEnd;
-        state.ignoreCase = c.ignoreCase;
+        SearchState state = State(c.pattern, c.anchorStart, c.anchorEnd, c.ignoreCase);
         char code[REGEX_CODE_SIZE];
         ASSERT_TRUE(CompileSearch(state, code, sizeof code)) << c.pattern;
         EXPECT_EQ(FindRow(data.data(), 64, c.start, c.forward, code, c.ignoreCase), c.found)
@@ -249,22 +255,15 @@ TEST(OlmetSearch, ExpressionsAreBuiltFromTheFlags)
         {"Ab", true, true, true, "^ab$"},
     };
     for (const Case& c : cases) {
-        SearchState state;
-        state.pattern = c.pattern;
-        state.anchorStart = c.anchorStart;
-        state.anchorEnd = c.anchorEnd;
-        state.ignoreCase = c.ignoreCase;
-        EXPECT_EQ(SearchExpression(state), c.expression);
+        EXPECT_EQ(SearchExpression(State(c.pattern, c.anchorStart, c.anchorEnd, c.ignoreCase)), c.expression);
     }
 }
 
 TEST(OlmetSearch, BadPatternsDoNotCompile)
 {
     for (const char* pattern : {"[ab", "a\\)", "a\\{3", ""}) {
-        SearchState state;
-        state.pattern = pattern;
         char code[REGEX_CODE_SIZE];
-        EXPECT_FALSE(CompileSearch(state, code, sizeof code)) << pattern;
+        EXPECT_FALSE(CompileSearch(State(pattern, false, false, false), code, sizeof code)) << pattern;
     }
 }
 
