@@ -14,6 +14,10 @@ class CDocument;
 class CDocTemplate;
 class CView;
 
+// Frame style, taken out before the window is made: the caption shows the
+// active document's title beside the application's.
+const DWORD FWS_ADDTOTITLE = 0x00008000;
+
 // The child id of a frame's one view.
 const UINT AFX_IDW_PANE_FIRST = 0xE900;
 
@@ -79,6 +83,8 @@ public:
     void SetMessageText(const char* lpszText);
     void SetMessageText(UINT nID);
     CString GetIdleMessage() const;
+    // Each dropped file opens as if chosen in the Open dialog.
+    afx_msg void OnDropFiles(HDROP hDropInfo);
     afx_msg void OnMenuSelect(UINT nItemID, UINT nFlags, HMENU hSysMenu);
     afx_msg LRESULT OnExitMenuLoop(WPARAM wParam, LPARAM lParam);
     afx_msg void OnUpdateKeyIndicator(CCmdUI* pCmdUI);
