@@ -41,17 +41,23 @@ std::vector<std::string> RowTexts(const PsDocument& doc) {
   return rows;
 }
 
+PsDocument PrintFromMenu(const tamrel_auto::Process& process, const tamrel_auto::Window& frame,
+                         const std::string& spool) {
+  using namespace tamrel_auto;
+  if (!TestPrinter::SpoolTo(spool)) throw AutoError("cannot spool the test printer to " + spool);
+  frame.MenuCommand(ID_FILE_PRINT);
+  Window dialog = process.WaitDialog("Print");
+  dialog.Child(IDOK).Click();
+  dialog.WaitGone();
+  return WaitSpooled(spool);
+}
+
 void PrintAndCompare(const tamrel_auto::Process& process, const tamrel_auto::Window& frame,
                      const std::string& spool) {
   using namespace tamrel_auto;
   std::string text = frame.ChildByClass("Edit").Text();
   ASSERT_FALSE(text.empty());
-  ASSERT_TRUE(TestPrinter::SpoolTo(spool));
-  frame.MenuCommand(ID_FILE_PRINT);
-  Window dialog = process.WaitDialog("Print");
-  dialog.Child(IDOK).Click();
-  dialog.WaitGone();
-  PsDocument doc = WaitSpooled(spool);
+  PsDocument doc = PrintFromMenu(process, frame, spool);
   EXPECT_GE(doc.pages.size(), 1u);
   // Blank lines of the results print as empty rows or not at all; every
   // line with text prints once, in order.

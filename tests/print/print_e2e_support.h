@@ -29,6 +29,10 @@ std::vector<std::string> SplitLines(const std::string& text);
 PsDocument WaitSpooled(const std::string& path);
 // The text of every printed row, page after page.
 std::vector<std::string> RowTexts(const PsDocument& doc);
+// Prints from the frame's menu to the test printer, spooled to `spool`,
+// with the Print dialog's OK, and returns the job once it is complete.
+PsDocument PrintFromMenu(const tamrel_auto::Process& process, const tamrel_auto::Window& frame,
+                         const std::string& spool);
 // Prints the results shown in the output view of `frame` to the test
 // printer, spooled to `spool`, and checks that every line with text is
 // printed once, in order.
