@@ -3,9 +3,9 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "diffout.h"
 #include "message.h"
 
+COutputText g_diffOutput;
 FILE* g_diffFiles[2];
 char* g_diffWindow[2][kDiffWindowLines];
 long g_diffWindowBase[2];
@@ -154,7 +154,7 @@ void PrintLine(char mark, const char* line, int length)
         text[n++] = '\r';
         text[n++] = '\n';
     }
-    AppendDiffOutput(text, n);
+    g_diffOutput.Append(text, static_cast<size_t>(n));
 }
 
 // Prints lines of file f from its current line on, d of them past it (-1:
@@ -239,16 +239,16 @@ void PrintLineRange(long first, long length)
         std::snprintf(text, sizeof text, "%ld", first);
     else
         std::snprintf(text, sizeof text, "%ld,%ld", first, first + length);
-    AppendDiffOutput(text);
+    g_diffOutput.Append(text);
 }
 
 void PrintHunkHeader(long first0, long length0, char letter, long first1, long length1)
 {
     PrintLineRange(first0, length0);
     char letterText[2] = {letter, 0};
-    AppendDiffOutput(letterText);
+    g_diffOutput.Append(letterText);
     PrintLineRange(first1, length1);
-    AppendDiffOutput("\r\n");
+    g_diffOutput.Append("\r\n");
 }
 
 int PrintDiffHunk(long d0, long d1)
@@ -262,7 +262,7 @@ int PrintDiffHunk(long d0, long d1)
         PrintHunkHeader(c0, d0, 'c', c1, d1);
     PrintHunkLines(0, d0);
     if (d0 >= 0 && d1 >= 0)
-        AppendDiffOutput("---\r\n");
+        g_diffOutput.Append("---\r\n");
     PrintHunkLines(1, d1);
     return 1;
 }
@@ -289,7 +289,8 @@ int ResyncDiff()
 
 CString DiffFiles(const char* name0, const char* name1)
 {
-    ResetDiffOutput();
+    g_diffOutput.Reset();
+    g_diffOutput.SetSpillDirectory(nullptr);
     CloseDiffFiles();
     const char* names[2] = {name0, name1};
     for (int f = 0; f < 2; ++f) {
@@ -299,7 +300,7 @@ CString DiffFiles(const char* name0, const char* name1)
             CString message;
             message.Format("cant open \"%s\"", names[f]);
             ToolMessage(message);
-            return g_diffOutput;
+            return g_diffOutput.m_text;
         }
         g_diffWindowBase[f] = 1;
         g_diffWindowCount[f] = 0;
@@ -315,8 +316,8 @@ CString DiffFiles(const char* name0, const char* name1)
         const char* line1 = FetchLine(1, g_diffLine[1], &length1);
         if (!line0) {
             if (!line1) {
-                if (g_diffOutput.IsEmpty())
-                    AppendDiffOutput("diff: files are the same");
+                if (g_diffOutput.m_text.IsEmpty())
+                    g_diffOutput.Append("diff: files are the same");
             } else {
                 PrintDiffHunk(-1, kDiffToEnd);
             }
@@ -330,15 +331,15 @@ CString DiffFiles(const char* name0, const char* name1)
                         ? length0 == length1 && std::memcmp(line0, line1, static_cast<size_t>(length0)) == 0
                         : CompareDiffLines(line0, line1) == 0;
         if (!same && !ResyncDiff()) {
-            AppendDiffOutput("\r\ndiff: cant resync (files too different)");
+            g_diffOutput.Append("\r\ndiff: cant resync (files too different)");
             break;
         }
         DiscardDiffLines(0, g_diffLine[0]);
         DiscardDiffLines(1, g_diffLine[1]);
     }
 
-    AppendDiffOutput("\r\n");
+    g_diffOutput.Append("\r\n");
     CloseDiffFiles();
-    CloseDiffSpill();
-    return g_diffOutput;
+    g_diffOutput.CloseSpill();
+    return g_diffOutput.m_text;
 }

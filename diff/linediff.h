@@ -9,6 +9,7 @@
 #include <cstdio>
 
 #include "afxstr.h"
+#include "outtext.h"
 
 // Lines each file's window holds; the look-ahead reaches 499 lines past the
 // current one.
@@ -19,6 +20,10 @@ const int kDiffSlotSize = 256;
 // A hunk length that stands for "to the end of the file"; its range is
 // printed with "$".
 const long kDiffToEnd = 16384;
+
+// diff's output text: its spill file is always made in the current
+// directory.
+extern COutputText g_diffOutput;
 
 extern FILE* g_diffFiles[2];
 extern char* g_diffWindow[2][kDiffWindowLines];

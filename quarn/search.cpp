@@ -17,15 +17,10 @@
 namespace {
 
 const size_t kBlockSize = 1 << 20;       // bytes of a file read at once
-const size_t kSpillBufferSize = 1 << 20;  // results gathered before a write to the spill file
 const size_t kLineLimit = 510;            // longest line, line end included
 const size_t kReadSize = 511;             // what one line read takes at most
 
 const char kTruncated[] = "**** Line truncated - results unreliable\r\n";
-
-// The result text's notice after a spill, around the spill file's name.
-const char kNoticeHead[] = "****\r\n**** Too much output (>32kb)\r\n**** Results written to file: ";
-const char kNoticeTail[] = "\r\n**** Use Zodo to display this file\r\n****\r\n";
 
 // "%6ld:  " for a line number, without the cost of a formatted print.
 char* FormatLineNumber(char* out, long number)
@@ -187,12 +182,10 @@ CQuarnSearch::CQuarnSearch()
       m_unmatched(0),
       m_patternReadPos(0),
       m_lastLineTooLong(false),
-      m_spillFile(nullptr),
       m_compiledCount(0),
-      m_skipReady(false),
-      m_spillUsed(0)
+      m_skipReady(false)
 {
-    m_spillName[0] = 0;
+    PlaceSpill();
 }
 
 CQuarnSearch::~CQuarnSearch()
@@ -232,8 +225,13 @@ CString CQuarnSearch::CurrentDirectoryLower()
 
 void CQuarnSearch::ResetResults()
 {
-    m_resultText.Empty();
-    CloseSpill();
+    m_output.Reset();
+    PlaceSpill();
+}
+
+void CQuarnSearch::PlaceSpill()
+{
+    m_output.SetSpillDirectory(m_descend ? static_cast<const char*>(m_directory) : nullptr);
 }
 
 char* CQuarnSearch::GetNextPatternLine(char* buffer)
@@ -274,8 +272,6 @@ bool CQuarnSearch::PreparePatterns()
             m_block.resize(kBlockSize + 1);
         if (m_ignoreCase && m_lower.size() < kBlockSize + 1)
             m_lower.resize(kBlockSize + 1);
-        if (m_spillBuffer.size() < kSpillBufferSize)
-            m_spillBuffer.resize(kSpillBufferSize);
     } catch (const std::bad_alloc&) {
         return false;
     }
@@ -480,10 +476,13 @@ int CQuarnSearch::SearchFile(const char* name, const char* header)
 int CQuarnSearch::RunSearch(const char* directory)
 {
     int result = 0;
+    PlaceSpill();
     if (!PreparePatterns())
         ToolMessage("Out of Memory");
     else
         result = SearchDirectory(directory);
+    // A spill file that missed a write has been reported, and the text says
+    // the results are incomplete.
     CloseSpill();
     return result;
 }
@@ -588,79 +587,4 @@ int CQuarnSearch::SearchDirectory(const char* path)
     }
     delete[] table;
     return result;
-}
-
-bool CQuarnSearch::BuildSpillName()
-{
-    if (!m_descend) {
-        std::strcpy(m_spillName, "tmXXXXXX");
-        return true;
-    }
-    const char* directory = m_directory;
-    size_t length = static_cast<size_t>(m_directory.GetLength());
-    size_t separator = length && directory[length - 1] == '\\' ? 0 : 1;
-    if (length + separator + 8 >= sizeof m_spillName)
-        return false;
-    std::memcpy(m_spillName, directory, length);
-    if (separator)
-        m_spillName[length] = '\\';
-    std::strcpy(m_spillName + length + separator, "tmXXXXXX");
-    return true;
-}
-
-void CQuarnSearch::AddOutput(const char* text)
-{
-    size_t length = std::strlen(text);
-    if (m_spillFile) {
-        if (m_spillUsed + length > m_spillBuffer.size()) {
-            FlushSpill();
-            if (length > m_spillBuffer.size()) {
-                std::fwrite(text, 1, length, m_spillFile);
-                return;
-            }
-        }
-        std::memcpy(m_spillBuffer.data() + m_spillUsed, text, length);
-        m_spillUsed += length;
-        return;
-    }
-    if (static_cast<long long>(kResultCap) - m_resultText.GetLength() >= static_cast<long long>(length)) {
-        m_resultText.Append(text, static_cast<int>(length));
-        return;
-    }
-    FILE* file = nullptr;
-    if (BuildSpillName() && _mktemp(m_spillName))
-        file = std::fopen(m_spillName, "wb");
-    if (file) {
-        m_spillFile = file;
-        m_spillUsed = 0;
-        if (m_spillBuffer.size() < kSpillBufferSize)
-            m_spillBuffer.resize(kSpillBufferSize);
-        std::fwrite(static_cast<const char*>(m_resultText), 1, static_cast<size_t>(m_resultText.GetLength()), file);
-        m_resultText.Empty();
-        m_resultText += kNoticeHead;
-        m_resultText += m_spillName;
-        m_resultText += kNoticeTail;
-        AddOutput(text);
-        return;
-    }
-    ToolMessage("Too much output - results truncated");
-    m_resultText.Empty();
-    m_resultText.Append(text, static_cast<int>(length));
-}
-
-void CQuarnSearch::FlushSpill()
-{
-    if (m_spillFile && m_spillUsed) {
-        std::fwrite(m_spillBuffer.data(), 1, m_spillUsed, m_spillFile);
-        m_spillUsed = 0;
-    }
-}
-
-void CQuarnSearch::CloseSpill()
-{
-    if (!m_spillFile)
-        return;
-    FlushSpill();
-    std::fclose(m_spillFile);
-    m_spillFile = nullptr;
 }

@@ -9,7 +9,6 @@
 #include <vector>
 
 #include "diff_test_support.h"
-#include "diffout.h"
 #include "linediff.h"
 
 namespace {
@@ -208,8 +207,8 @@ TEST_F(LineDiffTest, OutputPastTheCapSpillsIntoTheCurrentDirectory)
             text += "> " + line + "\r\n";
         return text + "\r\n";
     };
-    second.back() = std::string(static_cast<size_t>(kDiffOutputCap) - expectedOutput().size(), 'r');
-    ASSERT_EQ(expectedOutput().size(), static_cast<size_t>(kDiffOutputCap));
+    second.back() = std::string(static_cast<size_t>(COutputText::kCap) - expectedOutput().size(), 'r');
+    ASSERT_EQ(expectedOutput().size(), static_cast<size_t>(COutputText::kCap));
 
     EXPECT_EQ(Diff("", Lines(second)), expectedOutput());
 
@@ -253,7 +252,7 @@ TEST_F(LineDiffTest, SpillThatCannotBeMadeKeepsTheOutputFromTheOverflowOn)
     std::string expected;
     int overflows = 0;
     for (const std::string& piece : pieces) {
-        if (expected.size() + piece.size() > static_cast<size_t>(kDiffOutputCap)) {
+        if (expected.size() + piece.size() > static_cast<size_t>(COutputText::kCap)) {
             expected.clear();
             ++overflows;
         }

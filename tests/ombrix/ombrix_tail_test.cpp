@@ -82,7 +82,7 @@ TEST_F(TailTest, AFileWithoutLineFeedsIsShownWhole)
     Make("one.txt", text);
     TailTailFile("one.txt", static_cast<long long>(text.size()), 10);
     // Too much for the window: it went to the spill file, in one piece.
-    ASSERT_NE(nullptr, g_outputSpillFile);
+    ASSERT_TRUE(g_output.Spilling());
     std::string spilled = Everything();
     EXPECT_TRUE(spilled == text) << spilled.size();
 }

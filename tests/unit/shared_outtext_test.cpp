@@ -70,7 +70,7 @@ protected:
     void FillTo(int count, char ch)
     {
         AppendOutput(std::string(static_cast<size_t>(count), ch).c_str());
-        ASSERT_EQ(nullptr, g_outputSpillFile);
+        ASSERT_FALSE(g_output.Spilling());
         ASSERT_EQ(count, g_outputText.GetLength());
     }
 
@@ -83,7 +83,7 @@ TEST_F(OutTextTest, TextOfExactlyTheCapStaysInMemory)
     AppendOutput(std::string(32000, 'a').c_str());
     AppendOutput(std::string(766, 'b').c_str());
     AppendOutput("c");
-    EXPECT_EQ(nullptr, g_outputSpillFile);
+    EXPECT_FALSE(g_output.Spilling());
     EXPECT_EQ(std::string(32000, 'a') + std::string(766, 'b') + "c", std::string(g_outputText));
     EXPECT_TRUE(FilesIn(m_dir.path()).empty());
     EXPECT_TRUE(m_messages.messages().empty());
@@ -94,7 +94,7 @@ TEST_F(OutTextTest, OneCharacterPastTheCapSpillsEverything)
     std::string before = std::string(32765, 'x') + "\r\n";
     AppendOutput(before.c_str());
     AppendOutput("Z");
-    ASSERT_NE(nullptr, g_outputSpillFile);
+    ASSERT_TRUE(g_output.Spilling());
     std::string name = NoticeName(g_outputText);
     EXPECT_EQ(Notice(name), std::string(g_outputText));
 
@@ -102,7 +102,7 @@ TEST_F(OutTextTest, OneCharacterPastTheCapSpillsEverything)
     AppendOutput("more\r\n");
     EXPECT_EQ(Notice(name), std::string(g_outputText));
     CloseOutputSpill();
-    EXPECT_EQ(nullptr, g_outputSpillFile);
+    EXPECT_FALSE(g_output.Spilling());
 
     std::string written;
     ASSERT_TRUE(ReadFileBytes(name, written)) << name;
@@ -116,7 +116,7 @@ TEST_F(OutTextTest, SingleChunkOverTheCapSpillsFromEmptyText)
     while (chunk.size() <= 40000)
         chunk += "line of results\r\n";
     AppendOutput(chunk.c_str());
-    ASSERT_NE(nullptr, g_outputSpillFile);
+    ASSERT_TRUE(g_output.Spilling());
     std::string name = NoticeName(g_outputText);
     EXPECT_EQ(Notice(name), std::string(g_outputText));
     CloseOutputSpill();
@@ -140,7 +140,7 @@ TEST_F(OutTextTest, SpillNameJoinsDirectoryAndTemplateWithOneBackslash)
         ResetOutput();
         SetOutputDir(c.outputDir);
         AppendOutput(std::string(32768, 'q').c_str());
-        ASSERT_NE(nullptr, g_outputSpillFile);
+        ASSERT_TRUE(g_output.Spilling());
         CloseOutputSpill();
         std::string name = NoticeName(g_outputText);
         ASSERT_EQ(c.expectedDir.size() + 8, name.size()) << name;
@@ -159,7 +159,7 @@ TEST_F(OutTextTest, EmptyDirectorySpillsToTheRootOfTheCurrentDrive)
     CurrentDirectory inside(m_dir.path());
     g_outputDir[0] = 0;
     AppendOutput(std::string(32768, 'r').c_str());
-    ASSERT_NE(nullptr, g_outputSpillFile);
+    ASSERT_TRUE(g_output.Spilling());
     CloseOutputSpill();
     std::string name = NoticeName(g_outputText);
     ASSERT_EQ(9u, name.size()) << name;
@@ -181,7 +181,7 @@ TEST_F(OutTextTest, DirectoryWhereNoFileCanBeMadeTruncatesAndTriesAgain)
     AppendOutput(overflow.c_str());
     ASSERT_EQ(1u, m_messages.messages().size());
     EXPECT_EQ(kTruncated, m_messages.messages()[0]);
-    EXPECT_EQ(nullptr, g_outputSpillFile);
+    EXPECT_FALSE(g_output.Spilling());
     EXPECT_EQ(overflow, std::string(g_outputText));
 
     // Below the cap again the text grows as usual; the next overflow of the
@@ -213,7 +213,7 @@ TEST_F(OutTextTest, TextAlreadyPastTheCapAfterAFailedSpillNeverGrows)
     AppendOutput(big.c_str());
     SetOutputDir(m_dir.path());
     AppendOutput("g");
-    ASSERT_NE(nullptr, g_outputSpillFile);
+    ASSERT_TRUE(g_output.Spilling());
     CloseOutputSpill();
     std::string written;
     ASSERT_TRUE(ReadFileBytes(NoticeName(g_outputText), written));
@@ -244,7 +244,7 @@ TEST_F(OutTextTest, SpillNameLongerThan259CharactersIsAFailure)
         m_messages.clear();
         SetOutputDir(c.dir);
         AppendOutput(std::string(32768, 'h').c_str());
-        EXPECT_EQ(c.spills, g_outputSpillFile != nullptr);
+        EXPECT_EQ(c.spills, g_output.Spilling());
         CloseOutputSpill();
         if (c.spills) {
             EXPECT_TRUE(m_messages.messages().empty());
@@ -260,11 +260,11 @@ TEST_F(OutTextTest, SpillNameLongerThan259CharactersIsAFailure)
 TEST_F(OutTextTest, ResetClosesTheSpillFileAndEmptiesTheText)
 {
     AppendOutput(std::string(32768, 'i').c_str());
-    ASSERT_NE(nullptr, g_outputSpillFile);
+    ASSERT_TRUE(g_output.Spilling());
     std::string name = NoticeName(g_outputText);
     AppendOutput("tail");
     ResetOutput();
-    EXPECT_EQ(nullptr, g_outputSpillFile);
+    EXPECT_FALSE(g_output.Spilling());
     EXPECT_TRUE(g_outputText.IsEmpty());
     std::string written;
     ASSERT_TRUE(ReadFileBytes(name, written));
