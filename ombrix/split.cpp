@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "afxstr.h"
+#include "fileout.h"
 #include "message.h"
 #include "samefile.h"
 
@@ -83,6 +85,18 @@ bool StepName(char* name)
     return true;
 }
 
+// A part that missed a write is removed, so that no short part is left to
+// be joined later, and the user is told which it was.
+void PartFailed(FILE* part, const char* name)
+{
+    if (part)
+        CloseStream(part);
+    std::remove(name);
+    CString message("cant write output file ");
+    message += name;
+    ToolMessage(message);
+}
+
 bool Exists(const char* name)
 {
     FILE* file = std::fopen(name, "rb");
@@ -95,8 +109,8 @@ bool Exists(const char* name)
 // Copies whole lines from the reader's buffer to part, at most limit of
 // them (0: no limit), and returns how many it completed. A line that goes on
 // past the buffer is copied as far as it goes; lineSoFar carries its length
-// to the next call.
-long long TakeLines(Reader& reader, FILE* part, size_t& lineSoFar, long long limit)
+// to the next call. written turns false when the part missed the write.
+long long TakeLines(Reader& reader, FILE* part, size_t& lineSoFar, long long limit, bool& written)
 {
     size_t available = reader.Available();
     const char* data = reader.Data();
@@ -114,7 +128,8 @@ long long TakeLines(Reader& reader, FILE* part, size_t& lineSoFar, long long lim
             lineSoFar = 0;
         }
     }
-    std::fwrite(data, 1, at, part);
+    if (!WriteBytes(part, data, at))
+        written = false;
     reader.Consume(at);
     return done;
 }
@@ -167,8 +182,9 @@ void SplitIntoParts(const char* input, const char* base, const char* extension, 
     size_t lineSoFar = 0;
     Reader reader(in);
     while (reader.Available() > 0) {
+        bool written = true;
         if (units == kSplitLines) {
-            filled += TakeLines(reader, part, lineSoFar, capacity == 0 ? 0 : capacity - filled);
+            filled += TakeLines(reader, part, lineSoFar, capacity == 0 ? 0 : capacity - filled, written);
             // An unterminated last line is a unit of its own.
             if (lineSoFar > 0 && reader.Available() == 0) {
                 lineSoFar = 0;
@@ -179,18 +195,27 @@ void SplitIntoParts(const char* input, const char* base, const char* extension, 
             size_t take = available;
             if (capacity > 0 && capacity - filled < static_cast<long long>(available))
                 take = static_cast<size_t>(capacity - filled);
-            std::fwrite(reader.Data(), 1, take, part);
+            written = WriteBytes(part, reader.Data(), take);
             reader.Consume(take);
             filled += static_cast<long long>(take);
             // A short last block fills its unit.
             if (capacity > 0 && filled % bytesPerUnit != 0 && reader.Available() == 0)
                 filled += bytesPerUnit - filled % bytesPerUnit;
         }
+        if (!written) {
+            PartFailed(part, name);
+            std::fclose(in);
+            return;
+        }
         if (capacity == 0 || filled < capacity)
             continue;
         // Full: the next part begins at once, so an input that ends on a
         // boundary leaves an empty last part.
-        std::fclose(part);
+        if (!CloseStream(part)) {
+            PartFailed(nullptr, name);
+            std::fclose(in);
+            return;
+        }
         if (NextPartName(name)) {
             std::fclose(in);
             return;
@@ -203,7 +228,8 @@ void SplitIntoParts(const char* input, const char* base, const char* extension, 
         filled = 0;
     }
     std::fclose(in);
-    std::fclose(part);
+    if (!CloseStream(part))
+        PartFailed(nullptr, name);
 }
 
 void SplitJoinParts(const char* output, const char* base, const char* extension)
@@ -231,25 +257,29 @@ void SplitJoinParts(const char* output, const char* base, const char* extension)
         if (!Exists(probe) || StepName(probe))
             break;
     }
-    FILE* out = std::fopen(output, "wb");
+    // The joined file is made beside the output and takes its place only
+    // when whole, so a failure leaves a file of that name as it was.
+    char temporary[260];
+    FILE* out = CreateReplacement(output, temporary);
     if (!out) {
         std::fclose(in);
         ToolMessage("cant create output file");
         return;
     }
     std::vector<char> buffer(kIoBuffer);
+    bool written = true;
     for (;;) {
         size_t n;
-        while ((n = std::fread(buffer.data(), 1, buffer.size(), in)) > 0)
-            std::fwrite(buffer.data(), 1, n, out);
+        while (written && (n = std::fread(buffer.data(), 1, buffer.size(), in)) > 0)
+            written = WriteBytes(out, buffer.data(), n);
         std::fclose(in);
-        if (NextPartName(name))
+        if (!written || NextPartName(name))
             break;
         in = std::fopen(name, "rb");
         if (!in)
             break;
     }
-    std::fclose(out);
+    ReportReplacement(FinishReplacement(out, temporary, output, written), output);
 }
 
 void SplitRun(const char* filename, const char* extension, int type, int units, long unitsPerFile)

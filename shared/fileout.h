@@ -29,6 +29,21 @@ bool CloseStream(FILE* stream);
 // system refuses.
 bool ReplaceWithFile(const char* replacement, const char* target);
 
+// A whole new file for target, made beside it under a temporary name
+// (tempName, 260 bytes) and opened "wb". Null when it cannot be made.
+FILE* CreateReplacement(const char* target, char* tempName);
+
+// Closes the stream and, when every write, the flush and the close went
+// well, moves the file over target. On failure target is as it was and the
+// temporary file is gone. written false: a write the caller made through
+// its own means already failed.
+enum class Replacement { kDone, kWriteFailed, kReplaceFailed };
+Replacement FinishReplacement(FILE* stream, const char* tempName, const char* target, bool written = true);
+
+// Tells the user what went wrong with a replacement of target, in the words
+// the tools use for their output files; true when it was done.
+bool ReportReplacement(Replacement outcome, const char* target);
+
 // Fills the trailing "XXXXXX" of name in place with a name no file has
 // yet, as the runtime's _mktemp does. False when none is left.
 bool MakeTempName(char* name);

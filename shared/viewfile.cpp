@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "fileout.h"
 #include "message.h"
 
 CString ReadLoadPath()
@@ -32,16 +33,12 @@ void LaunchViewer(const char* selection)
 
 bool SaveOutputText(const char* path, const char* text, int length)
 {
-    HANDLE file = CreateFileA(path, GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                              nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
+    char temporary[260];
+    FILE* file = CreateReplacement(path, temporary);
+    if (!file) {
         ToolMessage("cant create output file");
         return false;
     }
-    if (text && length > 0) {
-        DWORD written = 0;
-        WriteFile(file, text, static_cast<DWORD>(length), &written, nullptr);
-    }
-    CloseHandle(file);
-    return true;
+    bool written = !text || length <= 0 || WriteBytes(file, text, static_cast<size_t>(length));
+    return ReportReplacement(FinishReplacement(file, temporary, path, written), path);
 }

@@ -23,6 +23,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "fileout.h"
 #include "message.h"
 #include "nextline.h"
 #include "vregex.h"
@@ -475,8 +476,9 @@ int CompileScript(const CString& script, int& suppressOutput)
     return 0;
 }
 
-void ReleaseCommands()
+bool ReleaseCommands()
 {
+    bool written = true;
     for (int i = g_commandCount - 1; i >= 0; --i) {
         EditCommand* record = &g_commands[i];
         if (record->endRegex != record->startRegex)
@@ -490,10 +492,16 @@ void ReleaseCommands()
         std::memset(record, 0, sizeof *record);
     }
     for (int i = s_writeFileCount - 1; i >= 0; --i) {
-        std::fclose(s_writeFiles[i].stream);
+        if (!CloseStream(s_writeFiles[i].stream) && written) {
+            CString message("cant write file ");
+            message += s_writeFiles[i].name;
+            ToolMessage(message);
+            written = false;
+        }
         std::free(s_writeFiles[i].name);
     }
     s_writeFileCount = 0;
     g_commandCount = 0;
     ForgetExpressions();
+    return written;
 }

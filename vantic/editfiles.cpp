@@ -2,24 +2,27 @@
 // or, with no output file, into a temporary file that then replaces it.
 #include "engine.h"
 
-#include <io.h>
-
 #include <cstdio>
 #include <cstring>
 
+#include "fileout.h"
 #include "filelist.h"
 #include "message.h"
 
 namespace {
 
-void CloseStreams()
+// Closes both streams; false when the output missed a write, its flush or
+// its close.
+bool CloseStreams()
 {
+    bool written = true;
     if (g_inputFile)
         std::fclose(g_inputFile);
     if (g_outputFile)
-        std::fclose(g_outputFile);
+        written = CloseStream(g_outputFile);
     g_inputFile = nullptr;
     g_outputFile = nullptr;
+    return written;
 }
 
 }  // namespace
@@ -46,7 +49,7 @@ int EditFiles(const char* inputFiles, const char* outputFile, const CString& scr
         const char* target = outputFile;
         if (inPlace) {
             std::strcpy(temporary, "tmXXXXXX");
-            if (!_mktemp(temporary)) {
+            if (!MakeTempName(temporary)) {
                 ToolMessage("Cant create temporary file");
                 return 1;
             }
@@ -63,19 +66,30 @@ int EditFiles(const char* inputFiles, const char* outputFile, const CString& scr
             ToolMessage("Cant create output file");
             return 1;
         }
+        g_wholeLines = inPlace;
         int result = RunScript(script, suppressOutput);
-        CloseStreams();
+        g_wholeLines = false;
+        bool written = CloseStreams();
         if (result != 0)
             return 1;
-        if (inPlace) {
-            // The result stays in the temporary file until it has taken the
-            // input's place, so a failure here loses nothing.
-            if (std::remove(input) != 0 || std::rename(temporary, input) != 0) {
-                CString message("Cant replace input file, result left in ");
-                message += temporary;
-                ToolMessage(message);
-                return 1;
+        if (!written) {
+            // A short result must never take the input's place.
+            CString message;
+            if (inPlace) {
+                std::remove(temporary);
+                message.Format("Cant write temporary file - %s not replaced", input);
+            } else {
+                message.Format("Cant write output file %s", target);
             }
+            ToolMessage(message);
+            return 1;
+        }
+        if (inPlace && !ReplaceWithFile(temporary, input)) {
+            // The input is as it was, and the whole result is kept.
+            CString message("Cant replace input file, result left in ");
+            message += temporary;
+            ToolMessage(message);
+            return 1;
         }
     }
     return 0;

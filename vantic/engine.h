@@ -64,6 +64,10 @@ extern int g_substitutions;
 extern CString g_pendingText;
 extern FILE* g_inputFile;
 extern FILE* g_outputFile;
+// Set while editing in place: a line too long to be read whole stops the run
+// with a message, as cutting it in pieces would change a line that no
+// command touched.
+extern bool g_wholeLines;
 
 // Runs the script over every file that inputFiles names (blank-separated
 // wildcard specifications of the current directory). An empty outputFile
@@ -83,10 +87,11 @@ int RunScript(const CString& script, int& suppressOutput);
 
 // The two halves of RunScript. CompileScript fills g_commands (0 or 1, after
 // a message); ExecuteScript runs the table over the input (0, or 1 after a
-// message). ReleaseCommands empties the table, closing its files.
+// message). ReleaseCommands empties the table, closing its files; false,
+// after a message, when a w file missed a write.
 int CompileScript(const CString& script, int& suppressOutput);
 int ExecuteScript(int suppressOutput);
-void ReleaseCommands();
+bool ReleaseCommands();
 
 // The next line of the script being compiled into buffer (kScriptLineSize),
 // or null at the end of the script. overflow is set for a line that does not

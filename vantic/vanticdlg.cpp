@@ -1,5 +1,6 @@
 #include "vanticdlg.h"
 
+#include "fileout.h"
 #include "picker.h"
 
 #include <direct.h>
@@ -136,12 +137,15 @@ void CVanticDlg::OnCopyTo()
     INT_PTR answer = dlg.DoModal();
     UpdateData(TRUE);
     if (answer == IDOK) {
-        CFile file;
-        if (!file.Open(dlg.GetPathName(), CFile::modeCreate | CFile::modeWrite)) {
+        // The script file takes the chosen name only once it is whole.
+        CString path = dlg.GetPathName();
+        char temporary[260];
+        FILE* file = CreateReplacement(path, temporary);
+        if (!file) {
             AfxMessageBox("cant create output file");
         } else {
-            file.Write(static_cast<const char*>(m_script), static_cast<UINT>(m_script.GetLength()));
-            file.Close();
+            bool written = WriteBytes(file, static_cast<const char*>(m_script), static_cast<size_t>(m_script.GetLength()));
+            ReportReplacement(FinishReplacement(file, temporary, path, written), path);
         }
     }
     RestoreCurrentDirectory();

@@ -125,6 +125,46 @@ TEST_F(VanticEditFiles, InputThatCannotBeReplacedKeepsBothFiles)
     EXPECT_EQ("aBc\n", ReadFileText(left[0]));
 }
 
+// In place, a line that does not fit the input buffer whole would come out
+// cut in two: the run stops and the file stays as it was. An output file
+// gets the pieces, as before.
+TEST_F(VanticEditFiles, LinesTooLongToReadWholeStopAnInPlaceEdit)
+{
+    const std::string fits(510, 'f');
+    const std::string full(511, 'g');   // with its line feed one more than the buffer holds
+    const std::string longer(600, 'h');
+    struct Row {
+        const char* label;
+        std::string input;
+        const char* output;   // "" in place
+        int code;
+        std::string result;   // of the input in place, else of out.txt
+        const char* message;
+    } rows[] = {
+        {"510 characters fit", fits + "\n", "", 0, fits + "\n", nullptr},
+        {"511 and a line feed do not", "a\n" + full + "\nb\n", "", 1, "a\n" + full + "\nb\n",
+         "Line 2 too long (>511 characters) - file not replaced"},
+        {"600 on the first line", longer + "\n", "", 1, longer + "\n",
+         "Line 1 too long (>511 characters) - file not replaced"},
+        {"a last line without a line feed, read whole", "a\n" + full, "", 0, "a\n" + full + "\n", nullptr},
+        {"an output file gets the pieces", longer + "\n", "out.txt", 0,
+         std::string(511, 'h') + "\n" + std::string(89, 'h') + "\n", nullptr},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.label);
+        WriteFileText("long.txt", row.input);
+        std::remove("out.txt");
+        EXPECT_EQ(row.code, Edit("long.txt", row.output, "s/x/y/"));
+        EXPECT_EQ(row.result, ReadFileText(*row.output ? row.output : "long.txt"));
+        if (*row.output)
+            EXPECT_EQ(row.input, ReadFileText("long.txt"));
+        EXPECT_EQ(row.message ? std::vector<std::string>{row.message} : std::vector<std::string>(),
+                  messages.messages());
+        for (const std::string& name : TemporaryFiles())
+            std::remove(name.c_str());
+    }
+}
+
 // A w file is made anew for every input file.
 TEST_F(VanticEditFiles, WriteFilesStartAfreshForEveryInputFile)
 {
