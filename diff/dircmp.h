@@ -5,7 +5,7 @@
 #ifndef DIFF_DIRCMP_H
 #define DIFF_DIRCMP_H
 
-#include <io.h>
+#include "sysio.h"
 
 #include <vector>
 

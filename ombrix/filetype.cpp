@@ -1,6 +1,8 @@
 #include "filetype.h"
 
+#ifdef _WIN32
 #include <windows.h>
+#endif
 
 #include <cstdio>
 #include <cstring>
@@ -43,8 +45,10 @@ const MagicEntry g_magicTable[29] = {
 
 namespace {
 // Registry names and values are held in 80 bytes.
-const DWORD kKeyBuffer = 80;
+const unsigned kKeyBuffer = 80;
 const size_t kMagicBuffer = 512;
+
+#ifdef _WIN32
 
 // The default value of a key below root; empty when it cannot be read or
 // does not fit (a cut class would name another key).
@@ -86,6 +90,13 @@ bool RegistryKind(const char* name, char* result, size_t size)
     std::snprintf(result, size, "%s", kind);
     return true;
 }
+#else
+// Elsewhere there is no registry: every extension is unknown to it.
+bool RegistryKind(const char*, char*, size_t)
+{
+    return false;
+}
+#endif
 
 // The bytes that the magic test and the text test look at.
 struct Sample {
@@ -152,8 +163,21 @@ void FileTypeIdentify(const char* name, bool magicFirst)
     AppendOutput(line);
 }
 
+const char* ClassifyStart(const unsigned char* bytes, size_t count, bool* looksLikeText)
+{
+    Sample sample;
+    std::memset(sample.bytes, 0xff, sizeof sample.bytes);
+    sample.count = count < sizeof sample.bytes ? count : sizeof sample.bytes;
+    std::memcpy(sample.bytes, bytes, sample.count);
+    *looksLikeText = LooksLikeText(sample);
+    return MagicKind(sample);
+}
+
 void FileTypeListRegistration()
 {
+#ifndef _WIN32
+    ToolMessage("cant access Windows registration database");
+#else
     HKEY root;
     if (RegOpenKeyA(HKEY_CLASSES_ROOT, nullptr, &root) != ERROR_SUCCESS) {
         ToolMessage("cant access Windows registration database");
@@ -180,6 +204,7 @@ void FileTypeListRegistration()
         AppendOutput(line);
     }
     RegCloseKey(root);
+#endif
 }
 
 void FileTypeListMagic()

@@ -3,6 +3,8 @@
 #ifndef OMBRIX_FILETYPE_H
 #define OMBRIX_FILETYPE_H
 
+#include <cstddef>
+
 struct MagicEntry {
     int offset;          // byte position in the file; -1 ends the table
     int length;          // bytes compared
@@ -19,6 +21,10 @@ enum FileTypeDebug { kFileTypeNone = 0, kFileTypeRegistration = 1, kFileTypeMagi
 // Appends the line of one file: its name padded to 24 characters and its
 // kind. With magicFirst the magic table is asked before the registry.
 void FileTypeIdentify(const char* name, bool magicFirst);
+
+// The magic table's kind for the first count bytes of a file, or null when
+// no row matches; looksLikeText tells whether they pass the text test.
+const char* ClassifyStart(const unsigned char* bytes, size_t count, bool* looksLikeText);
 
 // Every extension of the registry with its class and description.
 void FileTypeListRegistration();

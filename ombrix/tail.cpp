@@ -1,8 +1,5 @@
 #include "tail.h"
 
-#include <sys/stat.h>
-#include <sys/types.h>
-
 #include <cstdio>
 #include <cstring>
 #include <new>
@@ -11,6 +8,7 @@
 #include "filelist.h"
 #include "message.h"
 #include "outtext.h"
+#include "sysio.h"
 #include "textread.h"
 
 namespace {

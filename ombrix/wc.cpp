@@ -1,14 +1,12 @@
 #include "wc.h"
 
-#include <sys/stat.h>
-#include <sys/types.h>
-
 #include <cstdio>
 #include <cstring>
 
 #include "filelist.h"
 #include "message.h"
 #include "outtext.h"
+#include "sysio.h"
 #include "textread.h"
 
 namespace {

@@ -1,9 +1,5 @@
 #include "search.h"
 
-#include <direct.h>
-#include <io.h>
-#include <windows.h>
-
 #include <cctype>
 #include <cstdlib>
 #include <cstring>
@@ -13,6 +9,7 @@
 #include "message.h"
 #include "nextline.h"
 #include "regex.h"
+#include "sysio.h"
 
 namespace {
 
@@ -361,12 +358,11 @@ int CQuarnSearch::MatchLine(const char* line, const char* lineEnd)
 
 int CQuarnSearch::SearchFile(const char* name, const char* header)
 {
-    // Read-only and sharing like a C runtime stream opened "rb", but without
-    // the stream: the block reads below need nothing of it.
-    HANDLE file = CreateFileA(name, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
+    // Unbuffered: the block reads below go straight into the block.
+    FILE* file = std::fopen(name, "rb");
+    if (!file)
         return 1;
+    std::setvbuf(file, nullptr, _IONBF, 0);
     AddOutput(header);
 
     char* data = m_block.data();
@@ -388,9 +384,7 @@ int CQuarnSearch::SearchFile(const char* name, const char* header)
             if (text != data)
                 std::memmove(text, text + pos, keep);
             size_t wanted = kBlockSize - keep;
-            DWORD got = 0;
-            if (!ReadFile(file, data + keep, static_cast<DWORD>(wanted), &got, nullptr))
-                got = 0;
+            size_t got = std::fread(data + keep, 1, wanted, file);
             if (text != data)
                 LowerCopy(text + keep, data + keep, got);
             length = keep + got;
@@ -469,7 +463,7 @@ int CQuarnSearch::SearchFile(const char* name, const char* header)
     }
     if (result && selected)
         AddOutput("\r\n");
-    CloseHandle(file);
+    std::fclose(file);
     return result;
 }
 

@@ -5,6 +5,7 @@
 
 #include "fileout.h"
 #include "message.h"
+#include "sysio.h"
 
 COutputText g_output;
 CString& g_outputText = g_output.m_text;
@@ -42,14 +43,14 @@ bool COutputText::BuildSpillName()
     size_t dirLength = strnlen(m_spillDir, sizeof m_spillDir);
     // An empty directory still gets the separator, which puts the file in
     // the root of the current drive.
-    bool needSeparator = dirLength == 0 || m_spillDir[dirLength - 1] != '\\';
+    bool needSeparator = dirLength == 0 || m_spillDir[dirLength - 1] != kDirSeparator;
     size_t total = dirLength + (needSeparator ? 1 : 0) + (sizeof kSpillTemplate - 1);
     if (total + 1 > sizeof m_spillName)
         return false;
     std::memcpy(m_spillName, m_spillDir, dirLength);
     size_t at = dirLength;
     if (needSeparator)
-        m_spillName[at++] = '\\';
+        m_spillName[at++] = kDirSeparator;
     std::memcpy(m_spillName + at, kSpillTemplate, sizeof kSpillTemplate);
     return true;
 }

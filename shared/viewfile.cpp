@@ -1,10 +1,14 @@
 #include "viewfile.h"
 
+#ifdef _WIN32
 #include <windows.h>
+#endif
 
 #include "fileout.h"
 #include "message.h"
 
+// Finding and starting the pager is Windows' own; saving builds everywhere.
+#ifdef _WIN32
 CString ReadLoadPath()
 {
     char path[260];
@@ -30,6 +34,8 @@ void LaunchViewer(const char* selection)
     if (WinExec(commandLine, SW_SHOW) < 32)
         ToolMessage("Error: can't run file viewer!");
 }
+
+#endif
 
 bool SaveOutputText(const char* path, const char* text, int length)
 {

@@ -26,6 +26,7 @@
 #include "fileout.h"
 #include "message.h"
 #include "nextline.h"
+#include "sysio.h"
 #include "vregex.h"
 
 EditCommand g_commands[kMaxCommands];

@@ -1,12 +1,10 @@
 #include "textio.h"
 
-#include <fcntl.h>
-#include <io.h>
-
 #include <cstring>
 
 #include "bytescan.h"
 #include "fileout.h"
+#include "sysio.h"
 
 const size_t kTextBlockSize = 1 << 18;
 

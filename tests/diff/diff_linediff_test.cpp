@@ -1,14 +1,13 @@
-#include <windows.h>
 
 #include <gtest/gtest.h>
 
-#include <io.h>
 
 #include <cstdio>
 #include <string>
 #include <vector>
 
 #include "diff_test_support.h"
+#include "fileout.h"
 #include "linediff.h"
 
 namespace {
@@ -232,7 +231,7 @@ TEST_F(LineDiffTest, SpillThatCannotBeMadeKeepsTheOutputFromTheOverflowOn)
     std::vector<std::string> taken;
     for (;;) {
         char name[] = "tmXXXXXX";
-        if (!_mktemp(name))
+        if (!MakeTempName(name))
             break;
         WriteFileBytes(m_dir.file(name), "taken");
         taken.push_back(name);
@@ -290,6 +289,6 @@ TEST_F(LineDiffTest, FilesThatCannotBeOpened)
         EXPECT_EQ(m_messages.messages().back(), c.message);
     }
     // A failed run leaves nothing open: the files can be replaced at once.
-    EXPECT_NE(DeleteFileA(there.c_str()), 0);
+    EXPECT_EQ(std::remove(there.c_str()), 0);
 }
 }

@@ -44,6 +44,13 @@ std::string Lines(size_t bytes)
 
 const std::string kBig = Lines(100200);
 
+std::string WithLineFeeds(std::string text)
+{
+    for (size_t at = text.find("\r\n"); at != std::string::npos; at = text.find("\r\n", at))
+        text.erase(at, 1);
+    return text;
+}
+
 class WriteFaultTest : public ::testing::Test {
 protected:
     void TearDown() override { ArmWriteFault(WriteFault::kNone); }
@@ -162,8 +169,10 @@ TEST_F(WriteFaultTest, AFailedWriteFlushOrCloseKeepsTheInputsAndIsReported)
             for (const std::string& name : Files()) {
                 if (op.inputs.count(name) || name.compare(0, 2, "tm") == 0 || name == "out.txt" || name == "w.txt")
                     continue;
+                // csplit writes its parts in text mode, whose line end is the
+                // system's.
                 std::string part = ReadFileBytes(name);
-                EXPECT_NE(std::string::npos, kBig.find(part)) << name;
+                EXPECT_NE(std::string::npos, WithLineFeeds(kBig).find(WithLineFeeds(part))) << name;
                 if (name.find(".xa") != std::string::npos)
                     EXPECT_EQ(16384u, part.size()) << name;
             }

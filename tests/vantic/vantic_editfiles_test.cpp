@@ -2,7 +2,6 @@
 // survives each failure.
 #include <gtest/gtest.h>
 
-#include <io.h>
 #include <sys/stat.h>
 
 #include <cstdio>
@@ -10,6 +9,7 @@
 #include <vector>
 
 #include "engine.h"
+#include "sysio.h"
 #include "vantic_support.h"
 
 namespace {
@@ -102,7 +102,7 @@ TEST_F(VanticEditFiles, FailuresToOpenAreReportedAndCloseWhatWasOpen)
     } rows[] = {
         {"none.txt", "out.txt", "Cant open specified input file"},
         {"", "out.txt", "Cant open specified input file"},
-        {"a.txt", "nodir\\out.txt", "Cant create output file"},
+        {"a.txt", "nodir/out.txt", "Cant create output file"},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.message);

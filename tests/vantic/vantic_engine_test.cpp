@@ -104,8 +104,8 @@ TEST_F(VanticEngine, EveryCompileErrorHasItsMessageAndStopsTheRun)
         {"y/abc", "Error in transliteration command"},
         {longYLine, "Error in transliteration command"},
         {longOther, "Invalid command: p"},
-        {"w nodir\\x.txt", "cant open file nodir\\x.txt"},
-        {"s/a/b/w nodir\\y.txt", "cant open file nodir\\y.txt"},
+        {"w nodir/x.txt", "cant open file nodir/x.txt"},
+        {"s/a/b/w nodir/y.txt", "cant open file nodir/y.txt"},
         {"1# note", "1 or more addesses given when 0 expected"},
         {"/x/:label", "1 or more addesses given when 0 expected"},
         {"2,5=", "2 addresses given when at most 1 expected"},
@@ -392,7 +392,7 @@ TEST_F(VanticEngine, OutputIsWrittenInTextMode)
 {
     Outcome outcome = Run("1a\\\nx", "1\n2\n");
     ASSERT_EQ(0, outcome.code);
-    EXPECT_EQ("1\r\nx\r\n2\r\n", ReadFileBytes("out.txt"));
+    EXPECT_EQ(std::string("1") + kTextLineEnd + "x" + kTextLineEnd + "2" + kTextLineEnd, ReadFileBytes("out.txt"));
 }
 
 // Each run builds its own tables: nothing of one script's commands is used
