@@ -4,7 +4,8 @@
 set(TAMREL_SANITIZERS -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
 if(CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
   set(TAMREL_NATIVE_SANITIZED ON)
-  add_compile_options(${TAMREL_SANITIZERS})
+  # Coverage for the fuzzers, which link the same engine libraries.
+  add_compile_options(${TAMREL_SANITIZERS} -fsanitize=fuzzer-no-link)
   add_link_options(${TAMREL_SANITIZERS})
 endif()
 

@@ -168,7 +168,8 @@ const char* ClassifyStart(const unsigned char* bytes, size_t count, bool* looksL
     Sample sample;
     std::memset(sample.bytes, 0xff, sizeof sample.bytes);
     sample.count = count < sizeof sample.bytes ? count : sizeof sample.bytes;
-    std::memcpy(sample.bytes, bytes, sample.count);
+    if (sample.count > 0)
+        std::memcpy(sample.bytes, bytes, sample.count);
     *looksLikeText = LooksLikeText(sample);
     return MagicKind(sample);
 }

@@ -1,0 +1,25 @@
+// Fuzz target for context split: its arguments (line numbers, patterns,
+// skips, offsets, repeats) over a file.
+//
+// Input: the arguments, a NUL, the file. The parts are removed after each run.
+#include <cstdint>
+#include <cstdio>
+#include <string>
+
+#include "csplit.h"
+#include "fuzz_support.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    EnterFuzzDirectory();
+    size_t at = 0;
+    std::string arguments = NextPiece(data, size, at);
+    WriteWholeFile("in.txt", std::string(reinterpret_cast<const char*>(data) + at, size - at));
+    CsplitRun("in.txt", arguments.c_str(), "xx", 2);
+    for (int n = 0; n <= 100; ++n) {
+        char name[16];
+        std::snprintf(name, sizeof name, "xx%02d", n);
+        std::remove(name);
+    }
+    return 0;
+}
