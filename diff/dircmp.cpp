@@ -222,11 +222,11 @@ bool CompareDirectoriesInto(CString& result, const char* dir0, const char* dir1)
     g_dirIndex[0] = g_dirIndex[1] = 0;
     while (!Exhausted(0) || !Exhausted(1)) {
         if (Exhausted(0)) {
-            ListOnlyInSecondInto(result, dirs[1]);
+            ListOnlyIn(result, 1, dirs[1]);
             break;
         }
         if (Exhausted(1)) {
-            ListOnlyInFirstInto(result, dirs[0]);
+            ListOnlyIn(result, 0, dirs[0]);
             break;
         }
         int order = std::strcmp(CurrentName(0), CurrentName(1));
@@ -241,20 +241,10 @@ bool CompareDirectoriesInto(CString& result, const char* dir0, const char* dir1)
             ++g_dirIndex[0];
             ++g_dirIndex[1];
         } else if (order < 0) {
-            ListOnlyInFirstInto(result, dirs[0]);
+            ListOnlyIn(result, 0, dirs[0]);
         } else {
-            ListOnlyInSecondInto(result, dirs[1]);
+            ListOnlyIn(result, 1, dirs[1]);
         }
     }
     return true;
-}
-
-void ListOnlyInFirstInto(CString& result, const char* dir)
-{
-    ListOnlyIn(result, 0, dir);
-}
-
-void ListOnlyInSecondInto(CString& result, const char* dir)
-{
-    ListOnlyIn(result, 1, dir);
 }

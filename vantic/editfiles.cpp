@@ -1,6 +1,6 @@
 // The file driver: every input file through the script, into the output file
 // or, with no output file, into a temporary file that then replaces it.
-#include "engine.h"
+#include "script.h"
 
 #include <cstdio>
 #include <cstring>

@@ -1,7 +1,7 @@
 # vantic's window-free engine (compiler, execution cycle, file driver), kept
 # apart from the windows so that the unit tests link it alone, natively too.
 if(NOT TARGET vantic_engine)
-  include(${CMAKE_CURRENT_LIST_DIR}/../quarn/nextline.cmake)
+  include(${CMAKE_CURRENT_LIST_DIR}/../shared/nextline.cmake)
   add_library(vantic_engine STATIC
     ${CMAKE_CURRENT_LIST_DIR}/compile.cpp
     ${CMAKE_CURRENT_LIST_DIR}/execute.cpp

@@ -1,6 +1,6 @@
 // The execution cycle: the compiled table run over one input stream, line by
 // line, into the output stream.
-#include "engine.h"
+#include "script.h"
 
 #include <cstring>
 
@@ -119,19 +119,16 @@ EditCommand* ListOwner(int n)
     return &g_commands[n];
 }
 
-// Where a branch from record n goes on.
+// Where a branch from record n goes on: the target the compiler resolved,
+// leaving a list when the jump passes its "{" or "}".
 int Branch(EditCommand* record, int n)
 {
-    const char* label = record->text;
-    if (!label || !*label) {
+    int k = record->target;
+    if (k == kBranchToEnd) {
         s_inList = false;
         return g_commandCount;
     }
-    int k = 0;
-    while (k < g_commandCount &&
-           !(g_commands[k].command == ':' && g_commands[k].text && std::strcmp(g_commands[k].text, label) == 0))
-        ++k;
-    if (k == g_commandCount)
+    if (k == kBranchNoLabel)
         return n + 1;
     if (s_inList) {
         if (k < n) {

@@ -2,6 +2,7 @@
 
 #include "fileout.h"
 #include "picker.h"
+#include "toolapp.h"
 
 #include <direct.h>
 
@@ -68,37 +69,6 @@ int CVanticDlg::EditFiles()
     return ::EditFiles(m_inputFiles, m_outputFile, m_script, m_suppressOutput);
 }
 
-int CVanticDlg::RunScript()
-{
-    return ::RunScript(m_script, m_suppressOutput);
-}
-
-char* CVanticDlg::GetNextScriptLine(char* buffer)
-{
-    bool overflow = false;
-    return ::GetNextScriptLine(buffer, overflow);
-}
-
-const char* CVanticDlg::ParseAddress(const char* text, EditCommand* record, BOOL firstAddress)
-{
-    return ::ParseAddress(text, record, firstAddress != FALSE);
-}
-
-char* CVanticDlg::ReadInputLine(char* buffer, int size)
-{
-    return ::ReadInputLine(buffer, size);
-}
-
-BOOL CVanticDlg::IsLastLine()
-{
-    return ::IsLastLine() ? TRUE : FALSE;
-}
-
-int CVanticDlg::ExecuteCommand(EditCommand* record, EditCommand* owner)
-{
-    return ::ExecuteCommand(record, owner, m_suppressOutput);
-}
-
 void CVanticDlg::RestoreCurrentDirectory()
 {
     if (m_currentDir.IsEmpty())
@@ -158,5 +128,5 @@ void CVanticDlg::OnDblclkDirList()
 
 void CVanticDlg::OnHelp()
 {
-    ::WinHelp(m_hWnd, AfxGetApp()->m_pszHelpFilePath, HELP_CONTENTS, 0);
+    ShowHelpContents(this);
 }
