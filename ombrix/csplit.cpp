@@ -138,13 +138,13 @@ bool ReadPattern(const char* argument, char* code, long long* offset)
 }
 }
 
-void CsplitRun(const char* filename, const char* arguments, const char* prefix, int digits)
+bool CsplitRun(const char* filename, const char* arguments, const char* prefix, int digits)
 {
     size_t size = std::strlen(arguments) + 1;
     char* copy = new (std::nothrow) char[size];
     if (!copy) {
         ToolMessage("Out of Memory - sorry");
-        return;
+        return false;
     }
     std::memcpy(copy, arguments, size);
 
@@ -153,7 +153,7 @@ void CsplitRun(const char* filename, const char* arguments, const char* prefix, 
         if (static_cast<int>(table.size()) == kCsplitMaxArguments) {
             ToolMessage("Too many input arguments [>100]");
             delete[] copy;
-            return;
+            return false;
         }
         table.push_back(word);
     }
@@ -166,12 +166,12 @@ void CsplitRun(const char* filename, const char* arguments, const char* prefix, 
     if (!input) {
         ToolMessage("Can't open input file");
         delete[] copy;
-        return;
+        return false;
     }
     if (given == 0) {
         std::fclose(input);
         delete[] copy;
-        return;
+        return true;
     }
 
     // Read as text, but through byte positions: see LineReader.
@@ -238,4 +238,5 @@ void CsplitRun(const char* filename, const char* arguments, const char* prefix, 
     }
     std::fclose(input);
     delete[] copy;
+    return outcome != kFailed;
 }

@@ -230,11 +230,12 @@ void FileTypeListMagic()
     }
 }
 
-void FileTypeRun(const char* directory, const char* files, int debug, bool magicFirst)
+bool FileTypeRun(const char* directory, const char* files, const FileTypeOptions& options)
 {
     std::snprintf(g_outputDir, sizeof g_outputDir, "%s", directory ? directory : "");
     ResetOutput();
-    switch (debug) {
+    bool whole = true;
+    switch (options.debug) {
     case kFileTypeRegistration:
         FileTypeListRegistration();
         break;
@@ -242,10 +243,10 @@ void FileTypeRun(const char* directory, const char* files, int debug, bool magic
         FileTypeListMagic();
         break;
     default:
-        if (ExpandFileList(files))
-            for (int i = 0; i < g_fileCount; ++i)
-                FileTypeIdentify(g_fileNames[i], magicFirst);
+        whole = ExpandFileList(files) != 0;
+        for (int i = 0; whole && i < g_fileCount; ++i)
+            FileTypeIdentify(g_fileNames[i], options.magicFirst);
         break;
     }
-    CloseOutputSpill();
+    return CloseOutputSpill() && whole;
 }

@@ -32,7 +32,13 @@ void FileTypeListRegistration();
 // Every row of the magic table.
 void FileTypeListMagic();
 
-// A whole run into the output text, spilling into directory.
-void FileTypeRun(const char* directory, const char* files, int debug, bool magicFirst);
+struct FileTypeOptions {
+    int debug;         // a FileTypeDebug mode
+    bool magicFirst;   // the magic table before the registry
+};
+
+// A whole run into the output text, spilling into directory. False when it
+// stopped after telling the user why.
+bool FileTypeRun(const char* directory, const char* files, const FileTypeOptions& options);
 
 #endif

@@ -153,24 +153,24 @@ void SplitBaseName(const char* filename, char* base, size_t size)
     base[length] = 0;
 }
 
-void SplitIntoParts(const char* input, const char* base, const char* extension, int units,
+bool SplitIntoParts(const char* input, const char* base, const char* extension, int units,
                     long long unitsPerFile)
 {
     FILE* in = std::fopen(input, "rb");
     if (!in) {
         ToolMessage("cant open input file");
-        return;
+        return false;
     }
     char name[kNameBuffer];
     if (!FormatPartName(name, base, extension)) {
         std::fclose(in);
         ToolMessage("cant create output file");
-        return;
+        return false;
     }
     FILE* part = CreatePart(name, input);
     if (!part) {
         std::fclose(in);
-        return;
+        return false;
     }
 
     // A part holds so many lines, or so many bytes: every other unit is a
@@ -205,7 +205,7 @@ void SplitIntoParts(const char* input, const char* base, const char* extension, 
         if (!written) {
             PartFailed(part, name);
             std::fclose(in);
-            return;
+            return false;
         }
         if (capacity == 0 || filled < capacity)
             continue;
@@ -214,35 +214,38 @@ void SplitIntoParts(const char* input, const char* base, const char* extension, 
         if (!CloseStream(part)) {
             PartFailed(nullptr, name);
             std::fclose(in);
-            return;
+            return false;
         }
         if (NextPartName(name)) {
             std::fclose(in);
-            return;
+            return false;
         }
         part = CreatePart(name, input);
         if (!part) {
             std::fclose(in);
-            return;
+            return false;
         }
         filled = 0;
     }
     std::fclose(in);
-    if (!CloseStream(part))
+    if (!CloseStream(part)) {
         PartFailed(nullptr, name);
+        return false;
+    }
+    return true;
 }
 
-void SplitJoinParts(const char* output, const char* base, const char* extension)
+bool SplitJoinParts(const char* output, const char* base, const char* extension)
 {
     char name[kNameBuffer];
     if (!FormatPartName(name, base, extension)) {
         ToolMessage("No files to unsplit");
-        return;
+        return false;
     }
     FILE* in = std::fopen(name, "rb");
     if (!in) {
         ToolMessage("No files to unsplit");
-        return;
+        return false;
     }
     // The output must not be one of the parts it is joined from, nor the
     // first missing name, which would then be read as the next part.
@@ -252,7 +255,7 @@ void SplitJoinParts(const char* output, const char* base, const char* extension)
         if (SameFile(probe, output)) {
             std::fclose(in);
             ToolMessage(kOutputIsInputMessage);
-            return;
+            return false;
         }
         if (!Exists(probe) || StepName(probe))
             break;
@@ -264,7 +267,7 @@ void SplitJoinParts(const char* output, const char* base, const char* extension)
     if (!out) {
         std::fclose(in);
         ToolMessage("cant create output file");
-        return;
+        return false;
     }
     std::vector<char> buffer(kIoBuffer);
     bool written = true;
@@ -279,21 +282,20 @@ void SplitJoinParts(const char* output, const char* base, const char* extension)
         if (!in)
             break;
     }
-    ReportReplacement(FinishReplacement(out, temporary, output, written), output);
+    return ReportReplacement(FinishReplacement(out, temporary, output, written), output);
 }
 
-void SplitRun(const char* filename, const char* extension, int type, int units, long unitsPerFile)
+bool SplitRun(const char* filename, const char* extension, const SplitOptions& options)
 {
-    long long perFile = unitsPerFile;
-    if (units == kSplitMegabytes)
+    long long perFile = options.unitsPerFile;
+    if (options.units == kSplitMegabytes)
         perFile *= 1024;
     std::string lowered(extension ? extension : "");
     for (char& c : lowered)
         c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     char base[kNameBuffer];
     SplitBaseName(filename, base, sizeof base);
-    if (type == kUnsplit)
-        SplitJoinParts(filename, base, lowered.c_str());
-    else
-        SplitIntoParts(filename, base, lowered.c_str(), units, perFile);
+    if (options.type == kUnsplit)
+        return SplitJoinParts(filename, base, lowered.c_str());
+    return SplitIntoParts(filename, base, lowered.c_str(), options.units, perFile);
 }

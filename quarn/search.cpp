@@ -467,18 +467,17 @@ int CQuarnSearch::SearchFile(const char* name, const char* header)
     return result;
 }
 
-int CQuarnSearch::RunSearch(const char* directory)
+bool CQuarnSearch::RunSearch(const char* directory)
 {
-    int result = 0;
+    bool searched = false;
     PlaceSpill();
     if (!PreparePatterns())
         ToolMessage("Out of Memory");
     else
-        result = SearchDirectory(directory);
+        searched = SearchDirectory(directory) != 0;
     // A spill file that missed a write has been reported, and the text says
     // the results are incomplete.
-    CloseSpill();
-    return result;
+    return CloseSpill() && searched;
 }
 
 int CQuarnSearch::SearchDirectory(const char* path)

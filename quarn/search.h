@@ -46,9 +46,9 @@ public:
     char* GetNextPatternLine(char* buffer);
 
     // The search and the end of a run: searches `directory` (the current
-    // directory), then closes the spill file. TRUE when the search ran to its
-    // end.
-    int RunSearch(const char* directory);
+    // directory), then closes the spill file. True when the search ran to its
+    // end and the spill file, if one was made, holds every result.
+    bool RunSearch(const char* directory);
 
     // One directory level of the search; `path` is also the current
     // directory. FALSE ends the whole search.

@@ -38,10 +38,10 @@ CString InputPresetFromCommandLine(const char* cmdLine)
     return name;
 }
 
-int EditFiles(const char* inputFiles, const char* outputFile, const CString& script, int& suppressOutput)
+bool EditFiles(const char* inputFiles, const char* outputFile, const CString& script, int& suppressOutput)
 {
     if (!ExpandFileList(inputFiles))
-        return 1;
+        return false;
     bool inPlace = !outputFile || !*outputFile;
     for (int i = 0; i < g_fileCount; ++i) {
         const char* input = g_fileNames[i];
@@ -51,27 +51,27 @@ int EditFiles(const char* inputFiles, const char* outputFile, const CString& scr
             std::strcpy(temporary, "tmXXXXXX");
             if (!MakeTempName(temporary)) {
                 ToolMessage("Cant create temporary file");
-                return 1;
+                return false;
             }
             target = temporary;
         }
         g_inputFile = std::fopen(input, "rt");
         if (!g_inputFile) {
             ToolMessage("cant open input file");
-            return 1;
+            return false;
         }
         g_outputFile = std::fopen(target, "at");
         if (!g_outputFile) {
             CloseStreams();
             ToolMessage("Cant create output file");
-            return 1;
+            return false;
         }
         g_wholeLines = inPlace;
         int result = RunScript(script, suppressOutput);
         g_wholeLines = false;
         bool written = CloseStreams();
         if (result != 0)
-            return 1;
+            return false;
         if (!written) {
             // A short result must never take the input's place.
             CString message;
@@ -82,15 +82,15 @@ int EditFiles(const char* inputFiles, const char* outputFile, const CString& scr
                 message.Format("Cant write output file %s", target);
             }
             ToolMessage(message);
-            return 1;
+            return false;
         }
         if (inPlace && !ReplaceWithFile(temporary, input)) {
             // The input is as it was, and the whole result is kept.
             CString message("Cant replace input file, result left in ");
             message += temporary;
             ToolMessage(message);
-            return 1;
+            return false;
         }
     }
-    return 0;
+    return true;
 }

@@ -24,9 +24,9 @@ enum {
 // Runs the script over every file that inputFiles names (blank-separated
 // wildcard specifications of the current directory). An empty outputFile
 // edits each file in place; otherwise every result is appended to it.
-// Returns 0 when every file was edited, 1 when the run stopped after a
+// True when every file was edited, false when the run stopped after a
 // message. suppressOutput may be switched on by a "#n" first line.
-int EditFiles(const char* inputFiles, const char* outputFile, const CString& script, int& suppressOutput);
+bool EditFiles(const char* inputFiles, const char* outputFile, const CString& script, int& suppressOutput);
 
 // The input preset for a command line: the text after its last backslash,
 // lower-cased; empty when it holds no backslash (a bare name presets

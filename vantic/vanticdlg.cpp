@@ -66,7 +66,7 @@ void CVanticDlg::OnOK()
 
 int CVanticDlg::EditFiles()
 {
-    return ::EditFiles(m_inputFiles, m_outputFile, m_script, m_suppressOutput);
+    return ::EditFiles(m_inputFiles, m_outputFile, m_script, m_suppressOutput) ? 0 : 1;
 }
 
 void CVanticDlg::RestoreCurrentDirectory()

@@ -83,28 +83,28 @@ std::string RunQuarn()
 
 std::string RunStrings()
 {
-    StringsRun(CurrentDirectoryName().c_str(), "big.txt", 4, kOffsetsNone);
+    StringsRun(CurrentDirectoryName().c_str(), "big.txt", {4, kOffsetsNone});
     return static_cast<const char*>(g_outputText);
 }
 
-int EditInPlace(const char* script)
+bool EditInPlace(const char* script)
 {
     int suppress = 0;
     return EditFiles("big.txt", "", CString(script), suppress);
 }
 
 const Operation kOperations[] = {
-    {"vantic in place", {{"big.txt", kBig}}, [] { EXPECT_EQ(1, EditInPlace("s/line/LINE/")); return ""; },
+    {"vantic in place", {{"big.txt", kBig}}, [] { EXPECT_FALSE(EditInPlace("s/line/LINE/")); return ""; },
      "Cant write temporary file - big.txt not replaced", false},
     {"vantic output file", {{"big.txt", kBig}}, [] {
          int suppress = 0;
-         EXPECT_EQ(1, EditFiles("big.txt", "out.txt", CString("p"), suppress));
+         EXPECT_FALSE(EditFiles("big.txt", "out.txt", CString("p"), suppress));
          return "";
      },
      "Cant write output file out.txt", false},
     {"vantic w file", {{"big.txt", kBig}}, [] {
          int suppress = 1;
-         EXPECT_EQ(1, EditFiles("big.txt", "out.txt", CString("w w.txt"), suppress));
+         EXPECT_FALSE(EditFiles("big.txt", "out.txt", CString("w w.txt"), suppress));
          return "";
      },
      "cant write file w.txt", false},
@@ -112,10 +112,10 @@ const Operation kOperations[] = {
     {"quarn spill", {{"big.txt", kBig}}, RunQuarn, "Cant write output file tm* - results incomplete", true},
     {"diff spill", {{"big.txt", kBig}, {"empty.txt", ""}},
      [] { return std::string(DiffFiles("empty.txt", "big.txt")); }, "Cant write output file tm* - results incomplete", true},
-    {"split", {{"big.txt", kBig}}, [] { SplitRun("big.txt", "xaa", kSplit, kSplitBytes, 16384); return ""; },
+    {"split", {{"big.txt", kBig}}, [] { SplitRun("big.txt", "xaa", {kSplit, kSplitBytes, 16384}); return ""; },
      "cant write output file big.xa*", false},
     {"unsplit", {{"j.xaa", kBig.substr(0, 40000)}, {"j.xab", kBig.substr(40000)}, {"j.txt", "keep"}},
-     [] { SplitRun("j.txt", "xaa", kUnsplit, kSplitLines, 1); return ""; }, "cant write output file j.txt", false},
+     [] { SplitRun("j.txt", "xaa", {kUnsplit, kSplitLines, 1}); return ""; }, "cant write output file j.txt", false},
     {"csplit", {{"big.txt", kBig}}, [] { CsplitRun("big.txt", "500 1000", "xx", 2); return ""; },
      "Can't write output file xx0*", false},
     {"save as", {{"saved.out", "keep"}},
@@ -189,10 +189,10 @@ TEST_F(WriteFaultTest, ARefusedReplaceKeepsTheInputAndSaysSo)
         const char* message;
         bool resultKept;   // the whole result stays in the temporary file the message names
     } cases[] = {
-        {"vantic in place", {{"big.txt", kBig}}, [] { EXPECT_EQ(1, EditInPlace("s/line/LINE/")); },
+        {"vantic in place", {{"big.txt", kBig}}, [] { EXPECT_FALSE(EditInPlace("s/line/LINE/")); },
          "Cant replace input file, result left in tm*", true},
         {"unsplit", {{"j.xaa", "one\r\n"}, {"j.xab", "two\r\n"}, {"j.txt", "keep"}},
-         [] { SplitRun("j.txt", "xaa", kUnsplit, kSplitLines, 1); }, "cant create output file", false},
+         [] { SplitRun("j.txt", "xaa", {kUnsplit, kSplitLines, 1}); }, "cant create output file", false},
         {"save as", {{"saved.out", "keep"}}, [] { SaveOutputText("saved.out", "new", 3); },
          "cant create output file", false},
     };
