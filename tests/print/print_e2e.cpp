@@ -215,6 +215,22 @@ bool SaveScreenshot(const Window& window, const std::string& path) {
   return white > static_cast<size_t>(width) * static_cast<size_t>(height) / 20;
 }
 
+// Callbacks of the font dialog test, named functions so that they have the
+// system's calling convention in the 32-bit build too.
+BOOL CALLBACK PressFontDialogOk(HWND h, LPARAM p) {
+  char caption[32] = "";
+  GetWindowTextA(h, caption, sizeof caption);
+  if (!IsWindowVisible(h) || lstrcmpA(caption, "Font") != 0) return TRUE;
+  PostMessageA(h, WM_COMMAND, IDOK, 0);
+  *reinterpret_cast<bool*>(p) = true;
+  return FALSE;
+}
+
+int CALLBACK NoteListed(const LOGFONTA*, const TEXTMETRICA*, DWORD, LPARAM p) {
+  *reinterpret_cast<bool*>(p) = true;
+  return 0;
+}
+
 }  // namespace
 
 // ---------------------------------------------------------------- Print
@@ -440,14 +456,7 @@ TEST(PrinterFont, FontDialogOnThePrinterChoosesAPrinterFont) {
   std::thread answer([&] {
     PollUntil([&] {
       bool found = false;
-      EnumThreadWindows(self, [](HWND h, LPARAM p) -> BOOL {
-        char caption[32] = "";
-        GetWindowTextA(h, caption, sizeof caption);
-        if (!IsWindowVisible(h) || lstrcmpA(caption, "Font") != 0) return TRUE;
-        PostMessageA(h, WM_COMMAND, IDOK, 0);
-        *reinterpret_cast<bool*>(p) = true;
-        return FALSE;
-      }, reinterpret_cast<LPARAM>(&found));
+      EnumThreadWindows(self, PressFontDialogOk, reinterpret_cast<LPARAM>(&found));
       return found || stop;
     });
   });
@@ -464,10 +473,7 @@ TEST(PrinterFont, FontDialogOnThePrinterChoosesAPrinterFont) {
   LOGFONTA wanted = {};
   wanted.lfCharSet = DEFAULT_CHARSET;
   lstrcpynA(wanted.lfFaceName, chosen.lfFaceName, LF_FACESIZE);
-  EnumFontFamiliesExA(dc, &wanted, [](const LOGFONTA*, const TEXTMETRICA*, DWORD, LPARAM p) -> int {
-    *reinterpret_cast<bool*>(p) = true;
-    return 0;
-  }, reinterpret_cast<LPARAM>(&listed), 0);
+  EnumFontFamiliesExA(dc, &wanted, NoteListed, reinterpret_cast<LPARAM>(&listed), 0);
   EXPECT_TRUE(listed) << chosen.lfFaceName;
   DeleteDC(dc);
 }
