@@ -182,7 +182,9 @@ std::string CopyEngine::TargetFor(const std::string& path) const
 
 void CopyEngine::CopyOneFile(const std::string& path)
 {
-    std::string target = LowerLastComponent(TargetFor(path));
+    // Every file a copy makes gets a lower-case name; in place the source's
+    // own name is replaced first and lowered afterwards.
+    std::string target = m_copyInPlace ? path : LowerLastComponent(TargetFor(path));
 
     // A copy onto itself would read what it has just emptied: refused, for
     // this file alone. In place the copy goes through a new file and is
@@ -239,10 +241,10 @@ void CopyEngine::CopyOneFile(const std::string& path)
         m_ui.Message(Format("cant write %s", target));
         return;
     }
-    // Where names keep their letter case, the lower-case copy is a new name:
-    // the source it replaces goes only now that the copy stands.
-    if (m_copyInPlace && target != path && platform::Exists(path) && !platform::SameFile(path, target))
-        platform::RemoveFile(path);
+    // In place the file has been replaced under its own name; the name then
+    // goes to lower case (a rename only, the data is already safe).
+    if (m_copyInPlace)
+        platform::LowerLastComponent(target);
 }
 
 void CopyFiles(const std::string& source, const std::string& destination, FileCommandUi& ui)

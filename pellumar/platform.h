@@ -51,6 +51,10 @@ bool CreateTemporaryFile(const std::string& directory, std::string& path);
 bool ReplaceInOneStep(const std::string& from, const std::string& to);
 bool RemoveFile(const std::string& path);
 
+// Renames path so that its last component is in lower case, when it is not
+// already and no other file has that name. The file is never without a name.
+void LowerLastComponent(const std::string& path);
+
 // The path separator the system writes ('\\' on Windows, '/' natively); both
 // are read everywhere.
 char Separator();

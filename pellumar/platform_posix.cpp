@@ -150,6 +150,19 @@ bool RemoveFile(const std::string& path)
     return unlink(path.c_str()) == 0;
 }
 
+void LowerLastComponent(const std::string& path)
+{
+    size_t cut = path.find_last_of('/');
+    size_t start = cut == std::string::npos ? 0 : cut + 1;
+    std::string wanted = path;
+    for (size_t i = start; i < wanted.size(); ++i)
+        if (wanted[i] >= 'A' && wanted[i] <= 'Z')
+            wanted[i] = static_cast<char>(wanted[i] - 'A' + 'a');
+    // Letter case makes another name here: one already taken is left alone.
+    if (wanted != path && !Exists(wanted))
+        rename(path.c_str(), wanted.c_str());
+}
+
 char Separator()
 {
     return '/';

@@ -170,6 +170,47 @@ bool RemoveFile(const std::string& path)
     return DeleteFileA(path.c_str()) != 0;
 }
 
+void LowerLastComponent(const std::string& path)
+{
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA(path.c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return;
+    FindClose(search);
+    std::string name = found.cFileName;
+    std::string lowered = name;
+    for (char& c : lowered)
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+    if (name == lowered)
+        return;
+    size_t cut = path.find_last_of("/\\:");
+    std::string directory = cut == std::string::npos ? std::string() : path.substr(0, cut + 1);
+    // A rename that changes only letter case is not taken everywhere; the
+    // way through a fresh name is.
+    std::string wanted = directory + lowered;
+    if (MoveFileA(path.c_str(), wanted.c_str())) {
+        search = FindFirstFileA(wanted.c_str(), &found);
+        if (search != INVALID_HANDLE_VALUE) {
+            FindClose(search);
+            if (lowered == found.cFileName)
+                return;
+        }
+    }
+    for (unsigned attempt = 0; attempt < 100; ++attempt) {
+        char name[16];
+        std::snprintf(name, sizeof name, "tm%06u", static_cast<unsigned>((GetTickCount() + attempt * 7919u) % 1000000u));
+        std::string between = directory + name;
+        if (!MoveFileA(wanted.c_str(), between.c_str())) {
+            if (GetLastError() == ERROR_ALREADY_EXISTS || GetLastError() == ERROR_FILE_EXISTS)
+                continue;
+            return;
+        }
+        MoveFileA(between.c_str(), wanted.c_str());
+        return;
+    }
+}
+
 char Separator()
 {
     return '\\';

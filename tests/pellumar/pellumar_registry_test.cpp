@@ -1,12 +1,14 @@
 // The association lookup against the system's registry: the test registers
 // its own file types under the root of file types and removes them again;
-// and the short form of a path on the file system itself.
+// the short form of a path and a bare drive on the file system itself.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
+#include "filecopy.h"
 #include "launch.h"
 #include "registry.h"
 
@@ -103,6 +105,64 @@ TEST(ToShortName, UsesTheFileSystemsAlias)
 
     DeleteFileA(longName.c_str());
     DeleteFileA(plain.c_str());
+    RemoveDirectoryA(directory.c_str());
+}
+
+}
+
+namespace {
+
+class QuietUi : public FileCommandUi {
+public:
+    void Message(const std::string& text) override { messages.push_back(text); }
+    Answer Ask(const std::string&) override { return kAnswerYes; }
+    std::vector<std::string> messages;
+};
+
+// A bare drive names the current directory of that drive.
+TEST(CopyFiles, ABareDriveIsItsCurrentDirectory)
+{
+    char temp[MAX_PATH];
+    ASSERT_GT(GetTempPathA(MAX_PATH, temp), 0u);
+    std::string directory = std::string(temp) + "Pellumar Drive Test";
+    CreateDirectoryA(directory.c_str(), nullptr);
+    CreateDirectoryA((directory + "\\sub").c_str(), nullptr);
+    std::string source = directory + "\\sub\\Moved.TXT";
+    HANDLE file = CreateFileA(source.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    DWORD written = 0;
+    WriteFile(file, "moved", 5, &written, nullptr);
+    CloseHandle(file);
+
+    char previous[MAX_PATH];
+    GetCurrentDirectoryA(MAX_PATH, previous);
+    SetCurrentDirectoryA(directory.c_str());
+    QuietUi ui;
+    CopyFiles("sub\\moved.txt", directory.substr(0, 2), ui);
+    SetCurrentDirectoryA(previous);
+
+    EXPECT_TRUE(ui.messages.empty());
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((directory + "\\moved.txt").c_str(), &found);
+    ASSERT_NE(search, INVALID_HANDLE_VALUE);
+    FindClose(search);
+    EXPECT_STREQ(found.cFileName, "moved.txt");   // created lower-case
+    EXPECT_EQ(found.nFileSizeLow, 5u);
+
+    // In place the file keeps its content and gets a lower-case name.
+    SetCurrentDirectoryA(directory.c_str());
+    CopyFiles("sub\\Moved.TXT", "", ui);
+    SetCurrentDirectoryA(previous);
+    EXPECT_TRUE(ui.messages.empty());
+    search = FindFirstFileA((directory + "\\sub\\moved.txt").c_str(), &found);
+    ASSERT_NE(search, INVALID_HANDLE_VALUE);
+    FindClose(search);
+    EXPECT_STREQ(found.cFileName, "moved.txt");
+    EXPECT_EQ(found.nFileSizeLow, 5u);
+
+    DeleteFileA((directory + "\\moved.txt").c_str());
+    DeleteFileA(source.c_str());
+    RemoveDirectoryA((directory + "\\sub").c_str());
     RemoveDirectoryA(directory.c_str());
 }
 
