@@ -47,18 +47,6 @@ std::string LowerLastComponent(const std::string& path)
     return path.substr(0, start) + LowerName(path.substr(start));
 }
 
-int CompareNoCase(const std::string& a, const std::string& b)
-{
-    size_t length = std::min(a.size(), b.size());
-    for (size_t i = 0; i < length; ++i) {
-        int ca = std::tolower(static_cast<unsigned char>(a[i]));
-        int cb = std::tolower(static_cast<unsigned char>(b[i]));
-        if (ca != cb)
-            return ca - cb;
-    }
-    return a.size() < b.size() ? -1 : a.size() > b.size() ? 1 : 0;
-}
-
 std::string Format(const char* format, const std::string& text)
 {
     std::string message = format;
@@ -110,7 +98,7 @@ bool ExpandNameList(const std::string& spec, std::vector<std::string>& names, Fi
             names.push_back(directory + entry.name);
         }
         std::sort(names.begin() + static_cast<std::ptrdiff_t>(first), names.end(),
-                  [](const std::string& a, const std::string& b) { return CompareNoCase(a, b) < 0; });
+                  [](const std::string& a, const std::string& b) { return CompareNamesNoCase(a, b) < 0; });
     }
     if (names.empty()) {
         ui.Message("Cant open specified input file");

@@ -66,9 +66,7 @@ std::string ShortLine(const DirEntry& entry)
     return entry.directory ? name + "/" : name;
 }
 
-namespace {
-
-int CompareNames(const std::string& a, const std::string& b)
+int CompareNamesNoCase(const std::string& a, const std::string& b)
 {
     size_t length = std::min(a.size(), b.size());
     for (size_t i = 0; i < length; ++i) {
@@ -80,21 +78,19 @@ int CompareNames(const std::string& a, const std::string& b)
     return a.size() < b.size() ? -1 : a.size() > b.size() ? 1 : 0;
 }
 
-}
-
 int CompareDirEntries(const DirEntry& a, const DirEntry& b, int sortKey)
 {
     switch (sortKey) {
     case kSortByName:
-        return CompareNames(a.name, b.name);
+        return CompareNamesNoCase(a.name, b.name);
     case kSortBySize:
         if (a.size != b.size)
             return a.size > b.size ? -1 : 1;
-        return CompareNames(a.name, b.name);
+        return CompareNamesNoCase(a.name, b.name);
     case kSortByTime:
         if (a.writeTime != b.writeTime)
             return a.writeTime > b.writeTime ? -1 : 1;
-        return CompareNames(a.name, b.name);
+        return CompareNamesNoCase(a.name, b.name);
     default:
         return 0;
     }

@@ -29,6 +29,9 @@ std::string LongLine(const DirEntry& entry);
 // One entry of the short list: the lower-case name, "/" after a directory.
 std::string ShortLine(const DirEntry& entry);
 
+// Compares as the directory search's names do: letter case ignored.
+int CompareNamesNoCase(const std::string& a, const std::string& b);
+
 // Negative when a goes first. Name: letter case ignored. Size: larger
 // first, as unsigned 64-bit numbers, ties by name. Time: later first, ties
 // by name. Any other key: equal.
