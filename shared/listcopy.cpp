@@ -46,7 +46,15 @@ bool CopyListBoxToClipboard(HWND owner, HWND listBox)
     }
     std::memcpy(bytes, text.c_str(), text.size() + 1);
     GlobalUnlock(block);
-    if (!OpenClipboard(owner)) {
+    // Another program may hold the clipboard for a moment (a viewer
+    // reading what was just put there); it is asked a few times.
+    bool opened = false;
+    for (int attempt = 0; attempt < 10 && !opened; ++attempt) {
+        opened = OpenClipboard(owner) != 0;
+        if (!opened)
+            Sleep(20);
+    }
+    if (!opened) {
         GlobalFree(block);
         ToolMessage("Cannot open the Clipboard");
         return false;

@@ -1,0 +1,3 @@
+#include "mainfrm.h"
+
+IMPLEMENT_DYNCREATE(CMainFrame, CFrameWnd)
