@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "auto.h"
+#include "calendar.h"
 #include "pellumar/resource.h"
 
 using namespace tamrel_auto;
@@ -332,13 +333,21 @@ TEST(PellumarListing, CopyAllPutsTheShownListOnTheClipboard)
     }
 }
 
-TEST(PellumarListing, PopupMenuFromTheKeyboard)
+TEST(PellumarListing, PopupMenuFromTheKeyboardAndTheMouse)
 {
     Fixture fixture;
     Shell shell(fixture.dir);
-    // Shift+F10 reaches the view as a context-menu request from the list.
-    PostMessageA(shell.LongList().hwnd(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(shell.LongList().hwnd()),
-                 MAKELPARAM(0xFFFF, 0xFFFF));
+    // Shift+F10 typed on the keyboard while the shell has the focus.
+    SetForegroundWindow(shell.frame.hwnd());
+    PollUntil([&] { return GetForegroundWindow() == shell.frame.hwnd(); }, 5000);
+    INPUT keys[4] = {};
+    const WORD codes[4] = {VK_SHIFT, VK_F10, VK_F10, VK_SHIFT};
+    for (int i = 0; i < 4; ++i) {
+        keys[i].type = INPUT_KEYBOARD;
+        keys[i].ki.wVk = codes[i];
+        keys[i].ki.dwFlags = i < 2 ? 0 : KEYEVENTF_KEYUP;
+    }
+    SendInput(4, keys, sizeof keys[0]);
     Window menu = shell.process.WaitWindow([](const Window& w) { return w.ClassName() == "#32768"; }, "pop-up menu");
     RECT place, client;
     GetWindowRect(menu.hwnd(), &place);
@@ -351,6 +360,21 @@ TEST(PellumarListing, PopupMenuFromTheKeyboard)
     PostMessageA(menu.hwnd(), WM_CHAR, 's', 0);
     EXPECT_EQ(shell.WaitNames({"gamma.dat", "beta.txt", "alpha.txt", ".", "..", "sub"}),
               (std::vector<std::string>{"gamma.dat", "beta.txt", "alpha.txt", ".", "..", "sub"}));
+    menu.WaitGone();
+
+    // The right mouse button: the list is sent the request with the mouse's
+    // place (not waiting, as the menu holds its sender), and the menu opens
+    // there.
+    HWND list = shell.LongList().hwnd();
+    POINT at = {corner.x + 40, corner.y + 30};
+    SendNotifyMessageA(list, WM_CONTEXTMENU, reinterpret_cast<WPARAM>(list), MAKELPARAM(at.x, at.y));
+    menu = shell.process.WaitWindow([](const Window& w) { return w.ClassName() == "#32768"; }, "pop-up menu");
+    GetWindowRect(menu.hwnd(), &place);
+    EXPECT_EQ(place.left, at.x);
+    EXPECT_EQ(place.top, at.y);
+    PostMessageA(menu.hwnd(), WM_CHAR, 'n', 0);
+    EXPECT_EQ(shell.WaitNames({".", "..", "alpha.txt", "beta.txt", "gamma.dat", "sub"}),
+              (std::vector<std::string>{".", "..", "alpha.txt", "beta.txt", "gamma.dat", "sub"}));
 }
 
 TEST(PellumarListing, AFileMadeMeanwhileShowsWhenTheListGetsTheFocus)
@@ -366,6 +390,28 @@ TEST(PellumarListing, AFileMadeMeanwhileShowsWhenTheListGetsTheFocus)
                  reinterpret_cast<LPARAM>(list.hwnd()));
     std::vector<std::string> names = {".", "..", "alpha.txt", "beta.txt", "delta.txt", "gamma.dat", "sub"};
     EXPECT_EQ(shell.WaitNames(names), names);
+
+    // A listing that finds nothing watches its directory too: with a
+    // pattern that matches nothing, the shell moves to Sub, and a match
+    // made there afterwards shows on focus.
+    shell.Command(ID_VIEW_PATTERN);
+    Window dialog = shell.WaitDialog("Filename Pattern");
+    dialog.Child(IDC_PATTERN).SetText("*.none");
+    dialog.Child(IDOK).Click();
+    dialog.WaitGone();
+    shell.Command(ID_FILE_CHANGE_DIR);
+    dialog = shell.WaitDialog("Change Directory");
+    dialog.Child(IDC_DIRECTORY).SetText(fixture.Path("Sub"));
+    dialog.Child(IDOK).Click();
+    dialog.WaitGone();
+    shell.WaitCaption(fixture.Path("Sub"));
+    EXPECT_EQ(shell.Lines(), (std::vector<std::string>{"Total 0"}));
+    WriteFileBytes(fixture.Path("Sub\\found.none"), "n");
+    Sleep(300);
+    list = shell.LongList();
+    SendMessageA(list.Parent().hwnd(), WM_COMMAND, MAKEWPARAM(IDC_LONG_LIST, LBN_SETFOCUS),
+                 reinterpret_cast<LPARAM>(list.hwnd()));
+    EXPECT_EQ(shell.WaitNames({"found.none"}), (std::vector<std::string>{"found.none"}));
 }
 
 // A file type registered for the test's own extension, opened by the
@@ -419,6 +465,8 @@ TEST(PellumarRun, NoAssociationOffersThePager)
     Fixture fixture;
     PagerStandIn pager(fixture.temp);
     Shell shell(fixture.dir);
+    shell.Command(ID_FILE_RUN_COMMAND);   // nothing selected yet
+    EXPECT_EQ(shell.Message(), "No file selected - sorry");
     shell.PostDoubleClick("gamma.dat");
     Window dialog = shell.WaitDialog("Run Command");
     EXPECT_TRUE(dialog.Child(IDC_RUN_ZODO).Checked());
@@ -430,14 +478,6 @@ TEST(PellumarRun, NoAssociationOffersThePager)
 
     // The total line is no file to run.
     shell.LongList().Select("Total 6");
-    shell.Command(ID_FILE_RUN_COMMAND);
-    EXPECT_EQ(shell.Message(), "No file selected - sorry");
-}
-
-TEST(PellumarRun, RunCommandWithNothingSelected)
-{
-    Fixture fixture;
-    Shell shell(fixture.dir);
     shell.Command(ID_FILE_RUN_COMMAND);
     EXPECT_EQ(shell.Message(), "No file selected - sorry");
 }
@@ -489,6 +529,20 @@ TEST(PellumarLaunchers, CommandLinesTheToolsReceive)
         EXPECT_EQ(Unquoted(entries.back().commandLine), c.line) << c.command;
         EXPECT_EQ(Lower(entries.back().directory), Lower(fixture.dir));
     }
+    {
+        // The editor gets the selected file's full path after its own
+        // arguments; with nothing selected, the editor alone.
+        ProfileOverride editor(WindowsIniPath("winfile.ini"), "Tamrel", "Editor", tools.dir + "\\zodo.exe -e");
+        Shell second(fixture.dir);
+        second.SelectName("beta.txt");
+        second.Command(ID_FILE_EDITOR);
+        std::vector<RecorderEntry> entries = WaitRecorderEntries(tools.Log(), ++count);
+        EXPECT_EQ(Unquoted(entries.back().commandLine), tools.dir + "\\zodo.exe -e " + fixture.Path("beta.txt"));
+        second.SelectName("sub");
+        second.Command(ID_FILE_EDITOR);
+        entries = WaitRecorderEntries(tools.Log(), ++count);
+        EXPECT_EQ(Unquoted(entries.back().commandLine), tools.dir + "\\zodo.exe -e");
+    }
     shell.Command(32778);   // no olmet.exe in LoadPath
     EXPECT_EQ(shell.Message(), "Error: WinExec failed");
     shell.Command(ID_FILE_SETUP);
@@ -510,14 +564,8 @@ TEST(PellumarCal, AKnownMonthAndTheRangeMessages)
     cal.Child(IDC_CAL_YEAR).SetText("1996");
     cal.Child(IDOK).Click();
     EXPECT_EQ(WaitText(cal.Child(IDC_CAL_TITLE), "March 1996"), "March 1996");
-    const std::string march1996 =
-        "Su Mo Tu We Th Fr Sa\r\n\r\n"
-        "                1  2 \r\n"
-        " 3  4  5  6  7  8  9 \r\n"
-        "10 11 12 13 14 15 16 \r\n"
-        "17 18 19 20 21 22 23 \r\n"
-        "24 25 26 27 28 29 30 \r\n"
-        "31 ";
+    // The grid itself is checked byte for byte by the unit tests.
+    const std::string march1996 = MonthGrid(3, 1996);
     EXPECT_EQ(cal.Child(IDC_CAL_GRID).Text(), march1996);
     EXPECT_TRUE(cal.Visible());   // Update keeps the dialog open
 
