@@ -7,11 +7,6 @@
 #include "afxwin.h"
 #include "resource.h"
 
-class CAboutDlg : public CDialog {
-public:
-    CAboutDlg() : CDialog(IDD_ABOUTBOX) {}
-};
-
 // "Filename Pattern" (108).
 class CPatternDlg : public CDialog {
 public:

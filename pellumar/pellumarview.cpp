@@ -11,6 +11,7 @@
 #include "listcopy.h"
 #include "listing.h"
 #include "registry.h"
+#include "toolapp.h"
 
 IMPLEMENT_DYNCREATE(CPellumarView, CFormView)
 
@@ -423,7 +424,7 @@ void CPellumarView::OnEditCopyAll()
 
 void CPellumarView::OnHelpContents()
 {
-    AfxGetApp()->WinHelp(0, HELP_CONTENTS);
+    ShowHelpContents(this);
 }
 
 BOOL CPellumarView::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo)

@@ -2,10 +2,9 @@
 #ifndef PELLUMAR_RESOURCE_H
 #define PELLUMAR_RESOURCE_H
 
-#include "afxres.h"
+#include "../shared/toolres.h"
 
 // Dialogs and menus
-#define IDD_ABOUTBOX                100
 #define IDD_PELLUMAR_FORM           101
 #define IDD_CHANGE_DIR              102
 #define IDD_RUN_COMMAND             103

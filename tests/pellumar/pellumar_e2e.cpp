@@ -201,6 +201,15 @@ TEST(PellumarListing, LongListHeaderAndShortList)
     PollUntil([&] { return shell.LongList().Visible(); });
     EXPECT_TRUE(header.Visible());
     EXPECT_EQ(shell.Lines(), expected);
+
+    shell.Command(ID_APP_ABOUT);
+    Window about = shell.WaitDialog("About Pellumar");
+    std::vector<std::string> texts;
+    for (const Window& w : about.Children())
+        texts.push_back(w.Text());
+    EXPECT_NE(std::find(texts.begin(), texts.end(), "Tamrel Shell Version 1.5"), texts.end());
+    about.Child(IDOK).Click();
+    about.WaitGone();
 }
 
 TEST(PellumarListing, ShowAndSortCommands)
