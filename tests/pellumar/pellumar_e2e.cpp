@@ -44,6 +44,16 @@ std::string Unquoted(const std::string& commandLine)
     return commandLine.substr(1, close - 1) + commandLine.substr(close + 1);
 }
 
+// Types the fields into a dialog and presses OK. With wait, until it is gone.
+void Submit(const Window& dialog, const std::vector<std::pair<int, std::string>>& fields, bool wait = true)
+{
+    for (const auto& field : fields)
+        dialog.Child(field.first).SetText(field.second);
+    dialog.Child(IDOK).Click();
+    if (wait)
+        dialog.WaitGone();
+}
+
 // The fixture: a directory of three files of known sizes and a
 // subdirectory, so that the listing also holds "." and "..".
 struct Fixture {
@@ -173,6 +183,12 @@ struct Shell {
                      reinterpret_cast<LPARAM>(list.hwnd()));
     }
     Window WaitDialog(const std::string& caption) const { return process.WaitDialog(caption); }
+    // Runs a command and waits for the dialog it opens.
+    Window Open(int command, const std::string& caption) const
+    {
+        Command(command);
+        return WaitDialog(caption);
+    }
     std::string Message() const { return AnswerMessageBox(process); }
 };
 
@@ -259,19 +275,13 @@ TEST(PellumarListing, PatternDialogLowersWhatItGets)
 {
     Fixture fixture;
     Shell shell(fixture.dir);
-    shell.Command(ID_VIEW_PATTERN);
-    Window dialog = shell.WaitDialog("Filename Pattern");
+    Window dialog = shell.Open(ID_VIEW_PATTERN, "Filename Pattern");
     EXPECT_EQ(dialog.Child(IDC_PATTERN).Text(), "*.*");
-    dialog.Child(IDC_PATTERN).SetText("*.TXT");
-    dialog.Child(IDOK).Click();
-    dialog.WaitGone();
+    Submit(dialog, {{IDC_PATTERN, "*.TXT"}});
     EXPECT_EQ(shell.WaitNames({"alpha.txt", "beta.txt"}), (std::vector<std::string>{"alpha.txt", "beta.txt"}));
-    shell.Command(ID_VIEW_PATTERN);
-    dialog = shell.WaitDialog("Filename Pattern");
+    dialog = shell.Open(ID_VIEW_PATTERN, "Filename Pattern");
     EXPECT_EQ(dialog.Child(IDC_PATTERN).Text(), "*.txt");
-    dialog.Child(IDC_PATTERN).SetText("*.none");
-    dialog.Child(IDOK).Click();
-    dialog.WaitGone();
+    Submit(dialog, {{IDC_PATTERN, "*.none"}});
     PollUntil([&] { return shell.Lines() == std::vector<std::string>{"Total 0"}; });
     EXPECT_EQ(shell.Lines(), (std::vector<std::string>{"Total 0"}));
 }
@@ -283,8 +293,7 @@ TEST(PellumarListing, ChangeDirectoryAndDoubleClicks)
     std::string sub = fixture.Path("Sub");
 
     // Cancel after walking the dialog's list goes back where the shell was.
-    shell.Command(ID_FILE_CHANGE_DIR);
-    Window dialog = shell.WaitDialog("Change Directory");
+    Window dialog = shell.Open(ID_FILE_CHANGE_DIR, "Change Directory");
     EXPECT_EQ(dialog.Child(IDC_DIRECTORY).Text(), fixture.dir);
     dialog.Child(IDC_DIR_LIST).DoubleClick("[Sub]");
     EXPECT_EQ(dialog.Child(IDC_DIRECTORY).Text(), sub);
@@ -292,11 +301,8 @@ TEST(PellumarListing, ChangeDirectoryAndDoubleClicks)
     dialog.WaitGone();
     EXPECT_EQ(shell.WaitCaption(fixture.dir), fixture.dir + kFrameEnd);
 
-    shell.Command(ID_FILE_CHANGE_DIR);
-    dialog = shell.WaitDialog("Change Directory");
-    dialog.Child(IDC_DIRECTORY).SetText(sub);
-    dialog.Child(IDOK).Click();
-    dialog.WaitGone();
+    dialog = shell.Open(ID_FILE_CHANGE_DIR, "Change Directory");
+    Submit(dialog, {{IDC_DIRECTORY, sub}});
     EXPECT_EQ(shell.WaitCaption(sub), sub + kFrameEnd);
     EXPECT_EQ(shell.WaitNames({".", "..", "inner.txt"}), (std::vector<std::string>{".", "..", "inner.txt"}));
 
@@ -403,16 +409,10 @@ TEST(PellumarListing, AFileMadeMeanwhileShowsWhenTheListGetsTheFocus)
     // A listing that finds nothing watches its directory too: with a
     // pattern that matches nothing, the shell moves to Sub, and a match
     // made there afterwards shows on focus.
-    shell.Command(ID_VIEW_PATTERN);
-    Window dialog = shell.WaitDialog("Filename Pattern");
-    dialog.Child(IDC_PATTERN).SetText("*.none");
-    dialog.Child(IDOK).Click();
-    dialog.WaitGone();
-    shell.Command(ID_FILE_CHANGE_DIR);
-    dialog = shell.WaitDialog("Change Directory");
-    dialog.Child(IDC_DIRECTORY).SetText(fixture.Path("Sub"));
-    dialog.Child(IDOK).Click();
-    dialog.WaitGone();
+    Window dialog = shell.Open(ID_VIEW_PATTERN, "Filename Pattern");
+    Submit(dialog, {{IDC_PATTERN, "*.none"}});
+    dialog = shell.Open(ID_FILE_CHANGE_DIR, "Change Directory");
+    Submit(dialog, {{IDC_DIRECTORY, fixture.Path("Sub")}});
     shell.WaitCaption(fixture.Path("Sub"));
     EXPECT_EQ(shell.Lines(), (std::vector<std::string>{"Total 0"}));
     WriteFileBytes(fixture.Path("Sub\\found.none"), "n");
@@ -602,19 +602,14 @@ TEST(PellumarFiles, MakeChangeIntoAndRemoveADirectory)
 {
     Fixture fixture;
     Shell shell(fixture.dir);
-    shell.Command(ID_FILE_MAKE_DIR);
-    Window dialog = shell.WaitDialog("Make Directory");
+    Window dialog = shell.Open(ID_FILE_MAKE_DIR, "Make Directory");
     EXPECT_EQ(dialog.Child(IDC_CURRENT_DIR).Text(), fixture.dir);
-    dialog.Child(IDC_DIR_NAME).SetText("made");
-    dialog.Child(IDOK).Click();
-    dialog.WaitGone();
+    Submit(dialog, {{IDC_DIR_NAME, "made"}});
     EXPECT_EQ(shell.WaitNames({".", "..", "alpha.txt", "beta.txt", "gamma.dat", "made", "sub"}).size(), 7u);
     EXPECT_TRUE(DirectoryExists(fixture.Path("made")));
 
-    shell.Command(ID_FILE_MAKE_DIR);
-    dialog = shell.WaitDialog("Make Directory");
-    dialog.Child(IDC_DIR_NAME).SetText("made");
-    dialog.Child(IDOK).Click();
+    dialog = shell.Open(ID_FILE_MAKE_DIR, "Make Directory");
+    Submit(dialog, {{IDC_DIR_NAME, "made"}}, false);
     EXPECT_EQ(shell.Message(), "Cant create made");
 
     shell.PostDoubleClick("made");
@@ -623,8 +618,7 @@ TEST(PellumarFiles, MakeChangeIntoAndRemoveADirectory)
     shell.WaitCaption(fixture.dir);
 
     shell.SelectName("made");
-    shell.Command(ID_FILE_REMOVE_DIR);
-    dialog = shell.WaitDialog("Remove Directory");
+    dialog = shell.Open(ID_FILE_REMOVE_DIR, "Remove Directory");
     EXPECT_EQ(dialog.Child(IDC_DIR_NAME).Text(), "made");
     dialog.Child(IDOK).Click();
     dialog.WaitGone();
@@ -632,8 +626,7 @@ TEST(PellumarFiles, MakeChangeIntoAndRemoveADirectory)
     EXPECT_FALSE(DirectoryExists(fixture.Path("made")));
 
     shell.SelectName("sub");   // not empty
-    shell.Command(ID_FILE_REMOVE_DIR);
-    dialog = shell.WaitDialog("Remove Directory");
+    dialog = shell.Open(ID_FILE_REMOVE_DIR, "Remove Directory");
     dialog.Child(IDOK).Click();
     EXPECT_EQ(shell.Message(), "Cant remove sub");
 }
@@ -643,31 +636,21 @@ TEST(PellumarFiles, CopyAFileAndAPatternIntoADirectory)
     Fixture fixture;
     Shell shell(fixture.dir);
     shell.SelectName("gamma.dat");
-    shell.Command(ID_FILE_COPY);
-    Window dialog = shell.WaitDialog("Copy File(s)");
+    Window dialog = shell.Open(ID_FILE_COPY, "Copy File(s)");
     EXPECT_EQ(dialog.Child(IDC_FROM).Text(), "gamma.dat");
-    dialog.Child(IDC_TO).SetText("sub");
-    dialog.Child(IDOK).Click();
-    dialog.WaitGone();
+    Submit(dialog, {{IDC_TO, "sub"}});
     PollUntil([&] { return FileExists(fixture.Path("Sub\\gamma.dat")); });
     EXPECT_EQ(ReadFileBytes(fixture.Path("Sub\\gamma.dat")), std::string(1000, 'g'));
 
-    shell.Command(ID_FILE_COPY);
-    dialog = shell.WaitDialog("Copy File(s)");
-    dialog.Child(IDC_FROM).SetText("*.txt");
-    dialog.Child(IDC_TO).SetText("sub");
-    dialog.Child(IDOK).Click();
-    dialog.WaitGone();
+    dialog = shell.Open(ID_FILE_COPY, "Copy File(s)");
+    Submit(dialog, {{IDC_FROM, "*.txt"}, {IDC_TO, "sub"}});
     PollUntil([&] { return FileExists(fixture.Path("Sub\\beta.txt")); });
     EXPECT_EQ(ReadFileBytes(fixture.Path("Sub\\alpha.txt")), "a");
     EXPECT_EQ(ReadFileBytes(fixture.Path("Sub\\beta.txt")), "bb\r\n");
 
     // Onto itself: refused, the source whole.
-    shell.Command(ID_FILE_COPY);
-    dialog = shell.WaitDialog("Copy File(s)");
-    dialog.Child(IDC_FROM).SetText("gamma.dat");
-    dialog.Child(IDC_TO).SetText(".");
-    dialog.Child(IDOK).Click();
+    dialog = shell.Open(ID_FILE_COPY, "Copy File(s)");
+    Submit(dialog, {{IDC_FROM, "gamma.dat"}, {IDC_TO, "."}}, false);
     EXPECT_EQ(shell.Message(), "cant copy gamma.dat onto itself");
     EXPECT_EQ(ReadFileBytes(fixture.Path("gamma.dat")), std::string(1000, 'g'));
 }
@@ -677,12 +660,9 @@ TEST(PellumarFiles, DeleteWithConfirmationYesNoCancel)
     Fixture fixture;
     fixture.temp.Write("Shell Fixture\\delta.txt", "d");
     Shell shell(fixture.dir);
-    shell.Command(ID_FILE_DELETE);
-    Window dialog = shell.WaitDialog("Delete File(s)");
+    Window dialog = shell.Open(ID_FILE_DELETE, "Delete File(s)");
     EXPECT_TRUE(dialog.Child(IDC_DELETE_CONFIRM).Checked());
-    dialog.Child(IDC_DELETE_FILES).SetText("*.txt");
-    dialog.Child(IDOK).Click();
-    dialog.WaitGone();
+    Submit(dialog, {{IDC_DELETE_FILES, "*.txt"}});
     struct Step {
         const char* prompt;
         int answer;
@@ -710,21 +690,15 @@ TEST(PellumarFiles, RenameFromTheSelectedLongName)
     fixture.temp.Write("Shell Fixture\\Long Name File.txt", "long");
     Shell shell(fixture.dir);
     shell.SelectName("long name file.txt");
-    shell.Command(ID_FILE_RENAME);
-    Window dialog = shell.WaitDialog("Rename File or Directory");
+    Window dialog = shell.Open(ID_FILE_RENAME, "Rename File or Directory");
     EXPECT_EQ(dialog.Child(IDC_FROM).Text(), "long name file.txt");
-    dialog.Child(IDC_TO).SetText("renamed.txt");
-    dialog.Child(IDOK).Click();
-    dialog.WaitGone();
+    Submit(dialog, {{IDC_TO, "renamed.txt"}});
     PollUntil([&] { return FileExists(fixture.Path("renamed.txt")); });
     EXPECT_EQ(ReadFileBytes(fixture.Path("renamed.txt")), "long");
     EXPECT_FALSE(FileExists(fixture.Path("Long Name File.txt")));
 
-    shell.Command(ID_FILE_RENAME);
-    dialog = shell.WaitDialog("Rename File or Directory");
-    dialog.Child(IDC_FROM).SetText("missing.txt");
-    dialog.Child(IDC_TO).SetText("other.txt");
-    dialog.Child(IDOK).Click();
+    dialog = shell.Open(ID_FILE_RENAME, "Rename File or Directory");
+    Submit(dialog, {{IDC_FROM, "missing.txt"}, {IDC_TO, "other.txt"}}, false);
     EXPECT_EQ(shell.Message(), "Cannot rename missing.txt");
 }
 
@@ -738,8 +712,7 @@ TEST(PellumarFiles, DetailsAgreeWithThePlatform)
     const char* types[] = {"Unknown", "Unknown", "Removable", "Fixed", "Remote", "Cdrom", "Ramdisk"};
     UINT type = GetDriveTypeA(root.c_str());
 
-    shell.Command(ID_FILE_DETAILS);
-    Window dialog = shell.WaitDialog("Drive details....");
+    Window dialog = shell.Open(ID_FILE_DETAILS, "Drive details....");
     EXPECT_EQ(dialog.Child(IDC_DETAILS_TYPE).Text(), type < 7 ? types[type] : "Unknown");
     EXPECT_EQ(dialog.Child(IDC_DETAILS_CWD).Text(), fixture.dir);
     EXPECT_EQ(dialog.Child(IDC_DETAILS_SECTORS).Text(), std::to_string(sectors));

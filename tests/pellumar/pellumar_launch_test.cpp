@@ -186,12 +186,7 @@ TEST(LookupAssociation, ReadsTypeAndOpenCommand)
         {".long", std::string(300, 't')},
         {std::string(300, 't') + "\\shell\\open\\command", "longprog.exe %1"},
     };
-    struct Case {
-        const char* name;
-        bool found;
-        const char* command;
-        const char* file;
-    } cases[] = {
+    ExpectAssociations(registry, {
         {"readme.txt", true, "notepad.exe", "readme.txt"},
         {"letter.doc", true, "\"c:\\program files\\writer\\write.exe\"", "letter.doc"},
         {"run.bat", true, ".\\run.bat", ""},
@@ -200,13 +195,7 @@ TEST(LookupAssociation, ReadsTypeAndOpenCommand)
         {"x.unknown", false, "", ""},
         {"noextension", false, "", ""},
         {"my.company.long", true, "longprog.exe", "my.company.long"},   // a long type name is read whole
-    };
-    for (const Case& c : cases) {
-        Association association;
-        EXPECT_EQ(LookupAssociation(registry, c.name, association), c.found) << c.name;
-        EXPECT_EQ(association.command, c.command) << c.name;
-        EXPECT_EQ(association.file, c.file) << c.name;
-    }
+    });
 }
 
 TEST(RunCommandLine, ChoicesAndTheFileTheyPass)

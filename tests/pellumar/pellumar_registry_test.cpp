@@ -11,6 +11,7 @@
 #include "filecopy.h"
 #include "launch.h"
 #include "registry.h"
+#include "scratch.h"
 
 namespace {
 
@@ -44,23 +45,12 @@ TEST(SystemRegistry, LookupOverRegisteredTypes)
 {
     RegisteredTypes types;
     SystemRegistry registry;
-    struct Case {
-        const char* name;
-        bool found;
-        const char* command;
-        const char* file;
-    } cases[] = {
+    ExpectAssociations(registry, {
         {"notes.pmtxt", true, "notepad.exe", "notes.pmtxt"},
         {"tool.pmprg", true, ".\\tool.pmprg", ""},
         {"x.pmnone", false, "", ""},
         {"x.pmunregistered", false, "", ""},
-    };
-    for (const Case& c : cases) {
-        Association association;
-        EXPECT_EQ(LookupAssociation(registry, c.name, association), c.found) << c.name;
-        EXPECT_EQ(association.command, c.command) << c.name;
-        EXPECT_EQ(association.file, c.file) << c.name;
-    }
+    });
 }
 
 }

@@ -6,6 +6,8 @@
 #include <random>
 #include <stdexcept>
 
+#include <gtest/gtest.h>
+
 namespace fs = std::filesystem;
 
 ScratchDir::ScratchDir()
@@ -78,4 +80,14 @@ std::vector<std::string> NamesIn(const std::string& directory)
         names.push_back(entry.path().filename().string());
     std::sort(names.begin(), names.end());
     return names;
+}
+
+void ExpectAssociations(RegistrySource& registry, const std::vector<AssociationCase>& cases)
+{
+    for (const AssociationCase& c : cases) {
+        Association association;
+        EXPECT_EQ(LookupAssociation(registry, c.name, association), c.found) << c.name;
+        EXPECT_EQ(association.command, c.command) << c.name;
+        EXPECT_EQ(association.file, c.file) << c.name;
+    }
 }

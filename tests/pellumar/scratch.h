@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "filecopy.h"
+#include "launch.h"
 
 class ScratchDir {
 public:
@@ -55,5 +56,16 @@ public:
     std::vector<std::string> prompts;
     std::vector<Answer> answers;   // given in turn; Yes when they run out
 };
+
+// One expected outcome of the association lookup for a file name.
+struct AssociationCase {
+    const char* name;
+    bool found;
+    const char* command;
+    const char* file;
+};
+
+// Looks each name up in registry and checks the outcome.
+void ExpectAssociations(RegistrySource& registry, const std::vector<AssociationCase>& cases);
 
 #endif
