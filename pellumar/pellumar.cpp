@@ -5,4 +5,9 @@
 #include "pellumarview.h"
 #include "toolapp.h"
 
-CToolApp theApp(RUNTIME_CLASS(CPellumarDoc), RUNTIME_CLASS(CPellumarView));
+class CPellumarApp : public CToolApp {
+public:
+    CPellumarApp() : CToolApp(RUNTIME_CLASS(CPellumarDoc), RUNTIME_CLASS(CPellumarView)) {}
+};
+
+CPellumarApp theApp;

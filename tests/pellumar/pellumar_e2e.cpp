@@ -218,6 +218,21 @@ TEST(PellumarListing, LongListHeaderAndShortList)
     EXPECT_TRUE(header.Visible());
     EXPECT_EQ(shell.Lines(), expected);
 
+    // A new size lays the header across the whole width again.
+    SetWindowPos(shell.frame.hwnd(), nullptr, 0, 0, 700, 500, SWP_NOZORDER | SWP_NOACTIVATE);
+    auto width = [](HWND window) {
+        RECT r;
+        GetWindowRect(window, &r);
+        return r.right - r.left;
+    };
+    RECT client;
+    PollUntil([&] {
+        GetClientRect(shell.View().hwnd(), &client);
+        return client.right > 0 && width(header.hwnd()) == client.right;
+    });
+    EXPECT_EQ(width(header.hwnd()), client.right);
+    EXPECT_EQ(width(shell.LongList().hwnd()), client.right);
+
     shell.Command(ID_APP_ABOUT);
     Window about = shell.WaitDialog("About Pellumar");
     std::vector<std::string> texts;
