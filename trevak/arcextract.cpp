@@ -2,6 +2,7 @@
 #include "arcextract.h"
 
 #include <algorithm>
+#include <set>
 #include <vector>
 
 #include "arcformat.h"
@@ -107,15 +108,16 @@ private:
             ui_.Message(name + ": create file fails");
             return true;
         }
-        return Copy(m, name, path);
+        return Copy(m, name, path, exists);
     }
 
-    // Writes the data beside path and puts it in place whole.
-    bool Copy(const ArcMember& m, const std::string& name, const std::string& path)
+    // Writes the data; a file that exists already is written beside its
+    // name and replaced only when the new one is whole.
+    bool Copy(const ArcMember& m, const std::string& name, const std::string& path, bool exists)
     {
-        std::string temp;
+        std::string temp = path;
         ArcStatus st;
-        for (int n = 0;; n++) {
+        for (int n = 0; exists; n++) {
             temp = path + ".trevak~" + std::to_string(n);
             if (!fs_.Stat(temp, &st))
                 break;
@@ -148,7 +150,7 @@ private:
             ui_.Message(name + ": write error - extraction stopped");
             return false;
         }
-        if (!fs_.Replace(temp, path)) {
+        if (temp != path && !fs_.Replace(temp, path)) {
             fs_.Remove(temp);
             ui_.Message(name + ": create file fails");
             return true;
@@ -173,11 +175,11 @@ private:
                 slash = clean.size();
             path += "/" + clean.substr(pos, slash - pos);
             pos = slash + 1;
+            if (madeDirs_.count(path))
+                continue;
             ArcStatus st;
-            if (fs_.Stat(path, &st)) {
-                if (st.isDir && !st.isLink)
-                    continue;
-            } else if (fs_.MakeDir(path)) {
+            if (fs_.Stat(path, &st) ? (st.isDir && !st.isLink) : fs_.MakeDir(path)) {
+                madeDirs_.insert(path);
                 continue;
             }
             ui_.Message(clean.substr(0, slash) + ": cant create directory");
@@ -195,6 +197,7 @@ private:
     ArcFs& fs_;
     ArcUi& ui_;
     std::vector<char> buffer_;
+    std::set<std::string> madeDirs_;   // directories known to be plain ones in this run
 };
 
 }  // namespace

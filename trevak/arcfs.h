@@ -26,6 +26,14 @@ struct ArcStatus {
     bool isLink = false;   // a symbolic link or reparse point: never followed
 };
 
+// Which file a path or stream is: volume and index (device and inode).
+struct ArcFileId {
+    unsigned long long volume = 0;
+    unsigned long long index = 0;
+    bool valid = false;
+    bool operator==(const ArcFileId& o) const { return valid && o.valid && volume == o.volume && index == o.index; }
+};
+
 // An open file. Reads stop short only at the end of the file or on an error;
 // Write and Close report whether every byte reached the file.
 class ArcStream {
@@ -42,6 +50,10 @@ public:
     virtual bool Truncate(long long size) = 0;
     // Flushes and closes; false when either failed. Called once.
     virtual bool Close() = 0;
+    // The status and identity of the open file, read through its handle
+    // rather than its name, so they describe exactly the file being read.
+    virtual bool Status(ArcStatus*) const { return false; }
+    virtual ArcFileId Identity() const { return ArcFileId(); }
 };
 
 struct ArcDirEntry {
@@ -68,8 +80,8 @@ public:
     // Replaces `to` by `from` in one step.
     virtual bool Replace(const std::string& from, const std::string& to) = 0;
     virtual bool Remove(const std::string& path) = 0;
-    // True when both paths name one existing file.
-    virtual bool SameFile(const std::string& a, const std::string& b) = 0;
+    // The identity of an existing file; not valid when there is none.
+    virtual ArcFileId Identity(const std::string& path) = 0;
 };
 
 // The platform's file system.

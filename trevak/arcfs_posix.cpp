@@ -27,6 +27,15 @@ void FromStat(const struct stat& s, ArcStatus* st)
     st->isLink = S_ISLNK(s.st_mode);
 }
 
+ArcFileId IdOf(const struct stat& s)
+{
+    ArcFileId id;
+    id.volume = static_cast<unsigned long long>(s.st_dev);
+    id.index = static_cast<unsigned long long>(s.st_ino);
+    id.valid = true;
+    return id;
+}
+
 std::unique_ptr<ArcStream> Wrap(FILE* fp)
 {
     if (!fp)
@@ -36,7 +45,9 @@ std::unique_ptr<ArcStream> Wrap(FILE* fp)
         fclose(fp);
         return nullptr;
     }
-    return MakeFileStream(fp, static_cast<long long>(s.st_size));
+    ArcStatus st;
+    FromStat(s, &st);
+    return MakeFileStream(fp, st, IdOf(s));
 }
 
 class PosixFs : public ArcFs {
@@ -111,12 +122,12 @@ public:
         return rename(from.c_str(), to.c_str()) == 0;
     }
     bool Remove(const std::string& path) override { return unlink(path.c_str()) == 0; }
-    bool SameFile(const std::string& a, const std::string& b) override
+    ArcFileId Identity(const std::string& path) override
     {
-        struct stat sa, sb;
-        if (stat(a.c_str(), &sa) != 0 || stat(b.c_str(), &sb) != 0)
-            return false;
-        return sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
+        struct stat s;
+        if (stat(path.c_str(), &s) != 0)
+            return ArcFileId();
+        return IdOf(s);
     }
 };
 

@@ -26,7 +26,8 @@ int SeekTo(FILE* fp, long long pos)
 
 class FileStream : public ArcStream {
 public:
-    FileStream(FILE* fp, long long size) : fp_(fp), size_(size), buffer_(kStreamBuffer)
+    FileStream(FILE* fp, const ArcStatus& st, const ArcFileId& id)
+        : fp_(fp), size_(st.size), status_(st), id_(id), buffer_(kStreamBuffer)
     {
         setvbuf(fp_, buffer_.data(), _IOFBF, buffer_.size());
     }
@@ -64,6 +65,12 @@ public:
     {
         if (n < 0 || n > size_ - pos_)
             return false;
+        // A short step (a block's padding) is read through the buffer: a
+        // seek would throw the buffer away and read it again.
+        if (!writing_ && n <= static_cast<long long>(sizeof scratch_)) {
+            size_t want = static_cast<size_t>(n);
+            return Read(scratch_, want) == want;
+        }
         return Seek(pos_ + n);
     }
     bool Seek(long long pos) override
@@ -101,9 +108,19 @@ public:
         return ok;
     }
 
+    bool Status(ArcStatus* st) const override
+    {
+        *st = status_;
+        return true;
+    }
+    ArcFileId Identity() const override { return id_; }
+
 private:
     FILE* fp_;
     long long size_;
+    ArcStatus status_;
+    ArcFileId id_;
+    char scratch_[4096];
     long long pos_ = 0;
     bool writing_ = false;
     std::vector<char> buffer_;
@@ -111,9 +128,9 @@ private:
 
 }  // namespace
 
-std::unique_ptr<ArcStream> MakeFileStream(FILE* fp, long long size)
+std::unique_ptr<ArcStream> MakeFileStream(FILE* fp, const ArcStatus& st, const ArcFileId& id)
 {
-    return std::unique_ptr<ArcStream>(new FileStream(fp, size));
+    return std::unique_ptr<ArcStream>(new FileStream(fp, st, id));
 }
 
 size_t ArcMemStream::Read(void* buf, size_t n)

@@ -7,7 +7,8 @@
 
 #include "arcfs.h"
 
-// Takes ownership of fp; size is the file's size when it was opened.
-std::unique_ptr<ArcStream> MakeFileStream(FILE* fp, long long size);
+// Takes ownership of fp; st is the file's status when it was opened, id
+// its identity.
+std::unique_ptr<ArcStream> MakeFileStream(FILE* fp, const ArcStatus& st, const ArcFileId& id);
 
 #endif

@@ -14,6 +14,32 @@
 
 namespace {
 
+void FromStat(const struct _stat64& s, ArcStatus* st)
+{
+    st->mode = static_cast<unsigned>(s.st_mode) & 0177777u;
+    st->nlink = s.st_nlink;
+    st->uid = s.st_uid;
+    st->gid = s.st_gid;
+    st->size = static_cast<long long>(s.st_size);
+    st->mtime = static_cast<long long>(s.st_mtime);
+    st->dev = static_cast<unsigned>(s.st_dev);
+    st->ino = static_cast<unsigned>(s.st_ino);
+    st->rdev = static_cast<unsigned>(s.st_rdev);
+    st->isDir = (s.st_mode & _S_IFMT) == _S_IFDIR;
+}
+
+ArcFileId IdOf(HANDLE h)
+{
+    ArcFileId id;
+    BY_HANDLE_FILE_INFORMATION info;
+    if (h != INVALID_HANDLE_VALUE && GetFileInformationByHandle(h, &info)) {
+        id.volume = info.dwVolumeSerialNumber;
+        id.index = (static_cast<unsigned long long>(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
+        id.valid = true;
+    }
+    return id;
+}
+
 std::unique_ptr<ArcStream> Wrap(FILE* fp)
 {
     if (!fp)
@@ -23,7 +49,9 @@ std::unique_ptr<ArcStream> Wrap(FILE* fp)
         fclose(fp);
         return nullptr;
     }
-    return MakeFileStream(fp, static_cast<long long>(s.st_size));
+    ArcStatus st;
+    FromStat(s, &st);
+    return MakeFileStream(fp, st, IdOf(reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(fp)))));
 }
 
 class WinFs : public ArcFs {
@@ -52,15 +80,7 @@ public:
                 return false;
             *st = ArcStatus();
         } else {
-            st->mode = static_cast<unsigned>(s.st_mode) & 0177777u;
-            st->nlink = s.st_nlink;
-            st->uid = s.st_uid;
-            st->gid = s.st_gid;
-            st->size = static_cast<long long>(s.st_size);
-            st->mtime = static_cast<long long>(s.st_mtime);
-            st->dev = static_cast<unsigned>(s.st_dev);
-            st->ino = static_cast<unsigned>(s.st_ino);
-            st->rdev = static_cast<unsigned>(s.st_rdev);
+            FromStat(s, st);
         }
         st->isDir = (attr & FILE_ATTRIBUTE_DIRECTORY) != 0;
         st->isLink = (attr & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
@@ -100,25 +120,15 @@ public:
         return MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
     }
     bool Remove(const std::string& path) override { return DeleteFileA(path.c_str()) != 0; }
-    bool SameFile(const std::string& a, const std::string& b) override
-    {
-        BY_HANDLE_FILE_INFORMATION ia, ib;
-        if (!Identify(a, &ia) || !Identify(b, &ib))
-            return false;
-        return ia.dwVolumeSerialNumber == ib.dwVolumeSerialNumber && ia.nFileIndexHigh == ib.nFileIndexHigh &&
-               ia.nFileIndexLow == ib.nFileIndexLow;
-    }
-
-private:
-    static bool Identify(const std::string& path, BY_HANDLE_FILE_INFORMATION* info)
+    ArcFileId Identity(const std::string& path) override
     {
         HANDLE h = CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
         if (h == INVALID_HANDLE_VALUE)
-            return false;
-        BOOL ok = GetFileInformationByHandle(h, info);
+            return ArcFileId();
+        ArcFileId id = IdOf(h);
         CloseHandle(h);
-        return ok != 0;
+        return id;
     }
 };
 

@@ -46,9 +46,10 @@ bool LessNoCase(const std::string& a, const std::string& b)
 
 class Writer {
 public:
-    Writer(const std::string& archive, const std::string& temp, const WriteOptions& options, ArcStream& out,
-           ArcFs& fs, ArcUi& ui)
-        : archive_(archive), temp_(temp), options_(options), out_(out), fs_(fs), ui_(ui), buffer_(kCopyChunk)
+    // skip: the files never to be archived, the archive being written and
+    // the one it replaces.
+    Writer(const std::vector<ArcFileId>& skip, const WriteOptions& options, ArcStream& out, ArcFs& fs, ArcUi& ui)
+        : skip_(skip), options_(options), out_(out), fs_(fs), ui_(ui), buffer_(kCopyChunk)
     {
     }
 
@@ -112,15 +113,18 @@ private:
 
     bool File(const std::string& path, const std::string& member)
     {
-        if (fs_.SameFile(path, archive_) || (!temp_.empty() && fs_.SameFile(path, temp_)))
-            return true;
-        // Opened and its status read before its header is written, so the
-        // header describes the file that is copied.
+        // Opened and its status read through the open file before its header
+        // is written, so the header describes the file that is copied.
         std::unique_ptr<ArcStream> in = fs_.OpenRead(path);
         ArcStatus st;
-        if (!in || !fs_.Stat(path, &st)) {
+        if (!in || !in->Status(&st)) {
             ui_.Message("cant open file " + member + "\r\nAbandoning archive");
             return false;
+        }
+        ArcFileId id = in->Identity();
+        for (const ArcFileId& skip : skip_) {
+            if (id == skip)
+                return true;
         }
         st.isDir = false;
         ui_.Progress(member);
@@ -183,8 +187,7 @@ private:
 
     static const char kWriteError[];
 
-    std::string archive_;
-    std::string temp_;
+    std::vector<ArcFileId> skip_;
     const WriteOptions& options_;
     ArcStream& out_;
     ArcFs& fs_;
@@ -208,7 +211,7 @@ bool Create(const std::string& archive, const WriteOptions& options, ArcFs& fs, 
         ui.Message("cant create " + archive);
         return false;
     }
-    Writer w(archive, temp, options, *out, fs, ui);
+    Writer w({out->Identity(), fs.Identity(archive)}, options, *out, fs, ui);
     if (!w.Run() || !w.WriteEnd()) {
         out->Close();
         fs.Remove(temp);
@@ -257,7 +260,7 @@ bool Append(const std::string& archive, const WriteOptions& options, ArcFs& fs, 
         ui.Message("cant open " + archive);
         return false;
     }
-    Writer w(archive, std::string(), options, *out, fs, ui);
+    Writer w({out->Identity()}, options, *out, fs, ui);
     if (w.Run() && w.WriteEnd()) {
         if (out->Close())
             return true;

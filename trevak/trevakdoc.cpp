@@ -65,12 +65,20 @@ public:
     }
     void Progress(const std::string& name) override
     {
-        if (progress_)
+        // Repainted at most every 50 ms: faster than anyone can read, a
+        // repaint for every small file would cost more than its copy.
+        DWORD now = GetTickCount();
+        if (progress_ && (!shown_ || now - lastShown_ >= 50)) {
             progress_->ShowName(name.c_str());
+            shown_ = true;
+            lastShown_ = now;
+        }
     }
 
 private:
     CProgressDlg* progress_;
+    bool shown_ = false;
+    DWORD lastShown_ = 0;
 };
 
 std::string BaseName(const CString& path)
@@ -164,8 +172,12 @@ void CTrevakDoc::ReloadListing()
     }
     CWaitCursor wait;
     DocUi ui(nullptr);
+    // One repaint at the end rather than one for every line added.
+    view->m_members.SendMessage(WM_SETREDRAW, FALSE);
     ListArchive(*in, m_archiveType, [view](const ArcMember& m) { return view->AddEntry(m.name, m.st) >= 0; },
                 ui);
+    view->m_members.SendMessage(WM_SETREDRAW, TRUE);
+    view->m_members.Invalidate();
     in->Close();
 }
 

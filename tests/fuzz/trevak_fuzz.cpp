@@ -102,7 +102,7 @@ public:
         CheckInside(p);
         return base_.Remove(p);
     }
-    bool SameFile(const std::string& a, const std::string& b) override { return base_.SameFile(a, b); }
+    ArcFileId Identity(const std::string& p) override { return base_.Identity(p); }
 
 private:
     ArcFs& base_ = SystemFs();

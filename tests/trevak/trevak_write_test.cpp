@@ -41,7 +41,7 @@ public:
     }
     bool Replace(const std::string& a, const std::string& b) override { return base_.Replace(a, b); }
     bool Remove(const std::string& p) override { return base_.Remove(p); }
-    bool SameFile(const std::string& a, const std::string& b) override { return base_.SameFile(a, b); }
+    ArcFileId Identity(const std::string& p) override { return base_.Identity(p); }
 
 private:
     class Stream : public ArcStream {
@@ -59,6 +59,8 @@ private:
         long long Tell() const override { return s_->Tell(); }
         bool Truncate(long long size) override { return s_->Truncate(size); }
         bool Close() override { return s_->Close() && !fs_.failClose; }
+        bool Status(ArcStatus* st) const override { return s_->Status(st); }
+        ArcFileId Identity() const override { return s_->Identity(); }
 
     private:
         std::unique_ptr<ArcStream> s_;
