@@ -524,15 +524,24 @@ std::string MessageText(const Window& box) {
   throw AutoError("no message text in " + box.Describe());
 }
 
-void ChooseFile(const Window& fileDialog, const std::string& path) {
-  // The name field: a combo box (cmb13) in the explorer layout, an edit
-  // (edt1) in the older one.
+namespace {
+// The name field: a combo box (cmb13) in the explorer layout, an edit (edt1)
+// in the older one. A combo box answers WM_GETTEXT and WM_SETTEXT for its
+// edit.
+Window FileNameField(const Window& fileDialog) {
   Window name = fileDialog.FindChild(0x47C);
   if (!name) name = fileDialog.FindChild(0x480);
   if (!name) throw AutoError("no file name field in " + fileDialog.Describe());
-  name.SetText(path);
+  return name;
+}
+}  // namespace
+
+void ChooseFile(const Window& fileDialog, const std::string& path) {
+  FileNameField(fileDialog).SetText(path);
   fileDialog.Child(IDOK).Click();
 }
+
+std::string FileDialogName(const Window& fileDialog) { return FileNameField(fileDialog).Text(); }
 
 // ---------------------------------------------------------------- processes
 

@@ -182,6 +182,8 @@ std::string MessageText(const Window& box);
 // Types `path` into the name field of a common open or save dialog and
 // presses its OK button (posted, like every click).
 void ChooseFile(const Window& fileDialog, const std::string& path);
+// The text of that name field: what the dialog offers before the user types.
+std::string FileDialogName(const Window& fileDialog);
 
 // ---------------------------------------------------------------- processes
 
