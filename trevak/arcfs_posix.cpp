@@ -36,7 +36,9 @@ ArcFileId IdOf(const struct stat& s)
     return id;
 }
 
-std::unique_ptr<ArcStream> Wrap(FILE* fp)
+}  // namespace
+
+std::unique_ptr<ArcStream> WrapFile(FILE* fp)
 {
     if (!fp)
         return nullptr;
@@ -50,20 +52,10 @@ std::unique_ptr<ArcStream> Wrap(FILE* fp)
     return MakeFileStream(fp, st, IdOf(s));
 }
 
-class PosixFs : public ArcFs {
+namespace {
+
+class PosixFs : public StdioFs {
 public:
-    std::unique_ptr<ArcStream> OpenRead(const std::string& path) override
-    {
-        return Wrap(fopen(path.c_str(), "rb"));
-    }
-    std::unique_ptr<ArcStream> Create(const std::string& path) override
-    {
-        return Wrap(fopen(path.c_str(), "wb"));
-    }
-    std::unique_ptr<ArcStream> OpenUpdate(const std::string& path) override
-    {
-        return Wrap(fopen(path.c_str(), "r+b"));
-    }
     bool Stat(const std::string& path, ArcStatus* st) override
     {
         // A link is reported as one, with its target's status when it has one.

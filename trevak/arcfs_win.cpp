@@ -40,7 +40,9 @@ ArcFileId IdOf(HANDLE h)
     return id;
 }
 
-std::unique_ptr<ArcStream> Wrap(FILE* fp)
+}  // namespace
+
+std::unique_ptr<ArcStream> WrapFile(FILE* fp)
 {
     if (!fp)
         return nullptr;
@@ -54,20 +56,10 @@ std::unique_ptr<ArcStream> Wrap(FILE* fp)
     return MakeFileStream(fp, st, IdOf(reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(fp)))));
 }
 
-class WinFs : public ArcFs {
+namespace {
+
+class WinFs : public StdioFs {
 public:
-    std::unique_ptr<ArcStream> OpenRead(const std::string& path) override
-    {
-        return Wrap(fopen(path.c_str(), "rb"));
-    }
-    std::unique_ptr<ArcStream> Create(const std::string& path) override
-    {
-        return Wrap(fopen(path.c_str(), "wb"));
-    }
-    std::unique_ptr<ArcStream> OpenUpdate(const std::string& path) override
-    {
-        return Wrap(fopen(path.c_str(), "r+b"));
-    }
     bool Stat(const std::string& path, ArcStatus* st) override
     {
         DWORD attr = GetFileAttributesA(path.c_str());

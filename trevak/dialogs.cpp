@@ -11,6 +11,25 @@ const char kCantAccess[] = "Cant access specified directory";
 
 }  // namespace
 
+// The Browse button of Read and Write: the dialog's directory field is
+// entered and offered in the Browse dialog; OK takes the directory chosen
+// there. Cancel leaves the field, but the current directory stays where
+// the walk left it.
+static void BrowseDirectoryInto(CDialog& dialog, CString& field)
+{
+    dialog.UpdateData(TRUE);
+    if (!EnterDirectory(field)) {
+        AfxMessageBox(kCantAccess);
+        return;
+    }
+    CBrowseDirDlg dlg;
+    dlg.m_currentDir = field;
+    if (dlg.DoModal() == IDOK) {
+        field = dlg.m_currentDir;
+        dialog.UpdateData(FALSE);
+    }
+}
+
 bool EnterDirectory(const CString& dir)
 {
     if (dir.GetLength() >= 2 && dir[1] == ':') {
@@ -45,20 +64,7 @@ void CReadArchiveDlg::DoDataExchange(CDataExchange* pDX)
     DDX_Check(pDX, IDC_RESTORE_TIMES, m_restoreTimes);
 }
 
-void CReadArchiveDlg::OnBrowse()
-{
-    UpdateData(TRUE);
-    if (!EnterDirectory(m_target)) {
-        AfxMessageBox(kCantAccess);
-        return;
-    }
-    CBrowseDirDlg dlg;
-    dlg.m_currentDir = m_target;
-    if (dlg.DoModal() == IDOK) {
-        m_target = dlg.m_currentDir;
-        UpdateData(FALSE);
-    }
-}
+void CReadArchiveDlg::OnBrowse() { BrowseDirectoryInto(*this, m_target); }
 
 void CReadArchiveDlg::OnCreateDir()
 {
@@ -98,20 +104,7 @@ void CWriteArchiveDlg::DoDataExchange(CDataExchange* pDX)
     DDX_Text(pDX, IDC_DIRECTORY, m_source);
 }
 
-void CWriteArchiveDlg::OnBrowse()
-{
-    UpdateData(TRUE);
-    if (!EnterDirectory(m_source)) {
-        AfxMessageBox(kCantAccess);
-        return;
-    }
-    CBrowseDirDlg dlg;
-    dlg.m_currentDir = m_source;
-    if (dlg.DoModal() == IDOK) {
-        m_source = dlg.m_currentDir;
-        UpdateData(FALSE);
-    }
-}
+void CWriteArchiveDlg::OnBrowse() { BrowseDirectoryInto(*this, m_source); }
 
 // ---------------------------------------------------------------- Archive Information
 

@@ -148,17 +148,22 @@ def members(src):
     return sorted(os.path.relpath(os.path.join(d, n), src) for d, ds, fs in os.walk(src) for n in ds + fs)
 
 
-def gnu_tar_to_trevak(work, fmt):
-    src = os.path.join(work, "src")
-    make_tree(src)
-    archive = os.path.join(work, "g.tar")
-    run(["tar", "--format=" + fmt, "-cf", archive, "-C", src, "--no-recursion"] + members(src))
-    if trevak_names(archive) != norm(run(["tar", "-tf", archive]).decode().splitlines()):
+def trevak_reads(work, src, archive, names):
+    """trevak lists the names the writer lists and extracts the source whole."""
+    if trevak_names(archive) != names:
         raise AssertionError("trevak lists %s" % trevak_names(archive))
     out = os.path.join(work, "out")
     os.makedirs(out)
     cli("extract", host(archive), host(out))
     same_tree(src, out)
+
+
+def gnu_tar_to_trevak(work, fmt):
+    src = os.path.join(work, "src")
+    make_tree(src)
+    archive = os.path.join(work, "g.tar")
+    run(["tar", "--format=" + fmt, "-cf", archive, "-C", src, "--no-recursion"] + members(src))
+    trevak_reads(work, src, archive, norm(run(["tar", "-tf", archive]).decode().splitlines()))
 
 
 def tarfile_to_trevak(work, fmt):
@@ -170,12 +175,7 @@ def tarfile_to_trevak(work, fmt):
             t.add(os.path.join(src, m), arcname=m, recursive=False)
     with tarfile.open(archive) as t:
         names = norm(t.getnames())
-    if trevak_names(archive) != names:
-        raise AssertionError("trevak lists %s" % trevak_names(archive))
-    out = os.path.join(work, "out")
-    os.makedirs(out)
-    cli("extract", host(archive), host(out))
-    same_tree(src, out)
+    trevak_reads(work, src, archive, names)
 
 
 def cpio_to_trevak(work):
@@ -188,12 +188,7 @@ def cpio_to_trevak(work):
                            stderr=subprocess.PIPE, cwd=src)
     if r.returncode != 0:
         raise AssertionError("cpio failed: " + r.stderr.decode())
-    if trevak_names(archive) != norm(members(src)):
-        raise AssertionError("trevak lists %s" % trevak_names(archive))
-    out = os.path.join(work, "out")
-    os.makedirs(out)
-    cli("extract", host(archive), host(out))
-    same_tree(src, out)
+    trevak_reads(work, src, archive, norm(members(src)))
 
 
 def append_read_by_gnu_tar(work):
