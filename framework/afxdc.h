@@ -117,7 +117,9 @@ public:
     BOOL RestoreDC(int nSavedDC) { return ::RestoreDC(m_hDC, nSavedDC); }
 
     HGDIOBJ SelectObject(HGDIOBJ hObject) { return ::SelectObject(m_hDC, hObject); }
-    // The font that was selected before, as a FromHandle wrapper.
+    // The font that was selected before, as a FromHandle wrapper. On a
+    // printing DC the printer's default font may be replaced by a legible
+    // one (AfxLegiblePrinterFont).
     CFont* SelectObject(CFont* pFont);
     HGDIOBJ SelectStockObject(int nIndex) { return ::SelectObject(m_hDC, ::GetStockObject(nIndex)); }
 
@@ -199,16 +201,6 @@ private:
     HWND m_hWnd;
 };
 
-// The whole window, frame and caption included.
-class CWindowDC : public CDC {
-public:
-    explicit CWindowDC(CWnd* pWnd);
-    ~CWindowDC();
-
-private:
-    HWND m_hWnd;
-};
-
 class CPaintDC : public CDC {
 public:
     explicit CPaintDC(CWnd* pWnd);
@@ -228,9 +220,6 @@ public:
     HFONT m_hObject;
     operator HFONT() const { return m_hObject; }
     BOOL CreateFontIndirect(const LOGFONTA* lpLogFont);
-    BOOL CreateFont(int nHeight, int nWidth, int nEscapement, int nOrientation, int nWeight, BYTE bItalic,
-                    BYTE bUnderline, BYTE cStrikeOut, BYTE nCharSet, BYTE nOutPrecis, BYTE nClipPrecis,
-                    BYTE nQuality, BYTE nPitchAndFamily, const char* lpszFacename);
     // A font of nPointSize tenths of a point for the device of pDC (the
     // screen when null).
     BOOL CreatePointFont(int nPointSize, const char* lpszFaceName, CDC* pDC = nullptr);
