@@ -36,9 +36,7 @@ ArcFileId IdOf(const struct stat& s)
     return id;
 }
 
-}  // namespace
-
-std::unique_ptr<ArcStream> WrapFile(FILE* fp)
+std::unique_ptr<ArcStream> Wrap(FILE* fp)
 {
     if (!fp)
         return nullptr;
@@ -52,10 +50,20 @@ std::unique_ptr<ArcStream> WrapFile(FILE* fp)
     return MakeFileStream(fp, st, IdOf(s));
 }
 
-namespace {
-
-class PosixFs : public StdioFs {
+class PosixFs : public ArcFs {
 public:
+    std::unique_ptr<ArcStream> OpenRead(const std::string& path) override
+    {
+        return Wrap(fopen(path.c_str(), "rb"));
+    }
+    std::unique_ptr<ArcStream> Create(const std::string& path) override
+    {
+        return Wrap(fopen(path.c_str(), "wb"));
+    }
+    std::unique_ptr<ArcStream> OpenUpdate(const std::string& path) override
+    {
+        return Wrap(fopen(path.c_str(), "r+b"));
+    }
     bool Stat(const std::string& path, ArcStatus* st) override
     {
         // A link is reported as one, with its target's status when it has one.

@@ -133,15 +133,6 @@ std::unique_ptr<ArcStream> MakeFileStream(FILE* fp, const ArcStatus& st, const A
     return std::unique_ptr<ArcStream>(new FileStream(fp, st, id));
 }
 
-std::unique_ptr<ArcStream> StdioFs::OpenRead(const std::string& path) { return WrapFile(fopen(path.c_str(), "rb")); }
-
-std::unique_ptr<ArcStream> StdioFs::Create(const std::string& path) { return WrapFile(fopen(path.c_str(), "wb")); }
-
-std::unique_ptr<ArcStream> StdioFs::OpenUpdate(const std::string& path)
-{
-    return WrapFile(fopen(path.c_str(), "r+b"));
-}
-
 size_t ArcMemStream::Read(void* buf, size_t n)
 {
     size_t left = size_ - pos_;
