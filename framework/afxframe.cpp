@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include <shellapi.h>
+
 IMPLEMENT_DYNCREATE(CFrameWnd, CWnd)
 
 BEGIN_MESSAGE_MAP(CFrameWnd, CWnd)
@@ -14,6 +16,7 @@ BEGIN_MESSAGE_MAP(CFrameWnd, CWnd)
     ON_COMMAND_RANGE(ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR, OnBarCheck)
     ON_UPDATE_COMMAND_UI_RANGE(ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR, OnUpdateControlBarMenu)
     ON_WM_MENUSELECT()
+    ON_WM_DROPFILES()
     ON_MESSAGE(WM_EXITMENULOOP, OnExitMenuLoop)
     ON_UPDATE_COMMAND_UI(ID_INDICATOR_CAPS, OnUpdateKeyIndicator)
     ON_UPDATE_COMMAND_UI(ID_INDICATOR_NUM, OnUpdateKeyIndicator)
@@ -35,7 +38,7 @@ BOOL CFrameWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentW
 
     HMENU hMenu = LoadMenuA(hInst, MAKEINTRESOURCEA(nIDResource));
     m_hAccelTable = LoadAcceleratorsA(hInst, MAKEINTRESOURCEA(nIDResource));
-    if (!CreateEx(0, AFX_WNDFRAME_CLASS, m_strTitle, dwDefaultStyle, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+    if (!CreateEx(0, AFX_WNDFRAME_CLASS, m_strTitle, dwDefaultStyle & ~FWS_ADDTOTITLE, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
                   CW_USEDEFAULT, pParentWnd ? pParentWnd->m_hWnd : nullptr, hMenu, pContext)) {
         if (hMenu)
             DestroyMenu(hMenu);
@@ -229,6 +232,13 @@ void CFrameWnd::ShowControlBar(CControlBar* pBar, BOOL bShow, BOOL bDelay)
 void CFrameWnd::OnBarCheck(UINT nID)
 {
     CControlBar* pBar = GetControlBar(nID);
+    // A frame inside another (a document's window in a multiple-document
+    // frame) has no bars of its own: the outer frame's are meant.
+    CFrameWnd* pOuter = pBar ? nullptr : GetParentFrame();
+    if (pOuter) {
+        pOuter->OnBarCheck(nID);
+        return;
+    }
     if (pBar)
         ShowControlBar(pBar, (GetWindowLongPtrA(pBar->m_hWnd, GWL_STYLE) & WS_VISIBLE) == 0);
 }
@@ -236,6 +246,11 @@ void CFrameWnd::OnBarCheck(UINT nID)
 void CFrameWnd::OnUpdateControlBarMenu(CCmdUI* pCmdUI)
 {
     CControlBar* pBar = GetControlBar(pCmdUI->m_nID);
+    CFrameWnd* pOuter = pBar ? nullptr : GetParentFrame();
+    if (pOuter) {
+        pOuter->OnUpdateControlBarMenu(pCmdUI);
+        return;
+    }
     if (!pBar) {
         pCmdUI->Enable(FALSE);
         return;
@@ -264,6 +279,22 @@ CString CFrameWnd::GetIdleMessage() const
 {
     CString idle = AfxLoadString(AFX_IDS_IDLEMESSAGE);
     return idle.IsEmpty() ? CString("Ready") : idle;
+}
+
+void CFrameWnd::OnDropFiles(HDROP hDropInfo)
+{
+    ::SetActiveWindow(m_hWnd);
+    CWinApp* pApp = AfxGetApp();
+    UINT count = DragQueryFileA(hDropInfo, 0xFFFFFFFF, nullptr, 0);
+    for (UINT i = 0; i < count && pApp; ++i) {
+        UINT length = DragQueryFileA(hDropInfo, i, nullptr, 0);
+        CString name;
+        char* buffer = name.GetBuffer(static_cast<int>(length));
+        DragQueryFileA(hDropInfo, i, buffer, length + 1);
+        name.ReleaseBuffer(static_cast<int>(length));
+        pApp->OpenDocumentFile(name);
+    }
+    DragFinish(hDropInfo);
 }
 
 void CFrameWnd::OnMenuSelect(UINT nItemID, UINT nFlags, HMENU hSysMenu)

@@ -7,6 +7,7 @@
 
 #include <vector>
 
+#include "afxres.h"
 #include "afxwnd.h"
 
 class CControlBar;
@@ -14,8 +15,10 @@ class CDocument;
 class CDocTemplate;
 class CView;
 
-// The child id of a frame's one view.
-const UINT AFX_IDW_PANE_FIRST = 0xE900;
+// Frame style, taken out before the window is made: the caption shows the
+// active document's title beside the application's.
+const DWORD FWS_ADDTOTITLE = 0x00008000;
+
 
 // What a template hands to the frame it creates, so that the frame can make
 // the view and attach it to the document.
@@ -79,6 +82,8 @@ public:
     void SetMessageText(const char* lpszText);
     void SetMessageText(UINT nID);
     CString GetIdleMessage() const;
+    // Each dropped file opens as if chosen in the Open dialog.
+    afx_msg void OnDropFiles(HDROP hDropInfo);
     afx_msg void OnMenuSelect(UINT nItemID, UINT nFlags, HMENU hSysMenu);
     afx_msg LRESULT OnExitMenuLoop(WPARAM wParam, LPARAM lParam);
     afx_msg void OnUpdateKeyIndicator(CCmdUI* pCmdUI);

@@ -1,5 +1,7 @@
 #include "auto.h"
 
+#include <commctrl.h>
+
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
@@ -473,6 +475,81 @@ std::pair<int, int> Window::Selection() const {
   return {LOWORD(r), HIWORD(r)};
 }
 
+int Window::ToolbarButtonState(int commandId) const {
+  return static_cast<int>(Send(TB_GETSTATE, static_cast<WPARAM>(commandId), 0));
+}
+
+bool Window::ToolbarButtonEnabled(int commandId) const {
+  int state = ToolbarButtonState(commandId);
+  if (state == -1) throw AutoError("no toolbar button " + std::to_string(commandId) + " in " + Describe());
+  return (state & TBSTATE_ENABLED) != 0;
+}
+
+bool Window::ToolbarButtonChecked(int commandId) const {
+  int state = ToolbarButtonState(commandId);
+  if (state == -1) throw AutoError("no toolbar button " + std::to_string(commandId) + " in " + Describe());
+  return (state & TBSTATE_CHECKED) != 0;
+}
+
+void Window::ClickToolbarButton(int commandId) const {
+  if (!ToolbarButtonEnabled(commandId))
+    throw AutoError("toolbar button " + std::to_string(commandId) + " is disabled in " + Describe());
+  if (!PostMessageA(GetParent(hwnd_), WM_COMMAND, MAKEWPARAM(commandId, BN_CLICKED), reinterpret_cast<LPARAM>(hwnd_)))
+    throw AutoError(LastErrorText("posting a toolbar click") + " to " + Describe());
+}
+
+std::string Window::StatusPaneText(int index) const {
+  LRESULT info = Send(SB_GETTEXTLENGTHA, static_cast<WPARAM>(index), 0);
+  size_t length = LOWORD(info);
+  HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, ProcessId());
+  if (!process) throw AutoError(LastErrorText("opening the process of") + " " + Describe());
+  std::string text(length + 1, '\0');
+  void* remote = VirtualAllocEx(process, nullptr, text.size(), MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+  bool ok = remote != nullptr;
+  if (ok) {
+    Send(SB_GETTEXTA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(remote));
+    SIZE_T read = 0;
+    ok = ReadProcessMemory(process, remote, &text[0], text.size(), &read) && read == text.size();
+    VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+  }
+  CloseHandle(process);
+  if (!ok) throw AutoError("cannot read status pane " + std::to_string(index) + " of " + Describe());
+  text.resize(strlen(text.c_str()));
+  return text;
+}
+
+Window Window::MdiClient() const { return ChildByClass("MDIClient"); }
+
+std::vector<Window> Window::MdiChildren() const {
+  std::vector<Window> children;
+  for (const Window& child : MdiClient().Children())
+    if (child.Style() & WS_CAPTION) children.push_back(child);
+  return children;
+}
+
+Window Window::MdiActive() const {
+  return Window(reinterpret_cast<HWND>(MdiClient().Send(WM_MDIGETACTIVE, 0, 0)));
+}
+
+void Window::OpenMenu(char accessKey) const {
+  if (!PostMessageA(hwnd_, WM_SYSCOMMAND, SC_KEYMENU, static_cast<LPARAM>(static_cast<unsigned char>(accessKey))))
+    throw AutoError(LastErrorText("opening a menu") + " of " + Describe());
+}
+
+void Window::PressKey(int virtualKey) const {
+  UINT scan = MapVirtualKeyA(static_cast<UINT>(virtualKey), 0);
+  if (!PostMessageA(hwnd_, WM_KEYDOWN, static_cast<WPARAM>(virtualKey), 1 | (scan << 16)) ||
+      !PostMessageA(hwnd_, WM_KEYUP, static_cast<WPARAM>(virtualKey), 1 | (scan << 16) | 0xC0000000))
+    throw AutoError(LastErrorText("posting a key") + " to " + Describe());
+}
+
+RECT RectIn(const Window& window, const Window& parent) {
+  RECT rect = {};
+  GetWindowRect(window.hwnd(), &rect);
+  MapWindowPoints(nullptr, parent.hwnd(), reinterpret_cast<POINT*>(&rect), 2);
+  return rect;
+}
+
 void Window::MenuCommand(int id) const {
   if (!PostMessageA(hwnd_, WM_COMMAND, MAKEWPARAM(id, 0), 0))
     throw AutoError(LastErrorText("posting a command") + " to " + Describe());
@@ -783,6 +860,124 @@ std::vector<std::string> FilesMatching(const std::string& pattern) {
 PagerStandIn::PagerStandIn(const TempDir& temp)
     : dir(temp.MakeDir("LoadPath")), loadPath(WindowsIniPath("winfile.ini"), "Tamrel", "LoadPath", dir) {
   CopyFileTo(ProgramPath("recorder.exe"), dir + "\\zodo.exe");
+}
+
+// ---------------------------------------------------------------- saved state
+
+FileSnapshot::FileSnapshot(const std::string& path) : path_(path) {
+  existed_ = TryReadFileBytes(path, &bytes_);
+}
+
+FileSnapshot::~FileSnapshot() {
+  SetFileAttributesA(path_.c_str(), FILE_ATTRIBUTE_NORMAL);
+  try {
+    if (existed_) WriteFileBytes(path_, bytes_);
+    else DeleteFileA(path_.c_str());
+  } catch (const std::exception&) {
+    // A destructor cannot report; the next test sees the damage.
+  }
+}
+
+namespace {
+
+RegistrySnapshot::Key ReadRegistryKey(HKEY key) {
+  RegistrySnapshot::Key saved;
+  for (DWORD i = 0;; ++i) {
+    char name[16384];
+    DWORD nameSize = sizeof name, type = 0, dataSize = 0;
+    if (RegEnumValueA(key, i, name, &nameSize, nullptr, &type, nullptr, &dataSize) != ERROR_SUCCESS) break;
+    std::string data(dataSize, '\0');
+    nameSize = sizeof name;
+    if (RegEnumValueA(key, i, name, &nameSize, nullptr, &type, reinterpret_cast<BYTE*>(&data[0]), &dataSize) !=
+        ERROR_SUCCESS)
+      break;
+    data.resize(dataSize);
+    saved.values.push_back({std::string(name, nameSize), type, data});
+  }
+  for (DWORD i = 0;; ++i) {
+    char name[256];
+    DWORD nameSize = sizeof name;
+    if (RegEnumKeyExA(key, i, name, &nameSize, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
+    HKEY sub = nullptr;
+    if (RegOpenKeyExA(key, name, 0, KEY_READ, &sub) != ERROR_SUCCESS) continue;
+    saved.subkeys.emplace_back(std::string(name, nameSize), ReadRegistryKey(sub));
+    RegCloseKey(sub);
+  }
+  return saved;
+}
+
+void WriteRegistryKey(HKEY root, const std::string& path, const RegistrySnapshot::Key& saved) {
+  HKEY key = nullptr;
+  if (RegCreateKeyExA(root, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) != ERROR_SUCCESS)
+    return;
+  for (const RegistrySnapshot::Value& v : saved.values)
+    RegSetValueExA(key, v.name.c_str(), 0, v.type, reinterpret_cast<const BYTE*>(v.data.data()),
+                   static_cast<DWORD>(v.data.size()));
+  RegCloseKey(key);
+  for (const auto& sub : saved.subkeys) WriteRegistryKey(root, path + "\\" + sub.first, sub.second);
+}
+
+}  // namespace
+
+RegistrySnapshot::RegistrySnapshot(HKEY root, const std::string& path) : root_(root), path_(path) {
+  HKEY key = nullptr;
+  existed_ = RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, &key) == ERROR_SUCCESS;
+  if (existed_) {
+    saved_ = ReadRegistryKey(key);
+    RegCloseKey(key);
+  }
+}
+
+RegistrySnapshot::~RegistrySnapshot() {
+  DeleteRegistryTree(root_, path_);
+  if (existed_) WriteRegistryKey(root_, path_, saved_);
+}
+
+bool RegistryKeyExists(HKEY root, const std::string& path) {
+  HKEY key = nullptr;
+  if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
+  RegCloseKey(key);
+  return true;
+}
+
+bool RegistryDefaultValue(HKEY root, const std::string& path, std::string* value) {
+  HKEY key = nullptr;
+  if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
+  DWORD type = 0, size = 0;
+  LONG error = RegQueryValueExA(key, nullptr, nullptr, &type, nullptr, &size);
+  std::string data(size, '\0');
+  if (error == ERROR_SUCCESS)
+    error = RegQueryValueExA(key, nullptr, nullptr, &type, reinterpret_cast<BYTE*>(&data[0]), &size);
+  RegCloseKey(key);
+  if (error != ERROR_SUCCESS) return false;
+  data.resize(size);
+  while (!data.empty() && data.back() == '\0') data.pop_back();
+  *value = data;
+  return true;
+}
+
+void SetRegistryDefaultValue(HKEY root, const std::string& path, const std::string& value) {
+  HKEY key = nullptr;
+  if (RegCreateKeyExA(root, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) != ERROR_SUCCESS)
+    throw AutoError("cannot create registry key " + path);
+  LONG error = RegSetValueExA(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                              static_cast<DWORD>(value.size() + 1));
+  RegCloseKey(key);
+  if (error != ERROR_SUCCESS) throw AutoError("cannot set registry key " + path);
+}
+
+bool DeleteRegistryTree(HKEY root, const std::string& path) {
+  RegDeleteTreeA(root, path.c_str());
+  RegDeleteKeyA(root, path.c_str());
+  return !RegistryKeyExists(root, path);
+}
+
+std::string AnswerMessageBox(const Process& process, int buttonId) {
+  Window box = process.WaitMessageBox();
+  std::string text = MessageText(box);
+  box.Child(buttonId).Click();
+  box.WaitGone();
+  return text;
 }
 
 }  // namespace tamrel_auto

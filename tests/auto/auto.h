@@ -167,10 +167,38 @@ class Window {
   // Polls until the window is gone.
   void WaitGone(DWORD timeoutMs = kTimeoutMs) const;
 
+  // Toolbars (the system's toolbar control): a button's state by its
+  // command id (TBSTATE_ bits), or -1 when the bar has no such button.
+  int ToolbarButtonState(int commandId) const;
+  bool ToolbarButtonEnabled(int commandId) const;
+  bool ToolbarButtonChecked(int commandId) const;
+  // Posts the button's command to the toolbar's parent, as a click does.
+  void ClickToolbarButton(int commandId) const;
+
+  // Status bars (the system's status-bar control): the text of pane
+  // `index` (0: the message pane). Read through a buffer in the program's
+  // own memory, since the control's text message carries a pointer.
+  std::string StatusPaneText(int index) const;
+
+  // Multiple-document frames: the child frames in the frame's MDI client,
+  // and the active one (empty when none).
+  Window MdiClient() const;
+  std::vector<Window> MdiChildren() const;
+  Window MdiActive() const;
+
+  // Keyboard: opens the menu-bar pop-up with this access key (as Alt and
+  // the key would), and posts a key press to the window (the open menu
+  // reads keys from the program's queue).
+  void OpenMenu(char accessKey) const;
+  void PressKey(int virtualKey) const;
+
  private:
   LRESULT Send(UINT msg, WPARAM wParam, LPARAM lParam) const;
   HWND hwnd_ = nullptr;
 };
+
+// A window's rectangle in the client coordinates of `parent`.
+RECT RectIn(const Window& window, const Window& parent);
 
 // A message box is a "#32770" dialog holding only static texts and buttons
 // with the standard answer ids; a tool dialog always has some other control.
@@ -284,6 +312,62 @@ struct PagerStandIn {
   explicit PagerStandIn(const TempDir& temp);
   std::string Log() const { return RecorderLogPath(dir); }
 };
+
+// ---------------------------------------------------------------- saved state
+
+// Keeps a file's bytes (or its absence) and puts them back when the object
+// goes, clearing a read-only attribute a test may have set. For tests that
+// change the prefix's own files (winfile.ini, zodo.ini).
+class FileSnapshot {
+ public:
+  explicit FileSnapshot(const std::string& path);
+  ~FileSnapshot();
+  FileSnapshot(const FileSnapshot&) = delete;
+  FileSnapshot& operator=(const FileSnapshot&) = delete;
+
+ private:
+  std::string path_;
+  bool existed_ = false;
+  std::string bytes_;
+};
+
+// Keeps a registry key with its values and subkeys (or its absence) and puts
+// it back exactly when the object goes.
+class RegistrySnapshot {
+ public:
+  RegistrySnapshot(HKEY root, const std::string& path);
+  ~RegistrySnapshot();
+  RegistrySnapshot(const RegistrySnapshot&) = delete;
+  RegistrySnapshot& operator=(const RegistrySnapshot&) = delete;
+
+  struct Value {
+    std::string name;
+    DWORD type;
+    std::string data;
+  };
+  struct Key {
+    std::vector<Value> values;
+    std::vector<std::pair<std::string, Key>> subkeys;
+  };
+
+ private:
+  HKEY root_;
+  std::string path_;
+  bool existed_ = false;
+  Key saved_;
+};
+
+bool RegistryKeyExists(HKEY root, const std::string& path);
+// The key's default value; false when the key or its value is absent.
+bool RegistryDefaultValue(HKEY root, const std::string& path, std::string* value);
+// Creates the key and sets its default value (REG_SZ); throws on failure.
+void SetRegistryDefaultValue(HKEY root, const std::string& path, const std::string& value);
+// Removes the key with all it holds; true when it is gone.
+bool DeleteRegistryTree(HKEY root, const std::string& path);
+
+// Waits for a message box, presses the button with this id (IDYES, IDNO,
+// ...), waits until it is gone and returns the text it showed.
+std::string AnswerMessageBox(const Process& process, int buttonId);
 
 }  // namespace tamrel_auto
 
