@@ -236,6 +236,23 @@ TEST(TrevakE2e, CreateDirAndInteractiveRename)
     EXPECT_FALSE(FileExists(temp.Path("made\\a.txt")));
 }
 
+TEST(TrevakE2e, DetailsOfAnArchiveGoneFromDiskShowZeros)
+{
+    TempDir temp;
+    temp.Write("x.tar", Archive(kArcUstar, ThreeMembers()));
+    Trevak t(temp.path(), temp.Path("x.tar"));
+    Window frame = t.Frame(std::string("x.tar") + kFrameEnd);
+    ASSERT_TRUE(DeleteFileA(temp.Path("x.tar").c_str()));
+    frame.MenuCommand(ID_DETAILS);
+    Window info = t.process.WaitDialog("Archive Information...");
+    EXPECT_EQ(info.Child(IDC_INFO_SIZE).Text(), "0");
+    EXPECT_EQ(info.Child(IDC_INFO_UPDATED).Text(), "");
+    EXPECT_EQ(info.Child(IDC_INFO_MEMBERS).Text(), "3");
+    EXPECT_EQ(info.Child(IDC_INFO_FORMAT).Text(), "ustar");
+    info.Child(IDOK).Click();
+    info.WaitGone();
+}
+
 // Fills the Write Archive dialog and presses OK.
 void Write(const Trevak& t, const Window& frame, const std::string& source, const std::string& files, int formatId,
            bool append)
