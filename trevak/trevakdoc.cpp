@@ -11,6 +11,7 @@
 #include "arcreader.h"
 #include "arcwrite.h"
 #include "dialogs.h"
+#include "listcopy.h"
 #include "picker.h"
 #include "resource.h"
 #include "trevakview.h"
@@ -221,43 +222,8 @@ void CTrevakDoc::OnDeselectAll()
 
 void CTrevakDoc::OnCopyAll()
 {
-    CTrevakView* view = View();
-    if (!view)
-        return;
-    // The text is built and measured before the clipboard is touched, so a
-    // refusal leaves the clipboard as it was.
-    std::string text;
-    int n = view->m_members.GetCount();
-    for (int i = 0; i < n; i++) {
-        CString line;
-        view->m_members.GetText(i, line);
-        if (text.size() + static_cast<size_t>(line.GetLength()) + 2 > 32767) {
-            AfxMessageBox("Copy action cannot be greater than 32k");
-            return;
-        }
-        text += static_cast<const char*>(line);
-        text += "\r\n";
-    }
-    if (!OpenClipboard(view->m_hWnd)) {
-        AfxMessageBox("Cannot open the Clipboard");
-        return;
-    }
-    EmptyClipboard();
-    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
-    if (!block) {
-        AfxMessageBox("Out of global memory");
-    } else if (char* p = static_cast<char*>(GlobalLock(block))) {
-        memcpy(p, text.c_str(), text.size() + 1);
-        GlobalUnlock(block);
-        if (!SetClipboardData(CF_TEXT, block)) {
-            GlobalFree(block);
-            AfxMessageBox("Copy to Clipboard fails");
-        }
-    } else {
-        GlobalFree(block);
-        AfxMessageBox("Cannot lock global memory");
-    }
-    CloseClipboard();
+    if (CTrevakView* view = View())
+        CopyListBoxToClipboard(view->m_hWnd, view->m_members.m_hWnd);
 }
 
 void CTrevakDoc::OnReadArchive()
