@@ -23,6 +23,8 @@
 #include "afxdc.h"
 #include "afxwnd.h"
 #include "afxctl.h"
+#include "afxmenu.h"
+#include "afxinput.h"
 #include "afxprofile.h"
 #include "afxapp.h"
 #include "afxframe.h"
@@ -31,9 +33,11 @@
 #include "afxmdi.h"
 #include "afxprint.h"
 #include "afxview.h"
+#include "afxform.h"
 #include "afxpreview.h"
 #include "afxdlg.h"
 #include "afxcdlg.h"
+#include "afxfontdlg.h"
 #include "afxmsgbox.h"
 
 #endif

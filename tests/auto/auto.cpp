@@ -438,13 +438,34 @@ void Window::Select(const std::string& item) const {
     for (const std::string& s : items) all += " " + Quote(s);
     throw AutoError("no entry " + Quote(item) + " in " + Describe() + "; entries:" + all);
   }
-  if (Send(LB_SETCURSEL, it - items.begin(), 0) == LB_ERR) throw AutoError("LB_SETCURSEL refused by " + Describe());
+  WPARAM index = static_cast<WPARAM>(it - items.begin());
+  if (Style() & (LBS_EXTENDEDSEL | LBS_MULTIPLESEL)) {
+    // A list of several selections: this entry alone, with the caret on it,
+    // as a plain click leaves it.
+    Send(LB_SETSEL, FALSE, -1);
+    if (Send(LB_SETSEL, TRUE, static_cast<LPARAM>(index)) == LB_ERR) throw AutoError("LB_SETSEL refused by " + Describe());
+    Send(LB_SETCARETINDEX, index, FALSE);
+  } else if (Send(LB_SETCURSEL, index, 0) == LB_ERR) {
+    throw AutoError("LB_SETCURSEL refused by " + Describe());
+  }
   Parent().Send(WM_COMMAND, MAKEWPARAM(Id(), LBN_SELCHANGE), reinterpret_cast<LPARAM>(hwnd_));
 }
 
 void Window::DoubleClick(const std::string& item) const {
   Select(item);
   Parent().Send(WM_COMMAND, MAKEWPARAM(Id(), LBN_DBLCLK), reinterpret_cast<LPARAM>(hwnd_));
+}
+
+void Window::SetItemSelected(int index, bool on) const {
+  if (Send(LB_SETSEL, on ? TRUE : FALSE, index) == LB_ERR) throw AutoError("LB_SETSEL refused by " + Describe());
+  Parent().Send(WM_COMMAND, MAKEWPARAM(Id(), LBN_SELCHANGE), reinterpret_cast<LPARAM>(hwnd_));
+}
+
+std::vector<int> Window::SelectedIndices() const {
+  LRESULT n = Send(LB_GETSELCOUNT, 0, 0);
+  std::vector<int> indices(n > 0 ? static_cast<size_t>(n) : 0);
+  if (n > 0) Send(LB_GETSELITEMS, static_cast<WPARAM>(n), reinterpret_cast<LPARAM>(indices.data()));
+  return indices;
 }
 
 void Window::SetSelection(int start, int end) const { Send(EM_SETSEL, start, end); }

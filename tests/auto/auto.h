@@ -143,11 +143,15 @@ class Window {
   std::vector<std::string> Items() const;
   int SelectedIndex() const;      // -1 when none
   std::string SelectedItem() const;  // empty when none
-  // Selects the entry whose text is exactly `item` and sends LBN_SELCHANGE
-  // (and LBN_DBLCLK) to the parent, as the list itself would; the handler has
-  // run when these return.
+  // Selects the entry whose text is exactly `item` (in a list of several
+  // selections, it alone) and sends LBN_SELCHANGE (and LBN_DBLCLK) to the
+  // parent, as the list itself would; the handler has run when these return.
   void Select(const std::string& item) const;
   void DoubleClick(const std::string& item) const;
+  // Lists of several selections: sets or clears the selection of the line at
+  // `index` (-1: every line) and sends LBN_SELCHANGE to the parent.
+  void SetItemSelected(int index, bool on) const;
+  std::vector<int> SelectedIndices() const;
 
   // Edit controls: selection in characters (up to 65535, the reach of
   // EM_GETSEL's return value).
