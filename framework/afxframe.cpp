@@ -1,5 +1,7 @@
 #include "afxwin.h"
 
+#include <algorithm>
+
 IMPLEMENT_DYNCREATE(CFrameWnd, CWnd)
 
 BEGIN_MESSAGE_MAP(CFrameWnd, CWnd)
@@ -9,6 +11,8 @@ BEGIN_MESSAGE_MAP(CFrameWnd, CWnd)
     ON_WM_CLOSE()
     ON_WM_DESTROY()
     ON_MESSAGE(WM_INITMENUPOPUP, OnInitMenuPopup)
+    ON_COMMAND_RANGE(ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR, OnBarCheck)
+    ON_UPDATE_COMMAND_UI_RANGE(ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR, OnUpdateControlBarMenu)
 END_MESSAGE_MAP()
 
 CFrameWnd::CFrameWnd() : m_hAccelTable(nullptr), m_nIDHelp(0), m_pViewActive(nullptr), m_bTitleStale(false) {}
@@ -136,17 +140,101 @@ void CFrameWnd::OnUpdateFrameTitle(BOOL bAddToTitle)
 
 void CFrameWnd::RecalcLayout()
 {
-    if (!m_pViewActive || !m_pViewActive->m_hWnd)
+    if (!m_hWnd)
         return;
     RECT rect;
     GetClientRect(&rect);
-    m_pViewActive->MoveWindow(rect);
+    RepositionBars(rect);
+    RepositionClient(rect);
+}
+
+void CFrameWnd::RepositionBars(RECT& rect)
+{
+    for (CControlBar* pBar : m_listControlBars) {
+        // The bar's own style bit: the frame may not be shown yet.
+        if (!pBar->m_hWnd || !(GetWindowLongPtrA(pBar->m_hWnd, GWL_STYLE) & WS_VISIBLE))
+            continue;
+        int width = rect.right - rect.left;
+        int height = pBar->CalcHeight(width);
+        if (height > rect.bottom - rect.top)
+            height = rect.bottom - rect.top;
+        if (pBar->m_dwStyle & CBRS_BOTTOM) {
+            pBar->MoveWindow(rect.left, rect.bottom - height, width, height);
+            rect.bottom -= height;
+        } else {
+            pBar->MoveWindow(rect.left, rect.top, width, height);
+            rect.top += height;
+        }
+    }
+}
+
+void CFrameWnd::RepositionClient(const RECT& rect)
+{
+    HWND hPane = m_pViewActive ? m_pViewActive->m_hWnd : ::GetDlgItem(m_hWnd, AFX_IDW_PANE_FIRST);
+    if (hPane)
+        ::MoveWindow(hPane, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, TRUE);
 }
 
 void CFrameWnd::OnIdleUpdateCmdUI()
 {
     if (m_bTitleStale)
         OnUpdateFrameTitle(TRUE);
+    // A bar's handler may remove bars (the preview's Close), so walk a copy.
+    std::vector<CControlBar*> bars = m_listControlBars;
+    for (CControlBar* pBar : bars) {
+        if (std::find(m_listControlBars.begin(), m_listControlBars.end(), pBar) == m_listControlBars.end())
+            continue;
+        if (pBar->m_hWnd && (GetWindowLongPtrA(pBar->m_hWnd, GWL_STYLE) & WS_VISIBLE))
+            pBar->OnUpdateCmdUI(this, TRUE);
+    }
+}
+
+void CFrameWnd::AddControlBar(CControlBar* pBar)
+{
+    if (std::find(m_listControlBars.begin(), m_listControlBars.end(), pBar) == m_listControlBars.end())
+        m_listControlBars.push_back(pBar);
+}
+
+void CFrameWnd::RemoveControlBar(CControlBar* pBar)
+{
+    m_listControlBars.erase(std::remove(m_listControlBars.begin(), m_listControlBars.end(), pBar),
+                            m_listControlBars.end());
+}
+
+CControlBar* CFrameWnd::GetControlBar(UINT nID) const
+{
+    for (CControlBar* pBar : m_listControlBars) {
+        if (pBar->m_hWnd && static_cast<UINT>(GetDlgCtrlID(pBar->m_hWnd)) == nID)
+            return pBar;
+    }
+    return nullptr;
+}
+
+void CFrameWnd::ShowControlBar(CControlBar* pBar, BOOL bShow, BOOL bDelay)
+{
+    if (!pBar || !pBar->m_hWnd)
+        return;
+    pBar->ShowWindow(bShow ? SW_SHOWNOACTIVATE : SW_HIDE);
+    if (!bDelay)
+        RecalcLayout();
+}
+
+void CFrameWnd::OnBarCheck(UINT nID)
+{
+    CControlBar* pBar = GetControlBar(nID);
+    if (pBar)
+        ShowControlBar(pBar, (GetWindowLongPtrA(pBar->m_hWnd, GWL_STYLE) & WS_VISIBLE) == 0);
+}
+
+void CFrameWnd::OnUpdateControlBarMenu(CCmdUI* pCmdUI)
+{
+    CControlBar* pBar = GetControlBar(pCmdUI->m_nID);
+    if (!pBar) {
+        pCmdUI->Enable(FALSE);
+        return;
+    }
+    pCmdUI->Enable(TRUE);
+    pCmdUI->SetCheck((GetWindowLongPtrA(pBar->m_hWnd, GWL_STYLE) & WS_VISIBLE) != 0);
 }
 
 BOOL CFrameWnd::PreTranslateMessage(MSG* pMsg)
@@ -197,8 +285,12 @@ void CFrameWnd::OnClose()
 
 void CFrameWnd::OnDestroy()
 {
-    // The view dies with the frame's children; nothing may route to it now.
+    // The view and the bars die with the frame's children; nothing may
+    // route to them now.
     m_pViewActive = nullptr;
+    for (CControlBar* pBar : m_listControlBars)
+        pBar->m_pFrame = nullptr;
+    m_listControlBars.clear();
     CWnd::OnDestroy();
 }
 

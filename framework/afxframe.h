@@ -5,8 +5,11 @@
 #ifndef TAMREL_AFXFRAME_H
 #define TAMREL_AFXFRAME_H
 
+#include <vector>
+
 #include "afxwnd.h"
 
+class CControlBar;
 class CDocument;
 class CDocTemplate;
 class CView;
@@ -50,8 +53,27 @@ public:
     virtual void OnUpdateFrameTitle(BOOL bAddToTitle);
     // The caption follows at the next idle time.
     void DelayUpdateFrameTitle() { m_bTitleStale = true; }
+    // Lays the visible control bars along the top and bottom edges, in
+    // the order they joined, and gives the view (RepositionClient) the
+    // rectangle they leave.
     virtual void RecalcLayout();
+    // Places the bars in rect and takes their room out of it.
+    void RepositionBars(RECT& rect);
+    virtual void RepositionClient(const RECT& rect);
+    // Idle time: the caption, then every visible bar's items.
     virtual void OnIdleUpdateCmdUI();
+
+    // The bars along the frame's edges; bars join when they are created.
+    void AddControlBar(CControlBar* pBar);
+    void RemoveControlBar(CControlBar* pBar);
+    CControlBar* GetControlBar(UINT nID) const;
+    const std::vector<CControlBar*>& GetControlBars() const { return m_listControlBars; }
+    void ShowControlBar(CControlBar* pBar, BOOL bShow, BOOL bDelay = FALSE);
+
+    // View Toolbar and View Status Bar: the bar whose id is the command's
+    // shows or hides, and the menu item is checked while it shows.
+    afx_msg void OnBarCheck(UINT nID);
+    afx_msg void OnUpdateControlBarMenu(CCmdUI* pCmdUI);
 
     virtual BOOL PreTranslateMessage(MSG* pMsg);
     virtual BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo);
@@ -68,6 +90,7 @@ protected:
 
     CView* m_pViewActive;
     bool m_bTitleStale;
+    std::vector<CControlBar*> m_listControlBars;
 
     DECLARE_MESSAGE_MAP()
 };

@@ -3,7 +3,8 @@
 // Layers, bottom up: CString (afxstr.h) and CFile (afxfile.h) need no
 // windows; CObject and runtime classes (afxobj.h); command targets and
 // message maps (afxcmd.h); drawing (afxdc.h), windows (afxwnd.h) and
-// controls (afxctl.h); the application (afxapp.h), frames (afxframe.h),
+// controls (afxctl.h); the application (afxapp.h), frames (afxframe.h) and
+// their control bars (afxbar.h),
 // documents and templates (afxdoc.h), printing (afxprint.h), views
 // (afxview.h) and print preview (afxpreview.h); dialogs and data exchange
 // (afxdlg.h), the common file dialog (afxcdlg.h) and message boxes
@@ -24,6 +25,7 @@
 #include "afxctl.h"
 #include "afxapp.h"
 #include "afxframe.h"
+#include "afxbar.h"
 #include "afxdoc.h"
 #include "afxprint.h"
 #include "afxview.h"

@@ -84,6 +84,12 @@ public:
     virtual LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam);
     // WM_COMMAND: menus and accelerators (lParam 0) and control notifications.
     virtual BOOL OnCommand(WPARAM wParam, LPARAM lParam);
+    // WM_NOTIFY: offered to the control that sent it (ON_NOTIFY_REFLECT),
+    // then to this window's route (ON_NOTIFY by the control's id and code).
+    virtual BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult);
+    // A control's notification handed back to it by its parent; TRUE when
+    // the control took it and the parent is to do nothing more.
+    virtual BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
     // Called by the message loop for this window and each parent up to the
     // main window before the message is dispatched; TRUE eats it.
     virtual BOOL PreTranslateMessage(MSG* pMsg);
