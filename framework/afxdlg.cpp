@@ -61,6 +61,18 @@ void NumberFailure(CDataExchange* pDX)
 }
 }
 
+HWND AfxGetDialogOwner(CWnd* pParentWnd)
+{
+    HWND hOwner = nullptr;
+    if (pParentWnd)
+        hOwner = pParentWnd->m_hWnd;
+    else if (CWnd* pMain = AfxGetMainWnd())
+        hOwner = GetLastActivePopup(pMain->m_hWnd);
+    while (hOwner && (GetWindowLongPtrA(hOwner, GWL_STYLE) & WS_CHILD))
+        hOwner = ::GetParent(hOwner);
+    return hOwner;
+}
+
 BOOL AfxTextToLong(const char* lpszText, long* pValue)
 {
     const char* p = SkipBlanks(lpszText);

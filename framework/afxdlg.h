@@ -73,6 +73,11 @@ protected:
     DECLARE_MESSAGE_MAP()
 };
 
+// The top-level window that owns a dialog shown for pParentWnd: the
+// parent's top-level window, or with none given the main window's last
+// active pop-up (a dialog already open over it).
+HWND AfxGetDialogOwner(CWnd* pParentWnd);
+
 void DDX_Text(CDataExchange* pDX, int nIDC, CString& value);
 void DDX_Text(CDataExchange* pDX, int nIDC, int& value);
 void DDX_Text(CDataExchange* pDX, int nIDC, long& value);

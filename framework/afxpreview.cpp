@@ -335,7 +335,7 @@ void CPreviewView::LayOut()
         return;
     if (m_nZoom == 0) {
         m_nScrollX = m_nScrollY = 0;
-        ShowScrollBar(m_hWnd, SB_BOTH, FALSE);
+        ::ShowScrollBar(m_hWnd, SB_BOTH, FALSE);
     } else {
         CRect client;
         GetClientRect(&client);
@@ -361,7 +361,7 @@ void CPreviewView::LayOut()
             info.nMax = contents[i] - 1;
             info.nPage = static_cast<UINT>(views[i] > 0 ? views[i] : 0);
             info.nPos = *positions[i];
-            SetScrollInfo(m_hWnd, bars[i], &info, TRUE);
+            ::SetScrollInfo(m_hWnd, bars[i], &info, TRUE);
         }
     }
     Invalidate(FALSE);
@@ -374,7 +374,7 @@ void CPreviewView::Scroll(int bar, int code, int thumb)
     SCROLLINFO info = {};
     info.cbSize = sizeof(info);
     info.fMask = SIF_ALL;
-    GetScrollInfo(m_hWnd, bar, &info);
+    ::GetScrollInfo(m_hWnd, bar, &info);
     int pos = info.nPos;
     int maxPos = info.nMax - static_cast<int>(info.nPage) + 1;
     switch (code) {
@@ -393,7 +393,7 @@ void CPreviewView::Scroll(int bar, int code, int thumb)
     if (pos < 0)
         pos = 0;
     (bar == SB_HORZ ? m_nScrollX : m_nScrollY) = pos;
-    SetScrollPos(m_hWnd, bar, pos, TRUE);
+    ::SetScrollPos(m_hWnd, bar, pos, TRUE);
     Invalidate(FALSE);
 }
 

@@ -32,6 +32,7 @@
 #include "afxpreview.h"
 #include "afxdlg.h"
 #include "afxcdlg.h"
+#include "afxfontdlg.h"
 #include "afxmsgbox.h"
 
 #endif

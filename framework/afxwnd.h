@@ -80,6 +80,35 @@ public:
     HMENU GetMenu() const;
     int MessageBox(const char* lpszText, const char* lpszCaption = nullptr, UINT nType = MB_OK);
 
+    // Drawing, scrolling and the mouse (afxwndpaint.cpp): thin calls on
+    // this window for the views that draw for themselves.
+    void InvalidateRect(const RECT* lpRect, BOOL bErase = TRUE);
+    void ValidateRect(const RECT* lpRect);
+    BOOL RedrawWindow(const RECT* lpRectUpdate = nullptr, HRGN hrgnUpdate = nullptr,
+                      UINT flags = RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE);
+    void ScrollWindow(int xAmount, int yAmount, const RECT* lpRect = nullptr, const RECT* lpClipRect = nullptr);
+    // nBar is SB_HORZ or SB_VERT; the position set or read is the bar's own.
+    int SetScrollPos(int nBar, int nPos, BOOL bRedraw = TRUE);
+    int GetScrollPos(int nBar) const;
+    void SetScrollRange(int nBar, int nMinPos, int nMaxPos, BOOL bRedraw = TRUE);
+    void GetScrollRange(int nBar, LPINT lpMinPos, LPINT lpMaxPos) const;
+    void ShowScrollBar(UINT nBar, BOOL bShow = TRUE);
+    BOOL EnableScrollBar(int nSBFlags, UINT nArrowFlags = ESB_ENABLE_BOTH);
+    BOOL SetScrollInfo(int nBar, LPSCROLLINFO lpScrollInfo, BOOL bRedraw = TRUE);
+    BOOL GetScrollInfo(int nBar, LPSCROLLINFO lpScrollInfo, UINT nMask = SIF_ALL) const;
+    // Mouse messages come to this window until ReleaseCapture (the
+    // system's) is called.
+    CWnd* SetCapture();
+    static CWnd* GetCapture();
+    void ClientToScreen(LPPOINT lpPoint) const;
+    void ClientToScreen(LPRECT lpRect) const;
+    void ScreenToClient(LPPOINT lpPoint) const;
+    void ScreenToClient(LPRECT lpRect) const;
+    DWORD GetStyle() const;
+    DWORD GetExStyle() const;
+    // The font the window draws its text in, as a FromHandle wrapper.
+    CFont* GetFont() const;
+
     virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
     virtual LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam);
     // WM_COMMAND: menus and accelerators (lParam 0) and control notifications.
