@@ -18,12 +18,6 @@ const DWORD CBRS_BOTTOM = 0x8000;
 const DWORD CBRS_TOOLTIPS = 0x0010;
 const DWORD CBRS_ALIGN_ANY = CBRS_TOP | CBRS_BOTTOM;
 
-// Child ids of a frame's standard bars (also the View menu's commands that
-// show and hide them).
-const UINT AFX_IDW_TOOLBAR = 0xE800;      // 59392
-const UINT AFX_IDW_STATUS_BAR = 0xE801;   // 59393
-const UINT AFX_IDW_PREVIEW_BAR = 0xE805;
-
 class CControlBar : public CWnd {
 public:
     CControlBar();
@@ -56,5 +50,78 @@ protected:
 
     DECLARE_MESSAGE_MAP()
 };
+
+// A row of bitmap buttons, one per command, with gaps between groups.
+// Each button's command is asked at idle time along the frame's route, so
+// the button is enabled and checked by the same update handler as the
+// command's menu item; with CBRS_TOOLTIPS a button's tool tip is the text
+// after "\n" in the string resource of its command id.
+class CToolBar : public CControlBar {
+public:
+    CToolBar();
+
+    BOOL Create(CWnd* pParentWnd, DWORD dwStyle = WS_CHILD | WS_VISIBLE | CBRS_TOP, UINT nID = AFX_IDW_TOOLBAR);
+    // The images, 16 by 15 pixels each side by side, of the buttons in
+    // the order SetButtons lists them (gaps take no image).
+    BOOL LoadBitmap(UINT nIDResource);
+    // ID_SEPARATOR (0) makes a gap.
+    BOOL SetButtons(const UINT* lpIDArray, int nIDCount);
+
+    int GetCount() const;
+    UINT GetItemID(int nIndex) const;
+    int CommandToIndex(UINT nIDFind) const;
+
+    virtual int CalcHeight(int cxAvailable);
+    virtual void OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHandler);
+
+private:
+    int m_nImages;
+};
+
+// A row of panes along the bottom: the first, stretching, shows messages
+// (a menu item's prompt while the menu is open, "Ready" otherwise); the
+// others are indicators whose update handlers show or blank their text
+// (CAP, NUM and SCRL follow the keyboard by the frame's own handlers).
+class CStatusBar : public CControlBar {
+public:
+    CStatusBar();
+
+    BOOL Create(CWnd* pParentWnd, DWORD dwStyle = WS_CHILD | WS_VISIBLE | CBRS_BOTTOM,
+                UINT nID = AFX_IDW_STATUS_BAR);
+    // ID_SEPARATOR gives a pane without an indicator (the message pane);
+    // an indicator's text is its string resource, or the framework's own
+    // for the keyboard indicators.
+    BOOL SetIndicators(const UINT* lpIDArray, int nIDCount);
+
+    int GetCount() const { return static_cast<int>(m_panes.size()); }
+    UINT GetItemID(int nIndex) const;
+    int CommandToIndex(UINT nIDFind) const;
+    BOOL SetPaneText(int nIndex, const char* lpszNewText, BOOL bUpdate = TRUE);
+    CString GetPaneText(int nIndex) const;
+    // An indicator's full text, shown while its update handler enables it.
+    CString GetIndicatorText(int nIndex) const;
+
+    virtual int CalcHeight(int cxAvailable);
+    virtual void OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHandler);
+
+    afx_msg void OnSize(UINT nType, int cx, int cy);
+
+private:
+    void SetParts();
+    struct Pane {
+        UINT nID;
+        CString strText;        // what the pane shows now
+        CString strIndicator;   // an indicator's text when enabled
+        int cxWidth;
+    };
+    std::vector<Pane> m_panes;
+
+    DECLARE_MESSAGE_MAP()
+};
+
+// The text of a command's prompt resource up to "\n" (the status-bar
+// message) or after it (the tool tip); empty when there is none.
+CString AfxCommandPrompt(UINT nID);
+CString AfxCommandToolTip(UINT nID);
 
 #endif

@@ -13,6 +13,13 @@ BEGIN_MESSAGE_MAP(CFrameWnd, CWnd)
     ON_MESSAGE(WM_INITMENUPOPUP, OnInitMenuPopup)
     ON_COMMAND_RANGE(ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR, OnBarCheck)
     ON_UPDATE_COMMAND_UI_RANGE(ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR, OnUpdateControlBarMenu)
+    ON_WM_MENUSELECT()
+    ON_MESSAGE(WM_EXITMENULOOP, OnExitMenuLoop)
+    ON_UPDATE_COMMAND_UI(ID_INDICATOR_CAPS, OnUpdateKeyIndicator)
+    ON_UPDATE_COMMAND_UI(ID_INDICATOR_NUM, OnUpdateKeyIndicator)
+    ON_UPDATE_COMMAND_UI(ID_INDICATOR_SCRL, OnUpdateKeyIndicator)
+    ON_NOTIFY_RANGE(TTN_GETDISPINFOA, 0, 0xFFFF, OnToolTipTextA)
+    ON_NOTIFY_RANGE(TTN_GETDISPINFOW, 0, 0xFFFF, OnToolTipTextW)
 END_MESSAGE_MAP()
 
 CFrameWnd::CFrameWnd() : m_hAccelTable(nullptr), m_nIDHelp(0), m_pViewActive(nullptr), m_bTitleStale(false) {}
@@ -235,6 +242,82 @@ void CFrameWnd::OnUpdateControlBarMenu(CCmdUI* pCmdUI)
     }
     pCmdUI->Enable(TRUE);
     pCmdUI->SetCheck((GetWindowLongPtrA(pBar->m_hWnd, GWL_STYLE) & WS_VISIBLE) != 0);
+}
+
+CWnd* CFrameWnd::GetMessageBar() const
+{
+    return GetControlBar(AFX_IDW_STATUS_BAR);
+}
+
+void CFrameWnd::SetMessageText(const char* lpszText)
+{
+    if (CStatusBar* pBar = dynamic_cast<CStatusBar*>(GetMessageBar()))
+        pBar->SetPaneText(0, lpszText);
+}
+
+void CFrameWnd::SetMessageText(UINT nID)
+{
+    SetMessageText(AfxCommandPrompt(nID));
+}
+
+CString CFrameWnd::GetIdleMessage() const
+{
+    CString idle = AfxLoadString(AFX_IDS_IDLEMESSAGE);
+    return idle.IsEmpty() ? CString("Ready") : idle;
+}
+
+void CFrameWnd::OnMenuSelect(UINT nItemID, UINT nFlags, HMENU hSysMenu)
+{
+    if (nFlags == 0xFFFF && !hSysMenu) {
+        SetMessageText(GetIdleMessage());
+        return;
+    }
+    // Pop-ups, separators and the window menu have no prompt of ours.
+    if ((nFlags & (MF_POPUP | MF_SEPARATOR | MF_SYSMENU)) || nItemID == 0)
+        SetMessageText("");
+    else
+        SetMessageText(nItemID);
+}
+
+LRESULT CFrameWnd::OnExitMenuLoop(WPARAM, LPARAM)
+{
+    SetMessageText(GetIdleMessage());
+    return Default();
+}
+
+void CFrameWnd::OnUpdateKeyIndicator(CCmdUI* pCmdUI)
+{
+    int key = pCmdUI->m_nID == ID_INDICATOR_CAPS ? VK_CAPITAL
+              : pCmdUI->m_nID == ID_INDICATOR_NUM ? VK_NUMLOCK
+                                                  : VK_SCROLL;
+    pCmdUI->Enable((GetKeyState(key) & 1) != 0);
+}
+
+void CFrameWnd::OnToolTipTextA(NMHDR* pNMHDR, LRESULT* pResult)
+{
+    NMTTDISPINFOA* pInfo = reinterpret_cast<NMTTDISPINFOA*>(pNMHDR);
+    if (pInfo->uFlags & TTF_IDISHWND)
+        return;
+    CString tip = AfxCommandToolTip(static_cast<UINT>(pNMHDR->idFrom));
+    lstrcpynA(pInfo->szText, tip, sizeof(pInfo->szText));
+    pInfo->lpszText = pInfo->szText;
+    pInfo->hinst = nullptr;
+    *pResult = 0;
+}
+
+void CFrameWnd::OnToolTipTextW(NMHDR* pNMHDR, LRESULT* pResult)
+{
+    NMTTDISPINFOW* pInfo = reinterpret_cast<NMTTDISPINFOW*>(pNMHDR);
+    if (pInfo->uFlags & TTF_IDISHWND)
+        return;
+    CString tip = AfxCommandToolTip(static_cast<UINT>(pNMHDR->idFrom));
+    int size = static_cast<int>(sizeof(pInfo->szText) / sizeof(pInfo->szText[0]));
+    if (!MultiByteToWideChar(CP_ACP, 0, tip, -1, pInfo->szText, size))
+        pInfo->szText[0] = 0;
+    pInfo->szText[size - 1] = 0;
+    pInfo->lpszText = pInfo->szText;
+    pInfo->hinst = nullptr;
+    *pResult = 0;
 }
 
 BOOL CFrameWnd::PreTranslateMessage(MSG* pMsg)

@@ -73,6 +73,18 @@ public:
     // View Toolbar and View Status Bar: the bar whose id is the command's
     // shows or hides, and the menu item is checked while it shows.
     afx_msg void OnBarCheck(UINT nID);
+    // The status bar's message pane: a menu item's prompt while the menu
+    // is open, the idle message ("Ready") once it closes.
+    CWnd* GetMessageBar() const;
+    void SetMessageText(const char* lpszText);
+    void SetMessageText(UINT nID);
+    CString GetIdleMessage() const;
+    afx_msg void OnMenuSelect(UINT nItemID, UINT nFlags, HMENU hSysMenu);
+    afx_msg LRESULT OnExitMenuLoop(WPARAM wParam, LPARAM lParam);
+    afx_msg void OnUpdateKeyIndicator(CCmdUI* pCmdUI);
+    // A toolbar button's tip: the text after "\n" of its command's prompt.
+    afx_msg void OnToolTipTextA(NMHDR* pNMHDR, LRESULT* pResult);
+    afx_msg void OnToolTipTextW(NMHDR* pNMHDR, LRESULT* pResult);
     afx_msg void OnUpdateControlBarMenu(CCmdUI* pCmdUI);
 
     virtual BOOL PreTranslateMessage(MSG* pMsg);

@@ -241,10 +241,10 @@ void CWnd::PostNcDestroy() {}
 
 BOOL CWnd::PreCreateWindow(CREATESTRUCTA& cs)
 {
-    if (!cs.lpszClass) {
-        AfxRegisterFrameworkClasses();
+    // The framework's classes may be named before anything registered them.
+    AfxRegisterFrameworkClasses();
+    if (!cs.lpszClass)
         cs.lpszClass = AFX_WNDVIEW_CLASS;
-    }
     return TRUE;
 }
 

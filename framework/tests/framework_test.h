@@ -11,4 +11,11 @@
 #define IDC_T_RADIO3        1005
 #define IDC_T_AFTER         1006
 
+// Toolbar and status-bar tests
+#define IDB_TEST_TOOLBAR    301
+#define ID_TB_ONE           41201   // prompt with a tip
+#define ID_TB_TWO           41202   // prompt without a tip
+#define ID_TB_THREE         41203   // no prompt at all
+#define ID_TB_FOUR          41204
+
 #endif

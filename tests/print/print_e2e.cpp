@@ -129,14 +129,17 @@ struct Ombrix {
   }
 
 
+  // The preview's bar, which holds its buttons and page text, once the
+  // preview shows.
   Window Preview() const {
     frame.MenuCommand(ID_FILE_PRINT_PREVIEW);
-    Window preview;
+    Window bar;
     WaitUntil([&] {
-      preview = frame.FindChild(AFX_IDW_PREVIEW);
-      return preview && preview.Visible() && preview.FindChild(AFX_IDC_PREVIEW_PAGES).Text() != "";
+      Window preview = frame.FindChild(AFX_IDW_PREVIEW);
+      bar = frame.FindChild(AFX_IDW_PREVIEW_BAR);
+      return preview && preview.Visible() && bar && bar.FindChild(AFX_IDC_PREVIEW_PAGES).Text() != "";
     }, "the print preview");
-    return preview;
+    return bar;
   }
 };
 
