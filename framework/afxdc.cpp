@@ -45,7 +45,10 @@ BOOL CDC::DeleteDC()
 
 CFont* CDC::SelectObject(CFont* pFont)
 {
-    HGDIOBJ old = ::SelectObject(m_hDC, pFont ? static_cast<HGDIOBJ>(pFont->m_hObject) : nullptr);
+    HFONT hFont = pFont ? pFont->m_hObject : nullptr;
+    if (m_bPrinting)
+        hFont = AfxLegiblePrinterFont(m_hDC, hFont);
+    HGDIOBJ old = ::SelectObject(m_hDC, static_cast<HGDIOBJ>(hFont));
     return old ? CFont::FromHandle(static_cast<HFONT>(old)) : nullptr;
 }
 

@@ -117,7 +117,9 @@ public:
     BOOL RestoreDC(int nSavedDC) { return ::RestoreDC(m_hDC, nSavedDC); }
 
     HGDIOBJ SelectObject(HGDIOBJ hObject) { return ::SelectObject(m_hDC, hObject); }
-    // The font that was selected before, as a FromHandle wrapper.
+    // The font that was selected before, as a FromHandle wrapper. On a
+    // printing DC the printer's default font may be replaced by a legible
+    // one (AfxLegiblePrinterFont).
     CFont* SelectObject(CFont* pFont);
     HGDIOBJ SelectStockObject(int nIndex) { return ::SelectObject(m_hDC, ::GetStockObject(nIndex)); }
 

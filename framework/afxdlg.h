@@ -56,8 +56,6 @@ public:
     virtual void OnOK();
     virtual void OnCancel();
     void EndDialog(int nResult);
-    BOOL UpdateData(BOOL bSaveAndValidate = TRUE);
-    virtual void DoDataExchange(CDataExchange* pDX);
     void GotoDlgCtrl(CWnd* pWndCtrl);
 
     // The dialog's own map first; a command it does not handle goes on to

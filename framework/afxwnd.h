@@ -12,6 +12,8 @@
 #include "afxstr.h"
 
 class CFrameWnd;
+class CDataExchange;
+class CScrollBar;
 struct CCreateContext;
 
 class CWnd : public CCmdTarget {
@@ -80,6 +82,12 @@ public:
     HMENU GetMenu() const;
     int MessageBox(const char* lpszText, const char* lpszCaption = nullptr, UINT nType = MB_OK);
 
+    // Data exchange between members and child controls (afxdlg.cpp), for
+    // dialogs and form views alike: DoDataExchange holds the DDX_ and DDV_
+    // calls. FALSE when a check failed; the user has been told.
+    BOOL UpdateData(BOOL bSaveAndValidate = TRUE);
+    virtual void DoDataExchange(CDataExchange* pDX);
+
     // Drawing, scrolling and the mouse (afxwndpaint.cpp): thin calls on
     // this window for the views that draw for themselves.
     void InvalidateRect(const RECT* lpRect, BOOL bErase = TRUE);
@@ -106,6 +114,18 @@ public:
     void ScreenToClient(LPRECT lpRect) const;
     DWORD GetStyle() const;
     DWORD GetExStyle() const;
+    // Default handlers of the mouse, scroll and context-menu messages
+    // (afxinput.h has their map entries): the window's own behaviour.
+    afx_msg void OnVScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar);
+    afx_msg void OnHScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar);
+    afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
+    afx_msg void OnLButtonUp(UINT nFlags, CPoint point);
+    afx_msg void OnLButtonDblClk(UINT nFlags, CPoint point);
+    afx_msg void OnRButtonDown(UINT nFlags, CPoint point);
+    afx_msg void OnMouseMove(UINT nFlags, CPoint point);
+    afx_msg void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
+    afx_msg void OnChar(UINT nChar, UINT nRepCnt, UINT nFlags);
+    afx_msg void OnContextMenu(CWnd* pWnd, CPoint pos);
     // The font the window draws its text in, as a FromHandle wrapper.
     CFont* GetFont() const;
 

@@ -1,5 +1,6 @@
-// CWnd's drawing, scrolling and mouse-capture calls: each is the one system
-// call on this window, kept apart from the window procedure and message
+// CWnd's drawing, scrolling and mouse-capture calls, each the one system
+// call on this window, and the default handlers of the mouse, scroll and
+// context-menu messages; kept apart from the window procedure and message
 // maps in afxwnd.cpp.
 #include "afxwin.h"
 
@@ -73,3 +74,14 @@ CFont* CWnd::GetFont() const
 {
     return CFont::FromHandle(reinterpret_cast<HFONT>(SendMessage(WM_GETFONT)));
 }
+
+void CWnd::OnVScroll(UINT, UINT, CScrollBar*) { Default(); }
+void CWnd::OnHScroll(UINT, UINT, CScrollBar*) { Default(); }
+void CWnd::OnLButtonDown(UINT, CPoint) { Default(); }
+void CWnd::OnLButtonUp(UINT, CPoint) { Default(); }
+void CWnd::OnLButtonDblClk(UINT, CPoint) { Default(); }
+void CWnd::OnRButtonDown(UINT, CPoint) { Default(); }
+void CWnd::OnMouseMove(UINT, CPoint) { Default(); }
+void CWnd::OnKeyDown(UINT, UINT, UINT) { Default(); }
+void CWnd::OnChar(UINT, UINT, UINT) { Default(); }
+void CWnd::OnContextMenu(CWnd*, CPoint) { Default(); }
