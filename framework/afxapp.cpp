@@ -1,5 +1,7 @@
 #include "afxwin.h"
 
+#include <algorithm>
+
 namespace {
 CWinApp* g_pApp = nullptr;
 }
@@ -171,6 +173,20 @@ void CWinApp::SetDialogBkColor(COLORREF clrCtlBk, COLORREF clrCtlText)
 void CWinApp::AddDocTemplate(CDocTemplate* pTemplate)
 {
     m_templateList.push_back(pTemplate);
+}
+
+void CWinApp::RemoveDocTemplate(CDocTemplate* pTemplate)
+{
+    m_templateList.erase(std::remove(m_templateList.begin(), m_templateList.end(), pTemplate), m_templateList.end());
+}
+
+BOOL CWinApp::CloseAllDocuments(BOOL bEndSession)
+{
+    for (CDocTemplate* pTemplate : m_templateList) {
+        if (!pTemplate->CloseAllDocuments(bEndSession))
+            return FALSE;
+    }
+    return TRUE;
 }
 
 CDocument* CWinApp::OpenDocumentFile(const char* lpszFileName)

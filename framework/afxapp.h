@@ -44,6 +44,10 @@ public:
     // these colours.
     void SetDialogBkColor(COLORREF clrCtlBk = RGB(192, 192, 192), COLORREF clrCtlText = RGB(0, 0, 0));
     void AddDocTemplate(CDocTemplate* pTemplate);
+    // Takes a template back; the caller owns it again.
+    void RemoveDocTemplate(CDocTemplate* pTemplate);
+    // Closes every open document of every template; FALSE when one refuses.
+    virtual BOOL CloseAllDocuments(BOOL bEndSession);
     CDocument* OpenDocumentFile(const char* lpszFileName);
     void WinHelp(DWORD_PTR dwData, UINT nCmd = HELP_CONTEXT);
 

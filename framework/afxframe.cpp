@@ -35,7 +35,7 @@ BOOL CFrameWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentW
 
     HMENU hMenu = LoadMenuA(hInst, MAKEINTRESOURCEA(nIDResource));
     m_hAccelTable = LoadAcceleratorsA(hInst, MAKEINTRESOURCEA(nIDResource));
-    if (!CreateEx(0, AFX_WNDFRAME_CLASS, m_strTitle, dwDefaultStyle, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+    if (!CreateEx(0, AFX_WNDFRAME_CLASS, m_strTitle, dwDefaultStyle & ~FWS_ADDTOTITLE, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
                   CW_USEDEFAULT, pParentWnd ? pParentWnd->m_hWnd : nullptr, hMenu, pContext)) {
         if (hMenu)
             DestroyMenu(hMenu);

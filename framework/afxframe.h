@@ -14,6 +14,10 @@ class CDocument;
 class CDocTemplate;
 class CView;
 
+// Frame style, taken out before the window is made: the caption shows the
+// active document's title beside the application's.
+const DWORD FWS_ADDTOTITLE = 0x00008000;
+
 // The child id of a frame's one view.
 const UINT AFX_IDW_PANE_FIRST = 0xE900;
 

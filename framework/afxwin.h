@@ -5,7 +5,7 @@
 // message maps (afxcmd.h); drawing (afxdc.h), windows (afxwnd.h) and
 // controls (afxctl.h); the application (afxapp.h), frames (afxframe.h) and
 // their control bars (afxbar.h),
-// documents and templates (afxdoc.h), printing (afxprint.h), views
+// documents and templates (afxdoc.h), multiple-document frames (afxmdi.h), printing (afxprint.h), views
 // (afxview.h) and print preview (afxpreview.h); dialogs and data exchange
 // (afxdlg.h), the common file dialog (afxcdlg.h) and message boxes
 // (afxmsgbox.h).
@@ -29,6 +29,7 @@
 #include "afxframe.h"
 #include "afxbar.h"
 #include "afxdoc.h"
+#include "afxmdi.h"
 #include "afxprint.h"
 #include "afxview.h"
 #include "afxform.h"
