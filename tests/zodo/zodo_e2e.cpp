@@ -7,6 +7,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -408,6 +409,7 @@ PrintedJob ReadJob(const PsDocument& doc) {
 
 void ExpectWholeFilePrinted(const PrintedJob& job, const std::string& lowerPath, int lines) {
   ASSERT_FALSE(job.pages.empty());
+  static const std::string days = "SunMonTueWedThuFriSat";
   std::vector<std::string> body;
   size_t perPage = job.pages[0].size() - 1;
   for (size_t p = 0; p < job.pages.size(); ++p) {
@@ -416,6 +418,10 @@ void ExpectWholeFilePrinted(const PrintedJob& job, const std::string& lowerPath,
     std::string tail = "  " + lowerPath + "  Page " + std::to_string(p + 1);
     ASSERT_GE(rows[0].size(), tail.size());
     EXPECT_EQ(rows[0].substr(rows[0].size() - tail.size()), tail);
+    // "Tue Jun 04 10:15:00 1996" before the path: 24 characters.
+    EXPECT_EQ(rows[0].size(), 24 + tail.size()) << rows[0];
+    size_t day = days.find(rows[0].substr(0, 3));
+    EXPECT_TRUE(day != std::string::npos && day % 3 == 0) << rows[0];
     if (p + 1 < job.pages.size()) {
       EXPECT_EQ(rows.size() - 1, perPage) << "page " << p + 1;
     }
@@ -441,6 +447,49 @@ TEST(PagerPrint, SlashPPrintsTheFileAndQuits) {
   EXPECT_TRUE(z.process.WaitExit());
   ExpectWholeFilePrinted(ReadJob(doc), Lower(path), lines);
 }
+
+// The printout carries the display text of each line: the settings and
+// the view's toggles show in it.
+struct RenderedPrintCase {
+  const char* name;
+  const char* tabLength;  // in zodo.ini; null: not set
+  int toggle;             // a toggle command given before printing, or 0
+  std::string expected;   // the printed row of "A\tB\r\n"
+};
+
+class PrintedRendering : public ::testing::TestWithParam<RenderedPrintCase> {};
+
+TEST_P(PrintedRendering, ShowsTheLineAsRendered) {
+  const RenderedPrintCase& c = GetParam();
+  TempDir temp;
+  temp.Write("r.txt", "A\tB\r\n");
+  std::unique_ptr<ProfileOverride> tab;
+  if (c.tabLength) tab.reset(new ProfileOverride(WindowsIniPath("zodo.ini"), "tabbing", "length", c.tabLength));
+  std::string spool = temp.path() + "\\job.ps";
+  ASSERT_TRUE(TestPrinter::SpoolTo(spool));
+  Zodo z(temp.path(), temp.path() + "\\r.txt");
+  Window frame = z.Frame();
+  Zodo::WaitChildren(frame, 1);
+  if (c.toggle) frame.MenuCommand(c.toggle);
+  frame.MenuCommand(ID_FILE_PRINT);
+  Window dialog = z.process.WaitDialog("Print");
+  dialog.Child(IDOK).Click();
+  PrintedJob job = ReadJob(WaitSpooled(spool));
+  ASSERT_EQ(job.pages.size(), 1u);
+  ASSERT_EQ(job.pages[0].size(), 2u);
+  EXPECT_EQ(job.pages[0][1], c.expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Pager, PrintedRendering,
+    ::testing::Values(RenderedPrintCase{"default_tab", nullptr, 0, "A       B"},
+                      RenderedPrintCase{"tab_of_3", "3", 0, "A  B"},
+                      // A stored tab length below 1 renders as 8.
+                      RenderedPrintCase{"tab_of_0", "0", 0, "A       B"},
+                      RenderedPrintCase{"tab_negative", "-2", 0, "A       B"},
+                      RenderedPrintCase{"line_numbers", nullptr, ID_TOGGLE_LINE_NUMBERS, "     1  A       B"},
+                      RenderedPrintCase{"hexadecimal", nullptr, ID_TOGGLE_HEX, "(Offset = 0, Size = 5) 4109420d0a"}),
+    [](const ::testing::TestParamInfo<RenderedPrintCase>& i) { return std::string(i.param.name); });
 
 TEST(PagerPrint, SlashPCancelledQuitsAtOnce) {
   TempDir temp;
