@@ -2,6 +2,7 @@
 
 #include "picker.h"
 #include "resource.h"
+#include "toolapp.h"
 
 BEGIN_MESSAGE_MAP(CCompareDlg, CDialog)
     ON_BN_CLICKED(IDC_BROWSE1, OnBrowse1)
@@ -47,5 +48,5 @@ void CCompareDlg::OnBrowse2()
 
 void CCompareDlg::OnHelp()
 {
-    ::WinHelpA(m_hWnd, AfxGetApp()->m_pszHelpFilePath, HELP_CONTENTS, 0);
+    ShowHelpContents(this);
 }

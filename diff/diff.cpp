@@ -1,54 +1,10 @@
-#include "diff.h"
-
-#include "aboutdlg.h"
+// diff: compares two files as text or byte by byte, or two directories.
+// File New runs the comparison dialog and the comparison (CDiffDoc); the
+// output view shows the result.
 #include "diffdoc.h"
-#include "diffview.h"
-#include "mainfrm.h"
-#include "message.h"
+#include "outview.h"
 #include "resource.h"
+#include "toolapp.h"
 
-CString g_cmdLine;
-CDiffApp theApp;
-
-namespace {
-// The engines report through ToolMessage; in the program that is a message
-// box captioned with the application's title.
-void ShowAfxMessage(const char* text)
-{
-    AfxMessageBox(text);
-}
-}
-
-BEGIN_MESSAGE_MAP(CDiffApp, CWinApp)
-    ON_COMMAND(ID_APP_ABOUT, OnAppAbout)
-    ON_COMMAND(ID_FILE_NEW, CWinApp::OnFileNew)
-    ON_COMMAND(ID_FILE_OPEN, CWinApp::OnFileOpen)
-    ON_COMMAND(ID_FILE_PRINT_SETUP, CWinApp::OnFilePrintSetup)
-END_MESSAGE_MAP()
-
-CDiffApp::CDiffApp()
-{
-}
-
-BOOL CDiffApp::InitInstance()
-{
-    SetDialogBkColor(RGB(192, 192, 192), RGB(0, 0, 0));
-    SetToolMessageHandler(&ShowAfxMessage);
-
-    AddDocTemplate(new CSingleDocTemplate(IDR_MAINFRAME, RUNTIME_CLASS(CDiffDoc), RUNTIME_CLASS(CMainFrame),
-                                          RUNTIME_CLASS(CDiffView)));
-
-    if (m_lpCmdLine && *m_lpCmdLine)
-        g_cmdLine = m_lpCmdLine;
-
-    // The dialog and the comparison run inside File New; when they give no
-    // document there is no main window and the program ends.
-    OnFileNew();
-    return TRUE;
-}
-
-void CDiffApp::OnAppAbout()
-{
-    CAboutDlg aboutDlg;
-    aboutDlg.DoModal();
-}
+CToolApp theApp(RUNTIME_CLASS(CDiffDoc), RUNTIME_CLASS(COutputView),
+                OutputCommands{ID_VIEW_FILE, ID_HELP_CONTENTS, ID_FILE_SAVE_AS, "diff.out"});

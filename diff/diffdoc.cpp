@@ -4,17 +4,11 @@
 
 #include "cmdline.h"
 #include "comparedlg.h"
-#include "diff.h"
 #include "dircmp.h"
 #include "linediff.h"
-#include "resource.h"
-#include "viewfile.h"
+#include "toolapp.h"
 
-IMPLEMENT_DYNCREATE(CDiffDoc, CDocument)
-
-BEGIN_MESSAGE_MAP(CDiffDoc, CDocument)
-    ON_COMMAND(ID_FILE_SAVE_AS, OnFileSaveAs)
-END_MESSAGE_MAP()
+IMPLEMENT_DYNCREATE(CDiffDoc, COutputDoc)
 
 namespace {
 // Examines name as the byte comparison needs it; false after "cant access".
@@ -92,10 +86,7 @@ void CDiffDoc::ListOnlyInSecond(const char* dir)
     ListOnlyInSecondInto(m_result, dir);
 }
 
-void CDiffDoc::OnFileSaveAs()
+const CString& CDiffDoc::GetOutputText() const
 {
-    CFileDialog fileDlg(FALSE, nullptr, "diff.out", OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, nullptr);
-    if (fileDlg.DoModal() != IDOK)
-        return;
-    SaveOutputText(fileDlg.GetPathName(), m_result, m_result.GetLength());
+    return m_result;
 }

@@ -1,11 +1,12 @@
 #ifndef DIFF_DIFFDOC_H
 #define DIFF_DIFFDOC_H
 
-#include "afxwin.h"
+#include "outview.h"
 
 // The document runs the "File Compare" dialog and the comparison in File
-// New; its result text is what the view shows.
-class CDiffDoc : public CDocument {
+// New; its result text is what the view shows. Each run rewrites g_cmdLine
+// to "-u" or "-c", so that the next File New keeps the type.
+class CDiffDoc : public COutputDoc {
     DECLARE_DYNCREATE(CDiffDoc)
 protected:
     CDiffDoc();
@@ -14,6 +15,7 @@ public:
     CString m_result;
 
     virtual BOOL OnNewDocument();
+    virtual const CString& GetOutputText() const;
 
     // The byte comparison and the directory comparison; both append to
     // m_result and report failures themselves.
@@ -21,11 +23,6 @@ public:
     virtual BOOL CompareDirectories(const char* dir0, const char* dir1);
     virtual void ListOnlyInFirst(const char* dir);
     virtual void ListOnlyInSecond(const char* dir);
-
-protected:
-    afx_msg void OnFileSaveAs();
-
-    DECLARE_MESSAGE_MAP()
 };
 
 #endif

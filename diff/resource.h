@@ -2,10 +2,9 @@
 #ifndef DIFF_RESOURCE_H
 #define DIFF_RESOURCE_H
 
-#include "../framework/afxres.h"
+#include "../shared/toolres.h"
 
 // Dialogs
-#define IDD_ABOUTBOX            100
 #define IDD_COMPARE             101
 
 // The "File Compare" dialog

@@ -95,18 +95,6 @@ CClientDC::~CClientDC()
     m_hDC = nullptr;
 }
 
-CWindowDC::CWindowDC(CWnd* pWnd) : m_hWnd(pWnd ? pWnd->m_hWnd : nullptr)
-{
-    m_hDC = ::GetWindowDC(m_hWnd);
-}
-
-CWindowDC::~CWindowDC()
-{
-    if (m_hDC)
-        ::ReleaseDC(m_hWnd, m_hDC);
-    m_hDC = nullptr;
-}
-
 CPaintDC::CPaintDC(CWnd* pWnd) : m_hWnd(pWnd->m_hWnd)
 {
     m_hDC = BeginPaint(m_hWnd, &m_ps);
@@ -130,29 +118,6 @@ BOOL CFont::CreateFontIndirect(const LOGFONTA* lpLogFont)
     m_hObject = ::CreateFontIndirectA(lpLogFont);
     m_bOwned = m_hObject != nullptr;
     return m_bOwned;
-}
-
-BOOL CFont::CreateFont(int nHeight, int nWidth, int nEscapement, int nOrientation, int nWeight, BYTE bItalic,
-                       BYTE bUnderline, BYTE cStrikeOut, BYTE nCharSet, BYTE nOutPrecis, BYTE nClipPrecis,
-                       BYTE nQuality, BYTE nPitchAndFamily, const char* lpszFacename)
-{
-    LOGFONTA lf = {};
-    lf.lfHeight = nHeight;
-    lf.lfWidth = nWidth;
-    lf.lfEscapement = nEscapement;
-    lf.lfOrientation = nOrientation;
-    lf.lfWeight = nWeight;
-    lf.lfItalic = bItalic;
-    lf.lfUnderline = bUnderline;
-    lf.lfStrikeOut = cStrikeOut;
-    lf.lfCharSet = nCharSet;
-    lf.lfOutPrecision = nOutPrecis;
-    lf.lfClipPrecision = nClipPrecis;
-    lf.lfQuality = nQuality;
-    lf.lfPitchAndFamily = nPitchAndFamily;
-    if (lpszFacename)
-        lstrcpynA(lf.lfFaceName, lpszFacename, LF_FACESIZE);
-    return CreateFontIndirect(&lf);
 }
 
 BOOL CFont::CreatePointFont(int nPointSize, const char* lpszFaceName, CDC* pDC)

@@ -201,16 +201,6 @@ private:
     HWND m_hWnd;
 };
 
-// The whole window, frame and caption included.
-class CWindowDC : public CDC {
-public:
-    explicit CWindowDC(CWnd* pWnd);
-    ~CWindowDC();
-
-private:
-    HWND m_hWnd;
-};
-
 class CPaintDC : public CDC {
 public:
     explicit CPaintDC(CWnd* pWnd);
@@ -230,9 +220,6 @@ public:
     HFONT m_hObject;
     operator HFONT() const { return m_hObject; }
     BOOL CreateFontIndirect(const LOGFONTA* lpLogFont);
-    BOOL CreateFont(int nHeight, int nWidth, int nEscapement, int nOrientation, int nWeight, BYTE bItalic,
-                    BYTE bUnderline, BYTE cStrikeOut, BYTE nCharSet, BYTE nOutPrecis, BYTE nClipPrecis,
-                    BYTE nQuality, BYTE nPitchAndFamily, const char* lpszFacename);
     // A font of nPointSize tenths of a point for the device of pDC (the
     // screen when null).
     BOOL CreatePointFont(int nPointSize, const char* lpszFaceName, CDC* pDC = nullptr);

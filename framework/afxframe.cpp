@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include <shellapi.h>
+
 IMPLEMENT_DYNCREATE(CFrameWnd, CWnd)
 
 BEGIN_MESSAGE_MAP(CFrameWnd, CWnd)
@@ -14,6 +16,7 @@ BEGIN_MESSAGE_MAP(CFrameWnd, CWnd)
     ON_COMMAND_RANGE(ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR, OnBarCheck)
     ON_UPDATE_COMMAND_UI_RANGE(ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR, OnUpdateControlBarMenu)
     ON_WM_MENUSELECT()
+    ON_WM_DROPFILES()
     ON_MESSAGE(WM_EXITMENULOOP, OnExitMenuLoop)
     ON_UPDATE_COMMAND_UI(ID_INDICATOR_CAPS, OnUpdateKeyIndicator)
     ON_UPDATE_COMMAND_UI(ID_INDICATOR_NUM, OnUpdateKeyIndicator)
@@ -264,6 +267,22 @@ CString CFrameWnd::GetIdleMessage() const
 {
     CString idle = AfxLoadString(AFX_IDS_IDLEMESSAGE);
     return idle.IsEmpty() ? CString("Ready") : idle;
+}
+
+void CFrameWnd::OnDropFiles(HDROP hDropInfo)
+{
+    ::SetActiveWindow(m_hWnd);
+    CWinApp* pApp = AfxGetApp();
+    UINT count = DragQueryFileA(hDropInfo, 0xFFFFFFFF, nullptr, 0);
+    for (UINT i = 0; i < count && pApp; ++i) {
+        UINT length = DragQueryFileA(hDropInfo, i, nullptr, 0);
+        CString name;
+        char* buffer = name.GetBuffer(static_cast<int>(length));
+        DragQueryFileA(hDropInfo, i, buffer, length + 1);
+        name.ReleaseBuffer(static_cast<int>(length));
+        pApp->OpenDocumentFile(name);
+    }
+    DragFinish(hDropInfo);
 }
 
 void CFrameWnd::OnMenuSelect(UINT nItemID, UINT nFlags, HMENU hSysMenu)

@@ -83,6 +83,8 @@ public:
     void SetMessageText(const char* lpszText);
     void SetMessageText(UINT nID);
     CString GetIdleMessage() const;
+    // Each dropped file opens as if chosen in the Open dialog.
+    afx_msg void OnDropFiles(HDROP hDropInfo);
     afx_msg void OnMenuSelect(UINT nItemID, UINT nFlags, HMENU hSysMenu);
     afx_msg LRESULT OnExitMenuLoop(WPARAM wParam, LPARAM lParam);
     afx_msg void OnUpdateKeyIndicator(CCmdUI* pCmdUI);

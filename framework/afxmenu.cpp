@@ -21,6 +21,13 @@ CMenu* CMenu::FromHandle(HMENU hMenu)
     return menu;
 }
 
+BOOL CMenu::Own(HMENU hMenu)
+{
+    m_hMenu = hMenu;
+    m_bOwned = hMenu != nullptr;
+    return m_bOwned;
+}
+
 BOOL CMenu::LoadMenu(UINT nIDResource)
 {
     return LoadMenu(MAKEINTRESOURCEA(nIDResource));
@@ -28,29 +35,17 @@ BOOL CMenu::LoadMenu(UINT nIDResource)
 
 BOOL CMenu::LoadMenu(const char* lpszResourceName)
 {
-    if (m_hMenu)
-        return FALSE;
-    m_hMenu = ::LoadMenuA(AfxGetResourceHandle(), lpszResourceName);
-    m_bOwned = m_hMenu != nullptr;
-    return m_bOwned;
+    return !m_hMenu && Own(::LoadMenuA(AfxGetResourceHandle(), lpszResourceName));
 }
 
 BOOL CMenu::CreateMenu()
 {
-    if (m_hMenu)
-        return FALSE;
-    m_hMenu = ::CreateMenu();
-    m_bOwned = m_hMenu != nullptr;
-    return m_bOwned;
+    return !m_hMenu && Own(::CreateMenu());
 }
 
 BOOL CMenu::CreatePopupMenu()
 {
-    if (m_hMenu)
-        return FALSE;
-    m_hMenu = ::CreatePopupMenu();
-    m_bOwned = m_hMenu != nullptr;
-    return m_bOwned;
+    return !m_hMenu && Own(::CreatePopupMenu());
 }
 
 BOOL CMenu::DestroyMenu()

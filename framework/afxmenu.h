@@ -55,6 +55,9 @@ public:
     BOOL TrackPopupMenu(UINT nFlags, int x, int y, CWnd* pWnd, const RECT* lpRect = nullptr);
 
 private:
+    // Takes a menu this object made; FALSE when there is none.
+    BOOL Own(HMENU hMenu);
+
     bool m_bOwned = false;
 
     CMenu(const CMenu&) = delete;

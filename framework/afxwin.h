@@ -25,6 +25,7 @@
 #include "afxctl.h"
 #include "afxmenu.h"
 #include "afxinput.h"
+#include "afxprofile.h"
 #include "afxapp.h"
 #include "afxframe.h"
 #include "afxbar.h"

@@ -1,5 +1,7 @@
 #include "afxwin.h"
 
+#include <shellapi.h>
+
 #include <map>
 
 const char AFX_WNDFRAME_CLASS[] = "TamrelFrame";
@@ -459,6 +461,7 @@ void CWnd::SetFont(CFont* pFont, BOOL bRedraw)
 }
 
 HMENU CWnd::GetMenu() const { return ::GetMenu(m_hWnd); }
+void CWnd::DragAcceptFiles(BOOL bAccept) { ::DragAcceptFiles(m_hWnd, bAccept); }
 
 int CWnd::MessageBox(const char* lpszText, const char* lpszCaption, UINT nType)
 {

@@ -80,6 +80,8 @@ public:
     int GetDlgItemText(int nID, CString& rString) const;
     void SetFont(CFont* pFont, BOOL bRedraw = TRUE);
     HMENU GetMenu() const;
+    // Files dropped on the window arrive as WM_DROPFILES.
+    void DragAcceptFiles(BOOL bAccept = TRUE);
     int MessageBox(const char* lpszText, const char* lpszCaption = nullptr, UINT nType = MB_OK);
 
     // Data exchange between members and child controls (afxdlg.cpp), for

@@ -1,14 +1,10 @@
 #include "csplitdlg.h"
 
-namespace {
-const int kContextSplit = 0;
-}
-
 BEGIN_MESSAGE_MAP(CCsplitDlg, CUtilityDlg)
     ON_BN_CLICKED(IDC_CSPLIT_BROWSE, OnBrowse)
 END_MESSAGE_MAP()
 
-CCsplitDlg::CCsplitDlg() : CUtilityDlg(IDD_CSPLIT, kContextSplit), m_digits(0) {}
+CCsplitDlg::CCsplitDlg() : CUtilityDlg(kUtilityCsplit), m_digits(0) {}
 
 void CCsplitDlg::DoDataExchange(CDataExchange* pDX)
 {

@@ -6,7 +6,7 @@
 
 #include "resource.h"
 
-const UtilityInfo g_utilityTable[7] = {
+const UtilityInfo g_utilityTable[kUtilityCount] = {
     {"-c", "Csplit for Windows", IDD_CSPLIT, 1001, false},
     {"-d", "Du for Windows", IDD_DU, 1002, true},
     {"-f", "File for Windows", IDD_FILETYPE, 1003, true},
@@ -20,7 +20,7 @@ int UtilityFromCommandLine(const char* cmdLine)
 {
     if (!cmdLine || cmdLine[0] != '-' || cmdLine[1] == 0)
         return -1;
-    for (int i = 0; i < 7; ++i)
+    for (int i = 0; i < kUtilityCount; ++i)
         if (cmdLine[1] == g_utilityTable[i].flag[1])
             return i;
     return -1;

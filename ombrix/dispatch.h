@@ -5,6 +5,20 @@
 
 #include "afxstr.h"
 
+// The utilities, in the order of the selection dialog's radio buttons. The
+// value is the utility's row of g_utilityTable, its radio position and the
+// value of the document's g_utility.
+enum Utility {
+    kUtilityCsplit,    // context split
+    kUtilityDu,        // disk usage
+    kUtilityFile,      // file type
+    kUtilitySplit,     // split and unsplit
+    kUtilityStrings,   // printable strings
+    kUtilityTail,      // head and tail
+    kUtilityWc,        // word count
+    kUtilityCount
+};
+
 struct UtilityInfo {
     const char* flag;       // command-line flag that selects it
     const char* caption;    // its dialog's caption
@@ -13,12 +27,10 @@ struct UtilityInfo {
     bool hasResults;        // false: it writes files only and leaves no window
 };
 
-// Index = radio position in the selection dialog: 0 csplit, 1 du, 2 file,
-// 3 split, 4 strings, 5 tail, 6 wc.
-extern const UtilityInfo g_utilityTable[7];
+// One row per Utility, in its order.
+extern const UtilityInfo g_utilityTable[kUtilityCount];
 
-// 0..6 when the line starts with one of the seven flags (lower case only),
-// else -1.
+// The Utility whose flag starts the line (lower case only), else -1.
 int UtilityFromCommandLine(const char* cmdLine);
 
 // The text after the line's last backslash, lower-cased; "" without one.

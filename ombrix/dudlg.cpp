@@ -1,15 +1,11 @@
 #include "dudlg.h"
 
-namespace {
-const int kDiskUsage = 1;
-}
-
 BEGIN_MESSAGE_MAP(CDuDlg, CUtilityDlg)
     ON_LBN_DBLCLK(IDC_DU_DIRLIST, OnDblclkDirList)
 END_MESSAGE_MAP()
 
 CDuDlg::CDuDlg()
-    : CUtilityDlg(IDD_DU, kDiskUsage), m_listAll(FALSE), m_units(-1), m_excludeSubdirs(FALSE), m_showUtilization(FALSE)
+    : CUtilityDlg(kUtilityDu), m_listAll(FALSE), m_units(-1), m_excludeSubdirs(FALSE), m_showUtilization(FALSE)
 {
     UsePicker(m_dirList, DirListStyle{false, false}, m_directory);
 }

@@ -1,14 +1,10 @@
 #include "filetypedlg.h"
 
-namespace {
-const int kFileType = 2;
-}
-
 BEGIN_MESSAGE_MAP(CFileTypeDlg, CUtilityDlg)
     ON_LBN_DBLCLK(IDC_FILE_DIRLIST, OnDblclkDirList)
 END_MESSAGE_MAP()
 
-CFileTypeDlg::CFileTypeDlg() : CUtilityDlg(IDD_FILETYPE, kFileType), m_magicFirst(FALSE), m_debug(-1)
+CFileTypeDlg::CFileTypeDlg() : CUtilityDlg(kUtilityFile), m_magicFirst(FALSE), m_debug(-1)
 {
     UsePicker(m_dirList, DirListStyle{false, true}, m_directory);
 }

@@ -6,38 +6,36 @@
 #include "dispatch.h"
 #include "dudlg.h"
 #include "filetypedlg.h"
-#include "ombrix.h"
 #include "outtext.h"
+#include "resource.h"
 #include "selectdlg.h"
 #include "splitdlg.h"
 #include "stringsdlg.h"
 #include "taildlg.h"
-#include "viewfile.h"
+#include "toolapp.h"
 #include "wcdlg.h"
 
 int g_utility = -1;
 
 namespace {
-enum Utility { kContextSplit, kDiskUsage, kFileType, kSplit, kStrings, kTail, kWordCount };
-
 // Presets and runs the utility's dialog. TRUE when the user chose OK.
-BOOL RunUtility(int utility, const CString& directory, const CString& argument)
+BOOL RunUtility(Utility utility, const CString& directory, const CString& argument)
 {
     switch (utility) {
-    case kContextSplit: {
+    case kUtilityCsplit: {
         CCsplitDlg dlg;
         dlg.m_filename = argument;
         dlg.m_prefix = "xx";
         dlg.m_digits = 2;
         return dlg.DoModal() == IDOK;
     }
-    case kDiskUsage: {
+    case kUtilityDu: {
         CDuDlg dlg;
         dlg.m_directory = directory;
         dlg.m_units = 0;
         return dlg.DoModal() == IDOK;
     }
-    case kFileType: {
+    case kUtilityFile: {
         // The argument is not used: the files are all of the directory.
         CFileTypeDlg dlg;
         dlg.m_directory = directory;
@@ -45,7 +43,7 @@ BOOL RunUtility(int utility, const CString& directory, const CString& argument)
         dlg.m_debug = 0;
         return dlg.DoModal() == IDOK;
     }
-    case kSplit: {
+    case kUtilitySplit: {
         CSplitDlg dlg;
         dlg.m_filename = argument;
         dlg.m_extension = "xaa";
@@ -54,7 +52,7 @@ BOOL RunUtility(int utility, const CString& directory, const CString& argument)
         dlg.m_units = 0;
         return dlg.DoModal() == IDOK;
     }
-    case kStrings: {
+    case kUtilityStrings: {
         CStringsDlg dlg;
         dlg.m_directory = directory;
         dlg.m_files = argument;
@@ -62,7 +60,7 @@ BOOL RunUtility(int utility, const CString& directory, const CString& argument)
         dlg.m_offsets = 0;
         return dlg.DoModal() == IDOK;
     }
-    case kTail: {
+    case kUtilityTail: {
         CTailDlg dlg;
         dlg.m_directory = directory;
         dlg.m_files = argument;
@@ -71,7 +69,7 @@ BOOL RunUtility(int utility, const CString& directory, const CString& argument)
         dlg.m_skipLines = 0;
         return dlg.DoModal() == IDOK;
     }
-    case kWordCount: {
+    case kUtilityWc: {
         CWcDlg dlg;
         dlg.m_directory = directory;
         dlg.m_filenames = WcFilenamesPreset(argument);
@@ -80,17 +78,17 @@ BOOL RunUtility(int utility, const CString& directory, const CString& argument)
         dlg.m_countBytes = TRUE;
         return dlg.DoModal() == IDOK;
     }
-    default:
-        return FALSE;
+    case kUtilityCount:
+        break;
     }
+    return FALSE;
 }
 }
 
-IMPLEMENT_DYNCREATE(COmbrixDoc, CDocument)
+IMPLEMENT_DYNCREATE(COmbrixDoc, COutputDoc)
 
-BEGIN_MESSAGE_MAP(COmbrixDoc, CDocument)
+BEGIN_MESSAGE_MAP(COmbrixDoc, COutputDoc)
     ON_COMMAND(ID_FILE_SWITCH_TO, OnSwitchTo)
-    ON_COMMAND(ID_FILE_SAVE_OUTPUT, OnFileSaveAs)
 END_MESSAGE_MAP()
 
 BOOL COmbrixDoc::OnNewDocument()
@@ -102,8 +100,8 @@ BOOL COmbrixDoc::OnNewDocument()
         int utility = UtilityFromCommandLine(g_cmdLine);
         if (utility < 0) {
             CUtilitySelectDlg dlg;
-            dlg.m_nUtility = 0;
-            if (dlg.DoModal() != IDOK || dlg.m_nUtility < 0 || dlg.m_nUtility > 6)
+            dlg.m_nUtility = kUtilityCsplit;
+            if (dlg.DoModal() != IDOK || dlg.m_nUtility < 0 || dlg.m_nUtility >= kUtilityCount)
                 return FALSE;
             utility = dlg.m_nUtility;
         }
@@ -113,7 +111,8 @@ BOOL COmbrixDoc::OnNewDocument()
     CString directory = CurrentDirectoryLower();
     g_cmdLine = ArgumentFromCommandLine(g_cmdLine);
 
-    if (!RunUtility(g_utility, directory, g_cmdLine) || !g_utilityTable[g_utility].hasResults)
+    Utility utility = static_cast<Utility>(g_utility);
+    if (!RunUtility(utility, directory, g_cmdLine) || !g_utilityTable[utility].hasResults)
         return FALSE;
 
     // The title shows where the run ended up, after any change of directory
@@ -132,10 +131,7 @@ void COmbrixDoc::OnSwitchTo()
     AfxGetMainWnd()->PostMessage(WM_COMMAND, ID_FILE_NEW, 0);
 }
 
-void COmbrixDoc::OnFileSaveAs()
+const CString& COmbrixDoc::GetOutputText() const
 {
-    CFileDialog dlg(FALSE, nullptr, "*.*", OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, nullptr);
-    if (dlg.DoModal() != IDOK)
-        return;
-    SaveOutputText(dlg.GetPathName(), g_outputText, g_outputText.GetLength());
+    return g_outputText;
 }

@@ -3,12 +3,12 @@
 #ifndef OMBRIX_OMBRIXDOC_H
 #define OMBRIX_OMBRIXDOC_H
 
-#include "afxwin.h"
+#include "outview.h"
 
-// Index of the selected utility (row of g_utilityTable), -1 for none yet.
+// The selected Utility (row of g_utilityTable), -1 for none yet.
 extern int g_utility;
 
-class COmbrixDoc : public CDocument {
+class COmbrixDoc : public COutputDoc {
     DECLARE_DYNCREATE(COmbrixDoc)
 protected:
     COmbrixDoc() {}
@@ -16,8 +16,10 @@ protected:
 public:
     virtual BOOL OnNewDocument();
 
+    // The output text of the last run with results.
+    virtual const CString& GetOutputText() const;
+
     afx_msg void OnSwitchTo();
-    afx_msg void OnFileSaveAs();
 
     DECLARE_MESSAGE_MAP()
 };

@@ -2,10 +2,9 @@
 #ifndef OMBRIX_RESOURCE_H
 #define OMBRIX_RESOURCE_H
 
-#include "../framework/afxres.h"
+#include "../shared/toolres.h"
 
 // Dialogs
-#define IDD_ABOUTBOX            100
 #define IDD_SELECT_UTILITY      101
 #define IDD_DU                  102
 #define IDD_FILETYPE            103

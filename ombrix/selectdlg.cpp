@@ -1,5 +1,7 @@
 #include "selectdlg.h"
 
+#include "toolapp.h"
+
 BEGIN_MESSAGE_MAP(CUtilitySelectDlg, CDialog)
     ON_BN_CLICKED(ID_HELP_BUTTON, OnHelp)
 END_MESSAGE_MAP()
@@ -14,5 +16,5 @@ void CUtilitySelectDlg::DoDataExchange(CDataExchange* pDX)
 
 void CUtilitySelectDlg::OnHelp()
 {
-    ::WinHelp(m_hWnd, AfxGetApp()->m_pszHelpFilePath, HELP_CONTENTS, 0);
+    ShowHelpContents(this);
 }

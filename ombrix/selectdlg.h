@@ -9,7 +9,7 @@ class CUtilitySelectDlg : public CDialog {
 public:
     CUtilitySelectDlg();
 
-    int m_nUtility;   // radio position 0..6, -1 for none
+    int m_nUtility;   // radio position: a Utility, or -1 for none
 
 protected:
     virtual void DoDataExchange(CDataExchange* pDX);

@@ -1,14 +1,10 @@
 #include "splitdlg.h"
 
-namespace {
-const int kSplitUtility = 3;
-}
-
 BEGIN_MESSAGE_MAP(CSplitDlg, CUtilityDlg)
     ON_BN_CLICKED(IDC_SPLIT_BROWSE, OnBrowse)
 END_MESSAGE_MAP()
 
-CSplitDlg::CSplitDlg() : CUtilityDlg(IDD_SPLIT, kSplitUtility), m_type(-1), m_units(-1), m_unitsPerFile(0) {}
+CSplitDlg::CSplitDlg() : CUtilityDlg(kUtilitySplit), m_type(-1), m_units(-1), m_unitsPerFile(0) {}
 
 void CSplitDlg::DoDataExchange(CDataExchange* pDX)
 {

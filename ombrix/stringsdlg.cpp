@@ -1,14 +1,10 @@
 #include "stringsdlg.h"
 
-namespace {
-const int kStrings = 4;
-}
-
 BEGIN_MESSAGE_MAP(CStringsDlg, CUtilityDlg)
     ON_LBN_DBLCLK(IDC_STRINGS_FILELIST, OnDblclkDirList)
 END_MESSAGE_MAP()
 
-CStringsDlg::CStringsDlg() : CUtilityDlg(IDD_STRINGS, kStrings), m_minLength(0), m_offsets(-1)
+CStringsDlg::CStringsDlg() : CUtilityDlg(kUtilityStrings), m_minLength(0), m_offsets(-1)
 {
     UsePicker(m_fileList, DirListStyle{true, true}, m_directory, &m_files);
 }

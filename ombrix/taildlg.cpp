@@ -1,14 +1,10 @@
 #include "taildlg.h"
 
-namespace {
-const int kTailUtility = 5;
-}
-
 BEGIN_MESSAGE_MAP(CTailDlg, CUtilityDlg)
     ON_LBN_DBLCLK(IDC_TAIL_FILELIST, OnDblclkDirList)
 END_MESSAGE_MAP()
 
-CTailDlg::CTailDlg() : CUtilityDlg(IDD_TAIL, kTailUtility), m_program(-1), m_skipLines(0), m_lines(0)
+CTailDlg::CTailDlg() : CUtilityDlg(kUtilityTail), m_program(-1), m_skipLines(0), m_lines(0)
 {
     UsePicker(m_fileList, DirListStyle{true, true}, m_directory, &m_files);
 }

@@ -1,14 +1,12 @@
 #include "utilitydlg.h"
 
-#include "dispatch.h"
-
 BEGIN_MESSAGE_MAP(CUtilityDlg, CDialog)
     ON_BN_CLICKED(ID_HELP_BUTTON, OnHelp)
 END_MESSAGE_MAP()
 
-CUtilityDlg::CUtilityDlg(UINT nIDTemplate, int utility)
-    : CDialog(nIDTemplate), m_utility(utility), m_pickerList(nullptr), m_pickerStyle{false, false},
-      m_pickerDirectory(nullptr), m_pickerFiles(nullptr)
+CUtilityDlg::CUtilityDlg(Utility utility)
+    : CDialog(g_utilityTable[utility].dialogId), m_utility(utility), m_pickerList(nullptr),
+      m_pickerStyle{false, false}, m_pickerDirectory(nullptr), m_pickerFiles(nullptr)
 {
 }
 

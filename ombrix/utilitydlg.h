@@ -6,12 +6,14 @@
 #define OMBRIX_UTILITYDLG_H
 
 #include "afxwin.h"
+#include "dispatch.h"
 #include "picker.h"
 
 class CUtilityDlg : public CDialog {
 public:
-    // utility is the dialog's row of g_utilityTable.
-    CUtilityDlg(UINT nIDTemplate, int utility);
+    // The dialog of utility: its template and Help topic come from the
+    // utility's row of g_utilityTable.
+    explicit CUtilityDlg(Utility utility);
 
     // The whole run of the utility from the dialog's fields.
     virtual void Run() = 0;
@@ -34,7 +36,7 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
-    int m_utility;
+    Utility m_utility;
     CListBox* m_pickerList;
     DirListStyle m_pickerStyle;
     CString* m_pickerDirectory;

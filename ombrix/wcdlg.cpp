@@ -1,15 +1,11 @@
 #include "wcdlg.h"
 
-namespace {
-const int kWordCount = 6;
-}
-
 BEGIN_MESSAGE_MAP(CWcDlg, CUtilityDlg)
     ON_LBN_DBLCLK(IDC_WC_DIRLIST, OnDblclkDirList)
 END_MESSAGE_MAP()
 
 CWcDlg::CWcDlg()
-    : CUtilityDlg(IDD_WC, kWordCount), m_countBytes(FALSE), m_countLines(FALSE), m_countWords(FALSE), m_totals{0, 0, 0}
+    : CUtilityDlg(kUtilityWc), m_countBytes(FALSE), m_countLines(FALSE), m_countWords(FALSE), m_totals{0, 0, 0}
 {
     UsePicker(m_dirList, DirListStyle{false, false}, m_directory);
 }

@@ -1,7 +1,7 @@
 # quarn's window-free search, kept apart from the windows so that the unit
 # tests can link it alone.
 if(NOT TARGET quarn_engine)
-  include(${CMAKE_CURRENT_LIST_DIR}/nextline.cmake)
+  include(${CMAKE_CURRENT_LIST_DIR}/../shared/nextline.cmake)
   add_library(quarn_engine STATIC
     ${CMAKE_CURRENT_LIST_DIR}/search.cpp
     ${CMAKE_CURRENT_LIST_DIR}/fastscan.cpp

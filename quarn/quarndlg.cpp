@@ -1,6 +1,7 @@
 #include "quarndlg.h"
 
 #include "picker.h"
+#include "toolapp.h"
 
 BEGIN_MESSAGE_MAP(CQuarnDlg, CDialog)
     ON_LBN_DBLCLK(IDC_DIRLIST, OnDblclkDirList)
@@ -52,7 +53,7 @@ void CQuarnDlg::OnDblclkDirList()
 
 void CQuarnDlg::OnHelp()
 {
-    ::WinHelp(m_hWnd, AfxGetApp()->m_pszHelpFilePath, HELP_CONTENTS, 0);
+    ShowHelpContents(this);
 }
 
 void CQuarnDlg::OnOK()

@@ -2,15 +2,10 @@
 
 #include <direct.h>
 
-#include "quarn.h"
 #include "quarndlg.h"
-#include "viewfile.h"
+#include "toolapp.h"
 
-IMPLEMENT_DYNCREATE(CQuarnDoc, CDocument)
-
-BEGIN_MESSAGE_MAP(CQuarnDoc, CDocument)
-    ON_COMMAND(ID_FILE_SAVE_AS, OnFileSaveAs)
-END_MESSAGE_MAP()
+IMPLEMENT_DYNCREATE(CQuarnDoc, COutputDoc)
 
 BOOL CQuarnDoc::OnNewDocument()
 {
@@ -48,10 +43,7 @@ BOOL CQuarnDoc::OnNewDocument()
     return result ? TRUE : FALSE;
 }
 
-void CQuarnDoc::OnFileSaveAs()
+const CString& CQuarnDoc::GetOutputText() const
 {
-    CFileDialog dlg(FALSE, nullptr, "quarn.out", OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, nullptr);
-    if (dlg.DoModal() != IDOK)
-        return;
-    SaveOutputText(dlg.GetPathName(), m_resultText, m_resultText.GetLength());
+    return m_resultText;
 }

@@ -3,20 +3,19 @@
 #ifndef QUARN_QUARNDOC_H
 #define QUARN_QUARNDOC_H
 
-#include "afxwin.h"
+#include "outview.h"
 #include "search.h"
 
-class CQuarnDoc : public CDocument, public CQuarnSearch {
+// Every File New presets the dialog's file mask from g_cmdLine again; the
+// search leaves it as it was.
+class CQuarnDoc : public COutputDoc, public CQuarnSearch {
     DECLARE_DYNCREATE(CQuarnDoc)
 protected:
     CQuarnDoc() {}
 
 public:
     virtual BOOL OnNewDocument();
-
-    afx_msg void OnFileSaveAs();
-
-    DECLARE_MESSAGE_MAP()
+    virtual const CString& GetOutputText() const;
 };
 
 #endif

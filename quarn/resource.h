@@ -2,10 +2,9 @@
 #ifndef QUARN_RESOURCE_H
 #define QUARN_RESOURCE_H
 
-#include "../framework/afxres.h"
+#include "../shared/toolres.h"
 
 // Dialogs
-#define IDD_ABOUTBOX            100
 #define IDD_QUARN               102
 
 // Commands

@@ -1,18 +1,29 @@
-// The output view of the tool programs (ombrix, quarn, diff): the run's
-// results, read-only, in the fixed-width font, with View, Help Contents,
-// Print and Print Preview. Each program derives its view, names the text it
-// shows and binds the commands to its own ids in its message map.
+// The output view of the tool programs and the document it shows: the
+// run's results, read-only, in the fixed-width font, with View, Help
+// Contents, Save As, Print and Print Preview. The ids of View, Help Contents
+// and Save As differ from program to program; the program names them once,
+// to its CToolApp (toolapp.h).
 #ifndef TAMREL_OUTVIEW_H
 #define TAMREL_OUTVIEW_H
 
 #include "afxwin.h"
 
+// A tool document whose results the output view shows.
+class COutputDoc : public CDocument {
+public:
+    // The text the view shows after each run, and Save As writes.
+    virtual const CString& GetOutputText() const = 0;
+
+    virtual BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo);
+
+    // Save As: the whole text, byte for byte, to a file the user chooses.
+    afx_msg void OnFileSaveAs();
+};
+
 class COutputView : public CEditView {
+    DECLARE_DYNCREATE(COutputView)
 protected:
     COutputView() {}
-
-    // The text the view shows after each run.
-    virtual const CString& GetOutputText() const = 0;
 
 public:
     virtual void OnInitialUpdate();
@@ -21,10 +32,14 @@ public:
     virtual void OnBeginPrinting(CDC* pDC, CPrintInfo* pInfo);
     virtual void OnEndPrinting(CDC* pDC, CPrintInfo* pInfo);
 
+    virtual BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo);
+
     // View: the pager on the selected text. Help Contents: the program's
     // help file.
     afx_msg void OnViewFile();
     afx_msg void OnHelpContents();
+
+    DECLARE_MESSAGE_MAP()
 };
 
 #endif

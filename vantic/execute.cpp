@@ -5,7 +5,6 @@
 #include <cstring>
 
 #include "bytescan.h"
-#include "fastscan.h"
 #include "message.h"
 #include "textio.h"
 #include "vregex.h"

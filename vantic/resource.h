@@ -2,10 +2,9 @@
 #ifndef VANTIC_RESOURCE_H
 #define VANTIC_RESOURCE_H
 
-#include "../framework/afxres.h"
+#include "../shared/toolres.h"
 
 // Dialogs
-#define IDD_ABOUTBOX            100
 #define IDD_VANTIC              106
 
 // The edit dialog

@@ -6,7 +6,6 @@
 #include <cstring>
 
 #include "bytescan.h"
-#include "fastscan.h"
 
 const size_t kTextBlockSize = 1 << 18;
 

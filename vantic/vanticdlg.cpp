@@ -1,6 +1,7 @@
 #include "vanticdlg.h"
 
 #include "picker.h"
+#include "toolapp.h"
 
 #include <direct.h>
 
@@ -154,5 +155,5 @@ void CVanticDlg::OnDblclkDirList()
 
 void CVanticDlg::OnHelp()
 {
-    ::WinHelp(m_hWnd, AfxGetApp()->m_pszHelpFilePath, HELP_CONTENTS, 0);
+    ShowHelpContents(this);
 }

@@ -3,7 +3,7 @@
 #include <direct.h>
 
 #include "engine.h"
-#include "vantic.h"
+#include "toolapp.h"
 #include "vanticdlg.h"
 
 IMPLEMENT_DYNCREATE(CVanticDoc, CDocument)

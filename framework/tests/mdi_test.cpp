@@ -8,6 +8,8 @@
 #include <algorithm>
 
 #include "afxwin.h"
+
+#include <shlobj.h>
 #include "framework_test.h"
 #include "window_test_support.h"
 
@@ -257,6 +259,61 @@ TEST_F(Mdi, ClosingTheMainFrameClosesEveryDocument)
     main->SendMessage(WM_CLOSE);
     EXPECT_EQ(g_docsAlive, 0);
     main = nullptr;
+}
+
+// Documents opened by name: the open path is kept by the document.
+TEST_F(Mdi, OpeningAnOpenPathActivatesItsWindowInsteadOfLoadingItAgain)
+{
+    CWinApp* app = AfxGetApp();
+    CDocument* first = app->OpenDocumentFile("c:\\data\\one.txt");
+    ASSERT_NE(first, nullptr);
+    CDocument* second = app->OpenDocumentFile("c:\\data\\two.txt");
+    ASSERT_NE(second, nullptr);
+    EXPECT_EQ(main->GetActiveDocument(), second);
+    EXPECT_EQ(app->OpenDocumentFile("C:\\DATA\\ONE.TXT"), first);
+    EXPECT_EQ(g_docsAlive, 2);
+    EXPECT_EQ(main->GetActiveDocument(), first);
+    EXPECT_EQ(ChildCaptions(), std::vector<std::string>({"one.txt", "two.txt"}));
+}
+
+// An HDROP as the shell makes it, for files dropped at (10, 10).
+HGLOBAL MakeDrop(const std::vector<std::string>& names)
+{
+    size_t size = sizeof(DROPFILES) + 1;
+    for (const std::string& name : names)
+        size += name.size() + 1;
+    HGLOBAL hDrop = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, size);
+    DROPFILES* drop = static_cast<DROPFILES*>(GlobalLock(hDrop));
+    drop->pFiles = sizeof(DROPFILES);
+    drop->pt.x = 10;
+    drop->pt.y = 10;
+    drop->fWide = FALSE;
+    char* p = reinterpret_cast<char*>(drop) + sizeof(DROPFILES);
+    for (const std::string& name : names) {
+        memcpy(p, name.c_str(), name.size() + 1);
+        p += name.size() + 1;
+    }
+    GlobalUnlock(hDrop);
+    return hDrop;
+}
+
+TEST_F(Mdi, DroppedFilesOpenAsFromTheOpenDialog)
+{
+    CWinApp* app = AfxGetApp();
+    ASSERT_NE(app->OpenDocumentFile("c:\\drop\\b.txt"), nullptr);
+    delete app->m_pRecentFileList;
+    app->m_pRecentFileList = new CRecentFileList(1, "Recent File List", "File%d", 4);
+    main->DragAcceptFiles(TRUE);
+    main->SendMessage(WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop({"c:\\drop\\a.txt", "c:\\drop\\b.txt",
+                                                                       "c:\\drop\\c d.txt"})), 0);
+    // b.txt was open already: its window comes forward, no second copy.
+    EXPECT_EQ(g_docsAlive, 3);
+    EXPECT_EQ(ChildCaptions(), std::vector<std::string>({"a.txt", "b.txt", "c d.txt"}));
+    ASSERT_EQ(app->m_pRecentFileList->GetCount(), 2);
+    EXPECT_STREQ((*app->m_pRecentFileList)[0], "c:\\drop\\c d.txt");
+    EXPECT_STREQ((*app->m_pRecentFileList)[1], "c:\\drop\\a.txt");
+    delete app->m_pRecentFileList;
+    app->m_pRecentFileList = nullptr;
 }
 
 }  // namespace

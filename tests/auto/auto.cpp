@@ -436,7 +436,16 @@ void Window::Select(const std::string& item) const {
     for (const std::string& s : items) all += " " + Quote(s);
     throw AutoError("no entry " + Quote(item) + " in " + Describe() + "; entries:" + all);
   }
-  if (Send(LB_SETCURSEL, it - items.begin(), 0) == LB_ERR) throw AutoError("LB_SETCURSEL refused by " + Describe());
+  WPARAM index = static_cast<WPARAM>(it - items.begin());
+  if (Style() & (LBS_EXTENDEDSEL | LBS_MULTIPLESEL)) {
+    // A list of several selections: this entry alone, with the caret on it,
+    // as a plain click leaves it.
+    Send(LB_SETSEL, FALSE, -1);
+    if (Send(LB_SETSEL, TRUE, static_cast<LPARAM>(index)) == LB_ERR) throw AutoError("LB_SETSEL refused by " + Describe());
+    Send(LB_SETCARETINDEX, index, FALSE);
+  } else if (Send(LB_SETCURSEL, index, 0) == LB_ERR) {
+    throw AutoError("LB_SETCURSEL refused by " + Describe());
+  }
   Parent().Send(WM_COMMAND, MAKEWPARAM(Id(), LBN_SELCHANGE), reinterpret_cast<LPARAM>(hwnd_));
 }
 
@@ -512,15 +521,24 @@ std::string MessageText(const Window& box) {
   throw AutoError("no message text in " + box.Describe());
 }
 
-void ChooseFile(const Window& fileDialog, const std::string& path) {
-  // The name field: a combo box (cmb13) in the explorer layout, an edit
-  // (edt1) in the older one.
+namespace {
+// The name field: a combo box (cmb13) in the explorer layout, an edit (edt1)
+// in the older one. A combo box answers WM_GETTEXT and WM_SETTEXT for its
+// edit.
+Window FileNameField(const Window& fileDialog) {
   Window name = fileDialog.FindChild(0x47C);
   if (!name) name = fileDialog.FindChild(0x480);
   if (!name) throw AutoError("no file name field in " + fileDialog.Describe());
-  name.SetText(path);
+  return name;
+}
+}  // namespace
+
+void ChooseFile(const Window& fileDialog, const std::string& path) {
+  FileNameField(fileDialog).SetText(path);
   fileDialog.Child(IDOK).Click();
 }
+
+std::string FileDialogName(const Window& fileDialog) { return FileNameField(fileDialog).Text(); }
 
 // ---------------------------------------------------------------- processes
 

@@ -143,9 +143,9 @@ class Window {
   std::vector<std::string> Items() const;
   int SelectedIndex() const;      // -1 when none
   std::string SelectedItem() const;  // empty when none
-  // Selects the entry whose text is exactly `item` and sends LBN_SELCHANGE
-  // (and LBN_DBLCLK) to the parent, as the list itself would; the handler has
-  // run when these return.
+  // Selects the entry whose text is exactly `item` (in a list of several
+  // selections, it alone) and sends LBN_SELCHANGE (and LBN_DBLCLK) to the
+  // parent, as the list itself would; the handler has run when these return.
   void Select(const std::string& item) const;
   void DoubleClick(const std::string& item) const;
 
@@ -178,6 +178,8 @@ std::string MessageText(const Window& box);
 // Types `path` into the name field of a common open or save dialog and
 // presses its OK button (posted, like every click).
 void ChooseFile(const Window& fileDialog, const std::string& path);
+// The text of that name field: what the dialog offers before the user types.
+std::string FileDialogName(const Window& fileDialog);
 
 // ---------------------------------------------------------------- processes
 

@@ -1,5 +1,5 @@
-// Cuts a multi-line text (a dialog field: search patterns, an editing
-// script) into lines. quarn and vantic share this routine.
+// Cuts a multi-line text from a dialog field into lines: quarn's search
+// patterns, vantic's editing script.
 #ifndef TAMREL_NEXTLINE_H
 #define TAMREL_NEXTLINE_H
 

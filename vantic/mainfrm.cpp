@@ -1,3 +1,0 @@
-#include "mainfrm.h"
-
-IMPLEMENT_DYNCREATE(CMainFrame, CFrameWnd)

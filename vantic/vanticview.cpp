@@ -1,5 +1,0 @@
-#include "vanticview.h"
-
-IMPLEMENT_DYNCREATE(CVanticView, CView)
-
-void CVanticView::OnDraw(CDC*) {}
