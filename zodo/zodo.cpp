@@ -63,12 +63,12 @@ BOOL CZodoApp::InitInstance() {
     }
     case zodo::StartKind::Print:
       g_printMode = 1;
-      OpenDocumentFile(start.path.c_str());
+      OpenDocumentFile(zodo::UnquotedPath(start.path).c_str());
       frame->PostMessage(WM_COMMAND, ID_WINDOW_TILE_HORZ);
       frame->PostMessage(WM_COMMAND, ID_FILE_PRINT);
       break;
     case zodo::StartKind::Open:
-      OpenDocumentFile(start.path.c_str());
+      OpenDocumentFile(zodo::UnquotedPath(start.path).c_str());
       frame->PostMessage(WM_COMMAND, ID_WINDOW_TILE_HORZ);
       break;
   }
