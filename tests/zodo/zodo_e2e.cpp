@@ -491,6 +491,29 @@ INSTANTIATE_TEST_SUITE_P(
                       RenderedPrintCase{"hexadecimal", nullptr, ID_TOGGLE_HEX, "(Offset = 0, Size = 5) 4109420d0a"}),
     [](const ::testing::TestParamInfo<RenderedPrintCase>& i) { return std::string(i.param.name); });
 
+// A printer font too tall for a single line below the header still ends
+// the job: one line a page.
+TEST(PagerPrint, AFontTallerThanThePagePrintsOneLineAPage) {
+  TempDir temp;
+  temp.Write("tall.txt", "1\r\n2\r\n3\r\n");  // short enough for the page's width
+  ProfileOverride height(WindowsIniPath("zodo.ini"), "lpfont", "Height", "-2000");
+  ProfileOverride face(WindowsIniPath("zodo.ini"), "lpfont", "FaceName", "Courier New");
+  std::string spool = temp.path() + "\\job.ps";
+  ASSERT_TRUE(TestPrinter::SpoolTo(spool));
+  Zodo z(temp.path(), "/p " + temp.path() + "\\tall.txt");
+  Window dialog = z.process.WaitDialog("Print");
+  dialog.Child(IDOK).Click();
+  PsDocument doc = WaitSpooled(spool);
+  EXPECT_TRUE(z.process.WaitExit());
+  ASSERT_EQ(doc.pages.size(), 3u);
+  for (size_t p = 0; p < doc.pages.size(); ++p) {
+    std::vector<std::string> rows;
+    for (const auto& row : doc.pages[p].Rows()) rows.push_back(row.text);
+    ASSERT_EQ(rows.size(), 2u) << "page " << p + 1;
+    EXPECT_EQ(rows[1], std::to_string(p + 1));
+  }
+}
+
 TEST(PagerPrint, SlashPCancelledQuitsAtOnce) {
   TempDir temp;
   temp.Write("c.txt", NumberedLines(3));
