@@ -232,6 +232,13 @@ void CFrameWnd::ShowControlBar(CControlBar* pBar, BOOL bShow, BOOL bDelay)
 void CFrameWnd::OnBarCheck(UINT nID)
 {
     CControlBar* pBar = GetControlBar(nID);
+    // A frame inside another (a document's window in a multiple-document
+    // frame) has no bars of its own: the outer frame's are meant.
+    CFrameWnd* pOuter = pBar ? nullptr : GetParentFrame();
+    if (pOuter) {
+        pOuter->OnBarCheck(nID);
+        return;
+    }
     if (pBar)
         ShowControlBar(pBar, (GetWindowLongPtrA(pBar->m_hWnd, GWL_STYLE) & WS_VISIBLE) == 0);
 }
@@ -239,6 +246,11 @@ void CFrameWnd::OnBarCheck(UINT nID)
 void CFrameWnd::OnUpdateControlBarMenu(CCmdUI* pCmdUI)
 {
     CControlBar* pBar = GetControlBar(pCmdUI->m_nID);
+    CFrameWnd* pOuter = pBar ? nullptr : GetParentFrame();
+    if (pOuter) {
+        pOuter->OnUpdateControlBarMenu(pCmdUI);
+        return;
+    }
     if (!pBar) {
         pCmdUI->Enable(FALSE);
         return;

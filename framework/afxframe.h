@@ -7,6 +7,7 @@
 
 #include <vector>
 
+#include "afxres.h"
 #include "afxwnd.h"
 
 class CControlBar;
@@ -18,8 +19,6 @@ class CView;
 // active document's title beside the application's.
 const DWORD FWS_ADDTOTITLE = 0x00008000;
 
-// The child id of a frame's one view.
-const UINT AFX_IDW_PANE_FIRST = 0xE900;
 
 // What a template hands to the frame it creates, so that the frame can make
 // the view and attach it to the document.

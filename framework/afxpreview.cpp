@@ -228,6 +228,12 @@ void CPreviewView::EndPreview()
     m_bEnded = TRUE;
     // The view may be gone already when the frame closes around us.
     CView* pView = m_hPrintView && CWnd::FromHandlePermanent(m_hPrintView) == m_pPrintView ? m_pPrintView : nullptr;
+    CFrameWnd* pFrame = m_hWnd ? GetParentFrame() : nullptr;
+    bool bRestore = pFrame && pFrame->GetActiveView() == this;
+    // The view shows again before the preview's bar goes, so that whoever
+    // sees the bar gone finds the view back.
+    if (bRestore && pView)
+        pView->ShowWindow(SW_SHOW);
     if (m_pBar) {
         static_cast<CPreviewBar*>(m_pBar)->Detach();
         if (m_pBar->m_hWnd)
@@ -241,16 +247,11 @@ void CPreviewView::EndPreview()
             ::ShowWindow(hBar, SW_SHOWNOACTIVATE);
     }
     m_hiddenBars.clear();
-    if (m_hWnd) {
-        CFrameWnd* pFrame = GetParentFrame();
-        if (pFrame && pFrame->GetActiveView() == this) {
-            if (pView)
-                pView->ShowWindow(SW_SHOW);
-            pFrame->SetActiveView(pView);
-            pFrame->RecalcLayout();
-            if (pView)
-                pView->SetFocus();
-        }
+    if (bRestore) {
+        pFrame->SetActiveView(pView);
+        pFrame->RecalcLayout();
+        if (pView)
+            pView->SetFocus();
     }
     if (pView && m_bBegun)
         pView->OnEndPrintPreview(&m_dcPrint, m_pInfo);

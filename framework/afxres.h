@@ -76,6 +76,10 @@
 #define ID_INDICATOR_OVR        59140
 #define ID_INDICATOR_REC        59141
 
+// The child id of a frame's view (of the MDI client in a
+// multiple-document frame)
+#define AFX_IDW_PANE_FIRST      0xE900
+
 // Child ids of a frame's standard bars; the View menu's commands that show
 // and hide them have the same numbers.
 #define AFX_IDW_TOOLBAR         0xE800
