@@ -21,11 +21,6 @@ extern int g_searchForward;    // direction of the last search
 // Reads the settings from the program's profile ("zodo.ini"); a font
 // section whose Height is 0 gives the stock fixed font for the display and
 // the device default font for the printer.
-void ReadDisplaySettings();
-
-// Values of the pager's profile.
-const char kProfileName[] = "zodo.ini";
-int ProfileInt(const char* section, const char* key, int def);
-CString ProfileString(const char* section, const char* key, const char* def);
+void ReadDisplaySettings(CWinApp* app);
 
 #endif

@@ -17,12 +17,4 @@ StartRequest ClassifyCommandLine(const char* line) {
   return {StartKind::Open, line};
 }
 
-std::string UnquotedPath(const std::string& path) {
-  std::string name = path;
-  if (!name.empty() && name[0] == '"') name.erase(0, 1);
-  size_t last = name.rfind('"');
-  if (last != std::string::npos) name.erase(last);
-  return name;
-}
-
 }  // namespace zodo

@@ -18,11 +18,6 @@ struct StartRequest {
 // inside and after kept; nothing shows the Open dialog.
 StartRequest ClassifyCommandLine(const char* line);
 
-// The file name in a path argument: one leading double quote removed and
-// the name cut at its last double quote, so that "c:\my files\a.txt" and
-// c:\my files\a.txt name the same file.
-std::string UnquotedPath(const std::string& path);
-
 }  // namespace zodo
 
 #endif

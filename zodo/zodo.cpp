@@ -4,19 +4,11 @@
 #include "resource.h"
 #include "settings.h"
 #include "startup.h"
+#include "toolapp.h"
 #include "zododoc.h"
 #include "zodoview.h"
 
 CZodoApp theApp;
-
-namespace {
-
-class CAboutDlg : public CDialog {
- public:
-  CAboutDlg() : CDialog(IDD_ABOUTBOX) {}
-};
-
-}  // namespace
 
 BEGIN_MESSAGE_MAP(CZodoApp, CWinApp)
   ON_COMMAND(ID_APP_ABOUT, OnAppAbout)
@@ -25,15 +17,19 @@ BEGIN_MESSAGE_MAP(CZodoApp, CWinApp)
   ON_COMMAND(ID_FILE_PRINT_SETUP, CWinApp::OnFilePrintSetup)
 END_MESSAGE_MAP()
 
-CZodoApp::CZodoApp() {}
+CZodoApp::CZodoApp() {
+  // "c:\my files\a.txt" with its quotes names the file within them.
+  m_nQuoteHandling = AFX_QUOTES_STRIP;
+}
 
 BOOL CZodoApp::InitInstance() {
-  const int left = ProfileInt("Position", "left", 0);
-  const int top = ProfileInt("Position", "top", 0);
-  const int right = ProfileInt("Position", "right", 0);
-  const int bottom = ProfileInt("Position", "bottom", 0);
+  const int left = static_cast<int>(GetProfileInt("Position", "left", 0));
+  const int top = static_cast<int>(GetProfileInt("Position", "top", 0));
+  const int right = static_cast<int>(GetProfileInt("Position", "right", 0));
+  const int bottom = static_cast<int>(GetProfileInt("Position", "bottom", 0));
 
   SetDialogBkColor(RGB(192, 192, 192), RGB(0, 0, 0));
+  LoadStdProfileSettings(4);
 
   AddDocTemplate(new CMultiDocTemplate(IDR_ZODOTYPE, RUNTIME_CLASS(CZodoDoc), RUNTIME_CLASS(CMDIChildWnd),
                                        RUNTIME_CLASS(CZodoView)));
@@ -47,9 +43,10 @@ BOOL CZodoApp::InitInstance() {
   frame->ShowWindow(m_nCmdShow);
   frame->UpdateWindow();
   m_pMainWnd = frame;
+  frame->DragAcceptFiles(TRUE);
 
   // Views take their fonts from these when they are made.
-  ReadDisplaySettings();
+  ReadDisplaySettings(this);
 
   zodo::StartRequest start = zodo::ClassifyCommandLine(m_lpCmdLine);
   switch (start.kind) {
@@ -63,12 +60,12 @@ BOOL CZodoApp::InitInstance() {
     }
     case zodo::StartKind::Print:
       g_printMode = 1;
-      OpenDocumentFile(zodo::UnquotedPath(start.path).c_str());
+      OpenDocumentFile(start.path.c_str());
       frame->PostMessage(WM_COMMAND, ID_WINDOW_TILE_HORZ);
       frame->PostMessage(WM_COMMAND, ID_FILE_PRINT);
       break;
     case zodo::StartKind::Open:
-      OpenDocumentFile(zodo::UnquotedPath(start.path).c_str());
+      OpenDocumentFile(start.path.c_str());
       frame->PostMessage(WM_COMMAND, ID_WINDOW_TILE_HORZ);
       break;
   }
@@ -76,6 +73,6 @@ BOOL CZodoApp::InitInstance() {
 }
 
 void CZodoApp::OnAppAbout() {
-  CAboutDlg about;
+  CToolAboutDlg about;
   about.DoModal();
 }

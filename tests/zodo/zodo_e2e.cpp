@@ -185,6 +185,11 @@ TEST(PagerWindows, TwoFilesNewWindowAndClosingBackToNoDocument) {
   frame.MenuCommand(ID_FILE_OPEN);
   ChooseFile(z.process.WaitDialog("Open"), temp.path() + "\\b.txt");
   Zodo::WaitChildren(frame, 2);
+  // A file that is open already is not loaded twice; its window comes up.
+  frame.MenuCommand(ID_FILE_OPEN);
+  ChooseFile(z.process.WaitDialog("Open"), temp.path() + "\\A.TXT");
+  EXPECT_FALSE(PollUntil([&] { return Zodo::Children(frame).size() > 2; }, 1500));
+  Zodo::WaitChildren(frame, 2);
   frame.MenuCommand(ID_WINDOW_TILE_HORZ);
 
   // Each window keeps its own position.

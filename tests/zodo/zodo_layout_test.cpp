@@ -231,19 +231,4 @@ TEST(CommandLine, ThreeWaysToStart) {
   }
 }
 
-TEST(CommandLine, QuotesAroundThePathAreRemoved) {
-  const struct {
-    const char* given;
-    const char* name;
-  } cases[] = {
-      {"\"c:\\my files\\a.txt\"", "c:\\my files\\a.txt"},
-      {"c:\\my files\\a.txt", "c:\\my files\\a.txt"},
-      {"\"a.txt", "a.txt"},
-      {"a.txt\"  ", "a.txt"},
-      {"\"a\"b\"", "a\"b"},
-      {"", ""},
-  };
-  for (const auto& c : cases) EXPECT_EQ(zodo::UnquotedPath(c.given), c.name) << c.given;
-}
-
 }  // namespace
