@@ -142,6 +142,22 @@ TEST(PagerStart, EmptyCommandLineShowsOpenDialogAndCancelLeavesAnEmptyFrame) {
   EXPECT_EQ(z.TopLine(frame), 1);
 }
 
+// A saved position places the main window; with all four values 0 the
+// system places it.
+TEST(PagerStart, SavedPositionPlacesTheFrame) {
+  TempDir temp;
+  temp.Write("p.txt", NumberedLines(2));
+  ProfileOverride left(WindowsIniPath("zodo.ini"), "Position", "left", "0");
+  ProfileOverride right(WindowsIniPath("zodo.ini"), "Position", "right", "640");
+  Zodo z(temp.path(), temp.path() + "\\p.txt");
+  Window frame = z.Frame();
+  RECT rect = {};
+  GetWindowRect(frame.hwnd(), &rect);
+  EXPECT_EQ(rect.left, 0);
+  EXPECT_EQ(rect.top, 0);
+  EXPECT_EQ(rect.right - rect.left, 640);
+}
+
 struct FailedOpenCase {
   const char* name;
   bool exists;  // an empty file, else no file at all
