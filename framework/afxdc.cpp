@@ -24,6 +24,19 @@ BOOL CDC::Attach(HDC hDC)
     return TRUE;
 }
 
+CDC* CDC::FromHandle(HDC hDC)
+{
+    static std::map<HDC, CDC*> wrappers;
+    if (!hDC)
+        return nullptr;
+    CDC*& dc = wrappers[hDC];
+    if (!dc) {
+        dc = new CDC;
+        dc->m_hDC = hDC;
+    }
+    return dc;
+}
+
 HDC CDC::Detach()
 {
     HDC hDC = m_hDC;

@@ -110,6 +110,9 @@ public:
                   const DEVMODEA* lpInitData);
     BOOL Attach(HDC hDC);
     HDC Detach();
+    // A wrapper of hDC that never deletes it (a printer DC that a print
+    // dialog owns, say), kept for the program's run like CFont's.
+    static CDC* FromHandle(HDC hDC);
     BOOL DeleteDC();
 
     int GetDeviceCaps(int nIndex) const { return ::GetDeviceCaps(m_hDC, nIndex); }

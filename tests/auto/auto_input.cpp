@@ -58,6 +58,28 @@ void PressKey(const Window& window, WORD vk, int modifiers) {
     throw AutoError("SendInput sent " + std::to_string(sent) + " of " + std::to_string(inputs.size()) + " key events");
 }
 
+POINT ClickMouse(const Window& window, int x, int y, WORD button) {
+  BringToForeground(window);
+  POINT point = {x, y};
+  ClientToScreen(window.hwnd(), &point);
+  // Absolute positions run from 0 to 65535 across the primary screen.
+  int width = GetSystemMetrics(SM_CXSCREEN);
+  int height = GetSystemMetrics(SM_CYSCREEN);
+  INPUT inputs[3] = {};
+  for (INPUT& input : inputs) {
+    input.type = INPUT_MOUSE;
+    input.mi.dx = MulDiv(point.x, 65535, width - 1);
+    input.mi.dy = MulDiv(point.y, 65535, height - 1);
+  }
+  bool right = button == VK_RBUTTON;
+  inputs[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+  inputs[1].mi.dwFlags = MOUSEEVENTF_ABSOLUTE | (right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN);
+  inputs[2].mi.dwFlags = MOUSEEVENTF_ABSOLUTE | (right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP);
+  UINT sent = SendInput(3, inputs, sizeof(INPUT));
+  if (sent != 3) throw AutoError("SendInput sent " + std::to_string(sent) + " of 3 mouse events");
+  return point;
+}
+
 Window FocusOf(const Window& window) {
   GUITHREADINFO info = {};
   info.cbSize = sizeof info;

@@ -27,6 +27,11 @@ void BringToForeground(const Window& window, DWORD timeoutMs = kTimeoutMs);
 // its upper-case letter or digit). The key goes to the window with the focus.
 void PressKey(const Window& window, WORD vk, int modifiers = kNoModifier);
 
+// Clicks a mouse button (VK_LBUTTON or VK_RBUTTON) at x, y of `window`'s
+// client area, as the mouse would, after bringing its top-level window to
+// the foreground; returns the point in screen coordinates.
+POINT ClickMouse(const Window& window, int x, int y, WORD button = VK_LBUTTON);
+
 // The window with the keyboard focus in the thread of `window` (empty when
 // none).
 Window FocusOf(const Window& window);

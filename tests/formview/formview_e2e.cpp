@@ -1,9 +1,10 @@
 // End-to-end tests of a form view on the framework, through the fixture
 // program's real windows under Wine: its list's double-click and the keys
 // Enter, Delete and F5 reaching the frame's commands, a pop-up menu from
-// Shift+F10 and the menu key with a disabled and a checked item, a modeless
-// progress window shown while work runs without a message loop, a dialog's
-// About button reaching the application, and the font dialog's colour.
+// Shift+F10, the menu key and the right mouse button with a disabled and a
+// checked item, a modeless progress window shown while work runs without a
+// message loop, a dialog's About button reaching the application, and the
+// font dialog's colour.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -114,6 +115,19 @@ TEST(FormView, ContextMenuFromTheKeyboardHasItsItemsStatesFromTheUpdateHandlers)
   EXPECT_FALSE(Holds(lines, "popup disabled"));
   // One menu a press: three presses, three menus.
   EXPECT_EQ(std::count(lines.begin(), lines.end(), "context -1,-1"), 3);
+}
+
+TEST(FormView, RightButtonOpensTheContextMenuAtTheMouse) {
+  Fixture f;
+  POINT at = ClickMouse(f.list, 20, 10, VK_RBUTTON);
+  Window menu = WaitPopupMenu(f.process);
+  WaitLogLine(f.log, "context " + std::to_string(at.x) + "," + std::to_string(at.y));
+  RECT placed;
+  GetWindowRect(menu.hwnd(), &placed);
+  EXPECT_EQ(placed.left, at.x);
+  EXPECT_EQ(placed.top, at.y);
+  PressKey(menu, VK_ESCAPE);
+  menu.WaitGone();
 }
 
 TEST(FormView, ModelessWindowShowsEachStepWhileWorkRunsWithoutAMessageLoop) {

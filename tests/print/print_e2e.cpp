@@ -5,8 +5,10 @@
 // font each row is set in.
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cstdio>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "afxwin.h"
@@ -443,5 +445,48 @@ TEST(PrinterFont, OnlyTheDefaultFontTooSmallToReadIsReplaced) {
 
   DeleteObject(copied);
   DeleteObject(chosen);
+  DeleteDC(dc);
+}
+
+// The font dialog for a printer lists the printer's fonts; OK hands back
+// one of them.
+TEST(PrinterFont, FontDialogOnThePrinterChoosesAPrinterFont) {
+  HDC dc = TestPrinter::OpenDC(nullptr);
+  ASSERT_NE(dc, nullptr);
+  // The dialog runs its own loop on this thread; another thread presses OK.
+  DWORD self = GetCurrentThreadId();
+  std::atomic<bool> stop(false);
+  std::thread answer([&] {
+    PollUntil([&] {
+      bool found = false;
+      EnumThreadWindows(self, [](HWND h, LPARAM p) -> BOOL {
+        char caption[32] = "";
+        GetWindowTextA(h, caption, sizeof caption);
+        if (!IsWindowVisible(h) || lstrcmpA(caption, "Font") != 0) return TRUE;
+        PostMessageA(h, WM_COMMAND, IDOK, 0);
+        *reinterpret_cast<bool*>(p) = true;
+        return FALSE;
+      }, reinterpret_cast<LPARAM>(&found));
+      return found || stop;
+    });
+  });
+  CFontDialog dlg(nullptr, CF_PRINTERFONTS, CDC::FromHandle(dc));
+  INT_PTR result = dlg.DoModal();
+  stop = true;
+  answer.join();
+  ASSERT_EQ(result, IDOK);
+  LOGFONTA chosen = {};
+  dlg.GetCurrentFont(&chosen);
+  ASSERT_NE(chosen.lfFaceName[0], '\0');
+  // The face is one the printer lists.
+  bool listed = false;
+  LOGFONTA wanted = {};
+  wanted.lfCharSet = DEFAULT_CHARSET;
+  lstrcpynA(wanted.lfFaceName, chosen.lfFaceName, LF_FACESIZE);
+  EnumFontFamiliesExA(dc, &wanted, [](const LOGFONTA*, const TEXTMETRICA*, DWORD, LPARAM p) -> int {
+    *reinterpret_cast<bool*>(p) = true;
+    return 0;
+  }, reinterpret_cast<LPARAM>(&listed), 0);
+  EXPECT_TRUE(listed) << chosen.lfFaceName;
   DeleteDC(dc);
 }
