@@ -31,18 +31,26 @@ struct InstalledPager {
   }
 };
 
+// Every visible top-level window (enumeration callbacks are stdcall in
+// the 32-bit build, which a lambda cannot be).
+BOOL CALLBACK CollectTopLevel(HWND h, LPARAM p) {
+  Window w(h);
+  if (w.Visible()) reinterpret_cast<std::vector<Window>*>(p)->push_back(w);
+  return TRUE;
+}
+
+std::vector<Window> TopLevelWindows() {
+  std::vector<Window> found;
+  EnumWindows(CollectTopLevel, reinterpret_cast<LPARAM>(&found));
+  return found;
+}
+
 // Top-level windows with an MDI client: the pager's frames, whoever started
 // them.
 std::vector<Window> PagerFrames() {
   std::vector<Window> found;
-  EnumWindows(
-      [](HWND h, LPARAM p) -> BOOL {
-        Window w(h);
-        if (w.Visible() && w.ClassName() != "#32770" && w.FindChildByClass("MDIClient"))
-          reinterpret_cast<std::vector<Window>*>(p)->push_back(w);
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&found));
+  for (const Window& w : TopLevelWindows())
+    if (w.ClassName() != "#32770" && w.FindChildByClass("MDIClient")) found.push_back(w);
   return found;
 }
 
@@ -110,16 +118,8 @@ TEST(ViewCommand, QuarnSpillFileOpensInThePager) {
   Window go = Window();
   WaitUntil(
       [&] {
-        EnumWindows(
-            [](HWND h, LPARAM p) -> BOOL {
-              Window w(h);
-              if (w.Visible() && w.ClassName() == "#32770" && w.Caption() == "Go To") {
-                *reinterpret_cast<Window*>(p) = w;
-                return FALSE;
-              }
-              return TRUE;
-            },
-            reinterpret_cast<LPARAM>(&go));
+        for (const Window& w : TopLevelWindows())
+          if (w.ClassName() == "#32770" && w.Caption() == "Go To") go = w;
         return static_cast<bool>(go);
       },
       "the pager's Go To dialog");
