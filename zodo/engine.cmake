@@ -7,9 +7,9 @@ if(NOT TARGET zodo_core)
     ${CMAKE_CURRENT_LIST_DIR}/system.cpp
     ${CMAKE_CURRENT_LIST_DIR}/render.cpp
     ${CMAKE_CURRENT_LIST_DIR}/layout.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/startup.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/../shared/bytescan.cpp)
-  set(ZODO_CORE_INCLUDES ${CMAKE_CURRENT_LIST_DIR} ${CMAKE_CURRENT_LIST_DIR}/../shared)
+    ${CMAKE_CURRENT_LIST_DIR}/startup.cpp)
   add_library(zodo_core STATIC ${ZODO_CORE_SOURCES})
-  target_include_directories(zodo_core PUBLIC ${ZODO_CORE_INCLUDES})
+  target_include_directories(zodo_core PUBLIC ${CMAKE_CURRENT_LIST_DIR})
+  # The tool library's byte scan cuts the lines.
+  target_link_libraries(zodo_core PUBLIC tamrel_shared)
 endif()
