@@ -1,5 +1,6 @@
 #include "mainfrm.h"
 
+#include "framebars.h"
 #include "resource.h"
 
 IMPLEMENT_DYNCREATE(CMainFrame, CMDIFrameWnd)
@@ -22,8 +23,6 @@ const UINT kButtons[] = {
 };
 static_assert(sizeof kButtons / sizeof kButtons[0] == 25, "the toolbar has 25 slots");
 
-const UINT kIndicators[] = {ID_SEPARATOR, ID_INDICATOR_CAPS, ID_INDICATOR_NUM, ID_INDICATOR_SCRL};
-
 }  // namespace
 
 CMainFrame::CMainFrame() {}
@@ -32,12 +31,7 @@ CMainFrame::~CMainFrame() {}
 
 int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct) {
   if (CMDIFrameWnd::OnCreate(lpCreateStruct) == -1) return -1;
-  if (!m_wndToolBar.Create(this, WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_TOOLTIPS, AFX_IDW_TOOLBAR) ||
-      !m_wndToolBar.LoadBitmap(IDR_MAINFRAME) ||
-      !m_wndToolBar.SetButtons(kButtons, sizeof kButtons / sizeof kButtons[0]))
-    return -1;
-  if (!m_wndStatusBar.Create(this, WS_CHILD | WS_VISIBLE | CBRS_BOTTOM, AFX_IDW_STATUS_BAR) ||
-      !m_wndStatusBar.SetIndicators(kIndicators, sizeof kIndicators / sizeof kIndicators[0]))
+  if (!CreateFrameBars(this, m_wndToolBar, m_wndStatusBar, kButtons, sizeof kButtons / sizeof kButtons[0]))
     return -1;
   return 0;
 }
