@@ -1,0 +1,15 @@
+# The pager's window-free core: text and line index, rendering, the
+# arithmetic of rows, scrolling and pages, the start-up line. It builds
+# natively and for Windows, so that its unit tests run under the sanitizers.
+if(NOT TARGET zodo_core)
+  set(ZODO_CORE_SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/lineindex.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/system.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/render.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/layout.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/startup.cpp)
+  add_library(zodo_core STATIC ${ZODO_CORE_SOURCES})
+  target_include_directories(zodo_core PUBLIC ${CMAKE_CURRENT_LIST_DIR})
+  # The tool library's byte scan cuts the lines.
+  target_link_libraries(zodo_core PUBLIC tamrel_shared)
+endif()

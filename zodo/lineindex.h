@@ -1,0 +1,90 @@
+// The pager's text and its line index, without windows: the whole file in
+// one block, and one record per line in a second block, in line order and
+// linked both ways. Views walk the links; jumps to a line number index the
+// array.
+#ifndef ZODO_LINEINDEX_H
+#define ZODO_LINEINDEX_H
+
+#include <cstddef>
+#include <cstdio>
+
+namespace zodo {
+
+// No line is longer than this; a longer stretch without a line feed is cut
+// into lines of this many bytes and a shorter rest.
+const int kMaxLineLength = 512;
+
+struct LineRecord {
+  LineRecord* previous;  // null for line 1
+  LineRecord* next;      // null for the last line
+  long lineNumber;       // 1 for the first line
+  long offset;           // of the line's first byte in the text
+};
+
+// The length of the line that begins at p: up to and including the first
+// line feed, at most kMaxLineLength bytes, never past end. 1 to 512 for any
+// p inside the text.
+int LineLength(const char* p, const char* end);
+
+enum class LoadStatus { Loaded, CantOpen, ZeroLength, OutOfMemory, CantLock };
+
+// Where the two blocks come from. The program takes them from global memory
+// (where a lock can fail); tests put in allocators that fail on purpose.
+class BlockMemory {
+ public:
+  virtual ~BlockMemory() {}
+  // A block of bytes, or null with *failure set to OutOfMemory or CantLock
+  // (the block then is already given back).
+  virtual void* Allocate(size_t bytes, LoadStatus* failure) = 0;
+  virtual void Release(void* block) = 0;
+};
+BlockMemory& SystemBlockMemory();
+
+class LineIndex {
+ public:
+  explicit LineIndex(BlockMemory& memory = SystemBlockMemory()) : memory_(memory) {}
+  ~LineIndex() { Clear(); }
+  LineIndex(const LineIndex&) = delete;
+  LineIndex& operator=(const LineIndex&) = delete;
+
+  // Reads the whole file at path and indexes it. On any failure nothing is
+  // held afterwards.
+  LoadStatus Load(const char* path);
+  // Indexes the bytes of an open stream of the given size (the size the file
+  // status gave); what is actually read is what is kept.
+  LoadStatus Load(FILE* file, long long statSize);
+  // Gives both blocks back.
+  void Clear();
+
+  // Writes the text, line by line, to path; the file is replaced only once
+  // its new contents are completely written. False when it cannot be.
+  bool SaveAs(const char* path) const;
+
+  const char* Text() const { return text_; }
+  long TextSize() const { return textSize_; }
+  long LineCount() const { return count_; }
+  LineRecord* FirstLine() const { return count_ ? records_ : nullptr; }
+  LineRecord* LastLine() const { return count_ ? records_ + count_ - 1 : nullptr; }
+  // The record of line n (1 to LineCount()), or null outside.
+  LineRecord* Line(long n) const;
+  int LengthOf(const LineRecord* line) const {
+    return LineLength(text_ + line->offset, text_ + textSize_);
+  }
+  const char* BytesOf(const LineRecord* line) const { return text_ + line->offset; }
+
+ private:
+  BlockMemory& memory_;
+  char* text_ = nullptr;
+  long textSize_ = 0;
+  LineRecord* records_ = nullptr;
+  long count_ = 0;
+};
+
+// The size of an open file from its status, -1 when it cannot be had.
+long long FileSizeOf(FILE* file);
+// Replaces target with the complete file source in one step.
+bool ReplaceWith(const char* source, const char* target);
+
+}  // namespace zodo
+
+#endif

@@ -1,0 +1,75 @@
+// A window on one pager document: lines from a top line down, wrapped
+// where wider than the window, with scrolling, the two display toggles and
+// printing.
+#ifndef ZODO_ZODOVIEW_H
+#define ZODO_ZODOVIEW_H
+
+#include <string>
+
+#include "afxwin.h"
+#include "lineindex.h"
+#include "zododoc.h"
+
+class CZodoView : public CView {
+  DECLARE_DYNCREATE(CZodoView)
+ public:
+  CZodoView();
+  virtual ~CZodoView();
+  CZodoDoc* GetDocument() const { return static_cast<CZodoDoc*>(m_pDocument); }
+
+  virtual void OnPrepareDC(CDC* pDC, CPrintInfo* pInfo = nullptr);
+  virtual void OnInitialUpdate();
+  virtual void OnDraw(CDC* pDC);
+  virtual BOOL OnPreparePrinting(CPrintInfo* pInfo);
+  virtual void OnBeginPrinting(CDC* pDC, CPrintInfo* pInfo);
+  virtual void OnPrint(CDC* pDC, CPrintInfo* pInfo);
+  virtual void OnEndPrinting(CDC* pDC, CPrintInfo* pInfo);
+  // Scrolls by at least pixels (forward: towards the end), by whole lines.
+  virtual void ScrollLines(BOOL bForward, int nPixels);
+
+  // Replaces m_lineText with the display text of the line.
+  void RenderLine(const zodo::LineRecord* pLine);
+
+  int m_bLineNumbers;
+  int m_bHexadecimal;
+  int m_bLineScrollModel;
+  zodo::LineRecord* m_pTopLine;
+  zodo::LineRecord* m_pLastDrawnLine;
+  CFont m_displayFont;
+  CFont m_printerFont;
+  TEXTMETRICA m_tm;
+  RECT m_selectionBand;
+  int m_nPaintBandTop;
+  int m_nPaintBandBottom;
+  zodo::LineRecord* m_marks[26];
+  std::string m_lineText;
+  zodo::LineRecord* m_pPrintPosition;
+
+ protected:
+  afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
+  afx_msg LRESULT OnVScroll(WPARAM wParam, LPARAM lParam);
+  afx_msg void OnPageForward();
+  afx_msg void OnPageBackward();
+  afx_msg void OnHalfPageForward();
+  afx_msg void OnHalfPageBackward();
+  afx_msg void OnLineForward();
+  afx_msg void OnLineBackward();
+  afx_msg void OnStartOfFile();
+  afx_msg void OnEndOfFile();
+  afx_msg void OnGoTo();
+  afx_msg void OnToggleLineNumbers();
+  afx_msg void OnToggleHexadecimal();
+  afx_msg void OnUpdateToggleLineNumbers(CCmdUI* pCmdUI);
+  afx_msg void OnUpdateToggleHexadecimal(CCmdUI* pCmdUI);
+
+ private:
+  void JumpTo(zodo::LineRecord* pLine);
+  void TakeDisplayMetrics();
+  int RowHeight() const { return m_tm.tmHeight > 0 ? m_tm.tmHeight : 1; }
+  int ClientWidth() const;
+  int ClientHeight() const;
+  TEXTMETRICA m_printTm;
+  DECLARE_MESSAGE_MAP()
+};
+
+#endif
