@@ -145,7 +145,10 @@ BEGIN_MESSAGE_MAP(CDialog, CWnd)
     ON_COMMAND(IDCANCEL, OnCancel)
 END_MESSAGE_MAP()
 
-CDialog::CDialog(UINT nIDTemplate, CWnd* pParentWnd) : m_nIDTemplate(nIDTemplate), m_pParentWnd(pParentWnd) {}
+CDialog::CDialog(UINT nIDTemplate, CWnd* pParentWnd)
+    : m_nIDTemplate(nIDTemplate), m_pParentWnd(pParentWnd), m_bModeless(FALSE)
+{
+}
 
 INT_PTR CDialog::DoModal()
 {
@@ -168,11 +171,48 @@ INT_PTR CDialog::DoModal()
 BOOL CDialog::CreateIndirect(const void* lpDialogTemplate, CWnd* pParentWnd)
 {
     m_pParentWnd = pParentWnd;
+    m_bModeless = TRUE;
     AfxHookWindowCreate(this);
     HWND hWnd = CreateDialogIndirectParamA(AfxGetResourceHandle(), static_cast<LPCDLGTEMPLATEA>(lpDialogTemplate),
                                            pParentWnd ? pParentWnd->m_hWnd : nullptr, &AfxDlgProc, 0);
     AfxUnhookWindowCreate();
     return hWnd != nullptr && m_hWnd == hWnd;
+}
+
+BOOL CDialog::Create(UINT nIDTemplate, CWnd* pParentWnd)
+{
+    m_nIDTemplate = nIDTemplate;
+    return Create(MAKEINTRESOURCEA(nIDTemplate), pParentWnd);
+}
+
+BOOL CDialog::Create(const char* lpszTemplateName, CWnd* pParentWnd)
+{
+    if (m_hWnd)
+        return FALSE;
+    if (!pParentWnd)
+        pParentWnd = AfxGetMainWnd();
+    m_pParentWnd = pParentWnd;
+    m_bModeless = TRUE;
+    // A dialog owned by a child window would be owned by its frame anyway.
+    HWND hOwner = pParentWnd ? pParentWnd->m_hWnd : nullptr;
+    while (hOwner && (GetWindowLongPtrA(hOwner, GWL_STYLE) & WS_CHILD))
+        hOwner = ::GetParent(hOwner);
+    AfxHookWindowCreate(this);
+    HWND hWnd = CreateDialogParamA(AfxGetResourceHandle(), lpszTemplateName, hOwner, &AfxDlgProc, 0);
+    AfxUnhookWindowCreate();
+    return hWnd != nullptr && m_hWnd == hWnd;
+}
+
+void CDialog::MapDialogRect(LPRECT lpRect) const
+{
+    ::MapDialogRect(m_hWnd, lpRect);
+}
+
+BOOL CDialog::PreTranslateMessage(MSG* pMsg)
+{
+    if (!m_bModeless || !m_hWnd || pMsg->message < WM_KEYFIRST || pMsg->message > WM_KEYLAST)
+        return FALSE;
+    return ::IsDialogMessageA(m_hWnd, pMsg);
 }
 
 BOOL CDialog::OnInitDialog()
@@ -195,7 +235,11 @@ void CDialog::OnCancel()
 
 void CDialog::EndDialog(int nResult)
 {
-    ::EndDialog(m_hWnd, nResult);
+    // A modeless dialog has no modal loop to end: it goes.
+    if (m_bModeless)
+        DestroyWindow();
+    else
+        ::EndDialog(m_hWnd, nResult);
 }
 
 BOOL CDialog::UpdateData(BOOL bSaveAndValidate)
@@ -210,6 +254,14 @@ BOOL CDialog::UpdateData(BOOL bSaveAndValidate)
 }
 
 void CDialog::DoDataExchange(CDataExchange*) {}
+
+BOOL CDialog::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo)
+{
+    if (CWnd::OnCmdMsg(nID, nCode, pExtra, pHandlerInfo))
+        return TRUE;
+    CWinApp* pApp = AfxGetApp();
+    return pApp && pApp->OnCmdMsg(nID, nCode, pExtra, pHandlerInfo);
+}
 
 void CDialog::GotoDlgCtrl(CWnd* pWndCtrl)
 {

@@ -38,6 +38,18 @@ public:
     // A modeless dialog from a template in memory; it lives until
     // DestroyWindow (or the object goes).
     BOOL CreateIndirect(const void* lpDialogTemplate, CWnd* pParentWnd = nullptr);
+    // A modeless dialog from a dialog resource, owned by pParentWnd (by
+    // default the main window). It shows itself when its template says
+    // WS_VISIBLE, else on ShowWindow. Work that runs without a message loop
+    // keeps it painted by calling UpdateWindow after each change; OK and
+    // Cancel destroy it rather than end a modal loop.
+    BOOL Create(UINT nIDTemplate, CWnd* pParentWnd = nullptr);
+    BOOL Create(const char* lpszTemplateName, CWnd* pParentWnd = nullptr);
+    // Dialog units of this dialog's font to pixels.
+    void MapDialogRect(LPRECT lpRect) const;
+    // A modeless dialog takes its keyboard navigation (Tab, arrows, Enter)
+    // from the main message loop here.
+    virtual BOOL PreTranslateMessage(MSG* pMsg);
     // By default fills the controls from the members.
     virtual BOOL OnInitDialog();
     // By default: members from controls; on success EndDialog(IDOK).
@@ -48,8 +60,14 @@ public:
     virtual void DoDataExchange(CDataExchange* pDX);
     void GotoDlgCtrl(CWnd* pWndCtrl);
 
+    // The dialog's own map first; a command it does not handle goes on to
+    // the application, so a dialog's button can send a command (About, say)
+    // that only the application's map knows.
+    virtual BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo);
+
     UINT m_nIDTemplate;
     CWnd* m_pParentWnd;
+    BOOL m_bModeless;   // made by Create or CreateIndirect
 
 protected:
     DECLARE_MESSAGE_MAP()

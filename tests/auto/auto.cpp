@@ -764,4 +764,122 @@ PagerStandIn::PagerStandIn(const TempDir& temp)
   CopyFileTo(ProgramPath("recorder.exe"), dir + "\\zodo.exe");
 }
 
+// ---------------------------------------------------------------- saved state
+
+FileSnapshot::FileSnapshot(const std::string& path) : path_(path) {
+  existed_ = TryReadFileBytes(path, &bytes_);
+}
+
+FileSnapshot::~FileSnapshot() {
+  SetFileAttributesA(path_.c_str(), FILE_ATTRIBUTE_NORMAL);
+  try {
+    if (existed_) WriteFileBytes(path_, bytes_);
+    else DeleteFileA(path_.c_str());
+  } catch (const std::exception&) {
+    // A destructor cannot report; the next test sees the damage.
+  }
+}
+
+namespace {
+
+RegistrySnapshot::Key ReadRegistryKey(HKEY key) {
+  RegistrySnapshot::Key saved;
+  for (DWORD i = 0;; ++i) {
+    char name[16384];
+    DWORD nameSize = sizeof name, type = 0, dataSize = 0;
+    if (RegEnumValueA(key, i, name, &nameSize, nullptr, &type, nullptr, &dataSize) != ERROR_SUCCESS) break;
+    std::string data(dataSize, '\0');
+    nameSize = sizeof name;
+    if (RegEnumValueA(key, i, name, &nameSize, nullptr, &type, reinterpret_cast<BYTE*>(&data[0]), &dataSize) !=
+        ERROR_SUCCESS)
+      break;
+    data.resize(dataSize);
+    saved.values.push_back({std::string(name, nameSize), type, data});
+  }
+  for (DWORD i = 0;; ++i) {
+    char name[256];
+    DWORD nameSize = sizeof name;
+    if (RegEnumKeyExA(key, i, name, &nameSize, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS) break;
+    HKEY sub = nullptr;
+    if (RegOpenKeyExA(key, name, 0, KEY_READ, &sub) != ERROR_SUCCESS) continue;
+    saved.subkeys.emplace_back(std::string(name, nameSize), ReadRegistryKey(sub));
+    RegCloseKey(sub);
+  }
+  return saved;
+}
+
+void WriteRegistryKey(HKEY root, const std::string& path, const RegistrySnapshot::Key& saved) {
+  HKEY key = nullptr;
+  if (RegCreateKeyExA(root, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) != ERROR_SUCCESS)
+    return;
+  for (const RegistrySnapshot::Value& v : saved.values)
+    RegSetValueExA(key, v.name.c_str(), 0, v.type, reinterpret_cast<const BYTE*>(v.data.data()),
+                   static_cast<DWORD>(v.data.size()));
+  RegCloseKey(key);
+  for (const auto& sub : saved.subkeys) WriteRegistryKey(root, path + "\\" + sub.first, sub.second);
+}
+
+}  // namespace
+
+RegistrySnapshot::RegistrySnapshot(HKEY root, const std::string& path) : root_(root), path_(path) {
+  HKEY key = nullptr;
+  existed_ = RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, &key) == ERROR_SUCCESS;
+  if (existed_) {
+    saved_ = ReadRegistryKey(key);
+    RegCloseKey(key);
+  }
+}
+
+RegistrySnapshot::~RegistrySnapshot() {
+  DeleteRegistryTree(root_, path_);
+  if (existed_) WriteRegistryKey(root_, path_, saved_);
+}
+
+bool RegistryKeyExists(HKEY root, const std::string& path) {
+  HKEY key = nullptr;
+  if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
+  RegCloseKey(key);
+  return true;
+}
+
+bool RegistryDefaultValue(HKEY root, const std::string& path, std::string* value) {
+  HKEY key = nullptr;
+  if (RegOpenKeyExA(root, path.c_str(), 0, KEY_READ, &key) != ERROR_SUCCESS) return false;
+  DWORD type = 0, size = 0;
+  LONG error = RegQueryValueExA(key, nullptr, nullptr, &type, nullptr, &size);
+  std::string data(size, '\0');
+  if (error == ERROR_SUCCESS)
+    error = RegQueryValueExA(key, nullptr, nullptr, &type, reinterpret_cast<BYTE*>(&data[0]), &size);
+  RegCloseKey(key);
+  if (error != ERROR_SUCCESS) return false;
+  data.resize(size);
+  while (!data.empty() && data.back() == '\0') data.pop_back();
+  *value = data;
+  return true;
+}
+
+void SetRegistryDefaultValue(HKEY root, const std::string& path, const std::string& value) {
+  HKEY key = nullptr;
+  if (RegCreateKeyExA(root, path.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr, &key, nullptr) != ERROR_SUCCESS)
+    throw AutoError("cannot create registry key " + path);
+  LONG error = RegSetValueExA(key, nullptr, 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                              static_cast<DWORD>(value.size() + 1));
+  RegCloseKey(key);
+  if (error != ERROR_SUCCESS) throw AutoError("cannot set registry key " + path);
+}
+
+bool DeleteRegistryTree(HKEY root, const std::string& path) {
+  RegDeleteTreeA(root, path.c_str());
+  RegDeleteKeyA(root, path.c_str());
+  return !RegistryKeyExists(root, path);
+}
+
+std::string AnswerMessageBox(const Process& process, int buttonId) {
+  Window box = process.WaitMessageBox();
+  std::string text = MessageText(box);
+  box.Child(buttonId).Click();
+  box.WaitGone();
+  return text;
+}
+
 }  // namespace tamrel_auto

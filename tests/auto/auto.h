@@ -281,6 +281,62 @@ struct PagerStandIn {
   std::string Log() const { return RecorderLogPath(dir); }
 };
 
+// ---------------------------------------------------------------- saved state
+
+// Keeps a file's bytes (or its absence) and puts them back when the object
+// goes, clearing a read-only attribute a test may have set. For tests that
+// change the prefix's own files (winfile.ini, zodo.ini).
+class FileSnapshot {
+ public:
+  explicit FileSnapshot(const std::string& path);
+  ~FileSnapshot();
+  FileSnapshot(const FileSnapshot&) = delete;
+  FileSnapshot& operator=(const FileSnapshot&) = delete;
+
+ private:
+  std::string path_;
+  bool existed_ = false;
+  std::string bytes_;
+};
+
+// Keeps a registry key with its values and subkeys (or its absence) and puts
+// it back exactly when the object goes.
+class RegistrySnapshot {
+ public:
+  RegistrySnapshot(HKEY root, const std::string& path);
+  ~RegistrySnapshot();
+  RegistrySnapshot(const RegistrySnapshot&) = delete;
+  RegistrySnapshot& operator=(const RegistrySnapshot&) = delete;
+
+  struct Value {
+    std::string name;
+    DWORD type;
+    std::string data;
+  };
+  struct Key {
+    std::vector<Value> values;
+    std::vector<std::pair<std::string, Key>> subkeys;
+  };
+
+ private:
+  HKEY root_;
+  std::string path_;
+  bool existed_ = false;
+  Key saved_;
+};
+
+bool RegistryKeyExists(HKEY root, const std::string& path);
+// The key's default value; false when the key or its value is absent.
+bool RegistryDefaultValue(HKEY root, const std::string& path, std::string* value);
+// Creates the key and sets its default value (REG_SZ); throws on failure.
+void SetRegistryDefaultValue(HKEY root, const std::string& path, const std::string& value);
+// Removes the key with all it holds; true when it is gone.
+bool DeleteRegistryTree(HKEY root, const std::string& path);
+
+// Waits for a message box, presses the button with this id (IDYES, IDNO,
+// ...), waits until it is gone and returns the text it showed.
+std::string AnswerMessageBox(const Process& process, int buttonId);
+
 }  // namespace tamrel_auto
 
 #endif

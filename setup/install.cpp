@@ -1,0 +1,149 @@
+#include "install.h"
+
+#include <cctype>
+#include <vector>
+
+const char kProfileFile[] = "winfile.ini";
+const char kTamrelSection[] = "Tamrel";
+const char kAddOnsSection[] = "AddOns";
+const char kDirectoryTooLong[] = "Directory name too long - sorry!";
+
+namespace {
+
+const char kFolderVerbKey[] = "Folder\\shell\\Tamrel";
+const char kFolderVerbCommand[] = "Folder\\shell\\Tamrel\\command";
+const char kOpenVerb[] = "txtfile\\shell\\open";
+const char kPrintVerb[] = "txtfile\\shell\\print";
+const char kAddOnsKey[] = "UNIX Tools";
+
+const char kProfileWriteFails[] = "Cannot write winfile.ini - sorry!";
+const char kShellRegistrationFails[] = "Tamrel shell registration fails - sorry!";
+const char kTextRegistrationFails[] = "Text file registration fails - sorry!";
+
+std::string Lower(std::string text)
+{
+    for (char& c : text)
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return text;
+}
+
+bool StartsWithNoCase(const std::string& value, const std::string& prefix)
+{
+    return value.size() >= prefix.size() && Lower(value.substr(0, prefix.size())) == Lower(prefix);
+}
+
+SetupOutcome Failure(const char* message)
+{
+    return SetupOutcome{false, message};
+}
+
+// Points an existing text-file verb at the pager; the verb's key must be
+// there already (text files are the platform's to register).
+bool SetTextVerb(SetupStore& store, const char* verb, const std::string& command)
+{
+    return store.KeyExists(verb) && store.SetValue(std::string(verb) + "\\command", command);
+}
+
+// Puts a verb that still starts prefix back to the editor. False when that
+// was needed and could not be written.
+bool RestoreTextVerb(SetupStore& store, const char* verb, const std::string& prefix, const char* editorCommand)
+{
+    std::string path = std::string(verb) + "\\command";
+    std::string value;
+    StoreResult read = store.QueryValue(path, &value);
+    if (read == StoreResult::failed)
+        return false;
+    if (read == StoreResult::absent || !StartsWithNoCase(value, prefix))
+        return true;
+    return store.SetValue(path, editorCommand);
+}
+
+}  // namespace
+
+SetupChoices ReadSetupChoices(SetupStore& store, const std::string& ownDirectory)
+{
+    SetupChoices choices;
+    choices.directory = store.ReadProfile(kTamrelSection, "LoadPath");
+    if (choices.directory.empty())
+        choices.directory = ownDirectory;
+    choices.directory = Lower(choices.directory);
+    choices.editor = store.ReadProfile(kTamrelSection, "Editor");
+    choices.shell = store.ReadProfile(kTamrelSection, "Shell");
+    choices.gzip = store.ReadProfile(kTamrelSection, "Gzip");
+    return choices;
+}
+
+bool DirectoryFits(const std::string& directory)
+{
+    return directory.size() + std::string("\\zodo.exe /p %1").size() <= kMaxValueLength;
+}
+
+SetupOutcome Install(SetupStore& store, const SetupChoices& choices)
+{
+    const std::string& dir = choices.directory;
+    if (!DirectoryFits(dir))
+        return Failure(kDirectoryTooLong);
+
+    if (!store.WriteProfile(kTamrelSection, "Loadpath", dir.c_str()))
+        return Failure(kProfileWriteFails);
+    if (choices.addToFileManager) {
+        std::string library = dir + "\\kelsomb.dll";
+        if (!store.WriteProfile(kAddOnsSection, kAddOnsKey, library.c_str()))
+            return Failure(kProfileWriteFails);
+    }
+    if (choices.addToExplorer) {
+        if (!store.CreateKey(kFolderVerbCommand) || !store.SetValue(kFolderVerbCommand, dir + "\\pellumar.exe"))
+            return Failure(kShellRegistrationFails);
+    }
+    // An emptied field leaves what an earlier install stored.
+    const std::pair<const char*, const std::string*> tools[] = {
+        {"Editor", &choices.editor}, {"Shell", &choices.shell}, {"Gzip", &choices.gzip}};
+    for (const auto& tool : tools) {
+        if (!tool.second->empty() && !store.WriteProfile(kTamrelSection, tool.first, tool.second->c_str()))
+            return Failure(kProfileWriteFails);
+    }
+    if (choices.setViewer && !SetTextVerb(store, kOpenVerb, dir + "\\zodo.exe %1"))
+        return Failure(kTextRegistrationFails);
+    if (choices.setPrinter && !SetTextVerb(store, kPrintVerb, dir + "\\zodo.exe /p %1"))
+        return Failure(kTextRegistrationFails);
+    return SetupOutcome{true, "Setup complete"};
+}
+
+SetupOutcome Uninstall(SetupStore& store, const std::string& directory)
+{
+    // Each step runs whatever became of the ones before; what could not be
+    // undone is named in the one message at the end.
+    std::vector<std::string> failures;
+
+    // The pager keeps its profile where the platform keeps winfile.ini.
+    std::string windows = store.WindowsDirectory();
+    std::string pagerProfile = windows + "\\zodo.ini";
+    if (windows.empty() || store.RemoveFile(pagerProfile) == StoreResult::failed)
+        failures.push_back("cant remove " + pagerProfile);
+
+    const std::pair<const char*, const char*> keys[] = {
+        {kAddOnsSection, kAddOnsKey}, {kTamrelSection, "Loadpath"}, {kTamrelSection, "Editor"},
+        {kTamrelSection, "Shell"},    {kTamrelSection, "Gzip"},     {kTamrelSection, "ShowPrint"}};
+    for (const auto& key : keys) {
+        if (!store.WriteProfile(key.first, key.second, nullptr))
+            failures.push_back(std::string("cant remove [") + key.first + "] " + key.second + " from " + kProfileFile);
+    }
+
+    // A key with a subkey cannot be deleted: the command goes first.
+    if (store.DeleteKey(kFolderVerbCommand) == StoreResult::failed ||
+        store.DeleteKey(kFolderVerbKey) == StoreResult::failed)
+        failures.push_back(std::string("cant remove ") + kFolderVerbKey);
+
+    std::string prefix = directory + "\\zodo.exe";
+    if (store.KeyExists(kOpenVerb) && !RestoreTextVerb(store, kOpenVerb, prefix, "notepad.exe %1"))
+        failures.push_back(std::string("cant restore ") + kOpenVerb);
+    if (store.KeyExists(kPrintVerb) && !RestoreTextVerb(store, kPrintVerb, prefix, "notepad.exe /p %1"))
+        failures.push_back(std::string("cant restore ") + kPrintVerb);
+
+    if (failures.empty())
+        return SetupOutcome{true, "Uninstall complete"};
+    std::string message = "Uninstall incomplete - sorry!";
+    for (const std::string& failure : failures)
+        message += "\n" + failure;
+    return SetupOutcome{false, message};
+}

@@ -1,0 +1,3 @@
+#include "setupview.h"
+
+IMPLEMENT_DYNCREATE(CSetupView, CBlankView)
