@@ -55,6 +55,18 @@ bool COutputText::BuildSpillName()
     return true;
 }
 
+// The text after a spill: the notice's head, the line that names the file
+// between label and after, and its last line.
+void COutputText::ShowNotice(const char* label, const char* after)
+{
+    m_text.Empty();
+    m_text += kNoticeHead;
+    m_text += label;
+    m_text += m_spillName;
+    m_text += after;
+    m_text += "****\r\n";
+}
+
 // Moves the run's output to a new spill file. False when no file could be
 // made; the caller then keeps going in memory.
 bool COutputText::StartSpill(const char* text, size_t length)
@@ -70,12 +82,7 @@ bool COutputText::StartSpill(const char* text, size_t length)
     if (m_buffer.size() < kSpillBuffer)
         m_buffer.resize(kSpillBuffer);
     Write(m_text, static_cast<size_t>(m_text.GetLength()));
-    m_text.Empty();
-    m_text += kNoticeHead;
-    m_text += "**** Results written to file: ";
-    m_text += m_spillName;
-    m_text += "\r\n**** Use Zodo to display this file\r\n";
-    m_text += "****\r\n";
+    ShowNotice("**** Results written to file: ", "\r\n**** Use Zodo to display this file\r\n");
     Write(text, length);
     return true;
 }
@@ -134,12 +141,7 @@ void COutputText::WriteFailed()
     message += m_spillName;
     message += " - results incomplete";
     ToolMessage(message);
-    m_text.Empty();
-    m_text += kNoticeHead;
-    m_text += "**** Cant write output file: ";
-    m_text += m_spillName;
-    m_text += "\r\n**** Results incomplete\r\n";
-    m_text += "****\r\n";
+    ShowNotice("**** Cant write output file: ", "\r\n**** Results incomplete\r\n");
 }
 
 bool COutputText::CloseSpill()

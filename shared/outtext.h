@@ -52,6 +52,7 @@ private:
     bool BuildSpillName();
     bool StartSpill(const char* text, size_t length);
     void Write(const char* data, size_t length);
+    void ShowNotice(const char* label, const char* after);
     void WriteFailed();
 
     FILE* m_file = nullptr;
