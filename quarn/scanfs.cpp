@@ -183,6 +183,100 @@ void WholeFileReader::Close()
 
 #endif
 
+#ifdef _WIN32
+
+static_assert(sizeof(SRWLOCK) == sizeof(void*) && sizeof(CONDITION_VARIABLE) == sizeof(void*),
+              "the lock and condition variables live in pointer-sized members");
+
+class ReadAhead::Hold {
+public:
+    explicit Hold(ReadAhead& owner) : m_lock(reinterpret_cast<PSRWLOCK>(&owner.m_lock)) { Lock(); }
+    ~Hold()
+    {
+        if (m_held)
+            Unlock();
+    }
+    void Lock()
+    {
+        AcquireSRWLockExclusive(m_lock);
+        m_held = true;
+    }
+    void Unlock()
+    {
+        m_held = false;
+        ReleaseSRWLockExclusive(m_lock);
+    }
+    void Wait(void*& condition)
+    {
+        SleepConditionVariableSRW(reinterpret_cast<PCONDITION_VARIABLE>(&condition), m_lock, INFINITE, 0);
+    }
+
+private:
+    PSRWLOCK m_lock;
+    bool m_held = false;
+};
+
+void ReadAhead::WakeWorkers(bool all)
+{
+    if (all)
+        WakeAllConditionVariable(reinterpret_cast<PCONDITION_VARIABLE>(&m_wake));
+    else
+        WakeConditionVariable(reinterpret_cast<PCONDITION_VARIABLE>(&m_wake));
+}
+
+void ReadAhead::WakeSearch()
+{
+    WakeAllConditionVariable(reinterpret_cast<PCONDITION_VARIABLE>(&m_ready));
+}
+
+void ReadAhead::WaitForWork(Hold& hold)
+{
+    hold.Wait(m_wake);
+}
+
+void ReadAhead::WaitUntilDone(Hold& hold)
+{
+    hold.Wait(m_ready);
+}
+
+#else
+
+class ReadAhead::Hold {
+public:
+    explicit Hold(ReadAhead& owner) : m_lock(owner.m_lock) {}
+    void Lock() { m_lock.lock(); }
+    void Unlock() { m_lock.unlock(); }
+    std::unique_lock<std::mutex>& lock() { return m_lock; }
+
+private:
+    std::unique_lock<std::mutex> m_lock;
+};
+
+void ReadAhead::WakeWorkers(bool all)
+{
+    if (all)
+        m_wake.notify_all();
+    else
+        m_wake.notify_one();
+}
+
+void ReadAhead::WakeSearch()
+{
+    m_ready.notify_all();
+}
+
+void ReadAhead::WaitForWork(Hold& hold)
+{
+    m_wake.wait(hold.lock());
+}
+
+void ReadAhead::WaitUntilDone(Hold& hold)
+{
+    m_ready.wait(hold.lock());
+}
+
+#endif
+
 ReadAhead::ReadAhead(unsigned threads, size_t blockSize) : m_blockSize(blockSize), m_window(threads * 2u)
 {
     for (unsigned i = 0; i < threads; ++i)
@@ -192,10 +286,10 @@ ReadAhead::ReadAhead(unsigned threads, size_t blockSize) : m_blockSize(blockSize
 ReadAhead::~ReadAhead()
 {
     {
-        std::lock_guard<std::mutex> hold(m_lock);
+        Hold hold(*this);
         m_stopping = true;
     }
-    m_wake.notify_all();
+    WakeWorkers(true);
     for (std::thread& each : m_workers)
         each.join();
 }
@@ -205,21 +299,22 @@ void ReadAhead::Submit(const std::string& path)
     auto item = std::make_shared<Item>();
     item->path = path;
     {
-        std::lock_guard<std::mutex> hold(m_lock);
+        Hold hold(*this);
         if (!m_spare.empty()) {
             item->data.swap(m_spare.back());
             m_spare.pop_back();
         }
         m_items.push_back(item);
     }
-    m_wake.notify_one();
+    WakeWorkers(false);
 }
 
 bool ReadAhead::TakeNext(WholeFileReader& reader, std::vector<char>& block, size_t& got)
 {
-    std::unique_lock<std::mutex> hold(m_lock);
+    Hold hold(*this);
     std::shared_ptr<Item> item = m_items.front();
-    m_ready.wait(hold, [&item] { return item->done; });
+    while (!item->done)
+        WaitUntilDone(hold);
     m_items.pop_front();
     got = item->got;
     if (item->opened) {
@@ -234,30 +329,29 @@ bool ReadAhead::TakeNext(WholeFileReader& reader, std::vector<char>& block, size
 void ReadAhead::Clear()
 {
     // A worker holding an item keeps it alive until it has done with it.
-    std::lock_guard<std::mutex> hold(m_lock);
+    Hold hold(*this);
     m_items.clear();
 }
 
 void ReadAhead::Work()
 {
-    std::unique_lock<std::mutex> hold(m_lock);
+    Hold hold(*this);
     for (;;) {
         std::shared_ptr<Item> item;
-        m_wake.wait(hold, [this, &item] {
-            if (m_stopping)
-                return true;
+        while (!m_stopping && !item) {
             for (const std::shared_ptr<Item>& each : m_items) {
                 if (!each->taken) {
                     item = each;
-                    return true;
+                    break;
                 }
             }
-            return false;
-        });
+            if (!item && !m_stopping)
+                WaitForWork(hold);
+        }
         if (!item)
             return;
         item->taken = true;
-        hold.unlock();
+        hold.Unlock();
         auto reader = std::make_unique<WholeFileReader>();
         bool opened = reader->Open(item->path.c_str());
         size_t got = 0;
@@ -266,11 +360,11 @@ void ReadAhead::Work()
                 item->data.resize(m_blockSize + 1);
             got = reader->Read(item->data.data(), m_blockSize);
         }
-        hold.lock();
+        hold.Lock();
         item->reader = std::move(reader);
         item->opened = opened;
         item->got = got;
         item->done = true;
-        m_ready.notify_all();
+        WakeSearch();
     }
 }

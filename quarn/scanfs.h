@@ -55,56 +55,6 @@ private:
     void* m_handle = nullptr;
 #else
     int m_fd = -1;
-// Files opened and their first block read on worker threads ahead of the
-// search, which takes them strictly in the order it gave them, so the waits
-// for the file system overlap each other and the matching. The matching
-// itself stays on the search's thread (the expression matcher keeps its
-// state in globals).
-class ReadAhead {
-public:
-    ReadAhead(unsigned threads, size_t blockSize);
-    ~ReadAhead();
-    ReadAhead(const ReadAhead&) = delete;
-    ReadAhead& operator=(const ReadAhead&) = delete;
-
-    // How many files may be in flight at once.
-    size_t Window() const { return m_window; }
-    size_t InFlight() const { return m_items.size(); }
-
-    // Queues a file by its full path; at most Window() may be in flight.
-    void Submit(const std::string& path);
-
-    // Waits for the oldest file given: false when it could not be opened;
-    // otherwise reader holds it open after its first block, which is
-    // swapped into `block` (of the block size), `got` bytes of it read.
-    bool TakeNext(WholeFileReader& reader, std::vector<char>& block, size_t& got);
-
-    // Drops every file still in flight.
-    void Clear();
-
-private:
-    struct Item {
-        std::string path;
-        bool taken = false;    // a worker has it
-        bool done = false;
-        bool opened = false;
-        std::unique_ptr<WholeFileReader> reader;
-        std::vector<char> data;
-        size_t got = 0;
-    };
-    void Work();
-
-    size_t m_blockSize;
-    size_t m_window;
-    std::mutex m_lock;
-    std::condition_variable m_wake;     // workers: an item to read, or the end
-    std::condition_variable m_ready;    // the search: an item is done
-    std::deque<std::shared_ptr<Item>> m_items;
-    std::vector<std::vector<char>> m_spare;  // block buffers to reuse
-    bool m_stopping = false;
-    std::vector<std::thread> m_workers;
-};
-
 #endif
 };
 
@@ -145,13 +95,27 @@ private:
         std::vector<char> data;
         size_t got = 0;
     };
+    class Hold;
     void Work();
+    void WaitForWork(Hold& hold);
+    void WaitUntilDone(Hold& hold);
+    void WakeWorkers(bool all);
+    void WakeSearch();
 
     size_t m_blockSize;
     size_t m_window;
+    // On Windows the system's slim lock and condition variables, which
+    // Wine waits on inside the process; the runtime's thread library asks
+    // Wine's server at every wait and wake-up.
+#ifdef _WIN32
+    void* m_lock = nullptr;
+    void* m_wake = nullptr;     // workers: an item to read, or the end
+    void* m_ready = nullptr;    // the search: an item is done
+#else
     std::mutex m_lock;
-    std::condition_variable m_wake;     // workers: an item to read, or the end
-    std::condition_variable m_ready;    // the search: an item is done
+    std::condition_variable m_wake;
+    std::condition_variable m_ready;
+#endif
     std::deque<std::shared_ptr<Item>> m_items;
     std::vector<std::vector<char>> m_spare;  // block buffers to reuse
     bool m_stopping = false;
