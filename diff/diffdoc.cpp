@@ -46,10 +46,11 @@ BOOL CDiffDoc::OnNewDocument()
     if (dlg.m_type == kCompareText) {
         g_cmdLine = "-u";
         SetTitle("diff");
-        g_ignoreWhiteSpace = dlg.m_ignoreWhiteSpace;
-        g_ignoreCase = dlg.m_ignoreCase;
+        DiffOptions options;
+        options.ignoreWhiteSpace = dlg.m_ignoreWhiteSpace != FALSE;
+        options.ignoreCase = dlg.m_ignoreCase != FALSE;
         BeginWaitCursor();
-        m_result = DiffFiles(dlg.m_file1, dlg.m_file2);
+        m_result = DiffFiles(dlg.m_file1, dlg.m_file2, options);
         EndWaitCursor();
         return !m_result.IsEmpty();
     }

@@ -11,8 +11,10 @@ char* g_diffWindow[2][kDiffWindowLines];
 long g_diffWindowBase[2];
 int g_diffWindowCount[2];
 long g_diffLine[2];
-int g_ignoreWhiteSpace;
-int g_ignoreCase;
+
+namespace {
+DiffOptions s_options;   // of the comparison running
+}
 
 namespace {
 // fgets with a limit of 255 stores at most 254 characters of a line.
@@ -125,9 +127,9 @@ bool SameLines(long n0, long n1)
     const char* b = FetchLine(1, n1, &length1);
     if (!a || !b)
         return false;
-    if (!g_ignoreWhiteSpace && !g_ignoreCase)
+    if (!s_options.ignoreWhiteSpace && !s_options.ignoreCase)
         return length0 == length1 && std::memcmp(a, b, static_cast<size_t>(length0)) == 0;
-    return CompareDiffLines(a, b) == 0;
+    return CompareDiffLines(a, b, s_options) == 0;
 }
 
 bool IsWhite(unsigned char c)
@@ -205,19 +207,19 @@ void DiscardDiffLines(int f, long n)
         g_diffWindowBase[f] = n + 1;
 }
 
-int CompareDiffLines(const char* a, const char* b)
+int CompareDiffLines(const char* a, const char* b, const DiffOptions& options)
 {
     const unsigned char* p = reinterpret_cast<const unsigned char*>(a);
     const unsigned char* q = reinterpret_cast<const unsigned char*>(b);
     for (;;) {
-        if (g_ignoreWhiteSpace && IsWhite(*p) && IsWhite(*q)) {
+        if (options.ignoreWhiteSpace && IsWhite(*p) && IsWhite(*q)) {
             while (IsWhite(*p))
                 ++p;
             while (IsWhite(*q))
                 ++q;
         }
         int x = *p, y = *q;
-        if (g_ignoreCase) {
+        if (options.ignoreCase) {
             x = Lower(static_cast<unsigned char>(x));
             y = Lower(static_cast<unsigned char>(y));
         }
@@ -287,8 +289,9 @@ int ResyncDiff()
     return 0;
 }
 
-CString DiffFiles(const char* name0, const char* name1)
+CString DiffFiles(const char* name0, const char* name1, const DiffOptions& options)
 {
+    s_options = options;
     g_diffOutput.Reset();
     g_diffOutput.SetSpillDirectory(nullptr);
     CloseDiffFiles();
@@ -327,9 +330,9 @@ CString DiffFiles(const char* name0, const char* name1)
             PrintDiffHunk(kDiffToEnd, -1);
             break;
         }
-        bool same = (!g_ignoreWhiteSpace && !g_ignoreCase)
+        bool same = (!options.ignoreWhiteSpace && !options.ignoreCase)
                         ? length0 == length1 && std::memcmp(line0, line1, static_cast<size_t>(length0)) == 0
-                        : CompareDiffLines(line0, line1) == 0;
+                        : CompareDiffLines(line0, line1, options) == 0;
         if (!same && !ResyncDiff()) {
             g_diffOutput.Append("\r\ndiff: cant resync (files too different)");
             break;

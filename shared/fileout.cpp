@@ -76,11 +76,6 @@ bool WriteBytes(FILE* stream, const void* data, size_t length)
     return true;
 }
 
-bool WriteText(FILE* stream, const char* text)
-{
-    return WriteBytes(stream, text, std::strlen(text));
-}
-
 bool FlushStream(FILE* stream)
 {
     if (!stream)

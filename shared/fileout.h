@@ -15,7 +15,6 @@
 // All length bytes, or false (errno tells why). A failed write may have
 // written part of them.
 bool WriteBytes(FILE* stream, const void* data, size_t length);
-bool WriteText(FILE* stream, const char* text);
 
 // Hands what the runtime holds for the stream to the system.
 bool FlushStream(FILE* stream);

@@ -489,7 +489,7 @@ void ResolveLabels()
     }
 }
 
-int CompileScript(const CString& script, int& suppressOutput)
+bool CompileScript(const CString& script, int& suppressOutput)
 {
     ReleaseCommands();
     s_scriptText = script;
@@ -505,10 +505,10 @@ int CompileScript(const CString& script, int& suppressOutput)
             continue;
         }
         if (!CompileCommand(line, inList, overflow))
-            return 1;
+            return false;
     }
     ResolveLabels();
-    return 0;
+    return true;
 }
 
 bool ReleaseCommands()

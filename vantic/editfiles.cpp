@@ -67,10 +67,10 @@ bool EditFiles(const char* inputFiles, const char* outputFile, const CString& sc
             return false;
         }
         g_wholeLines = inPlace;
-        int result = RunScript(script, suppressOutput);
+        bool ran = RunScript(script, suppressOutput);
         g_wholeLines = false;
         bool written = CloseStreams();
-        if (result != 0)
+        if (!ran)
             return false;
         if (!written) {
             // A short result must never take the input's place.

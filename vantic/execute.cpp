@@ -496,7 +496,9 @@ int ExecuteCommand(EditCommand* record, EditCommand* owner, int suppressOutput)
 
 namespace {
 
-int RunCycle(int suppressOutput)
+// True when the cycle ran to the end of the input or to a q; false after a
+// message.
+bool RunCycle(int suppressOutput)
 {
     s_mapRecord = nullptr;
     g_lineNumber = 0;
@@ -522,9 +524,9 @@ int RunCycle(int suppressOutput)
                 EditCommand* owner = s_inList ? ListOwner(n) : record;
                 switch (ExecuteCommand(record, owner, suppressOutput)) {
                 case kExecQuit:
-                    return 0;
+                    return true;
                 case kExecError:
-                    return 1;
+                    return false;
                 case kExecEndCycle:
                     next = g_commandCount;
                     s_inList = false;
@@ -552,37 +554,35 @@ int RunCycle(int suppressOutput)
         if (!suppressOutput && !noDefault)
             WritePatternLine(g_outputFile);
     }
-    return 0;
+    return true;
 }
 
 }  // namespace
 
-int ExecuteScript(int suppressOutput)
+bool ExecuteScript(int suppressOutput)
 {
     s_lineTooLong = false;
     BeginLineInput(g_inputFile);
     BeginLineOutput(g_outputFile);
-    int result = RunCycle(suppressOutput);
+    bool ran = RunCycle(suppressOutput);
     EndLineOutput();
     EndLineInput();
-    if (s_lineTooLong && result == 0) {
+    if (s_lineTooLong && ran) {
         CString message;
         message.Format("Line %ld too long (>%d characters) - file not replaced", g_lineNumber + 1,
                        kInputLineSize - 1);
         ToolMessage(message);
-        result = 1;
+        ran = false;
     }
-    return result;
+    return ran;
 }
 
-int RunScript(const CString& script, int& suppressOutput)
+bool RunScript(const CString& script, int& suppressOutput)
 {
-    int result = CompileScript(script, suppressOutput);
-    if (result == 0)
-        result = ExecuteScript(suppressOutput);
-    if (!ReleaseCommands() && result == 0)
-        result = 1;
+    bool ran = CompileScript(script, suppressOutput) && ExecuteScript(suppressOutput);
+    if (!ReleaseCommands())
+        ran = false;
     // What q or an error left pending belongs to this file alone.
     g_pendingText.Empty();
-    return result;
+    return ran;
 }

@@ -9,8 +9,8 @@
 #include "engine.h"
 
 // Compiles the script and runs it over g_inputFile into g_outputFile, then
-// releases the table. 0 for success (also after q), 1 after a message.
-int RunScript(const CString& script, int& suppressOutput);
+// releases the table. True when it ran (also to a q), false after a message.
+bool RunScript(const CString& script, int& suppressOutput);
 
 // One compiled command.
 struct EditCommand {
@@ -68,12 +68,12 @@ extern bool g_wholeLines;
 
 
 
-// The two halves of RunScript. CompileScript fills g_commands (0 or 1, after
-// a message); ExecuteScript runs the table over the input (0, or 1 after a
-// message). ReleaseCommands empties the table, closing its files; false,
-// after a message, when a w file missed a write.
-int CompileScript(const CString& script, int& suppressOutput);
-int ExecuteScript(int suppressOutput);
+// The two halves of RunScript, each false after a message. CompileScript
+// fills g_commands; ExecuteScript runs the table over the input.
+// ReleaseCommands empties the table, closing its files; false, after a
+// message, when a w file missed a write.
+bool CompileScript(const CString& script, int& suppressOutput);
+bool ExecuteScript(int suppressOutput);
 bool ReleaseCommands();
 
 // The next line of the script being compiled into buffer (kScriptLineSize),

@@ -22,27 +22,18 @@ std::string Lines(const std::vector<std::string>& lines)
 
 class LineDiffTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        m_dir.enter();
-        g_ignoreWhiteSpace = 0;
-        g_ignoreCase = 0;
-    }
-    void TearDown() override
-    {
-        g_ignoreWhiteSpace = 0;
-        g_ignoreCase = 0;
-    }
+    void SetUp() override { m_dir.enter(); }
 
     std::string Diff(const std::string& first, const std::string& second)
     {
         WriteFileBytes(m_dir.file("first.txt"), first);
         WriteFileBytes(m_dir.file("second.txt"), second);
-        CString result = DiffFiles(m_dir.file("first.txt").c_str(), m_dir.file("second.txt").c_str());
+        CString result = DiffFiles(m_dir.file("first.txt").c_str(), m_dir.file("second.txt").c_str(), m_options);
         return std::string(result, static_cast<size_t>(result.GetLength()));
     }
 
     ScratchDir m_dir;
+    DiffOptions m_options;
     MessageRecorder m_messages;
 };
 
@@ -107,15 +98,15 @@ TEST_F(LineDiffTest, WhiteSpaceAndCaseOptions)
         {1, 1, "A  B\r\n", "a b\r\n", true},
     };
     for (const OptionCase& c : cases) {
-        g_ignoreWhiteSpace = c.ignoreWhiteSpace;
-        g_ignoreCase = c.ignoreCase;
+        m_options.ignoreWhiteSpace = c.ignoreWhiteSpace != 0;
+        m_options.ignoreCase = c.ignoreCase != 0;
         std::string first = std::string("same\r\n") + c.first + "end\r\nstop\r\n";
         std::string second = std::string("same\r\n") + c.second + "end\r\nstop\r\n";
         std::string expected = c.same ? std::string("diff: files are the same\r\n")
                                       : "2c2\r\n< " + std::string(c.first) + "---\r\n> " + c.second + "\r\n";
         EXPECT_EQ(Diff(first, second), expected)
             << "'" << c.first << "' / '" << c.second << "' white " << c.ignoreWhiteSpace << " case " << c.ignoreCase;
-        EXPECT_EQ(CompareDiffLines(c.first, c.second) == 0, c.same) << c.first;
+        EXPECT_EQ(CompareDiffLines(c.first, c.second, m_options) == 0, c.same) << c.first;
     }
 }
 

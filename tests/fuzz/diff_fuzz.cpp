@@ -14,11 +14,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     EnterFuzzDirectory();
     if (size == 0)
         return 0;
-    g_ignoreWhiteSpace = data[0] & 1;
-    g_ignoreCase = (data[0] >> 1) & 1;
+    DiffOptions options;
+    options.ignoreWhiteSpace = data[0] & 1;
+    options.ignoreCase = (data[0] >> 1) & 1;
     size_t at = 1;
     WriteWholeFile("one.txt", NextPiece(data, size, at));
     WriteWholeFile("two.txt", std::string(reinterpret_cast<const char*>(data) + at, size - at));
-    DiffFiles("one.txt", "two.txt");
+    DiffFiles("one.txt", "two.txt", options);
     return 0;
 }

@@ -173,8 +173,9 @@ TEST_F(WriteFaultTest, AFailedWriteFlushOrCloseKeepsTheInputsAndIsReported)
                 // system's.
                 std::string part = ReadFileBytes(name);
                 EXPECT_NE(std::string::npos, WithLineFeeds(kBig).find(WithLineFeeds(part))) << name;
-                if (name.find(".xa") != std::string::npos)
+                if (name.find(".xa") != std::string::npos) {
                     EXPECT_EQ(16384u, part.size()) << name;
+                }
             }
         }
     }

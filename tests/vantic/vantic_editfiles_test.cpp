@@ -156,8 +156,9 @@ TEST_F(VanticEditFiles, LinesTooLongToReadWholeStopAnInPlaceEdit)
         std::remove("out.txt");
         EXPECT_EQ(row.edited, Edit("long.txt", row.output, "s/x/y/"));
         EXPECT_EQ(row.result, ReadFileText(*row.output ? row.output : "long.txt"));
-        if (*row.output)
+        if (*row.output) {
             EXPECT_EQ(row.input, ReadFileText("long.txt"));
+        }
         EXPECT_EQ(row.message ? std::vector<std::string>{row.message} : std::vector<std::string>(),
                   messages.messages());
         for (const std::string& name : TemporaryFiles())
