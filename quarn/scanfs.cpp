@@ -279,11 +279,22 @@ void ReadAhead::WaitUntilDone(Hold& hold)
 
 ReadAhead::ReadAhead(unsigned threads, size_t blockSize) : m_blockSize(blockSize), m_window(threads * 2u)
 {
-    for (unsigned i = 0; i < threads; ++i)
-        m_workers.emplace_back(&ReadAhead::Work, this);
+    try {
+        for (unsigned i = 0; i < threads; ++i)
+            m_workers.emplace_back(&ReadAhead::Work, this);
+    } catch (...) {
+        // The threads already started end before the failure goes on.
+        Stop();
+        throw;
+    }
 }
 
 ReadAhead::~ReadAhead()
+{
+    Stop();
+}
+
+void ReadAhead::Stop()
 {
     {
         Hold hold(*this);
@@ -292,6 +303,7 @@ ReadAhead::~ReadAhead()
     WakeWorkers(true);
     for (std::thread& each : m_workers)
         each.join();
+    m_workers.clear();
 }
 
 void ReadAhead::Submit(const std::string& path)

@@ -96,6 +96,7 @@ private:
         size_t got = 0;
     };
     class Hold;
+    void Stop();
     void Work();
     void WaitForWork(Hold& hold);
     void WaitUntilDone(Hold& hold);
