@@ -1,5 +1,7 @@
 #include "afxwin.h"
 
+#include <algorithm>
+
 namespace {
 CWinApp* g_pApp = nullptr;
 }
@@ -58,7 +60,8 @@ END_MESSAGE_MAP()
 CWinApp::CWinApp(const char* lpszAppName)
     : m_hInstance(nullptr), m_lpCmdLine(""), m_nCmdShow(SW_SHOWNORMAL), m_pMainWnd(nullptr),
       m_pszAppName(nullptr), m_pszExeName(""), m_pszHelpFilePath(""), m_hDevMode(nullptr), m_hDevNames(nullptr),
-      m_nNumPreviewPages(0), m_nExitCode(0)
+      m_nNumPreviewPages(0), m_nQuoteHandling(AFX_QUOTES_KEEP), m_pszProfileName(""), m_pRecentFileList(nullptr),
+      m_nExitCode(0)
 {
     g_pApp = this;
     if (lpszAppName) {
@@ -70,6 +73,7 @@ CWinApp::CWinApp(const char* lpszAppName)
 CWinApp::~CWinApp()
 {
     SelectPrinter(nullptr, nullptr, TRUE);
+    delete m_pRecentFileList;
     for (CDocTemplate* pTemplate : m_templateList)
         delete pTemplate;
     if (g_pApp == this)
@@ -93,6 +97,8 @@ void CWinApp::InitApplication(HINSTANCE hInstance, int nCmdShow)
     int dot = name.ReverseFind('.');
     m_strExeName = dot >= 0 ? name.Left(dot) : name;
     m_pszExeName = m_strExeName;
+    m_strProfileName = m_strExeName + ".INI";
+    m_pszProfileName = m_strProfileName;
 
     int moduleDot = module.ReverseFind('.');
     m_strHelpFilePath = (moduleDot > slash ? module.Left(moduleDot) : module) + ".HLP";
@@ -108,7 +114,11 @@ void CWinApp::InitApplication(HINSTANCE hInstance, int nCmdShow)
 
 BOOL CWinApp::InitInstance() { return TRUE; }
 
-int CWinApp::ExitInstance() { return m_nExitCode; }
+int CWinApp::ExitInstance()
+{
+    SaveStdProfileSettings();
+    return m_nExitCode;
+}
 
 int CWinApp::Run()
 {
@@ -173,11 +183,135 @@ void CWinApp::AddDocTemplate(CDocTemplate* pTemplate)
     m_templateList.push_back(pTemplate);
 }
 
+void CWinApp::RemoveDocTemplate(CDocTemplate* pTemplate)
+{
+    m_templateList.erase(std::remove(m_templateList.begin(), m_templateList.end(), pTemplate), m_templateList.end());
+}
+
+BOOL CWinApp::CloseAllDocuments(BOOL bEndSession)
+{
+    for (CDocTemplate* pTemplate : m_templateList) {
+        if (!pTemplate->CloseAllDocuments(bEndSession))
+            return FALSE;
+    }
+    return TRUE;
+}
+
+CString CWinApp::MakeDocumentPath(const char* lpszFileName) const
+{
+    CString name = lpszFileName ? lpszFileName : "";
+    if (m_nQuoteHandling == AFX_QUOTES_STRIP) {
+        if (name.GetLength() > 0 && name[0] == '"')
+            name = name.Mid(1);
+        int last = name.ReverseFind('"');
+        if (last >= 0)
+            name = name.Left(last);
+    }
+    if (name.GetLength() > MAX_PATH)
+        name = name.Left(MAX_PATH);
+    if (name.IsEmpty())
+        return name;
+    char full[MAX_PATH + 1] = "";
+    DWORD length = GetFullPathNameA(name, sizeof(full), full, nullptr);
+    return length > 0 && length < sizeof(full) ? CString(full) : name;
+}
+
+CDocument* CWinApp::FindOpenDocument(const char* lpszPathName) const
+{
+    for (CDocTemplate* pTemplate : m_templateList) {
+        for (CDocument* pDoc : pTemplate->GetDocuments()) {
+            if (!pDoc->GetPathName().IsEmpty() && lstrcmpiA(pDoc->GetPathName(), lpszPathName) == 0)
+                return pDoc;
+        }
+    }
+    return nullptr;
+}
+
 CDocument* CWinApp::OpenDocumentFile(const char* lpszFileName)
 {
     if (m_templateList.empty())
         return nullptr;
-    return m_templateList.front()->OpenDocumentFile(lpszFileName);
+    CString path = MakeDocumentPath(lpszFileName);
+    if (CDocument* pOpen = FindOpenDocument(path)) {
+        std::vector<CFrameWnd*> frames = pOpen->GetFrames();
+        if (!frames.empty())
+            frames.front()->ActivateFrame();
+        return pOpen;
+    }
+    CDocument* pDoc = m_templateList.front()->OpenDocumentFile(path);
+    if (pDoc)
+        AddToRecentFileList(pDoc->GetPathName().IsEmpty() ? static_cast<const char*>(path)
+                                                          : static_cast<const char*>(pDoc->GetPathName()));
+    return pDoc;
+}
+
+void CWinApp::AddToRecentFileList(const char* lpszPathName)
+{
+    if (m_pRecentFileList)
+        m_pRecentFileList->Add(lpszPathName);
+}
+
+UINT CWinApp::GetProfileInt(const char* lpszSection, const char* lpszEntry, int nDefault)
+{
+    return GetPrivateProfileIntA(lpszSection, lpszEntry, nDefault, m_pszProfileName);
+}
+
+CString CWinApp::GetProfileString(const char* lpszSection, const char* lpszEntry, const char* lpszDefault)
+{
+    // The call cannot say how long the value is; grow until it fits.
+    CString value;
+    for (DWORD size = 256; size <= 65536; size *= 2) {
+        char* buffer = value.GetBuffer(static_cast<int>(size));
+        DWORD length = GetPrivateProfileStringA(lpszSection, lpszEntry, lpszDefault ? lpszDefault : "", buffer,
+                                                size + 1, m_pszProfileName);
+        value.ReleaseBuffer(static_cast<int>(length));
+        if (length < size)
+            break;
+    }
+    return value;
+}
+
+BOOL CWinApp::WriteProfileInt(const char* lpszSection, const char* lpszEntry, int nValue)
+{
+    char text[16];
+    wsprintfA(text, "%d", nValue);
+    return WritePrivateProfileStringA(lpszSection, lpszEntry, text, m_pszProfileName);
+}
+
+BOOL CWinApp::WriteProfileString(const char* lpszSection, const char* lpszEntry, const char* lpszValue)
+{
+    return WritePrivateProfileStringA(lpszSection, lpszEntry, lpszValue, m_pszProfileName);
+}
+
+namespace {
+const char kRecentSection[] = "Recent File List";
+const char kRecentEntry[] = "File%d";
+const char kSettingsSection[] = "Settings";
+const char kPreviewPagesEntry[] = "PreviewPages";
+}
+
+void CWinApp::LoadStdProfileSettings(UINT nMaxMRU)
+{
+    delete m_pRecentFileList;
+    m_pRecentFileList = nullptr;
+    if (nMaxMRU > 0) {
+        m_pRecentFileList = new CRecentFileList(1, kRecentSection, kRecentEntry, static_cast<int>(nMaxMRU));
+        m_pRecentFileList->ReadList(m_pszProfileName);
+    }
+    m_nNumPreviewPages = GetProfileInt(kSettingsSection, kPreviewPagesEntry, 0);
+    m_bStdProfileLoaded = true;
+}
+
+BOOL CWinApp::SaveStdProfileSettings()
+{
+    if (!m_bStdProfileLoaded)
+        return TRUE;
+    BOOL ok = TRUE;
+    if (m_pRecentFileList && !m_pRecentFileList->WriteList(m_pszProfileName))
+        ok = FALSE;
+    if (m_nNumPreviewPages != 0 && !WriteProfileInt(kSettingsSection, kPreviewPagesEntry, static_cast<int>(m_nNumPreviewPages)))
+        ok = FALSE;
+    return ok;
 }
 
 void CWinApp::WinHelp(DWORD_PTR dwData, UINT nCmd)

@@ -12,6 +12,12 @@
 class CDocTemplate;
 class CDocument;
 class CPrintDialog;
+class CRecentFileList;
+
+// How OpenDocumentFile treats double quotes in a name: kept as part of it,
+// or one leading quote removed and the name cut at its last quote (so
+// that "c:\my files\a.txt" with its quotes opens c:\my files\a.txt).
+enum AfxQuoteHandling { AFX_QUOTES_KEEP, AFX_QUOTES_STRIP };
 
 class CWinApp : public CCmdTarget {
 public:
@@ -43,8 +49,34 @@ public:
     // Grey dialogs: every dialog and message box of the program paints with
     // these colours.
     void SetDialogBkColor(COLORREF clrCtlBk = RGB(192, 192, 192), COLORREF clrCtlText = RGB(0, 0, 0));
+    // Opens a document by name: the name is cleaned as m_nQuoteHandling
+    // says, cut to MAX_PATH characters and made a full path; a path that is
+    // already open activates its first window instead of a second load. A
+    // document that opens joins the recent-file list.
+    virtual CDocument* OpenDocumentFile(const char* lpszFileName);
+    AfxQuoteHandling m_nQuoteHandling;
+    CString MakeDocumentPath(const char* lpszFileName) const;
+    // The open document whose path is lpszPathName (in any case), or null.
+    CDocument* FindOpenDocument(const char* lpszPathName) const;
+    virtual void AddToRecentFileList(const char* lpszPathName);
+
+    // The profile "<program>.INI" in the Windows directory.
+    const char* m_pszProfileName;
+    UINT GetProfileInt(const char* lpszSection, const char* lpszEntry, int nDefault);
+    CString GetProfileString(const char* lpszSection, const char* lpszEntry, const char* lpszDefault = nullptr);
+    BOOL WriteProfileInt(const char* lpszSection, const char* lpszEntry, int nValue);
+    BOOL WriteProfileString(const char* lpszSection, const char* lpszEntry, const char* lpszValue);
+    // Reads the recent-file list (nMaxMRU names) and the preview's page
+    // count; ExitInstance writes them back (the page count once chosen).
+    void LoadStdProfileSettings(UINT nMaxMRU = 4);
+    BOOL SaveStdProfileSettings();
+    CRecentFileList* m_pRecentFileList;
+
     void AddDocTemplate(CDocTemplate* pTemplate);
-    CDocument* OpenDocumentFile(const char* lpszFileName);
+    // Takes a template back; the caller owns it again.
+    void RemoveDocTemplate(CDocTemplate* pTemplate);
+    // Closes every open document of every template; FALSE when one refuses.
+    virtual BOOL CloseAllDocuments(BOOL bEndSession);
     void WinHelp(DWORD_PTR dwData, UINT nCmd = HELP_CONTEXT);
 
     afx_msg void OnFileNew();
@@ -90,6 +122,8 @@ private:
     CString m_strAppName;
     CString m_strExeName;
     CString m_strHelpFilePath;
+    CString m_strProfileName;
+    bool m_bStdProfileLoaded = false;   // only then does exit write the profile
 
     DECLARE_MESSAGE_MAP()
 };

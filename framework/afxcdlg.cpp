@@ -35,14 +35,7 @@ CFileDialog::CFileDialog(BOOL bOpenFileDialog, const char* lpszDefExt, const cha
 
 INT_PTR CFileDialog::DoModal()
 {
-    HWND hOwner = nullptr;
-    if (m_pParentWnd)
-        hOwner = m_pParentWnd->m_hWnd;
-    else if (CWnd* pMain = AfxGetMainWnd())
-        hOwner = GetLastActivePopup(pMain->m_hWnd);
-    while (hOwner && (GetWindowLongPtrA(hOwner, GWL_STYLE) & WS_CHILD))
-        hOwner = ::GetParent(hOwner);
-    m_ofn.hwndOwner = hOwner;
+    m_ofn.hwndOwner = AfxGetDialogOwner(m_pParentWnd);
     m_ofn.hInstance = AfxGetInstanceHandle();
     BOOL ok = m_bOpenFileDialog ? AfxGetOpenFileName(&m_ofn) : AfxGetSaveFileName(&m_ofn);
     return ok ? IDOK : IDCANCEL;

@@ -3,7 +3,7 @@
 // The root of every map chain: CCmdTarget handles nothing itself.
 const AFX_MSGMAP* CCmdTarget::GetThisMessageMap()
 {
-    static const AFX_MSGMAP_ENTRY entries[] = {AFX_MSGMAP_ENTRY()};
+    static const AFX_MSGMAP_ENTRY entries[] = {{0, 0, 0, 0, nullptr, nullptr}};
     static const AFX_MSGMAP messageMap = {nullptr, &entries[0]};
     return &messageMap;
 }
@@ -16,17 +16,14 @@ const AFX_MSGMAP* CCmdTarget::GetMessageMap() const
 BOOL CCmdTarget::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo)
 {
     for (const AFX_MSGMAP* map = GetMessageMap(); map; map = map->pfnGetBaseMap ? map->pfnGetBaseMap() : nullptr) {
-        for (const AFX_MSGMAP_ENTRY* entry = map->lpEntries; entry->nSig != AfxSig_end; ++entry) {
+        for (const AFX_MSGMAP_ENTRY* entry = map->lpEntries; entry->pfnDispatch; ++entry) {
             if (entry->nMessage != WM_COMMAND || entry->nCode != nCode || nID < entry->nID || nID > entry->nLastID)
                 continue;
             if (pHandlerInfo) {
                 pHandlerInfo->pTarget = this;
                 return TRUE;
             }
-            if (entry->nSig == AfxSig_vCmdUI)
-                (this->*entry->fn.pfn_vCmdUI)(static_cast<CCmdUI*>(pExtra));
-            else
-                (this->*entry->fn.pfn)();
+            entry->pfnDispatch(this, entry->pfn, nID, reinterpret_cast<LPARAM>(pExtra));
             return TRUE;
         }
     }
@@ -36,7 +33,7 @@ BOOL CCmdTarget::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO*
 const AFX_MSGMAP_ENTRY* CCmdTarget::FindMessageEntry(UINT message) const
 {
     for (const AFX_MSGMAP* map = GetMessageMap(); map; map = map->pfnGetBaseMap ? map->pfnGetBaseMap() : nullptr) {
-        for (const AFX_MSGMAP_ENTRY* entry = map->lpEntries; entry->nSig != AfxSig_end; ++entry) {
+        for (const AFX_MSGMAP_ENTRY* entry = map->lpEntries; entry->pfnDispatch; ++entry) {
             if (entry->nMessage == message && message != WM_COMMAND)
                 return entry;
         }
@@ -74,7 +71,11 @@ CWaitCursor::CWaitCursor() { AfxDoWaitCursor(1); }
 CWaitCursor::~CWaitCursor() { AfxDoWaitCursor(-1); }
 void CWaitCursor::Restore() { AfxDoWaitCursor(0); }
 
-CCmdUI::CCmdUI() : m_nID(0), m_nIndex(0), m_hMenu(nullptr), m_bEnabled(TRUE), m_bEnableChanged(FALSE) {}
+CCmdUI::CCmdUI()
+    : m_nID(0), m_nIndex(0), m_hMenu(nullptr), m_pOther(nullptr), m_bEnabled(TRUE), m_bEnableChanged(FALSE),
+      m_nCheck(0)
+{
+}
 
 void CCmdUI::Enable(BOOL bOn)
 {
@@ -86,6 +87,7 @@ void CCmdUI::Enable(BOOL bOn)
 
 void CCmdUI::SetCheck(int nCheck)
 {
+    m_nCheck = nCheck;
     if (m_hMenu)
         CheckMenuItem(m_hMenu, m_nIndex, MF_BYPOSITION | (nCheck ? MF_CHECKED : MF_UNCHECKED));
 }

@@ -1,10 +1,14 @@
 // Command targets and their message maps: the static tables beside each
 // class that bind a command id or a window message to a member function,
-// and the CCmdUI object through which a menu item asks whether it may run.
+// and the CCmdUI object through which a menu item, a toolbar button or a
+// status-bar pane asks whether its command may run.
 #ifndef TAMREL_AFXCMD_H
 #define TAMREL_AFXCMD_H
 
 #include <windows.h>
+#include <commctrl.h>
+
+#include <type_traits>
 
 #include "afxobj.h"
 
@@ -14,53 +18,20 @@ class CWnd;
 
 typedef void (CCmdTarget::*AFX_PMSG)();
 
-// What a handler takes and returns. A table entry records it from the
-// handler's own type, and dispatch calls the handler through the matching
-// member of AFX_PMSG_UNION.
-enum AfxSig {
-    AfxSig_end = 0,   // closes a table
-    AfxSig_vv,        // command: void f()
-    AfxSig_vCmdUI,    // command update: void f(CCmdUI*)
-    AfxSig_wvv,       // message: void f()
-    AfxSig_lwl,       // message: LRESULT f(WPARAM, LPARAM)
-    AfxSig_is,        // message: int f(LPCREATESTRUCT)
-    AfxSig_vwii,      // message: void f(UINT, int, int)
-    AfxSig_vW,        // message: void f(CWnd*)
-};
-
-union AFX_PMSG_UNION {
-    AFX_PMSG pfn;
-    void (CCmdTarget::*pfn_vCmdUI)(CCmdUI*);
-    void (CWnd::*pfn_wvv)();
-    LRESULT (CWnd::*pfn_lwl)(WPARAM, LPARAM);
-    int (CWnd::*pfn_is)(LPCREATESTRUCT);
-    void (CWnd::*pfn_vwii)(UINT, int, int);
-    void (CWnd::*pfn_vW)(CWnd*);
-};
+// Calls the handler stored in an entry: each entry carries its own caller,
+// made by the macro that wrote the entry, which turns wParam and lParam
+// into the handler's arguments and its result into the message's result.
+// For command entries wParam is the command id and lParam the pExtra that
+// OnCmdMsg was given.
+typedef LRESULT (*AFX_DISPATCH)(CCmdTarget* pTarget, AFX_PMSG pfn, WPARAM wParam, LPARAM lParam);
 
 struct AFX_MSGMAP_ENTRY {
     UINT nMessage;    // WM_COMMAND for command entries, else the window message
-    int nCode;        // command entries: notification code or CN_UPDATE_COMMAND_UI
+    int nCode;        // command entries: notification code, CN_UPDATE_COMMAND_UI, or a notify code
     UINT nID;         // command entries: first and last id handled
     UINT nLastID;
-    int nSig;
-    AFX_PMSG_UNION fn;
-
-    AFX_MSGMAP_ENTRY() : nMessage(0), nCode(0), nID(0), nLastID(0), nSig(AfxSig_end) { fn.pfn = nullptr; }
-    AFX_MSGMAP_ENTRY(UINT message, int code, UINT id, UINT lastId, AFX_PMSG f)
-        : nMessage(message), nCode(code), nID(id), nLastID(lastId), nSig(AfxSig_vv) { fn.pfn = f; }
-    AFX_MSGMAP_ENTRY(UINT message, int code, UINT id, UINT lastId, void (CCmdTarget::*f)(CCmdUI*))
-        : nMessage(message), nCode(code), nID(id), nLastID(lastId), nSig(AfxSig_vCmdUI) { fn.pfn_vCmdUI = f; }
-    AFX_MSGMAP_ENTRY(UINT message, void (CWnd::*f)())
-        : nMessage(message), nCode(0), nID(0), nLastID(0), nSig(AfxSig_wvv) { fn.pfn_wvv = f; }
-    AFX_MSGMAP_ENTRY(UINT message, LRESULT (CWnd::*f)(WPARAM, LPARAM))
-        : nMessage(message), nCode(0), nID(0), nLastID(0), nSig(AfxSig_lwl) { fn.pfn_lwl = f; }
-    AFX_MSGMAP_ENTRY(UINT message, int (CWnd::*f)(LPCREATESTRUCT))
-        : nMessage(message), nCode(0), nID(0), nLastID(0), nSig(AfxSig_is) { fn.pfn_is = f; }
-    AFX_MSGMAP_ENTRY(UINT message, void (CWnd::*f)(UINT, int, int))
-        : nMessage(message), nCode(0), nID(0), nLastID(0), nSig(AfxSig_vwii) { fn.pfn_vwii = f; }
-    AFX_MSGMAP_ENTRY(UINT message, void (CWnd::*f)(CWnd*))
-        : nMessage(message), nCode(0), nID(0), nLastID(0), nSig(AfxSig_vW) { fn.pfn_vW = f; }
+    AFX_PMSG pfn;               // the handler, stored under a common type
+    AFX_DISPATCH pfnDispatch;   // null closes a table
 };
 
 struct AFX_MSGMAP {
@@ -72,6 +43,22 @@ struct AFX_MSGMAP {
 // click and a menu command are found by the same entry.
 const int CN_COMMAND = 0;
 const int CN_UPDATE_COMMAND_UI = -1;
+
+// WM_NOTIFY codes travel through OnCmdMsg as commands of the control's id,
+// with the notify code in the low word and WM_NOTIFY in the high word, so
+// they can meet no WM_COMMAND code. A notification reflected back to the
+// control that sent it carries AFX_REFLECT_NOTIFY in the high word instead.
+const UINT AFX_REFLECT_NOTIFY = 0xBC00 + WM_NOTIFY;
+const UINT AFX_REFLECT_COMMAND = 0xBC00 + WM_COMMAND;
+inline int AfxNotifyCode(UINT code) { return static_cast<int>(MAKELONG(LOWORD(code), WM_NOTIFY)); }
+inline int AfxReflectNotifyCode(UINT code) { return static_cast<int>(MAKELONG(LOWORD(code), AFX_REFLECT_NOTIFY)); }
+inline int AfxReflectCommandCode(UINT code) { return static_cast<int>(MAKELONG(LOWORD(code), AFX_REFLECT_COMMAND)); }
+
+// What a notify handler is handed as pExtra.
+struct AFX_NOTIFY {
+    NMHDR* pNMHDR;
+    LRESULT* pResult;
+};
 
 // Filled instead of calling the handler when OnCmdMsg is only asked whether
 // a handler exists.
@@ -100,20 +87,27 @@ protected:
     const AFX_MSGMAP_ENTRY* FindMessageEntry(UINT message) const;
 };
 
+// The state of one command's user-interface item. The base drives a menu
+// item (of the menu bar or of a pop-up menu) by position; control bars
+// derive their own kind for a toolbar button or a status-bar pane, so an
+// update handler says Enable and SetCheck once for all of them.
 class CCmdUI {
 public:
     CCmdUI();
+    virtual ~CCmdUI() {}
 
     UINT m_nID;
-    UINT m_nIndex;       // position in m_hMenu
-    HMENU m_hMenu;       // the popup being opened, or null when a command is only checked
+    UINT m_nIndex;       // position in m_hMenu, or in the bar
+    HMENU m_hMenu;       // the popup being opened, or null for other items
+    CWnd* m_pOther;      // the bar that holds the item, or null
     BOOL m_bEnabled;     // last state set through Enable
     BOOL m_bEnableChanged;
+    int m_nCheck;        // last state set through SetCheck (0, 1 or 2 for indeterminate)
 
-    void Enable(BOOL bOn = TRUE);
-    void SetCheck(int nCheck = 1);
-    void SetRadio(BOOL bOn = TRUE);
-    void SetText(const char* lpszText);
+    virtual void Enable(BOOL bOn = TRUE);
+    virtual void SetCheck(int nCheck = 1);
+    virtual void SetRadio(BOOL bOn = TRUE);
+    virtual void SetText(const char* lpszText);
 
     // Asks the target's update handler; with none, the item is enabled only
     // when some object on the route handles the command.
@@ -129,6 +123,19 @@ public:
 };
 
 void AfxDoWaitCursor(int nCode);   // 1 begin, -1 end, 0 show it again
+
+// Turns a handler's result into a message result: void gives 0, pointers
+// and handles their value.
+template <class Call>
+LRESULT AfxCallResult(Call call)
+{
+    if constexpr (std::is_void_v<decltype(call())>) {
+        call();
+        return 0;
+    } else {
+        return (LRESULT)call();
+    }
+}
 
 #define afx_msg
 
@@ -146,38 +153,91 @@ protected:                                                     \
         static const AFX_MSGMAP_ENTRY _messageEntries[] = {
 
 #define END_MESSAGE_MAP()                                                      \
-            AFX_MSGMAP_ENTRY()                                                 \
+            {0, 0, 0, 0, nullptr, nullptr}                                     \
         };                                                                     \
         static const AFX_MSGMAP messageMap = {&TheBaseClass::GetThisMessageMap, &_messageEntries[0]}; \
         return &messageMap;                                                    \
     }
 
-// A handler of a derived class, as a member of the base class that the
-// entry's constructor takes.
-#define AFX_HANDLER(type, memberFxn) static_cast<type>(&ThisClass::memberFxn)
+// The one way to write an entry. The handler's type is spelt out as its
+// class (Base), result and parenthesised parameter list, so a handler of
+// another signature does not compile. `args` is the parenthesised argument
+// list made from wParam and lParam; for command entries wParam is the
+// command id and lParam the pExtra that OnCmdMsg was given. Adding a
+// message kind is one macro that calls AFX_MSG_ENTRY.
+#define AFX_ENTRY(message, code, id, lastId, Base, memberFxn, Result, Params, args)             \
+    {(UINT)(message), (int)(code), (UINT)(id), (UINT)(lastId),                                  \
+     reinterpret_cast<AFX_PMSG>(static_cast<Result (Base::*) Params>(&ThisClass::memberFxn)),   \
+     [](CCmdTarget* pTarget_, AFX_PMSG pfn_, WPARAM wParam, LPARAM lParam) -> LRESULT {           \
+         (void)wParam;                                                                          \
+         (void)lParam;                                                                          \
+         Base* pThis_ = static_cast<Base*>(pTarget_);                                           \
+         Result (Base::*pfnReal_) Params = reinterpret_cast<Result (Base::*) Params>(pfn_);     \
+         return AfxCallResult([&]() { return (pThis_->*pfnReal_) args; });                      \
+     }},
+
+// A window-message entry of a CWnd handler.
+#define AFX_MSG_ENTRY(message, memberFxn, Result, Params, args) \
+    AFX_ENTRY(message, 0, 0, 0, CWnd, memberFxn, Result, Params, args)
+// A command entry (ids id to lastId with this code) of any command target.
+#define AFX_CMD_ENTRY(code, id, lastId, memberFxn, Result, Params, args) \
+    AFX_ENTRY(WM_COMMAND, code, id, lastId, CCmdTarget, memberFxn, Result, Params, args)
+
+#define AFX_PEXTRA(type) (reinterpret_cast<type>(lParam))
+#define AFX_NOTIFY_ARGS \
+    (AFX_PEXTRA(AFX_NOTIFY*)->pNMHDR, AFX_PEXTRA(AFX_NOTIFY*)->pResult)
 
 // Command entries
-#define ON_COMMAND(id, memberFxn) \
-    AFX_MSGMAP_ENTRY(WM_COMMAND, CN_COMMAND, (UINT)(id), (UINT)(id), AFX_HANDLER(AFX_PMSG, memberFxn)),
+#define ON_COMMAND(id, memberFxn) AFX_CMD_ENTRY(CN_COMMAND, id, id, memberFxn, void, (), ())
+#define ON_COMMAND_RANGE(id, lastId, memberFxn) \
+    AFX_CMD_ENTRY(CN_COMMAND, id, lastId, memberFxn, void, (UINT), (static_cast<UINT>(wParam)))
 #define ON_UPDATE_COMMAND_UI(id, memberFxn) \
-    AFX_MSGMAP_ENTRY(WM_COMMAND, CN_UPDATE_COMMAND_UI, (UINT)(id), (UINT)(id), \
-                     AFX_HANDLER(void (CCmdTarget::*)(CCmdUI*), memberFxn)),
-#define ON_CONTROL(code, id, memberFxn) \
-    AFX_MSGMAP_ENTRY(WM_COMMAND, (int)(code), (UINT)(id), (UINT)(id), AFX_HANDLER(AFX_PMSG, memberFxn)),
+    AFX_CMD_ENTRY(CN_UPDATE_COMMAND_UI, id, id, memberFxn, void, (CCmdUI*), (AFX_PEXTRA(CCmdUI*)))
+#define ON_UPDATE_COMMAND_UI_RANGE(id, lastId, memberFxn) \
+    AFX_CMD_ENTRY(CN_UPDATE_COMMAND_UI, id, lastId, memberFxn, void, (CCmdUI*), (AFX_PEXTRA(CCmdUI*)))
+#define ON_CONTROL(code, id, memberFxn) AFX_CMD_ENTRY(code, id, id, memberFxn, void, (), ())
 #define ON_BN_CLICKED(id, memberFxn) ON_CONTROL(BN_CLICKED, id, memberFxn)
 #define ON_BN_DOUBLECLICKED(id, memberFxn) ON_CONTROL(BN_DOUBLECLICKED, id, memberFxn)
 #define ON_LBN_DBLCLK(id, memberFxn) ON_CONTROL(LBN_DBLCLK, id, memberFxn)
 #define ON_LBN_SELCHANGE(id, memberFxn) ON_CONTROL(LBN_SELCHANGE, id, memberFxn)
+#define ON_LBN_SETFOCUS(id, memberFxn) ON_CONTROL(LBN_SETFOCUS, id, memberFxn)
+#define ON_LBN_KILLFOCUS(id, memberFxn) ON_CONTROL(LBN_KILLFOCUS, id, memberFxn)
 #define ON_EN_CHANGE(id, memberFxn) ON_CONTROL(EN_CHANGE, id, memberFxn)
+// WM_NOTIFY from the control with this id: void f(NMHDR*, LRESULT*).
+#define ON_NOTIFY(code, id, memberFxn) \
+    AFX_CMD_ENTRY(AfxNotifyCode(code), id, id, memberFxn, void, (NMHDR*, LRESULT*), AFX_NOTIFY_ARGS)
+#define ON_NOTIFY_RANGE(code, id, lastId, memberFxn) \
+    AFX_CMD_ENTRY(AfxNotifyCode(code), id, lastId, memberFxn, void, (NMHDR*, LRESULT*), AFX_NOTIFY_ARGS)
+// In a control's own map: its parent's WM_NOTIFY or WM_COMMAND
+// notification, handed back to the control before the parent sees it. A
+// reflected notification that the control takes goes no further.
+#define ON_NOTIFY_REFLECT(code, memberFxn) \
+    AFX_CMD_ENTRY(AfxReflectNotifyCode(code), 0, 0xFFFFFFFF, memberFxn, void, (NMHDR*, LRESULT*), AFX_NOTIFY_ARGS)
+#define ON_CONTROL_REFLECT(code, memberFxn) \
+    AFX_CMD_ENTRY(AfxReflectCommandCode(code), 0, 0xFFFFFFFF, memberFxn, void, (), ())
 
 // Window message entries
 #define ON_MESSAGE(message, memberFxn) \
-    AFX_MSGMAP_ENTRY((UINT)(message), AFX_HANDLER(LRESULT (CWnd::*)(WPARAM, LPARAM), memberFxn)),
-#define ON_WM_CREATE() AFX_MSGMAP_ENTRY(WM_CREATE, AFX_HANDLER(int (CWnd::*)(LPCREATESTRUCT), OnCreate)),
-#define ON_WM_DESTROY() AFX_MSGMAP_ENTRY(WM_DESTROY, AFX_HANDLER(void (CWnd::*)(), OnDestroy)),
-#define ON_WM_CLOSE() AFX_MSGMAP_ENTRY(WM_CLOSE, AFX_HANDLER(void (CWnd::*)(), OnClose)),
-#define ON_WM_PAINT() AFX_MSGMAP_ENTRY(WM_PAINT, AFX_HANDLER(void (CWnd::*)(), OnPaint)),
-#define ON_WM_SIZE() AFX_MSGMAP_ENTRY(WM_SIZE, AFX_HANDLER(void (CWnd::*)(UINT, int, int), OnSize)),
-#define ON_WM_SETFOCUS() AFX_MSGMAP_ENTRY(WM_SETFOCUS, AFX_HANDLER(void (CWnd::*)(CWnd*), OnSetFocus)),
+    AFX_MSG_ENTRY(message, memberFxn, LRESULT, (WPARAM, LPARAM), (wParam, lParam))
+#define ON_WM_CREATE() \
+    AFX_MSG_ENTRY(WM_CREATE, OnCreate, int, (LPCREATESTRUCT), (reinterpret_cast<LPCREATESTRUCT>(lParam)))
+#define ON_WM_DESTROY() AFX_MSG_ENTRY(WM_DESTROY, OnDestroy, void, (), ())
+#define ON_WM_CLOSE() AFX_MSG_ENTRY(WM_CLOSE, OnClose, void, (), ())
+#define ON_WM_PAINT() AFX_MSG_ENTRY(WM_PAINT, OnPaint, void, (), ())
+#define ON_WM_SIZE() \
+    AFX_MSG_ENTRY(WM_SIZE, OnSize, void, (UINT, int, int), \
+                  (static_cast<UINT>(wParam), static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))))
+#define ON_WM_SETFOCUS() \
+    AFX_MSG_ENTRY(WM_SETFOCUS, OnSetFocus, void, (CWnd*), (CWnd::FromHandle(reinterpret_cast<HWND>(wParam))))
+#define ON_WM_KILLFOCUS() \
+    AFX_MSG_ENTRY(WM_KILLFOCUS, OnKillFocus, void, (CWnd*), (CWnd::FromHandle(reinterpret_cast<HWND>(wParam))))
+#define ON_WM_TIMER() AFX_MSG_ENTRY(WM_TIMER, OnTimer, void, (UINT_PTR), (static_cast<UINT_PTR>(wParam)))
+#define ON_WM_DROPFILES() AFX_MSG_ENTRY(WM_DROPFILES, OnDropFiles, void, (HDROP), (reinterpret_cast<HDROP>(wParam)))
+#define ON_WM_MENUSELECT() \
+    AFX_MSG_ENTRY(WM_MENUSELECT, OnMenuSelect, void, (UINT, UINT, HMENU), \
+                  (static_cast<UINT>(LOWORD(wParam)), static_cast<UINT>(HIWORD(wParam)), reinterpret_cast<HMENU>(lParam)))
+#define ON_WM_ENTERIDLE() \
+    AFX_MSG_ENTRY(WM_ENTERIDLE, OnEnterIdle, void, (UINT, CWnd*), \
+                  (static_cast<UINT>(wParam), CWnd::FromHandle(reinterpret_cast<HWND>(lParam))))
 
 #endif

@@ -41,6 +41,12 @@ BOOL AfxPrintDlg(PRINTDLGA* pd)
     return function ? function(pd) : FALSE;
 }
 
+BOOL AfxChooseFont(CHOOSEFONTA* cf)
+{
+    auto function = Lookup<BOOL(WINAPI*)(CHOOSEFONTA*)>("ChooseFontA");
+    return function ? function(cf) : FALSE;
+}
+
 DWORD AfxCommDlgExtendedError()
 {
     auto function = Lookup<DWORD(WINAPI*)()>("CommDlgExtendedError");

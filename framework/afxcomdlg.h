@@ -1,4 +1,4 @@
-// The common dialogs (open, save, print), reached through comdlg32.dll
+// The common dialogs (open, save, print, font), reached through comdlg32.dll
 // loaded the first time one is shown. Most runs of a tool never show one,
 // and loading the library at start-up costs every run a noticeable part of
 // its start.
@@ -13,6 +13,7 @@
 BOOL AfxGetOpenFileName(OPENFILENAMEA* ofn);
 BOOL AfxGetSaveFileName(OPENFILENAMEA* ofn);
 BOOL AfxPrintDlg(PRINTDLGA* pd);
+BOOL AfxChooseFont(CHOOSEFONTA* cf);
 DWORD AfxCommDlgExtendedError();
 
 #endif

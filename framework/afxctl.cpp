@@ -58,3 +58,37 @@ int CListBox::Dir(UINT attr, const char* lpszWildCard)
 {
     return static_cast<int>(SendMessage(LB_DIR, attr, reinterpret_cast<LPARAM>(lpszWildCard)));
 }
+
+int CListBox::FindString(int nStartAfter, const char* lpszItem) const
+{
+    return static_cast<int>(SendMessage(LB_FINDSTRING, static_cast<WPARAM>(nStartAfter), reinterpret_cast<LPARAM>(lpszItem)));
+}
+
+int CListBox::SelectString(int nStartAfter, const char* lpszItem)
+{
+    return static_cast<int>(
+        SendMessage(LB_SELECTSTRING, static_cast<WPARAM>(nStartAfter), reinterpret_cast<LPARAM>(lpszItem)));
+}
+
+int CListBox::SelItemRange(BOOL bSelect, int nFirstItem, int nLastItem)
+{
+    // The message takes the range in one word each, so longer lists go line
+    // by line.
+    if (nFirstItem >= 0 && nLastItem >= nFirstItem && nLastItem <= 0xFFFF)
+        return static_cast<int>(SendMessage(LB_SELITEMRANGE, static_cast<WPARAM>(bSelect), MAKELPARAM(nFirstItem, nLastItem)));
+    for (int i = nFirstItem; i <= nLastItem; ++i) {
+        if (SetSel(i, bSelect) == LB_ERR)
+            return LB_ERR;
+    }
+    return 0;
+}
+
+BOOL CHeaderCtrl::Create(DWORD dwStyle, const RECT& rect, CWnd* pParentWnd, UINT nID)
+{
+    static bool registered = false;
+    if (!registered) {
+        INITCOMMONCONTROLSEX icc = {sizeof(icc), ICC_WIN95_CLASSES};
+        registered = InitCommonControlsEx(&icc) != FALSE;
+    }
+    return CWnd::Create(WC_HEADERA, nullptr, dwStyle, rect, pParentWnd, nID);
+}

@@ -24,6 +24,19 @@ BOOL CDC::Attach(HDC hDC)
     return TRUE;
 }
 
+CDC* CDC::FromHandle(HDC hDC)
+{
+    static std::map<HDC, CDC*> wrappers;
+    if (!hDC)
+        return nullptr;
+    CDC*& dc = wrappers[hDC];
+    if (!dc) {
+        dc = new CDC;
+        dc->m_hDC = hDC;
+    }
+    return dc;
+}
+
 HDC CDC::Detach()
 {
     HDC hDC = m_hDC;
@@ -45,7 +58,10 @@ BOOL CDC::DeleteDC()
 
 CFont* CDC::SelectObject(CFont* pFont)
 {
-    HGDIOBJ old = ::SelectObject(m_hDC, pFont ? static_cast<HGDIOBJ>(pFont->m_hObject) : nullptr);
+    HFONT hFont = pFont ? pFont->m_hObject : nullptr;
+    if (m_bPrinting)
+        hFont = AfxLegiblePrinterFont(m_hDC, hFont);
+    HGDIOBJ old = ::SelectObject(m_hDC, static_cast<HGDIOBJ>(hFont));
     return old ? CFont::FromHandle(static_cast<HFONT>(old)) : nullptr;
 }
 
@@ -80,6 +96,18 @@ void CDC::FillSolidRect(const RECT& rect, COLORREF color)
     ::SetBkColor(m_hDC, old);
 }
 
+CClientDC::CClientDC(CWnd* pWnd) : m_hWnd(pWnd ? pWnd->m_hWnd : nullptr)
+{
+    m_hDC = ::GetDC(m_hWnd);
+}
+
+CClientDC::~CClientDC()
+{
+    if (m_hDC)
+        ::ReleaseDC(m_hWnd, m_hDC);
+    m_hDC = nullptr;
+}
+
 CPaintDC::CPaintDC(CWnd* pWnd) : m_hWnd(pWnd->m_hWnd)
 {
     m_hDC = BeginPaint(m_hWnd, &m_ps);
@@ -103,6 +131,24 @@ BOOL CFont::CreateFontIndirect(const LOGFONTA* lpLogFont)
     m_hObject = ::CreateFontIndirectA(lpLogFont);
     m_bOwned = m_hObject != nullptr;
     return m_bOwned;
+}
+
+BOOL CFont::CreatePointFont(int nPointSize, const char* lpszFaceName, CDC* pDC)
+{
+    HDC hScreen = nullptr;
+    HDC hDC = pDC ? pDC->m_hDC : nullptr;
+    if (!hDC)
+        hDC = hScreen = ::GetDC(nullptr);
+    LOGFONTA lf = {};
+    // A negative height asks for the character height without the internal
+    // leading, which is what a point size means.
+    lf.lfHeight = -MulDiv(nPointSize, ::GetDeviceCaps(hDC, LOGPIXELSY), 720);
+    lf.lfCharSet = DEFAULT_CHARSET;
+    if (lpszFaceName)
+        lstrcpynA(lf.lfFaceName, lpszFaceName, LF_FACESIZE);
+    if (hScreen)
+        ::ReleaseDC(nullptr, hScreen);
+    return CreateFontIndirect(&lf);
 }
 
 BOOL CFont::DeleteObject()

@@ -61,6 +61,18 @@ void NumberFailure(CDataExchange* pDX)
 }
 }
 
+HWND AfxGetDialogOwner(CWnd* pParentWnd)
+{
+    HWND hOwner = nullptr;
+    if (pParentWnd)
+        hOwner = pParentWnd->m_hWnd;
+    else if (CWnd* pMain = AfxGetMainWnd())
+        hOwner = GetLastActivePopup(pMain->m_hWnd);
+    while (hOwner && (GetWindowLongPtrA(hOwner, GWL_STYLE) & WS_CHILD))
+        hOwner = ::GetParent(hOwner);
+    return hOwner;
+}
+
 BOOL AfxTextToLong(const char* lpszText, long* pValue)
 {
     const char* p = SkipBlanks(lpszText);
@@ -242,7 +254,7 @@ void CDialog::EndDialog(int nResult)
         ::EndDialog(m_hWnd, nResult);
 }
 
-BOOL CDialog::UpdateData(BOOL bSaveAndValidate)
+BOOL CWnd::UpdateData(BOOL bSaveAndValidate)
 {
     CDataExchange dx(this, bSaveAndValidate);
     try {
@@ -253,7 +265,7 @@ BOOL CDialog::UpdateData(BOOL bSaveAndValidate)
     return TRUE;
 }
 
-void CDialog::DoDataExchange(CDataExchange*) {}
+void CWnd::DoDataExchange(CDataExchange*) {}
 
 BOOL CDialog::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo)
 {

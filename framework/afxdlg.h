@@ -56,8 +56,6 @@ public:
     virtual void OnOK();
     virtual void OnCancel();
     void EndDialog(int nResult);
-    BOOL UpdateData(BOOL bSaveAndValidate = TRUE);
-    virtual void DoDataExchange(CDataExchange* pDX);
     void GotoDlgCtrl(CWnd* pWndCtrl);
 
     // The dialog's own map first; a command it does not handle goes on to
@@ -72,6 +70,11 @@ public:
 protected:
     DECLARE_MESSAGE_MAP()
 };
+
+// The top-level window that owns a dialog shown for pParentWnd: the
+// parent's top-level window, or with none given the main window's last
+// active pop-up (a dialog already open over it).
+HWND AfxGetDialogOwner(CWnd* pParentWnd);
 
 void DDX_Text(CDataExchange* pDX, int nIDC, CString& value);
 void DDX_Text(CDataExchange* pDX, int nIDC, int& value);

@@ -2,6 +2,10 @@
 
 #include <algorithm>
 
+BEGIN_MESSAGE_MAP(CDocument, CCmdTarget)
+    ON_COMMAND(ID_FILE_CLOSE, OnFileClose)
+END_MESSAGE_MAP()
+
 CDocument::CDocument() : m_pDocTemplate(nullptr), m_bAutoDelete(TRUE), m_bModified(FALSE) {}
 
 CDocument::~CDocument()
@@ -80,17 +84,29 @@ BOOL CDocument::OnOpenDocument(const char*)
     return TRUE;
 }
 
-void CDocument::OnCloseDocument()
+std::vector<CFrameWnd*> CDocument::GetFrames() const
 {
-    // Destroying a frame removes its views from the list, so walk a copy.
-    std::vector<CView*> views = m_viewList;
     std::vector<CFrameWnd*> frames;
-    for (CView* pView : views) {
+    for (CView* pView : m_viewList) {
         CFrameWnd* pFrame = pView->GetParentFrame();
         if (pFrame && std::find(frames.begin(), frames.end(), pFrame) == frames.end())
             frames.push_back(pFrame);
     }
-    for (CFrameWnd* pFrame : frames)
+    return frames;
+}
+
+void CDocument::OnFileClose()
+{
+    if (!SaveModified())
+        return;
+    OnCloseDocument();
+}
+
+void CDocument::OnCloseDocument()
+{
+    // Destroying a frame removes its views from the list, so collect the
+    // frames first.
+    for (CFrameWnd* pFrame : GetFrames())
         pFrame->DestroyWindow();
     DeleteContents();
     if (m_bAutoDelete)
@@ -133,6 +149,16 @@ void CDocTemplate::AddDocument(CDocument* pDoc)
 void CDocTemplate::RemoveDocument(CDocument* pDoc)
 {
     pDoc->m_pDocTemplate = nullptr;
+}
+
+BOOL CDocTemplate::CloseAllDocuments(BOOL)
+{
+    for (CDocument* pDoc : GetDocuments()) {
+        if (!pDoc->SaveModified())
+            return FALSE;
+        pDoc->OnCloseDocument();
+    }
+    return TRUE;
 }
 
 CDocument* CDocTemplate::CreateNewDocument()
@@ -187,6 +213,14 @@ void CSingleDocTemplate::RemoveDocument(CDocument* pDoc)
     CDocTemplate::RemoveDocument(pDoc);
     if (m_pOnlyDoc == pDoc)
         m_pOnlyDoc = nullptr;
+}
+
+std::vector<CDocument*> CSingleDocTemplate::GetDocuments() const
+{
+    std::vector<CDocument*> docs;
+    if (m_pOnlyDoc)
+        docs.push_back(m_pOnlyDoc);
+    return docs;
 }
 
 void CSingleDocTemplate::SetDefaultTitle(CDocument* pDocument)

@@ -50,6 +50,11 @@ public:
     // there is no question to ask: a modified document is let go.
     virtual BOOL SaveModified();
     virtual BOOL CanCloseFrame(CFrameWnd* pFrame);
+    // The frames that show the document, in the order of their views.
+    std::vector<CFrameWnd*> GetFrames() const;
+
+    // File Close: the active document goes with all its windows.
+    afx_msg void OnFileClose();
 
     CDocTemplate* m_pDocTemplate;
     BOOL m_bAutoDelete;
@@ -59,6 +64,8 @@ protected:
     CString m_strPathName;
     BOOL m_bModified;
     std::vector<CView*> m_viewList;
+
+    DECLARE_MESSAGE_MAP()
 };
 
 class CDocTemplate : public CCmdTarget {
@@ -76,6 +83,11 @@ public:
     virtual void SetDefaultTitle(CDocument* pDocument) = 0;
     virtual void AddDocument(CDocument* pDoc);
     virtual void RemoveDocument(CDocument* pDoc);
+    // The template's open documents.
+    virtual std::vector<CDocument*> GetDocuments() const = 0;
+    // Closes every document (the main window's end); FALSE when one of
+    // them refuses.
+    virtual BOOL CloseAllDocuments(BOOL bEndSession);
 
     virtual CDocument* CreateNewDocument();
     virtual CFrameWnd* CreateNewFrame(CDocument* pDoc, CFrameWnd* pOther);
@@ -102,6 +114,7 @@ public:
     virtual void SetDefaultTitle(CDocument* pDocument);
     virtual void AddDocument(CDocument* pDoc);
     virtual void RemoveDocument(CDocument* pDoc);
+    virtual std::vector<CDocument*> GetDocuments() const;
 
     CDocument* m_pOnlyDoc;
 };

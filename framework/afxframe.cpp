@@ -1,5 +1,9 @@
 #include "afxwin.h"
 
+#include <algorithm>
+
+#include <shellapi.h>
+
 IMPLEMENT_DYNCREATE(CFrameWnd, CWnd)
 
 BEGIN_MESSAGE_MAP(CFrameWnd, CWnd)
@@ -9,6 +13,16 @@ BEGIN_MESSAGE_MAP(CFrameWnd, CWnd)
     ON_WM_CLOSE()
     ON_WM_DESTROY()
     ON_MESSAGE(WM_INITMENUPOPUP, OnInitMenuPopup)
+    ON_COMMAND_RANGE(ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR, OnBarCheck)
+    ON_UPDATE_COMMAND_UI_RANGE(ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR, OnUpdateControlBarMenu)
+    ON_WM_MENUSELECT()
+    ON_WM_DROPFILES()
+    ON_MESSAGE(WM_EXITMENULOOP, OnExitMenuLoop)
+    ON_UPDATE_COMMAND_UI(ID_INDICATOR_CAPS, OnUpdateKeyIndicator)
+    ON_UPDATE_COMMAND_UI(ID_INDICATOR_NUM, OnUpdateKeyIndicator)
+    ON_UPDATE_COMMAND_UI(ID_INDICATOR_SCRL, OnUpdateKeyIndicator)
+    ON_NOTIFY_RANGE(TTN_GETDISPINFOA, 0, 0xFFFF, OnToolTipTextA)
+    ON_NOTIFY_RANGE(TTN_GETDISPINFOW, 0, 0xFFFF, OnToolTipTextW)
 END_MESSAGE_MAP()
 
 CFrameWnd::CFrameWnd() : m_hAccelTable(nullptr), m_nIDHelp(0), m_pViewActive(nullptr), m_bTitleStale(false) {}
@@ -24,7 +38,7 @@ BOOL CFrameWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentW
 
     HMENU hMenu = LoadMenuA(hInst, MAKEINTRESOURCEA(nIDResource));
     m_hAccelTable = LoadAcceleratorsA(hInst, MAKEINTRESOURCEA(nIDResource));
-    if (!CreateEx(0, AFX_WNDFRAME_CLASS, m_strTitle, dwDefaultStyle, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
+    if (!CreateEx(0, AFX_WNDFRAME_CLASS, m_strTitle, dwDefaultStyle & ~FWS_ADDTOTITLE, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
                   CW_USEDEFAULT, pParentWnd ? pParentWnd->m_hWnd : nullptr, hMenu, pContext)) {
         if (hMenu)
             DestroyMenu(hMenu);
@@ -136,17 +150,205 @@ void CFrameWnd::OnUpdateFrameTitle(BOOL bAddToTitle)
 
 void CFrameWnd::RecalcLayout()
 {
-    if (!m_pViewActive || !m_pViewActive->m_hWnd)
+    if (!m_hWnd)
         return;
     RECT rect;
     GetClientRect(&rect);
-    m_pViewActive->MoveWindow(rect);
+    RepositionBars(rect);
+    RepositionClient(rect);
+}
+
+void CFrameWnd::RepositionBars(RECT& rect)
+{
+    for (CControlBar* pBar : m_listControlBars) {
+        // The bar's own style bit: the frame may not be shown yet.
+        if (!pBar->m_hWnd || !(GetWindowLongPtrA(pBar->m_hWnd, GWL_STYLE) & WS_VISIBLE))
+            continue;
+        int width = rect.right - rect.left;
+        int height = pBar->CalcHeight(width);
+        if (height > rect.bottom - rect.top)
+            height = rect.bottom - rect.top;
+        if (pBar->m_dwStyle & CBRS_BOTTOM) {
+            pBar->MoveWindow(rect.left, rect.bottom - height, width, height);
+            rect.bottom -= height;
+        } else {
+            pBar->MoveWindow(rect.left, rect.top, width, height);
+            rect.top += height;
+        }
+    }
+}
+
+void CFrameWnd::RepositionClient(const RECT& rect)
+{
+    HWND hPane = m_pViewActive ? m_pViewActive->m_hWnd : ::GetDlgItem(m_hWnd, AFX_IDW_PANE_FIRST);
+    if (hPane)
+        ::MoveWindow(hPane, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, TRUE);
 }
 
 void CFrameWnd::OnIdleUpdateCmdUI()
 {
     if (m_bTitleStale)
         OnUpdateFrameTitle(TRUE);
+    // A bar's handler may remove bars (the preview's Close), so walk a copy.
+    std::vector<CControlBar*> bars = m_listControlBars;
+    for (CControlBar* pBar : bars) {
+        if (std::find(m_listControlBars.begin(), m_listControlBars.end(), pBar) == m_listControlBars.end())
+            continue;
+        if (pBar->m_hWnd && (GetWindowLongPtrA(pBar->m_hWnd, GWL_STYLE) & WS_VISIBLE))
+            pBar->OnUpdateCmdUI(this, TRUE);
+    }
+}
+
+void CFrameWnd::AddControlBar(CControlBar* pBar)
+{
+    if (std::find(m_listControlBars.begin(), m_listControlBars.end(), pBar) == m_listControlBars.end())
+        m_listControlBars.push_back(pBar);
+}
+
+void CFrameWnd::RemoveControlBar(CControlBar* pBar)
+{
+    m_listControlBars.erase(std::remove(m_listControlBars.begin(), m_listControlBars.end(), pBar),
+                            m_listControlBars.end());
+}
+
+CControlBar* CFrameWnd::GetControlBar(UINT nID) const
+{
+    for (CControlBar* pBar : m_listControlBars) {
+        if (pBar->m_hWnd && static_cast<UINT>(GetDlgCtrlID(pBar->m_hWnd)) == nID)
+            return pBar;
+    }
+    return nullptr;
+}
+
+void CFrameWnd::ShowControlBar(CControlBar* pBar, BOOL bShow, BOOL bDelay)
+{
+    if (!pBar || !pBar->m_hWnd)
+        return;
+    pBar->ShowWindow(bShow ? SW_SHOWNOACTIVATE : SW_HIDE);
+    if (!bDelay)
+        RecalcLayout();
+}
+
+void CFrameWnd::OnBarCheck(UINT nID)
+{
+    CControlBar* pBar = GetControlBar(nID);
+    // A frame inside another (a document's window in a multiple-document
+    // frame) has no bars of its own: the outer frame's are meant.
+    CFrameWnd* pOuter = pBar ? nullptr : GetParentFrame();
+    if (pOuter) {
+        pOuter->OnBarCheck(nID);
+        return;
+    }
+    if (pBar)
+        ShowControlBar(pBar, (GetWindowLongPtrA(pBar->m_hWnd, GWL_STYLE) & WS_VISIBLE) == 0);
+}
+
+void CFrameWnd::OnUpdateControlBarMenu(CCmdUI* pCmdUI)
+{
+    CControlBar* pBar = GetControlBar(pCmdUI->m_nID);
+    CFrameWnd* pOuter = pBar ? nullptr : GetParentFrame();
+    if (pOuter) {
+        pOuter->OnUpdateControlBarMenu(pCmdUI);
+        return;
+    }
+    if (!pBar) {
+        pCmdUI->Enable(FALSE);
+        return;
+    }
+    pCmdUI->Enable(TRUE);
+    pCmdUI->SetCheck((GetWindowLongPtrA(pBar->m_hWnd, GWL_STYLE) & WS_VISIBLE) != 0);
+}
+
+CWnd* CFrameWnd::GetMessageBar() const
+{
+    return GetControlBar(AFX_IDW_STATUS_BAR);
+}
+
+void CFrameWnd::SetMessageText(const char* lpszText)
+{
+    if (CStatusBar* pBar = dynamic_cast<CStatusBar*>(GetMessageBar()))
+        pBar->SetPaneText(0, lpszText);
+}
+
+void CFrameWnd::SetMessageText(UINT nID)
+{
+    SetMessageText(AfxCommandPrompt(nID));
+}
+
+CString CFrameWnd::GetIdleMessage() const
+{
+    CString idle = AfxLoadString(AFX_IDS_IDLEMESSAGE);
+    return idle.IsEmpty() ? CString("Ready") : idle;
+}
+
+void CFrameWnd::OnDropFiles(HDROP hDropInfo)
+{
+    ::SetActiveWindow(m_hWnd);
+    CWinApp* pApp = AfxGetApp();
+    UINT count = DragQueryFileA(hDropInfo, 0xFFFFFFFF, nullptr, 0);
+    for (UINT i = 0; i < count && pApp; ++i) {
+        UINT length = DragQueryFileA(hDropInfo, i, nullptr, 0);
+        CString name;
+        char* buffer = name.GetBuffer(static_cast<int>(length));
+        DragQueryFileA(hDropInfo, i, buffer, length + 1);
+        name.ReleaseBuffer(static_cast<int>(length));
+        pApp->OpenDocumentFile(name);
+    }
+    DragFinish(hDropInfo);
+}
+
+void CFrameWnd::OnMenuSelect(UINT nItemID, UINT nFlags, HMENU hSysMenu)
+{
+    if (nFlags == 0xFFFF && !hSysMenu) {
+        SetMessageText(GetIdleMessage());
+        return;
+    }
+    // Pop-ups, separators and the window menu have no prompt of ours.
+    if ((nFlags & (MF_POPUP | MF_SEPARATOR | MF_SYSMENU)) || nItemID == 0)
+        SetMessageText("");
+    else
+        SetMessageText(nItemID);
+}
+
+LRESULT CFrameWnd::OnExitMenuLoop(WPARAM, LPARAM)
+{
+    SetMessageText(GetIdleMessage());
+    return Default();
+}
+
+void CFrameWnd::OnUpdateKeyIndicator(CCmdUI* pCmdUI)
+{
+    int key = pCmdUI->m_nID == ID_INDICATOR_CAPS ? VK_CAPITAL
+              : pCmdUI->m_nID == ID_INDICATOR_NUM ? VK_NUMLOCK
+                                                  : VK_SCROLL;
+    pCmdUI->Enable((GetKeyState(key) & 1) != 0);
+}
+
+void CFrameWnd::OnToolTipTextA(NMHDR* pNMHDR, LRESULT* pResult)
+{
+    NMTTDISPINFOA* pInfo = reinterpret_cast<NMTTDISPINFOA*>(pNMHDR);
+    if (pInfo->uFlags & TTF_IDISHWND)
+        return;
+    CString tip = AfxCommandToolTip(static_cast<UINT>(pNMHDR->idFrom));
+    lstrcpynA(pInfo->szText, tip, sizeof(pInfo->szText));
+    pInfo->lpszText = pInfo->szText;
+    pInfo->hinst = nullptr;
+    *pResult = 0;
+}
+
+void CFrameWnd::OnToolTipTextW(NMHDR* pNMHDR, LRESULT* pResult)
+{
+    NMTTDISPINFOW* pInfo = reinterpret_cast<NMTTDISPINFOW*>(pNMHDR);
+    if (pInfo->uFlags & TTF_IDISHWND)
+        return;
+    CString tip = AfxCommandToolTip(static_cast<UINT>(pNMHDR->idFrom));
+    int size = static_cast<int>(sizeof(pInfo->szText) / sizeof(pInfo->szText[0]));
+    if (!MultiByteToWideChar(CP_ACP, 0, tip, -1, pInfo->szText, size))
+        pInfo->szText[0] = 0;
+    pInfo->szText[size - 1] = 0;
+    pInfo->lpszText = pInfo->szText;
+    pInfo->hinst = nullptr;
+    *pResult = 0;
 }
 
 BOOL CFrameWnd::PreTranslateMessage(MSG* pMsg)
@@ -197,8 +399,12 @@ void CFrameWnd::OnClose()
 
 void CFrameWnd::OnDestroy()
 {
-    // The view dies with the frame's children; nothing may route to it now.
+    // The view and the bars die with the frame's children; nothing may
+    // route to them now.
     m_pViewActive = nullptr;
+    for (CControlBar* pBar : m_listControlBars)
+        pBar->m_pFrame = nullptr;
+    m_listControlBars.clear();
     CWnd::OnDestroy();
 }
 

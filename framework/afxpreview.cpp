@@ -23,6 +23,100 @@ const int kShadow = 3;
 const int kLineStep = 32;    // one scroll-bar arrow click
 }  // namespace
 
+// The preview's buttons: a bar along the frame's top while the preview
+// lasts. Its buttons' commands travel the frame's route to the preview,
+// which is the frame's active view meanwhile.
+class CPreviewBar : public CControlBar {
+public:
+    explicit CPreviewBar(CPreviewView* pPreview) : m_pPreview(pPreview), m_nHeight(0) { m_bAutoDelete = true; }
+
+    BOOL CreateBar(CFrameWnd* pFrame)
+    {
+        m_dwStyle = CBRS_TOP;
+        if (!CreateEx(0, nullptr, nullptr, WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, CRect(0, 0, 0, 0), pFrame,
+                      AFX_IDW_PREVIEW_BAR))
+            return FALSE;
+        AttachToFrame(pFrame);
+        return TRUE;
+    }
+    void Detach() { m_pPreview = nullptr; }
+    virtual int CalcHeight(int) { return m_nHeight; }
+    // Keys pressed on a button are the preview's keys.
+    virtual BOOL PreTranslateMessage(MSG* pMsg) { return m_pPreview && m_pPreview->PreTranslateMessage(pMsg); }
+
+    afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
+    afx_msg void OnPaint();
+
+protected:
+    // The frame may destroy the bar before the preview (closing around
+    // both); the preview must not reach for it afterwards.
+    virtual void PostNcDestroy()
+    {
+        if (m_pPreview && m_pPreview->m_pBar == this)
+            m_pPreview->m_pBar = nullptr;
+        CControlBar::PostNcDestroy();
+    }
+
+private:
+    CPreviewView* m_pPreview;
+    int m_nHeight;
+    DECLARE_MESSAGE_MAP()
+};
+
+BEGIN_MESSAGE_MAP(CPreviewBar, CControlBar)
+    ON_WM_CREATE()
+    ON_WM_PAINT()
+END_MESSAGE_MAP()
+
+int CPreviewBar::OnCreate(LPCREATESTRUCT lpCreateStruct)
+{
+    if (CControlBar::OnCreate(lpCreateStruct) == -1)
+        return -1;
+    HFONT hFont = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+    HDC hDC = ::GetDC(m_hWnd);
+    HGDIOBJ old = ::SelectObject(hDC, hFont);
+    TEXTMETRICA tm = {};
+    ::GetTextMetricsA(hDC, &tm);
+    int width = 0;
+    for (const char* text : {kButtons[0].text, kButtons[1].text, kButtons[2].text, kOnePage, kTwoPage,
+                             kButtons[4].text, kButtons[5].text, kButtons[6].text}) {
+        SIZE size = {};
+        ::GetTextExtentPoint32A(hDC, text, lstrlenA(text), &size);
+        if (size.cx > width)
+            width = size.cx;
+    }
+    ::SelectObject(hDC, old);
+    ::ReleaseDC(m_hWnd, hDC);
+
+    width += 2 * tm.tmAveCharWidth + 8;
+    int height = tm.tmHeight + 10;
+    m_nHeight = height + 8;
+    int x = 4;
+    for (const ButtonDef& button : kButtons) {
+        HWND hButton = CreateWindowExA(0, "BUTTON", button.text, WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, x, 4,
+                                       width, height, m_hWnd, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(button.id)),
+                                       AfxGetInstanceHandle(), nullptr);
+        ::SendMessageA(hButton, WM_SETFONT, reinterpret_cast<WPARAM>(hFont), FALSE);
+        x += width + 4;
+    }
+    HWND hPages = CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX, x + 8,
+                                  4 + (height - tm.tmHeight) / 2, 20 * tm.tmAveCharWidth, tm.tmHeight, m_hWnd,
+                                  reinterpret_cast<HMENU>(static_cast<UINT_PTR>(AFX_IDC_PREVIEW_PAGES)),
+                                  AfxGetInstanceHandle(), nullptr);
+    ::SendMessageA(hPages, WM_SETFONT, reinterpret_cast<WPARAM>(hFont), FALSE);
+    return 0;
+}
+
+void CPreviewBar::OnPaint()
+{
+    CPaintDC dc(this);
+    CRect client;
+    GetClientRect(&client);
+    dc.FillSolidRect(client, GetSysColor(COLOR_BTNFACE));
+    CRect line(0, client.bottom - 1, client.right, client.bottom);
+    dc.FillSolidRect(line, GetSysColor(COLOR_BTNSHADOW));
+}
+
 void CView::OnFilePrintPreview()
 {
     CFrameWnd* pFrame = GetParentFrame();
@@ -55,7 +149,7 @@ END_MESSAGE_MAP()
 CPreviewView::CPreviewView()
     : m_pPrintView(nullptr), m_hPrintView(nullptr), m_pInfo(nullptr), m_pRecorder(nullptr), m_bBegun(FALSE),
       m_bEnded(FALSE), m_bWindowOwned(FALSE), m_nCurrentPage(1), m_nPagesShown(1), m_nZoom(0), m_nScrollX(0),
-      m_nScrollY(0), m_nBarHeight(0), m_hBarFont(nullptr)
+      m_nScrollY(0), m_pBar(nullptr)
 {
 }
 
@@ -106,6 +200,18 @@ BOOL CPreviewView::Start(CView* pPrintView)
     // Commands reach the document as they did through the view; the
     // document does not list the preview among its views.
     m_pDocument = pPrintView->GetDocument();
+    // The frame's own bars make way for the preview's while it lasts.
+    for (CControlBar* pBar : pFrame->GetControlBars()) {
+        if (pBar->m_hWnd && (GetWindowLongPtrA(pBar->m_hWnd, GWL_STYLE) & WS_VISIBLE)) {
+            m_hiddenBars.push_back(pBar->m_hWnd);
+            pBar->ShowWindow(SW_HIDE);
+        }
+    }
+    CPreviewBar* pBar = new CPreviewBar(this);
+    if (pBar->CreateBar(pFrame))
+        m_pBar = pBar;
+    else
+        delete pBar;   // a bar that has no window was never bound
     pPrintView->ShowWindow(SW_HIDE);
     pFrame->SetActiveView(this);
     ShowWindow(SW_SHOW);
@@ -122,16 +228,30 @@ void CPreviewView::EndPreview()
     m_bEnded = TRUE;
     // The view may be gone already when the frame closes around us.
     CView* pView = m_hPrintView && CWnd::FromHandlePermanent(m_hPrintView) == m_pPrintView ? m_pPrintView : nullptr;
-    if (m_hWnd) {
-        CFrameWnd* pFrame = GetParentFrame();
-        if (pFrame && pFrame->GetActiveView() == this) {
-            if (pView)
-                pView->ShowWindow(SW_SHOW);
-            pFrame->SetActiveView(pView);
-            pFrame->RecalcLayout();
-            if (pView)
-                pView->SetFocus();
-        }
+    CFrameWnd* pFrame = m_hWnd ? GetParentFrame() : nullptr;
+    bool bRestore = pFrame && pFrame->GetActiveView() == this;
+    // The view shows again before the preview's bar goes, so that whoever
+    // sees the bar gone finds the view back.
+    if (bRestore && pView)
+        pView->ShowWindow(SW_SHOW);
+    if (m_pBar) {
+        static_cast<CPreviewBar*>(m_pBar)->Detach();
+        if (m_pBar->m_hWnd)
+            m_pBar->DestroyWindow();   // deletes the bar
+        else
+            delete m_pBar;
+        m_pBar = nullptr;
+    }
+    for (HWND hBar : m_hiddenBars) {
+        if (::IsWindow(hBar))
+            ::ShowWindow(hBar, SW_SHOWNOACTIVATE);
+    }
+    m_hiddenBars.clear();
+    if (bRestore) {
+        pFrame->SetActiveView(pView);
+        pFrame->RecalcLayout();
+        if (pView)
+            pView->SetFocus();
     }
     if (pView && m_bBegun)
         pView->OnEndPrintPreview(&m_dcPrint, m_pInfo);
@@ -158,41 +278,7 @@ void CPreviewView::Close()
 
 int CPreviewView::OnCreate(LPCREATESTRUCT lpCreateStruct)
 {
-    if (CView::OnCreate(lpCreateStruct) == -1)
-        return -1;
-    m_hBarFont = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
-    HDC hDC = ::GetDC(m_hWnd);
-    HGDIOBJ old = ::SelectObject(hDC, m_hBarFont);
-    TEXTMETRICA tm = {};
-    ::GetTextMetricsA(hDC, &tm);
-    int width = 0;
-    for (const char* text : {kButtons[0].text, kButtons[1].text, kButtons[2].text, kOnePage, kTwoPage,
-                             kButtons[4].text, kButtons[5].text, kButtons[6].text}) {
-        SIZE size = {};
-        ::GetTextExtentPoint32A(hDC, text, lstrlenA(text), &size);
-        if (size.cx > width)
-            width = size.cx;
-    }
-    ::SelectObject(hDC, old);
-    ::ReleaseDC(m_hWnd, hDC);
-
-    width += 2 * tm.tmAveCharWidth + 8;
-    int height = tm.tmHeight + 10;
-    m_nBarHeight = height + 8;
-    int x = 4;
-    for (const ButtonDef& button : kButtons) {
-        HWND hButton = CreateWindowExA(0, "BUTTON", button.text, WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, x, 4,
-                                       width, height, m_hWnd, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(button.id)),
-                                       AfxGetInstanceHandle(), nullptr);
-        ::SendMessageA(hButton, WM_SETFONT, reinterpret_cast<WPARAM>(m_hBarFont), FALSE);
-        x += width + 4;
-    }
-    HWND hPages = CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX, x + 8,
-                                  4 + (height - tm.tmHeight) / 2, 20 * tm.tmAveCharWidth, tm.tmHeight, m_hWnd,
-                                  reinterpret_cast<HMENU>(static_cast<UINT_PTR>(AFX_IDC_PREVIEW_PAGES)),
-                                  AfxGetInstanceHandle(), nullptr);
-    ::SendMessageA(hPages, WM_SETFONT, reinterpret_cast<WPARAM>(m_hBarFont), FALSE);
-    return 0;
+    return CView::OnCreate(lpCreateStruct);
 }
 
 void CPreviewView::OnDestroy()
@@ -258,7 +344,7 @@ CSize CPreviewView::ZoomedPageSize() const
     CRect client;
     GetClientRect(&client);
     int areaW = client.Width() - 2 * kGap;
-    int areaH = client.Height() - m_nBarHeight - 2 * kGap;
+    int areaH = client.Height() - 2 * kGap;
     HDC hPrinter = m_dcPrint.m_hDC;
     if (!hPrinter || areaW <= 0 || areaH <= 0)
         return CSize(1, 1);
@@ -278,7 +364,7 @@ void CPreviewView::PageRects(CRect* rects, UINT count) const
 {
     CRect client;
     GetClientRect(&client);
-    CRect area(0, m_nBarHeight, client.right, client.bottom);
+    CRect area = client;
     CSize size = ZoomedPageSize();
     int total = static_cast<int>(count) * size.cx + static_cast<int>(count - 1) * kGap;
     // Whole pages sit in the middle; a zoomed page that is larger than the
@@ -296,14 +382,8 @@ void CPreviewView::OnDraw(CDC* pDC)
 {
     CRect client;
     GetClientRect(&client);
-    CRect bar(0, 0, client.right, m_nBarHeight);
-    pDC->FillSolidRect(bar, GetSysColor(COLOR_BTNFACE));
-    CRect line(0, m_nBarHeight - 1, client.right, m_nBarHeight);
-    pDC->FillSolidRect(line, GetSysColor(COLOR_BTNSHADOW));
-
     int saved = pDC->SaveDC();
-    IntersectClipRect(pDC->m_hDC, 0, m_nBarHeight, client.right, client.bottom);
-    CRect area(0, m_nBarHeight, client.right, client.bottom);
+    CRect area = client;
     pDC->FillSolidRect(area, GetSysColor(COLOR_APPWORKSPACE));
     if (m_pInfo) {
         UINT count = m_nZoom == 0 ? m_nPagesShown : 1;
@@ -335,14 +415,14 @@ void CPreviewView::LayOut()
         return;
     if (m_nZoom == 0) {
         m_nScrollX = m_nScrollY = 0;
-        ShowScrollBar(m_hWnd, SB_BOTH, FALSE);
+        ::ShowScrollBar(m_hWnd, SB_BOTH, FALSE);
     } else {
         CRect client;
         GetClientRect(&client);
         CSize size = ZoomedPageSize();
         const int bars[2] = {SB_HORZ, SB_VERT};
         const int contents[2] = {size.cx + 2 * kGap, size.cy + 2 * kGap};
-        const int views[2] = {client.Width(), client.Height() - m_nBarHeight};
+        const int views[2] = {client.Width(), client.Height()};
         int* positions[2] = {&m_nScrollX, &m_nScrollY};
         for (int i = 0; i < 2; ++i) {
             int maxPos = contents[i] - views[i];
@@ -361,7 +441,7 @@ void CPreviewView::LayOut()
             info.nMax = contents[i] - 1;
             info.nPage = static_cast<UINT>(views[i] > 0 ? views[i] : 0);
             info.nPos = *positions[i];
-            SetScrollInfo(m_hWnd, bars[i], &info, TRUE);
+            ::SetScrollInfo(m_hWnd, bars[i], &info, TRUE);
         }
     }
     Invalidate(FALSE);
@@ -374,7 +454,7 @@ void CPreviewView::Scroll(int bar, int code, int thumb)
     SCROLLINFO info = {};
     info.cbSize = sizeof(info);
     info.fMask = SIF_ALL;
-    GetScrollInfo(m_hWnd, bar, &info);
+    ::GetScrollInfo(m_hWnd, bar, &info);
     int pos = info.nPos;
     int maxPos = info.nMax - static_cast<int>(info.nPage) + 1;
     switch (code) {
@@ -393,7 +473,7 @@ void CPreviewView::Scroll(int bar, int code, int thumb)
     if (pos < 0)
         pos = 0;
     (bar == SB_HORZ ? m_nScrollX : m_nScrollY) = pos;
-    SetScrollPos(m_hWnd, bar, pos, TRUE);
+    ::SetScrollPos(m_hWnd, bar, pos, TRUE);
     Invalidate(FALSE);
 }
 
@@ -423,7 +503,9 @@ LRESULT CPreviewView::OnMouseWheel(WPARAM wParam, LPARAM)
 
 BOOL CPreviewView::PreTranslateMessage(MSG* pMsg)
 {
-    if (pMsg->message != WM_KEYDOWN || !(pMsg->hwnd == m_hWnd || IsChild(m_hWnd, pMsg->hwnd)))
+    bool mine = pMsg->hwnd == m_hWnd || IsChild(m_hWnd, pMsg->hwnd) ||
+                (m_pBar && m_pBar->m_hWnd && IsChild(m_pBar->m_hWnd, pMsg->hwnd));
+    if (pMsg->message != WM_KEYDOWN || !mine)
         return FALSE;
     switch (pMsg->wParam) {
     case VK_ESCAPE:
@@ -455,18 +537,19 @@ BOOL CPreviewView::PreTranslateMessage(MSG* pMsg)
 
 void CPreviewView::UpdateControls()
 {
-    if (!m_hWnd || !m_pInfo)
+    if (!m_hWnd || !m_pInfo || !m_pBar || !m_pBar->m_hWnd)
         return;
+    HWND hBar = m_pBar->m_hWnd;
     UINT first = m_pInfo->GetMinPage() > 0 ? m_pInfo->GetMinPage() : 1;
     BOOL two = m_nZoom == 0 && m_nPagesShown == 2;
     BOOL secondShown = two && PageExists(m_nCurrentPage + 1);
-    ::EnableWindow(::GetDlgItem(m_hWnd, AFX_ID_PREVIEW_PREV), m_nCurrentPage > first);
-    ::EnableWindow(::GetDlgItem(m_hWnd, AFX_ID_PREVIEW_NEXT), PageExists(m_nCurrentPage + (secondShown ? 2 : 1)));
-    HWND hNumPage = ::GetDlgItem(m_hWnd, AFX_ID_PREVIEW_NUMPAGE);
+    ::EnableWindow(::GetDlgItem(hBar, AFX_ID_PREVIEW_PREV), m_nCurrentPage > first);
+    ::EnableWindow(::GetDlgItem(hBar, AFX_ID_PREVIEW_NEXT), PageExists(m_nCurrentPage + (secondShown ? 2 : 1)));
+    HWND hNumPage = ::GetDlgItem(hBar, AFX_ID_PREVIEW_NUMPAGE);
     ::SetWindowTextA(hNumPage, m_nPagesShown == 2 ? kOnePage : kTwoPage);
     ::EnableWindow(hNumPage, m_nZoom == 0 && PageExists(first + 1));
-    ::EnableWindow(::GetDlgItem(m_hWnd, AFX_ID_PREVIEW_ZOOMIN), m_nZoom < kMaxZoom);
-    ::EnableWindow(::GetDlgItem(m_hWnd, AFX_ID_PREVIEW_ZOOMOUT), m_nZoom > 0);
+    ::EnableWindow(::GetDlgItem(hBar, AFX_ID_PREVIEW_ZOOMIN), m_nZoom < kMaxZoom);
+    ::EnableWindow(::GetDlgItem(hBar, AFX_ID_PREVIEW_ZOOMOUT), m_nZoom > 0);
 
     // The page text comes from the print information's two formats, one
     // page's and two pages'.
@@ -482,12 +565,12 @@ void CPreviewView::UpdateControls()
         std::snprintf(text, sizeof(text), pair, m_nCurrentPage, m_nCurrentPage + 1);
     else
         std::snprintf(text, sizeof(text), one, m_nCurrentPage);
-    ::SetWindowTextA(::GetDlgItem(m_hWnd, AFX_IDC_PREVIEW_PAGES), text);
+    ::SetWindowTextA(::GetDlgItem(hBar, AFX_IDC_PREVIEW_PAGES), text);
 
     // A button that was just pressed, or just disabled, gives the keyboard
     // back to the preview.
     HWND hFocus = ::GetFocus();
-    if (hFocus && hFocus != m_hWnd && IsChild(m_hWnd, hFocus))
+    if (hFocus && hFocus != m_hWnd && (IsChild(m_hWnd, hFocus) || IsChild(hBar, hFocus)))
         ::SetFocus(m_hWnd);
 }
 

@@ -2,12 +2,14 @@
 // shows that view's pages as they would print. Each page is drawn by the
 // view's own OnPrepareDC and OnPrint into a metafile made for the printer
 // (so text is measured and laid out as on paper) and played back scaled to
-// the screen. A bar of buttons along the top pages through the document,
-// shows one or two pages side by side, zooms, prints and closes.
+// the screen. A bar of buttons along the frame's top (a control bar, in
+// place of the frame's own bars while the preview lasts) pages through the
+// document, shows one or two pages side by side, zooms, prints and closes.
 #ifndef TAMREL_AFXPREVIEW_H
 #define TAMREL_AFXPREVIEW_H
 
 #include <map>
+#include <vector>
 
 #include "afxview.h"
 
@@ -28,6 +30,8 @@ public:
     UINT GetCurrentPage() const { return m_nCurrentPage; }
     UINT GetPagesShown() const { return m_nPagesShown; }
     int GetZoom() const { return m_nZoom; }
+    // The bar that holds the buttons (ids AFX_ID_PREVIEW_*) and the page text.
+    CControlBar* GetBar() const { return m_pBar; }
     // Whether the view has page nPage; draws it to find out.
     BOOL PageExists(UINT nPage);
     // The recorded page (drawn now if it was not yet), or null.
@@ -60,11 +64,11 @@ protected:
     virtual void PostNcDestroy();
 
 private:
+    friend class CPreviewBar;
     void EndPreview();
     void UpdateControls();
     void LayOut();
     void Scroll(int bar, int code, int thumb);
-    int BarHeight() const { return m_nBarHeight; }
     // Screen rectangles of the pages shown, in client coordinates.
     void PageRects(CRect* rects, UINT count) const;
     CSize ZoomedPageSize() const;
@@ -84,8 +88,8 @@ private:
     int m_nZoom;
     int m_nScrollX;
     int m_nScrollY;
-    int m_nBarHeight;
-    HFONT m_hBarFont;
+    CControlBar* m_pBar;
+    std::vector<HWND> m_hiddenBars;   // the frame's bars, shown again at the end
 
     DECLARE_MESSAGE_MAP()
 };

@@ -17,18 +17,6 @@ const char kPrintToFileFilter[] = "Printer Files (*.prn)|*.prn|All Files (*.*)|*
 BOOL g_bUserAbort = FALSE;
 HWND g_hPrintingDlg = nullptr;
 
-HWND OwnerWindow(CWnd* pParentWnd)
-{
-    HWND hOwner = nullptr;
-    if (pParentWnd)
-        hOwner = pParentWnd->m_hWnd;
-    else if (CWnd* pMain = AfxGetMainWnd())
-        hOwner = GetLastActivePopup(pMain->m_hWnd);
-    while (hOwner && (GetWindowLongPtrA(hOwner, GWL_STYLE) & WS_CHILD))
-        hOwner = ::GetParent(hOwner);
-    return hOwner;
-}
-
 // A dialog template built in memory: the framework has no resources of its
 // own, the programs' .rc files hold only theirs.
 class DialogTemplate {
@@ -190,7 +178,7 @@ CPrintDialog::~CPrintDialog()
 
 INT_PTR CPrintDialog::DoModal()
 {
-    m_pd.hwndOwner = OwnerWindow(m_pParentWnd);
+    m_pd.hwndOwner = AfxGetDialogOwner(m_pParentWnd);
     m_pd.hInstance = AfxGetInstanceHandle();
     if (m_pd.hDC) {
         ::DeleteDC(m_pd.hDC);
@@ -460,7 +448,7 @@ BOOL CView::RunPrintJob(CPrintInfo* pInfo, CPrintTarget* pTarget)
 
     // The program waits for the job; only the printing dialog answers.
     g_bUserAbort = FALSE;
-    HWND hOwner = OwnerWindow(this);
+    HWND hOwner = AfxGetDialogOwner(this);
     BOOL ownerWasEnabled = hOwner && ::IsWindowEnabled(hOwner);
     CPrintingDialog printingDlg;
     printingDlg.Create(hOwner ? CWnd::FromHandle(hOwner) : nullptr, docName, printer);

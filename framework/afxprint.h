@@ -76,6 +76,15 @@ private:
 // Builds the DC of a printer selection; null when it cannot.
 HDC AfxCreateDC(HGLOBAL hDevNames, HGLOBAL hDevMode);
 
+// The font a page really prints hFont with on hDC. A program that asks for
+// the printer's own default font (the stock DEVICE_DEFAULT_FONT, or a font
+// made from its description) gets it, unless the device makes it smaller
+// than 6 points, as a 300-dot printer does with a 16-dot default: then a
+// fixed-pitch font of 10 points for that device, so the page stays
+// readable. A font the program chose itself is always used as chosen.
+// CDC::SelectObject(CFont*) applies it on every printing DC.
+HFONT AfxLegiblePrinterFont(HDC hDC, HFONT hFont);
+
 // What a print job or a print preview passes to the view's printing
 // functions. Pages are numbered from 1; the view may set the page range in
 // OnPreparePrinting or OnBeginPrinting when it knows it.

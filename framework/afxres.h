@@ -14,6 +14,9 @@
 #define IDC_STATIC              (-1)
 #endif
 
+// A gap in a toolbar, the message pane of a status bar
+#define ID_SEPARATOR            0
+
 // Resource ids
 #define IDR_MAINFRAME           2
 
@@ -64,6 +67,25 @@
 // View menu
 #define ID_VIEW_TOOLBAR         59392
 #define ID_VIEW_STATUS_BAR      59393
+
+// Status-bar indicators
+#define ID_INDICATOR_EXT        59136
+#define ID_INDICATOR_CAPS       59137
+#define ID_INDICATOR_NUM        59138
+#define ID_INDICATOR_SCRL       59139
+#define ID_INDICATOR_OVR        59140
+#define ID_INDICATOR_REC        59141
+
+// The child id of a frame's view (of the MDI client in a
+// multiple-document frame)
+#define AFX_IDW_PANE_FIRST      0xE900
+
+// Child ids of a frame's standard bars; the View menu's commands that show
+// and hide them have the same numbers.
+#define AFX_IDW_TOOLBAR         0xE800
+#define AFX_IDW_STATUS_BAR      0xE801
+// The print preview's bar of buttons, in the frame while the preview lasts
+#define AFX_IDW_PREVIEW_BAR     0xE805
 
 // The print preview window, a child of the frame beside the hidden view
 #define AFX_IDW_PREVIEW         0xE901

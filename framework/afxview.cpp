@@ -207,7 +207,7 @@ void CEditView::OnBeginPrinting(CDC* pDC, CPrintInfo* pInfo)
 {
     GetWindowText(m_strPrintText);
     m_printRows.clear();
-    HGDIOBJ oldFont = pDC->SelectObject(static_cast<HGDIOBJ>(PrintFont()));
+    CFont* oldFont = pDC->SelectObject(CFont::FromHandle(PrintFont()));
     TEXTMETRICA tm = {};
     pDC->GetTextMetrics(&tm);
     m_nRowHeight = tm.tmHeight + tm.tmExternalLeading;
@@ -279,7 +279,7 @@ void CEditView::OnPrint(CDC* pDC, CPrintInfo* pInfo)
     size_t last = first + static_cast<size_t>(m_nRowsPerPage);
     if (last > m_printRows.size())
         last = m_printRows.size();
-    HGDIOBJ oldFont = pDC->SelectObject(static_cast<HGDIOBJ>(PrintFont()));
+    CFont* oldFont = pDC->SelectObject(CFont::FromHandle(PrintFont()));
     int oldMode = pDC->SetBkMode(TRANSPARENT);
     const char* text = m_strPrintText;
     int x = pInfo->m_rectDraw.left;

@@ -1,5 +1,7 @@
 #include "afxwin.h"
 
+#include <shellapi.h>
+
 #include <map>
 
 const char AFX_WNDFRAME_CLASS[] = "TamrelFrame";
@@ -241,10 +243,10 @@ void CWnd::PostNcDestroy() {}
 
 BOOL CWnd::PreCreateWindow(CREATESTRUCTA& cs)
 {
-    if (!cs.lpszClass) {
-        AfxRegisterFrameworkClasses();
+    // The framework's classes may be named before anything registered them.
+    AfxRegisterFrameworkClasses();
+    if (!cs.lpszClass)
         cs.lpszClass = AFX_WNDVIEW_CLASS;
-    }
     return TRUE;
 }
 
@@ -328,29 +330,12 @@ BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult
     *pResult = 0;
     if (message == WM_COMMAND)
         return OnCommand(wParam, lParam);
+    if (message == WM_NOTIFY)
+        return OnNotify(wParam, lParam, pResult);
     const AFX_MSGMAP_ENTRY* entry = FindMessageEntry(message);
     if (!entry)
         return FALSE;
-    switch (entry->nSig) {
-    case AfxSig_wvv:
-        (this->*entry->fn.pfn_wvv)();
-        break;
-    case AfxSig_lwl:
-        *pResult = (this->*entry->fn.pfn_lwl)(wParam, lParam);
-        break;
-    case AfxSig_is:
-        *pResult = (this->*entry->fn.pfn_is)(reinterpret_cast<LPCREATESTRUCT>(lParam));
-        break;
-    case AfxSig_vwii:
-        (this->*entry->fn.pfn_vwii)(static_cast<UINT>(wParam), static_cast<short>(LOWORD(lParam)),
-                                    static_cast<short>(HIWORD(lParam)));
-        break;
-    case AfxSig_vW:
-        (this->*entry->fn.pfn_vW)(FromHandle(reinterpret_cast<HWND>(wParam)));
-        break;
-    default:
-        return FALSE;
-    }
+    *pResult = entry->pfnDispatch(this, entry->pfn, wParam, lParam);
     return TRUE;
 }
 
@@ -367,8 +352,38 @@ BOOL CWnd::OnCommand(WPARAM wParam, LPARAM lParam)
         state.DoUpdate(this, TRUE);
         if (!state.m_bEnabled)
             return TRUE;
+    } else {
+        // A control's notification goes back to the control first.
+        CWnd* pChild = FromHandlePermanent(reinterpret_cast<HWND>(lParam));
+        LRESULT result = 0;
+        if (pChild && pChild != this && pChild->OnChildNotify(WM_COMMAND, wParam, lParam, &result))
+            return TRUE;
     }
     return OnCmdMsg(nID, nCode, nullptr, nullptr);
+}
+
+BOOL CWnd::OnNotify(WPARAM, LPARAM lParam, LRESULT* pResult)
+{
+    NMHDR* pNMHDR = reinterpret_cast<NMHDR*>(lParam);
+    if (!pNMHDR)
+        return FALSE;
+    CWnd* pChild = FromHandlePermanent(pNMHDR->hwndFrom);
+    if (pChild && pChild != this && pChild->OnChildNotify(WM_NOTIFY, pNMHDR->idFrom, lParam, pResult))
+        return TRUE;
+    AFX_NOTIFY notify = {pNMHDR, pResult};
+    return OnCmdMsg(static_cast<UINT>(pNMHDR->idFrom), AfxNotifyCode(pNMHDR->code), &notify, nullptr);
+}
+
+BOOL CWnd::OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult)
+{
+    if (message == WM_NOTIFY) {
+        NMHDR* pNMHDR = reinterpret_cast<NMHDR*>(lParam);
+        AFX_NOTIFY notify = {pNMHDR, pResult};
+        return OnCmdMsg(static_cast<UINT>(pNMHDR->idFrom), AfxReflectNotifyCode(pNMHDR->code), &notify, nullptr);
+    }
+    if (message == WM_COMMAND)
+        return OnCmdMsg(LOWORD(wParam), AfxReflectCommandCode(HIWORD(wParam)), nullptr, nullptr);
+    return FALSE;
 }
 
 BOOL CWnd::PreTranslateMessage(MSG*) { return FALSE; }
@@ -446,6 +461,7 @@ void CWnd::SetFont(CFont* pFont, BOOL bRedraw)
 }
 
 HMENU CWnd::GetMenu() const { return ::GetMenu(m_hWnd); }
+void CWnd::DragAcceptFiles(BOOL bAccept) { ::DragAcceptFiles(m_hWnd, bAccept); }
 
 int CWnd::MessageBox(const char* lpszText, const char* lpszCaption, UINT nType)
 {

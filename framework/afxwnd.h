@@ -12,6 +12,8 @@
 #include "afxstr.h"
 
 class CFrameWnd;
+class CDataExchange;
+class CScrollBar;
 struct CCreateContext;
 
 class CWnd : public CCmdTarget {
@@ -78,12 +80,67 @@ public:
     int GetDlgItemText(int nID, CString& rString) const;
     void SetFont(CFont* pFont, BOOL bRedraw = TRUE);
     HMENU GetMenu() const;
+    // Files dropped on the window arrive as WM_DROPFILES.
+    void DragAcceptFiles(BOOL bAccept = TRUE);
     int MessageBox(const char* lpszText, const char* lpszCaption = nullptr, UINT nType = MB_OK);
+
+    // Data exchange between members and child controls (afxdlg.cpp), for
+    // dialogs and form views alike: DoDataExchange holds the DDX_ and DDV_
+    // calls. FALSE when a check failed; the user has been told.
+    BOOL UpdateData(BOOL bSaveAndValidate = TRUE);
+    virtual void DoDataExchange(CDataExchange* pDX);
+
+    // Drawing, scrolling and the mouse (afxwndpaint.cpp): thin calls on
+    // this window for the views that draw for themselves.
+    void InvalidateRect(const RECT* lpRect, BOOL bErase = TRUE);
+    void ValidateRect(const RECT* lpRect);
+    BOOL RedrawWindow(const RECT* lpRectUpdate = nullptr, HRGN hrgnUpdate = nullptr,
+                      UINT flags = RDW_INVALIDATE | RDW_UPDATENOW | RDW_ERASE);
+    void ScrollWindow(int xAmount, int yAmount, const RECT* lpRect = nullptr, const RECT* lpClipRect = nullptr);
+    // nBar is SB_HORZ or SB_VERT; the position set or read is the bar's own.
+    int SetScrollPos(int nBar, int nPos, BOOL bRedraw = TRUE);
+    int GetScrollPos(int nBar) const;
+    void SetScrollRange(int nBar, int nMinPos, int nMaxPos, BOOL bRedraw = TRUE);
+    void GetScrollRange(int nBar, LPINT lpMinPos, LPINT lpMaxPos) const;
+    void ShowScrollBar(UINT nBar, BOOL bShow = TRUE);
+    BOOL EnableScrollBar(int nSBFlags, UINT nArrowFlags = ESB_ENABLE_BOTH);
+    BOOL SetScrollInfo(int nBar, LPSCROLLINFO lpScrollInfo, BOOL bRedraw = TRUE);
+    BOOL GetScrollInfo(int nBar, LPSCROLLINFO lpScrollInfo, UINT nMask = SIF_ALL) const;
+    // Mouse messages come to this window until ReleaseCapture (the
+    // system's) is called.
+    CWnd* SetCapture();
+    static CWnd* GetCapture();
+    void ClientToScreen(LPPOINT lpPoint) const;
+    void ClientToScreen(LPRECT lpRect) const;
+    void ScreenToClient(LPPOINT lpPoint) const;
+    void ScreenToClient(LPRECT lpRect) const;
+    DWORD GetStyle() const;
+    DWORD GetExStyle() const;
+    // Default handlers of the mouse, scroll and context-menu messages
+    // (afxinput.h has their map entries): the window's own behaviour.
+    afx_msg void OnVScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar);
+    afx_msg void OnHScroll(UINT nSBCode, UINT nPos, CScrollBar* pScrollBar);
+    afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
+    afx_msg void OnLButtonUp(UINT nFlags, CPoint point);
+    afx_msg void OnLButtonDblClk(UINT nFlags, CPoint point);
+    afx_msg void OnRButtonDown(UINT nFlags, CPoint point);
+    afx_msg void OnMouseMove(UINT nFlags, CPoint point);
+    afx_msg void OnKeyDown(UINT nChar, UINT nRepCnt, UINT nFlags);
+    afx_msg void OnChar(UINT nChar, UINT nRepCnt, UINT nFlags);
+    afx_msg void OnContextMenu(CWnd* pWnd, CPoint pos);
+    // The font the window draws its text in, as a FromHandle wrapper.
+    CFont* GetFont() const;
 
     virtual LRESULT WindowProc(UINT message, WPARAM wParam, LPARAM lParam);
     virtual LRESULT DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam);
     // WM_COMMAND: menus and accelerators (lParam 0) and control notifications.
     virtual BOOL OnCommand(WPARAM wParam, LPARAM lParam);
+    // WM_NOTIFY: offered to the control that sent it (ON_NOTIFY_REFLECT),
+    // then to this window's route (ON_NOTIFY by the control's id and code).
+    virtual BOOL OnNotify(WPARAM wParam, LPARAM lParam, LRESULT* pResult);
+    // A control's notification handed back to it by its parent; TRUE when
+    // the control took it and the parent is to do nothing more.
+    virtual BOOL OnChildNotify(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult);
     // Called by the message loop for this window and each parent up to the
     // main window before the message is dispatched; TRUE eats it.
     virtual BOOL PreTranslateMessage(MSG* pMsg);

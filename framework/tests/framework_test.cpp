@@ -12,6 +12,8 @@
 #include "framework_test.h"
 #include "window_test_support.h"
 
+std::string g_appLog;
+
 namespace {
 
 std::string g_log;
@@ -33,6 +35,7 @@ public:
     void OnFrameUp() { g_log += "app "; }
     void OnAppOnly() { g_log += "app "; }
     void OnVetoed() { g_log += "app "; }
+    void OnMdiCommand(UINT) { g_appLog += "app "; }
     void ResetTemplates()
     {
         for (CDocTemplate* pTemplate : m_templateList)
@@ -48,6 +51,7 @@ BEGIN_MESSAGE_MAP(RouteApp, CWinApp)
     ON_COMMAND(ID_FRAME_UP, OnFrameUp)
     ON_COMMAND(ID_APP_ONLY, OnAppOnly)
     ON_COMMAND(ID_VETOED, OnVetoed)
+    ON_COMMAND_RANGE(ID_MDI_ALL, ID_MDI_APP, OnMdiCommand)
 END_MESSAGE_MAP()
 
 RouteApp g_app;

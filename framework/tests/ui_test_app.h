@@ -22,6 +22,12 @@ public:
     afx_msg void OnAbout() { g_uiLog += "app-about "; }
     afx_msg void OnDisabled() { g_uiLog += "app-disabled "; }
     afx_msg void OnUpdateDisabled(CCmdUI* pCmdUI) { pCmdUI->Enable(FALSE); }
+    void ClearTemplates()
+    {
+        for (CDocTemplate* pTemplate : m_templateList)
+            delete pTemplate;
+        m_templateList.clear();
+    }
     DECLARE_MESSAGE_MAP()
 };
 

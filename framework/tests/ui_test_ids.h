@@ -10,6 +10,10 @@
 #define IDC_UI_LIST         1000
 #define IDC_UI_EDIT         1001
 
+#define ID_UI_RUN           41201
+#define ID_UI_DELETE        41202
+#define ID_UI_REFRESH       41203
+
 #define ID_UI_POP_ENABLED   41101
 #define ID_UI_POP_DISABLED  41102
 #define ID_UI_POP_CHECKED   41103

@@ -1,5 +1,7 @@
 #include "auto.h"
 
+#include <commctrl.h>
+
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
@@ -436,7 +438,16 @@ void Window::Select(const std::string& item) const {
     for (const std::string& s : items) all += " " + Quote(s);
     throw AutoError("no entry " + Quote(item) + " in " + Describe() + "; entries:" + all);
   }
-  if (Send(LB_SETCURSEL, it - items.begin(), 0) == LB_ERR) throw AutoError("LB_SETCURSEL refused by " + Describe());
+  WPARAM index = static_cast<WPARAM>(it - items.begin());
+  if (Style() & (LBS_EXTENDEDSEL | LBS_MULTIPLESEL)) {
+    // A list of several selections: this entry alone, with the caret on it,
+    // as a plain click leaves it.
+    Send(LB_SETSEL, FALSE, -1);
+    if (Send(LB_SETSEL, TRUE, static_cast<LPARAM>(index)) == LB_ERR) throw AutoError("LB_SETSEL refused by " + Describe());
+    Send(LB_SETCARETINDEX, index, FALSE);
+  } else if (Send(LB_SETCURSEL, index, 0) == LB_ERR) {
+    throw AutoError("LB_SETCURSEL refused by " + Describe());
+  }
   Parent().Send(WM_COMMAND, MAKEWPARAM(Id(), LBN_SELCHANGE), reinterpret_cast<LPARAM>(hwnd_));
 }
 
@@ -450,6 +461,81 @@ void Window::SetSelection(int start, int end) const { Send(EM_SETSEL, start, end
 std::pair<int, int> Window::Selection() const {
   LRESULT r = Send(EM_GETSEL, 0, 0);
   return {LOWORD(r), HIWORD(r)};
+}
+
+int Window::ToolbarButtonState(int commandId) const {
+  return static_cast<int>(Send(TB_GETSTATE, static_cast<WPARAM>(commandId), 0));
+}
+
+bool Window::ToolbarButtonEnabled(int commandId) const {
+  int state = ToolbarButtonState(commandId);
+  if (state == -1) throw AutoError("no toolbar button " + std::to_string(commandId) + " in " + Describe());
+  return (state & TBSTATE_ENABLED) != 0;
+}
+
+bool Window::ToolbarButtonChecked(int commandId) const {
+  int state = ToolbarButtonState(commandId);
+  if (state == -1) throw AutoError("no toolbar button " + std::to_string(commandId) + " in " + Describe());
+  return (state & TBSTATE_CHECKED) != 0;
+}
+
+void Window::ClickToolbarButton(int commandId) const {
+  if (!ToolbarButtonEnabled(commandId))
+    throw AutoError("toolbar button " + std::to_string(commandId) + " is disabled in " + Describe());
+  if (!PostMessageA(GetParent(hwnd_), WM_COMMAND, MAKEWPARAM(commandId, BN_CLICKED), reinterpret_cast<LPARAM>(hwnd_)))
+    throw AutoError(LastErrorText("posting a toolbar click") + " to " + Describe());
+}
+
+std::string Window::StatusPaneText(int index) const {
+  LRESULT info = Send(SB_GETTEXTLENGTHA, static_cast<WPARAM>(index), 0);
+  size_t length = LOWORD(info);
+  HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, ProcessId());
+  if (!process) throw AutoError(LastErrorText("opening the process of") + " " + Describe());
+  std::string text(length + 1, '\0');
+  void* remote = VirtualAllocEx(process, nullptr, text.size(), MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+  bool ok = remote != nullptr;
+  if (ok) {
+    Send(SB_GETTEXTA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(remote));
+    SIZE_T read = 0;
+    ok = ReadProcessMemory(process, remote, &text[0], text.size(), &read) && read == text.size();
+    VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+  }
+  CloseHandle(process);
+  if (!ok) throw AutoError("cannot read status pane " + std::to_string(index) + " of " + Describe());
+  text.resize(strlen(text.c_str()));
+  return text;
+}
+
+Window Window::MdiClient() const { return ChildByClass("MDIClient"); }
+
+std::vector<Window> Window::MdiChildren() const {
+  std::vector<Window> children;
+  for (const Window& child : MdiClient().Children())
+    if (child.Style() & WS_CAPTION) children.push_back(child);
+  return children;
+}
+
+Window Window::MdiActive() const {
+  return Window(reinterpret_cast<HWND>(MdiClient().Send(WM_MDIGETACTIVE, 0, 0)));
+}
+
+void Window::OpenMenu(char accessKey) const {
+  if (!PostMessageA(hwnd_, WM_SYSCOMMAND, SC_KEYMENU, static_cast<LPARAM>(static_cast<unsigned char>(accessKey))))
+    throw AutoError(LastErrorText("opening a menu") + " of " + Describe());
+}
+
+void Window::PressKey(int virtualKey) const {
+  UINT scan = MapVirtualKeyA(static_cast<UINT>(virtualKey), 0);
+  if (!PostMessageA(hwnd_, WM_KEYDOWN, static_cast<WPARAM>(virtualKey), 1 | (scan << 16)) ||
+      !PostMessageA(hwnd_, WM_KEYUP, static_cast<WPARAM>(virtualKey), 1 | (scan << 16) | 0xC0000000))
+    throw AutoError(LastErrorText("posting a key") + " to " + Describe());
+}
+
+RECT RectIn(const Window& window, const Window& parent) {
+  RECT rect = {};
+  GetWindowRect(window.hwnd(), &rect);
+  MapWindowPoints(nullptr, parent.hwnd(), reinterpret_cast<POINT*>(&rect), 2);
+  return rect;
 }
 
 void Window::MenuCommand(int id) const {

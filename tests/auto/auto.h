@@ -143,9 +143,9 @@ class Window {
   std::vector<std::string> Items() const;
   int SelectedIndex() const;      // -1 when none
   std::string SelectedItem() const;  // empty when none
-  // Selects the entry whose text is exactly `item` and sends LBN_SELCHANGE
-  // (and LBN_DBLCLK) to the parent, as the list itself would; the handler has
-  // run when these return.
+  // Selects the entry whose text is exactly `item` (in a list of several
+  // selections, it alone) and sends LBN_SELCHANGE (and LBN_DBLCLK) to the
+  // parent, as the list itself would; the handler has run when these return.
   void Select(const std::string& item) const;
   void DoubleClick(const std::string& item) const;
 
@@ -163,10 +163,38 @@ class Window {
   // Polls until the window is gone.
   void WaitGone(DWORD timeoutMs = kTimeoutMs) const;
 
+  // Toolbars (the system's toolbar control): a button's state by its
+  // command id (TBSTATE_ bits), or -1 when the bar has no such button.
+  int ToolbarButtonState(int commandId) const;
+  bool ToolbarButtonEnabled(int commandId) const;
+  bool ToolbarButtonChecked(int commandId) const;
+  // Posts the button's command to the toolbar's parent, as a click does.
+  void ClickToolbarButton(int commandId) const;
+
+  // Status bars (the system's status-bar control): the text of pane
+  // `index` (0: the message pane). Read through a buffer in the program's
+  // own memory, since the control's text message carries a pointer.
+  std::string StatusPaneText(int index) const;
+
+  // Multiple-document frames: the child frames in the frame's MDI client,
+  // and the active one (empty when none).
+  Window MdiClient() const;
+  std::vector<Window> MdiChildren() const;
+  Window MdiActive() const;
+
+  // Keyboard: opens the menu-bar pop-up with this access key (as Alt and
+  // the key would), and posts a key press to the window (the open menu
+  // reads keys from the program's queue).
+  void OpenMenu(char accessKey) const;
+  void PressKey(int virtualKey) const;
+
  private:
   LRESULT Send(UINT msg, WPARAM wParam, LPARAM lParam) const;
   HWND hwnd_ = nullptr;
 };
+
+// A window's rectangle in the client coordinates of `parent`.
+RECT RectIn(const Window& window, const Window& parent);
 
 // A message box is a "#32770" dialog holding only static texts and buttons
 // with the standard answer ids; a tool dialog always has some other control.

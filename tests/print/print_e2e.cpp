@@ -5,10 +5,13 @@
 // font each row is set in.
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cstdio>
 #include <string>
+#include <thread>
 #include <vector>
 
+#include "afxwin.h"
 #include "auto.h"
 #include "ombrix/resource.h"
 #include "print_e2e_support.h"
@@ -22,6 +25,8 @@ using print_support::TestPrinter;
 using print_support::RowTexts;
 using print_support::SplitLines;
 using print_support::WaitSpooled;
+using print_support::PressAndRead;
+using print_support::CountPreviewPages;
 
 namespace {
 
@@ -40,11 +45,25 @@ const int kLandscape = 0x421;       // radio in Print Setup
 
 // How the printer lays out the printer font: rows per page, and the
 // PostScript name the font's face gets (its face without blanks).
+//
+// The views ask for the printer's default font. Where the printer makes it
+// smaller than 6 points (a 16-dot font at 300 dots an inch) the framework
+// prints in a fixed-pitch 10-point font instead; the layout is that of the
+// font the framework picks, whose size and pitch are checked here.
 struct PrinterLayout {
   int rowsPerPage = 0;
   std::string face;
   std::string screenFace;   // the view's screen font on the same printer
+  int screenRowsPerPage = 0;
+  double defaultPoints = 0; // the printer's default font on this printer
+  double points = 0;        // the font the pages are printed in
+  bool fixedPitch = false;
+  bool isDefault = false;   // printed in the printer's default font itself
 };
+
+double Points(const TEXTMETRICA& tm, HDC dc) {
+  return (tm.tmHeight - tm.tmInternalLeading) * 72.0 / GetDeviceCaps(dc, LOGPIXELSY);
+}
 
 PrinterLayout LayoutFor(short orientation) {
   PrinterLayout layout;
@@ -68,11 +87,24 @@ PrinterLayout LayoutFor(short orientation) {
   HGDIOBJ old = SelectObject(dc, GetStockObject(ANSI_FIXED_FONT));
   GetTextFaceA(dc, sizeof face, face);
   for (char c : std::string(face)) if (c != ' ') layout.screenFace += c;
-  SelectObject(dc, GetStockObject(DEVICE_DEFAULT_FONT));
-  GetTextFaceA(dc, sizeof face, face);
-  for (char c : std::string(face)) if (c != ' ') layout.face += c;
+  TEXTMETRICA screen = {};
+  GetTextMetricsA(dc, &screen);
+  if (screen.tmHeight + screen.tmExternalLeading > 0)
+    layout.screenRowsPerPage = GetDeviceCaps(dc, VERTRES) / (screen.tmHeight + screen.tmExternalLeading);
+  HFONT deviceDefault = static_cast<HFONT>(GetStockObject(DEVICE_DEFAULT_FONT));
+  SelectObject(dc, deviceDefault);
   TEXTMETRICA tm = {};
   GetTextMetricsA(dc, &tm);
+  layout.defaultPoints = Points(tm, dc);
+  HFONT printed = AfxLegiblePrinterFont(dc, deviceDefault);
+  layout.isDefault = printed == deviceDefault;
+  SelectObject(dc, printed);
+  GetTextFaceA(dc, sizeof face, face);
+  for (char c : std::string(face)) if (c != ' ') layout.face += c;
+  GetTextMetricsA(dc, &tm);
+  layout.points = Points(tm, dc);
+  // The bit is set for a variable pitch.
+  layout.fixedPitch = (tm.tmPitchAndFamily & TMPF_FIXED_PITCH) == 0;
   SelectObject(dc, old);
   int rowHeight = tm.tmHeight + tm.tmExternalLeading;
   if (rowHeight > 0) layout.rowsPerPage = GetDeviceCaps(dc, VERTRES) / rowHeight;
@@ -129,37 +161,19 @@ struct Ombrix {
   }
 
 
+  // The preview's bar, which holds its buttons and page text, once the
+  // preview shows.
   Window Preview() const {
     frame.MenuCommand(ID_FILE_PRINT_PREVIEW);
-    Window preview;
+    Window bar;
     WaitUntil([&] {
-      preview = frame.FindChild(AFX_IDW_PREVIEW);
-      return preview && preview.Visible() && preview.FindChild(AFX_IDC_PREVIEW_PAGES).Text() != "";
+      Window preview = frame.FindChild(AFX_IDW_PREVIEW);
+      bar = frame.FindChild(AFX_IDW_PREVIEW_BAR);
+      return preview && preview.Visible() && bar && bar.FindChild(AFX_IDC_PREVIEW_PAGES).Text() != "";
     }, "the print preview");
-    return preview;
+    return bar;
   }
 };
-
-// Presses a preview button and waits for the page text to change to `expected`.
-std::string PressAndRead(const Window& preview, int button, const std::string& before) {
-  preview.Child(button).Click();
-  std::string text;
-  PollUntil([&] { text = preview.Child(AFX_IDC_PREVIEW_PAGES).Text(); return text != before; }, 5000);
-  return text;
-}
-
-// Counts the preview's pages by pressing Next Page until it is disabled.
-int CountPreviewPages(const Window& preview) {
-  int pages = 1;
-  std::string text = preview.Child(AFX_IDC_PREVIEW_PAGES).Text();
-  EXPECT_EQ(text, "Page 1");
-  while (preview.Child(AFX_ID_PREVIEW_NEXT).Enabled() && pages < 50) {
-    text = PressAndRead(preview, AFX_ID_PREVIEW_NEXT, text);
-    ++pages;
-    EXPECT_EQ(text, "Page " + std::to_string(pages));
-  }
-  return pages;
-}
 
 // A picture of the screen, kept as an artifact of the run beside the test
 // results; TRUE once the preview shows a white page in it.
@@ -201,6 +215,22 @@ bool SaveScreenshot(const Window& window, const std::string& path) {
   return white > static_cast<size_t>(width) * static_cast<size_t>(height) / 20;
 }
 
+// Callbacks of the font dialog test, named functions so that they have the
+// system's calling convention in the 32-bit build too.
+BOOL CALLBACK PressFontDialogOk(HWND h, LPARAM p) {
+  char caption[32] = "";
+  GetWindowTextA(h, caption, sizeof caption);
+  if (!IsWindowVisible(h) || lstrcmpA(caption, "Font") != 0) return TRUE;
+  PostMessageA(h, WM_COMMAND, IDOK, 0);
+  *reinterpret_cast<bool*>(p) = true;
+  return FALSE;
+}
+
+int CALLBACK NoteListed(const LOGFONTA*, const TEXTMETRICA*, DWORD, LPARAM p) {
+  *reinterpret_cast<bool*>(p) = true;
+  return 0;
+}
+
 }  // namespace
 
 // ---------------------------------------------------------------- Print
@@ -208,8 +238,17 @@ bool SaveScreenshot(const Window& window, const std::string& path) {
 TEST(OmbrixPrint, EveryLineIsPrintedOnceInOrderInThePrinterFont) {
   PrinterLayout layout = LayoutFor(DMORIENT_PORTRAIT);
   ASSERT_GT(layout.rowsPerPage, 10);
-  // The font check can tell the printer font from the screen font.
-  ASSERT_NE(layout.face, layout.screenFace);
+  if (layout.defaultPoints < 6) {
+    EXPECT_FALSE(layout.isDefault);
+    EXPECT_TRUE(layout.fixedPitch);
+    EXPECT_NEAR(layout.points, 10, 0.5);
+  } else {
+    EXPECT_TRUE(layout.isDefault);
+  }
+  // The font checks can tell the printer font from the screen font: by
+  // face, or where both have the same face, by the rows a page holds.
+  ASSERT_TRUE(layout.face != layout.screenFace || layout.rowsPerPage != layout.screenRowsPerPage)
+      << layout.face << " " << layout.rowsPerPage;
 
   Ombrix o(320);
   ASSERT_EQ(o.lines.size(), 321u);
@@ -252,7 +291,8 @@ TEST(OmbrixPrint, CancelInThePrintDialogPrintsNothing) {
 
 TEST(OmbrixPrint, ThePageRangeOfThePrintDialogLimitsThePages) {
   PrinterLayout layout = LayoutFor(DMORIENT_PORTRAIT);
-  Ombrix o(320);
+  // A total line and a page and a bit of files: two pages.
+  Ombrix o(layout.rowsPerPage + 10);
   ASSERT_EQ(PagesFor(o.lines.size(), layout.rowsPerPage), 2u);
   ASSERT_TRUE(TestPrinter::SpoolTo(o.Path("range.ps")));
   Window dialog = o.OpenPrintDialog();
@@ -368,4 +408,72 @@ TEST(OmbrixPrint, WithoutAPrinterPrintAndPreviewSaySo) {
   EXPECT_FALSE(o.frame.FindChild(AFX_IDW_PREVIEW));
   std::string error;
   ASSERT_TRUE(TestPrinter::Install(&error)) << error;
+}
+
+// ---------------------------------------------------------------- printer fonts
+
+TEST(PrinterFont, OnlyTheDefaultFontTooSmallToReadIsReplaced) {
+  HDC dc = TestPrinter::OpenDC(nullptr);
+  ASSERT_NE(dc, nullptr);
+  HFONT deviceDefault = static_cast<HFONT>(GetStockObject(DEVICE_DEFAULT_FONT));
+  LOGFONTA description = {};
+  ASSERT_TRUE(GetObjectA(deviceDefault, sizeof description, &description));
+  HFONT copied = CreateFontIndirectA(&description);
+  // A program's own choice, as small as the default: used as chosen.
+  LOGFONTA chosenDescription = description;
+  lstrcpynA(chosenDescription.lfFaceName, "Arial", LF_FACESIZE);
+  HFONT chosen = CreateFontIndirectA(&chosenDescription);
+
+  HGDIOBJ old = SelectObject(dc, deviceDefault);
+  TEXTMETRICA tm = {};
+  GetTextMetricsA(dc, &tm);
+  SelectObject(dc, old);
+  bool tooSmall = Points(tm, dc) < 6;
+
+  HFONT forDefault = AfxLegiblePrinterFont(dc, deviceDefault);
+  EXPECT_EQ(forDefault != deviceDefault, tooSmall);
+  // A font made from the default's description is the default too.
+  EXPECT_EQ(AfxLegiblePrinterFont(dc, copied), tooSmall ? forDefault : copied);
+  EXPECT_EQ(AfxLegiblePrinterFont(dc, chosen), chosen);
+  // On the screen the default font is readable and stays.
+  HDC screen = GetDC(nullptr);
+  EXPECT_EQ(AfxLegiblePrinterFont(screen, deviceDefault), deviceDefault);
+  ReleaseDC(nullptr, screen);
+
+  DeleteObject(copied);
+  DeleteObject(chosen);
+  DeleteDC(dc);
+}
+
+// The font dialog for a printer lists the printer's fonts; OK hands back
+// one of them.
+TEST(PrinterFont, FontDialogOnThePrinterChoosesAPrinterFont) {
+  HDC dc = TestPrinter::OpenDC(nullptr);
+  ASSERT_NE(dc, nullptr);
+  // The dialog runs its own loop on this thread; another thread presses OK.
+  DWORD self = GetCurrentThreadId();
+  std::atomic<bool> stop(false);
+  std::thread answer([&] {
+    PollUntil([&] {
+      bool found = false;
+      EnumThreadWindows(self, PressFontDialogOk, reinterpret_cast<LPARAM>(&found));
+      return found || stop;
+    });
+  });
+  CFontDialog dlg(nullptr, CF_PRINTERFONTS, CDC::FromHandle(dc));
+  INT_PTR result = dlg.DoModal();
+  stop = true;
+  answer.join();
+  ASSERT_EQ(result, IDOK);
+  LOGFONTA chosen = {};
+  dlg.GetCurrentFont(&chosen);
+  ASSERT_NE(chosen.lfFaceName[0], '\0');
+  // The face is one the printer lists.
+  bool listed = false;
+  LOGFONTA wanted = {};
+  wanted.lfCharSet = DEFAULT_CHARSET;
+  lstrcpynA(wanted.lfFaceName, chosen.lfFaceName, LF_FACESIZE);
+  EnumFontFamiliesExA(dc, &wanted, NoteListed, reinterpret_cast<LPARAM>(&listed), 0);
+  EXPECT_TRUE(listed) << chosen.lfFaceName;
+  DeleteDC(dc);
 }

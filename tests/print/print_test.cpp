@@ -515,7 +515,9 @@ TEST_F(PrintFixture, CancelInThePrintingDialogAbortsTheJob)
 
 struct PreviewFixture : PrintFixture {
     CPreviewView* Preview() const { return dynamic_cast<CPreviewView*>(frame->GetActiveView()); }
-    HWND Item(int id) const { return GetDlgItem(Preview()->m_hWnd, id); }
+    // The buttons and the page text live in the preview's bar.
+    HWND Bar() const { return Preview()->GetBar()->m_hWnd; }
+    HWND Item(int id) const { return GetDlgItem(Bar(), id); }
     std::string PagesText() const
     {
         char text[64] = "";
@@ -526,7 +528,7 @@ struct PreviewFixture : PrintFixture {
     void Press(int id) const
     {
         HWND hButton = Item(id);
-        SendMessageA(Preview()->m_hWnd, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(hButton));
+        SendMessageA(Bar(), WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), reinterpret_cast<LPARAM>(hButton));
     }
 };
 
