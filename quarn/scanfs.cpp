@@ -26,7 +26,7 @@ bool IsPlainExtensionMask(const char* mask)
     if (mask[0] != '*' || mask[1] != '.' || mask[2] == 0)
         return false;
     for (const char* p = mask + 2; *p; ++p) {
-        if (std::strchr("*?.<>\"", *p))
+        if (std::strchr("*?.<>\"\\/:", *p))
             return false;
     }
     return true;
@@ -130,9 +130,10 @@ void ListCurrentDirectory(std::vector<ListedName>& entries)
     _findclose(search);
 }
 
-bool ListingAnswersMask(const char*)
+bool ListingAnswersMask(const char* mask)
 {
-    return true;
+    // A mask with a directory in it lists that directory instead.
+    return !std::strpbrk(mask, "/\\");
 }
 
 bool ListedNameMatches(const char* mask, const ListedName& entry)
