@@ -158,9 +158,10 @@ void LowerLastComponent(const std::string& path)
     for (size_t i = start; i < wanted.size(); ++i)
         if (wanted[i] >= 'A' && wanted[i] <= 'Z')
             wanted[i] = static_cast<char>(wanted[i] - 'A' + 'a');
-    // Letter case makes another name here: one already taken is left alone.
+    // Letter case makes another name here: one already taken is left alone,
+    // and a refused rename only leaves the name spelled as it was.
     if (wanted != path && !Exists(wanted))
-        rename(path.c_str(), wanted.c_str());
+        (void)rename(path.c_str(), wanted.c_str());
 }
 
 char Separator()
