@@ -5,6 +5,7 @@ if(NOT TARGET quarn_engine)
   add_library(quarn_engine STATIC
     ${CMAKE_CURRENT_LIST_DIR}/search.cpp
     ${CMAKE_CURRENT_LIST_DIR}/fastscan.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/scanfs.cpp
   )
   target_include_directories(quarn_engine PUBLIC ${CMAKE_CURRENT_LIST_DIR})
   target_link_libraries(quarn_engine PUBLIC tamrel_shared regex tamrel_nextline)

@@ -4,8 +4,11 @@
 #include <cstdlib>
 #include <cstring>
 #include <new>
+#include <string>
+#include <thread>
 
 #include "fastscan.h"
+#include "scanfs.h"
 #include "message.h"
 #include "nextline.h"
 #include "regex.h"
@@ -62,17 +65,30 @@ struct CQuarnSearch::Pattern {
     void Analyse();
 };
 
-// A find record; files also keep the name as the directory has it, which
-// opens without the case-blind lookup that a lower-cased name can cost.
-struct CQuarnSearch::DirEntry : _finddata_t {
-    char foundName[sizeof(_finddata_t::name)];
+// An entry of a directory's table: files by their lower-cased name, and by
+// the name as the directory has it, which opens without the case-blind
+// lookup that a lower-cased name can cost.
+struct CQuarnSearch::DirEntry {
+    char name[260];
+    char foundName[260];
+    bool directory;
 };
 
 namespace {
 
 int CompareEntryNames(const void* a, const void* b)
 {
-    return _stricmp(static_cast<const _finddata_t*>(a)->name, static_cast<const _finddata_t*>(b)->name);
+    return _stricmp(static_cast<const CQuarnSearch::DirEntry*>(a)->name,
+                    static_cast<const CQuarnSearch::DirEntry*>(b)->name);
+}
+
+void AddFileEntry(CQuarnSearch::DirEntry& entry, const char* name)
+{
+    std::memcpy(entry.foundName, name, sizeof entry.foundName);
+    entry.foundName[sizeof entry.foundName - 1] = 0;
+    for (size_t i = 0; i < sizeof entry.name; ++i)
+        entry.name[i] = static_cast<char>(std::tolower(static_cast<unsigned char>(entry.foundName[i])));
+    entry.directory = false;
 }
 
 }  // namespace
@@ -358,11 +374,18 @@ int CQuarnSearch::MatchLine(const char* line, const char* lineEnd)
 
 int CQuarnSearch::SearchFile(const char* name, const char* header)
 {
-    // Unbuffered: the block reads below go straight into the block.
-    FILE* file = std::fopen(name, "rb");
-    if (!file)
+    // The block reads below go straight into the block; a short read is the
+    // end of the file.
+    WholeFileReader file;
+    bool prefetched = false;
+    size_t prefetchedLength = 0;
+    if (m_readAhead) {
+        if (!m_readAhead->TakeNext(file, m_block, prefetchedLength))
+            return 1;
+        prefetched = true;
+    } else if (!file.Open(name)) {
         return 1;
-    std::setvbuf(file, nullptr, _IONBF, 0);
+    }
     AddOutput(header);
 
     char* data = m_block.data();
@@ -384,7 +407,8 @@ int CQuarnSearch::SearchFile(const char* name, const char* header)
             if (text != data)
                 std::memmove(text, text + pos, keep);
             size_t wanted = kBlockSize - keep;
-            size_t got = std::fread(data + keep, 1, wanted, file);
+            size_t got = prefetched ? prefetchedLength : file.Read(data + keep, wanted);
+            prefetched = false;
             if (text != data)
                 LowerCopy(text + keep, data + keep, got);
             length = keep + got;
@@ -463,7 +487,6 @@ int CQuarnSearch::SearchFile(const char* name, const char* header)
     }
     if (result && selected)
         AddOutput("\r\n");
-    std::fclose(file);
     return result;
 }
 
@@ -474,10 +497,27 @@ bool CQuarnSearch::RunSearch(const char* directory)
     if (!PreparePatterns())
         ToolMessage("Out of Memory");
     else
-        searched = SearchDirectory(directory) != 0;
+        searched = SearchWithReadAhead(directory);
     // A spill file that missed a write has been reported, and the text says
     // the results are incomplete.
     return CloseSpill() && searched;
+}
+
+bool CQuarnSearch::SearchWithReadAhead(const char* directory)
+{
+    unsigned threads = m_readThreads ? m_readThreads : std::thread::hardware_concurrency();
+    char here[4096];
+    if (threads > 1 && _getcwd(here, sizeof here)) {
+        m_realPath = here;
+        try {
+            m_readAhead.reset(new ReadAhead(threads, kBlockSize));
+        } catch (const std::exception&) {
+            m_readAhead.reset();   // no threads to be had: every file read in turn
+        }
+    }
+    bool searched = SearchDirectory(directory) != 0;
+    m_readAhead.reset();
+    return searched;
 }
 
 int CQuarnSearch::SearchDirectory(const char* path)
@@ -488,6 +528,11 @@ int CQuarnSearch::SearchDirectory(const char* path)
         return 0;
     }
     int count = 0;
+
+    // One listing of the directory answers the masks it can and names the
+    // subdirectories; a mask it cannot answer is listed by the platform.
+    std::vector<ListedName>& listing = m_listing;
+    bool listed = false;
 
     const char* masks = m_fileMasks;
     int masksLength = m_fileMasks.GetLength();
@@ -506,39 +551,48 @@ int CQuarnSearch::SearchDirectory(const char* path)
         std::memcpy(mask, masks + start, static_cast<size_t>(maskLength));
         mask[maskLength] = 0;
         int first = count;
-        _finddata_t found;
-        intptr_t search = _findfirst(mask, &found);
-        if (search != -1) {
-            do {
+        if (ListingAnswersMask(mask)) {
+            if (!listed) {
+                ListCurrentDirectory(listing);
+                listed = true;
+            }
+            for (const ListedName& each : listing) {
                 if (count >= kTableSize)
                     break;
-                if (found.attrib & _A_SUBDIR)
+                if (each.directory || !ListedNameMatches(mask, each))
                     continue;
-                DirEntry& entry = table[count++];
-                static_cast<_finddata_t&>(entry) = found;
-                std::memcpy(entry.foundName, found.name, sizeof entry.foundName);
-                for (char* p = entry.name; *p; ++p)
-                    *p = static_cast<char>(std::tolower(static_cast<unsigned char>(*p)));
-            } while (_findnext(search, &found) == 0);
-            _findclose(search);
+                AddFileEntry(table[count++], each.name);
+            }
+        } else {
+            _finddata_t found;
+            intptr_t search = _findfirst(mask, &found);
+            if (search != -1) {
+                do {
+                    if (count >= kTableSize)
+                        break;
+                    if (found.attrib & _A_SUBDIR)
+                        continue;
+                    AddFileEntry(table[count++], found.name);
+                } while (_findnext(search, &found) == 0);
+                _findclose(search);
+            }
         }
         if (count - first > 1)
             std::qsort(table + first, static_cast<size_t>(count - first), sizeof(DirEntry), CompareEntryNames);
     }
 
     if (m_descend) {
-        _finddata_t found;
-        intptr_t search = _findfirst("*.*", &found);
-        if (search != -1) {
-            do {
-                if (count >= kTableSize)
-                    break;
-                if (!(found.attrib & _A_SUBDIR) || std::strcmp(found.name, ".") == 0 ||
-                    std::strcmp(found.name, "..") == 0)
-                    continue;
-                static_cast<_finddata_t&>(table[count++]) = found;
-            } while (_findnext(search, &found) == 0);
-            _findclose(search);
+        if (!listed)
+            ListCurrentDirectory(listing);
+        for (const ListedName& each : listing) {
+            if (count >= kTableSize)
+                break;
+            if (!each.directory)
+                continue;
+            DirEntry& entry = table[count++];
+            std::memcpy(entry.name, each.name, sizeof entry.name);
+            std::memcpy(entry.foundName, each.name, sizeof entry.foundName);
+            entry.directory = true;
         }
     }
 
@@ -554,9 +608,22 @@ int CQuarnSearch::SearchDirectory(const char* path)
     size_t pathLength = std::strlen(path);
     const char* separator = pathLength && path[pathLength - 1] == '\\' ? "" : "\\";
     int result = 1;
+    int submitted = 0;   // files of the table given to the read-ahead
     for (int i = 0; i < count && result; ++i) {
         const char* name = table[i].name;
-        if (table[i].attrib & _A_SUBDIR) {
+        if (m_readAhead) {
+            if (submitted < i)
+                submitted = i;
+            while (submitted < count && !table[submitted].directory &&
+                   m_readAhead->InFlight() < m_readAhead->Window()) {
+                std::string full = m_realPath;
+                if (full.empty() || full.back() != kDirSeparator)
+                    full += kDirSeparator;
+                full += table[submitted++].foundName;
+                m_readAhead->Submit(full);
+            }
+        }
+        if (table[i].directory) {
             if (_chdir(name) != 0) {
                 CString message;
                 message.Format("cant change directory [%s]", name);
@@ -567,7 +634,14 @@ int CQuarnSearch::SearchDirectory(const char* path)
             subpath += separator;
             subpath += name;
             subpath.MakeLower();
+            size_t realLength = m_realPath.size();
+            if (m_readAhead) {
+                if (m_realPath.empty() || m_realPath.back() != kDirSeparator)
+                    m_realPath += kDirSeparator;
+                m_realPath += table[i].foundName;
+            }
             result = SearchDirectory(subpath);
+            m_realPath.resize(realLength);
             _chdir("..");
         } else {
             CString header;
@@ -578,6 +652,9 @@ int CQuarnSearch::SearchDirectory(const char* path)
             result = SearchFile(table[i].foundName, header);
         }
     }
+    // A search that ended early leaves files read ahead of it.
+    if (m_readAhead && !result)
+        m_readAhead->Clear();
     delete[] table;
     return result;
 }

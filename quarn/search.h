@@ -6,10 +6,13 @@
 #define QUARN_SEARCH_H
 
 #include <cstdio>
+#include <memory>
+#include <string>
 #include <vector>
 
 #include "afxstr.h"
 #include "outtext.h"
+#include "scanfs.h"
 
 class CQuarnSearch {
 public:
@@ -77,14 +80,21 @@ public:
     int m_descend;
     int m_unmatched;
 
+    // Threads that open and read files ahead of the matching: 0 one for
+    // each processor, 1 none (every file opened and read in turn). Under
+    // Wine the server takes opens, reads and closes one at a time, and the
+    // threads' hand-overs cost more than the overlap gains (scripts/bench
+    // quarn measures both ways), so a search reads in turn unless asked.
+    unsigned m_readThreads = 1;
+
     int m_patternReadPos;      // read position of GetNextPatternLine
     bool m_lastLineTooLong;    // the last line GetNextPatternLine gave did not fit
 
 
+    struct DirEntry;
+
 private:
     struct Pattern;
-    struct DirEntry;
-    class FileScan;
 
     bool PreparePatterns();
     // Tests one line (NUL-terminated, line end removed); 1 match, 0 none,
@@ -92,6 +102,7 @@ private:
     int MatchLine(const char* line, const char* lineEnd);
     bool CompilePattern(int index);
     int SearchFile(const char* name, const char* header);
+    bool SearchWithReadAhead(const char* directory);
     void PlaceSpill();
 
     std::vector<unsigned char> m_patternTooLong;   // per pattern line: did not fit the buffer
@@ -101,6 +112,9 @@ private:
     std::vector<size_t> m_occurrence;  // per pattern: next place in the block where its literal occurs
     std::vector<char> m_block; // file read buffer
     std::vector<char> m_lower; // the same block lower-cased, when ignoring case
+    std::vector<ListedName> m_listing;  // the directory being listed
+    std::unique_ptr<ReadAhead> m_readAhead;  // during a run with read-ahead threads
+    std::string m_realPath;    // the directory being searched, as the file system names it
 };
 
 #endif

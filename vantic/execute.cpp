@@ -57,11 +57,20 @@ void WriteLine(FILE* stream, const char* text)
     Write(stream, "\n", 1);
 }
 
+// The length of the text in one of the spaces (pattern, hold, scratch), whose
+// terminator always lies inside it: looked for sixteen bytes at a time, where
+// the runtime's strlen goes byte by byte on some platforms, and it is asked
+// several times a cycle.
+size_t SpaceLength(const char* space)
+{
+    return static_cast<size_t>(ScanNul(space, space + kSpaceSize) - space);
+}
+
 // The pattern space and a newline in one write, the newline lent for the
 // moment by the terminator's place (the space always has room for it).
 void WritePatternLine(FILE* stream)
 {
-    size_t length = std::strlen(g_patternSpace);
+    size_t length = SpaceLength(g_patternSpace);
     g_patternSpace[length] = '\n';
     Write(stream, g_patternSpace, length + 1);
     g_patternSpace[length] = 0;
@@ -149,8 +158,8 @@ int Branch(EditCommand* record, int n)
 // Appends a newline and text to space, or says why it cannot.
 bool AppendLine(char* space, const char* text, const char* fullMessage)
 {
-    size_t length = std::strlen(space);
-    size_t added = std::strlen(text);
+    size_t length = SpaceLength(space);
+    size_t added = SpaceLength(text);
     if (length + 1 + added > kSpaceSize - 1) {
         ToolMessage(fullMessage);
         return false;
@@ -370,25 +379,46 @@ int ExecuteCommand(EditCommand* record, EditCommand* owner, int suppressOutput)
     }
         return kExecNext;
     case 'D': {
-        char* newline = std::strchr(g_patternSpace, '\n');
+        size_t length = SpaceLength(g_patternSpace);
+        const char* newline = ScanByte(g_patternSpace, g_patternSpace + length, '\n');
         if (!newline)
             return kExecEndCycle;
-        std::memmove(g_patternSpace, newline + 1, std::strlen(newline + 1) + 1);
+        size_t first = static_cast<size_t>(newline - g_patternSpace) + 1;
+        std::memmove(g_patternSpace, newline + 1, length - first + 1);
         return kExecRestart;
     }
     case 'G':
         return AppendLine(g_patternSpace, g_holdSpace, kPatternFull) ? kExecNext : kExecError;
     case 'H':
         return AppendLine(g_holdSpace, g_patternSpace, kHoldFull) ? kExecNext : kExecError;
-    case 'N':
+    case 'N': {
+        // With room for a whole input piece after the newline, the line is
+        // read straight into its place instead of being copied there; the
+        // pattern space cannot be full then. A read that gives no line
+        // leaves the text before the terminator as it was.
+        size_t length = SpaceLength(g_patternSpace);
+        if (length + 1 + kInputLineSize <= kSpaceSize) {
+            if (!ReadInputLine(g_patternSpace + length + 1, kInputLineSize))
+                return kExecEndCycle;
+            g_patternSpace[length] = '\n';
+            return kExecNext;
+        }
         if (!ReadInputLine(g_scratchBuffer, kInputLineSize))
             return kExecEndCycle;
         return AppendLine(g_patternSpace, g_scratchBuffer, kPatternFull) ? kExecNext : kExecError;
+    }
     case 'P': {
-        const char* newline = std::strchr(g_patternSpace, '\n');
-        size_t length = newline ? static_cast<size_t>(newline - g_patternSpace) : std::strlen(g_patternSpace);
-        Write(g_outputFile, g_patternSpace, length);
-        Write(g_outputFile, "\n", 1);
+        // The first line with its newline in one write; a space without a
+        // newline lends its terminator's place for one.
+        size_t length = SpaceLength(g_patternSpace);
+        const char* newline = ScanByte(g_patternSpace, g_patternSpace + length, '\n');
+        if (newline) {
+            Write(g_outputFile, g_patternSpace, static_cast<size_t>(newline - g_patternSpace) + 1);
+        } else {
+            g_patternSpace[length] = '\n';
+            Write(g_outputFile, g_patternSpace, length + 1);
+            g_patternSpace[length] = 0;
+        }
         return kExecNext;
     }
     case 'a':

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -260,6 +261,40 @@ TEST_F(QuarnSearchTest, MasksInTheirOrderEachSortedAndRepeated)
         EXPECT_EQ(1, outcome.result) << each.masks;
         EXPECT_EQ(each.headers, Headers(outcome.text)) << each.masks;
         EXPECT_TRUE(outcome.messages.empty()) << each.masks;
+    }
+}
+
+// The search lists each directory once and matches the usual masks itself;
+// the files it finds must be the ones the platform's own listing of each
+// mask gives (on Windows that includes matches on 8.3 aliases).
+TEST_F(QuarnSearchTest, OneListingFindsWhatEachMasksListingFinds)
+{
+    for (const char* name : {"a.txt", "B.TXT", "c.txtx", "long file name.txt", "archive.tar.gz", "noext", ".txt",
+                             "x.tx", "verylongname.text", "two.txt.bak", "q.c"})
+        Write(name, "foo\r\n");
+    MakeDir("dir.txt");
+    MakeDir("sub");
+    for (const char* mask : {"*.txt", "*.TXT", "*.*", "*", "*.gz", "*.tx", "*.text", "*.bak", "a*", "?.txt",
+                             "*.c", "*.none"}) {
+        std::vector<std::string> expected;
+        {
+            CurrentDirectory here(dir.path());
+            _finddata_t found;
+            intptr_t search = _findfirst(mask, &found);
+            if (search != -1) {
+                do {
+                    if (!(found.attrib & _A_SUBDIR))
+                        expected.push_back(Lower(found.name));
+                } while (_findnext(search, &found) == 0);
+                _findclose(search);
+            }
+        }
+        std::sort(expected.begin(), expected.end());
+        Options options;
+        options.masks = mask;
+        Outcome outcome = Search(dir.path(), options);
+        EXPECT_EQ(expected, Headers(outcome.text)) << mask;
+        EXPECT_EQ(expected.empty() ? 0 : 1, outcome.result) << mask;
     }
 }
 
@@ -589,6 +624,67 @@ TEST_F(QuarnSearchTest, FastPathsAgreeWithThePlainSearch)
                 ASSERT_TRUE(expected == got) << what;
             }
         }
+    }
+}
+
+// Files opened and read ahead on worker threads must leave the results of
+// the search that opens and reads each in turn: the same text (and spill
+// file), the same messages, and a search that stops at a pattern error
+// stops at the same line.
+TEST_F(QuarnSearchTest, ReadAheadGivesTheResultsOfTheSearchInTurn)
+{
+    std::string big;
+    for (int i = 0; big.size() < (5u << 19); ++i)
+        big += (i % 37 ? "plain text here\r\n" : "the needle line " + std::to_string(i) + "\r\n");
+    Write("big.txt", big);
+    Write("small.txt", "needle\r\n");
+    Write("empty.txt", "");
+    const std::string sep(1, kDirSeparator);
+    MakeDir("Sub1");
+    for (int i = 0; i < 23; ++i)
+        Write("Sub1" + sep + "f" + std::to_string(i) + ".txt", "needle " + std::to_string(i) + "\r\neh\r\n");
+    MakeDir("Sub1" + sep + "Deeper");
+    Write("Sub1" + sep + "Deeper" + sep + "odd.txt", "needle\r\nxyz only\r\nneedle\r\n");
+    Write("Sub1" + sep + "Deeper" + sep + "last.txt", "needle last\r\n");
+    MakeDir("Sub2");
+    Write("Sub2" + sep + "z.txt", big.substr(0, 40000));
+
+    struct Case {
+        const char* patterns;
+        bool unmatched;
+    } cases[] = {
+        {"needle", false},
+        {"needle", true},
+        {"e\n\\(a\\)\\2", false},   // the second pattern fails on the first line without "e"
+    };
+    for (const Case& each : cases) {
+        std::vector<std::string> results;
+        for (unsigned threads : {1u, 2u, 8u}) {
+            CQuarnSearch search;
+            search.m_readThreads = threads;
+            Options options{"*.txt", each.patterns, true};
+            options.descend = true;
+            options.unmatched = each.unmatched;
+            Outcome outcome = RunIn(search, dir.path(), options);
+            // The spill file's name changes from run to run; its content counts.
+            std::string text = outcome.text;
+            std::string spilled;
+            size_t named = text.find("Results written to file: ");
+            if (named != std::string::npos) {
+                size_t end = text.find("\r\n", named);
+                std::string spill = text.substr(named + 25, end - named - 25);
+                ASSERT_TRUE(ReadFileBytes(spill, spilled)) << spill;
+                std::remove(spill.c_str());
+                text.erase(named + 25, end - named - 25);
+            }
+            std::string got = std::to_string(outcome.result) + "\n" + text + "\n" + outcome.cwdAfter + "\n" + spilled;
+            for (const std::string& message : outcome.messages)
+                got += "\n" + message;
+            results.push_back(got);
+        }
+        EXPECT_NE(std::string::npos, results[0].find("f22.txt")) << each.patterns;
+        for (size_t i = 1; i < results.size(); ++i)
+            EXPECT_TRUE(results[0] == results[i]) << each.patterns << " with read-ahead " << i;
     }
 }
 

@@ -5,8 +5,9 @@
 //
 //   vantic_bench.exe FILE SCRIPT
 //
-// FILE is edited in place from its own directory. Prints one line per phase
-// in seconds. Not a test: nothing here fails on a figure.
+// FILE is edited in place from its own directory; a "\n" (backslash, n) in
+// SCRIPT starts a new script line, as a line end typed into the script field
+// would. Prints one line per phase in seconds. Not a test: nothing here fails on a figure.
 #include <windows.h>
 
 #include <cstdio>
@@ -26,7 +27,15 @@ int main(int argc, char** argv)
     std::string file = FullPath(argv[1]);
     std::string directory = file.substr(0, file.find_last_of('\\'));
     std::string name = file.substr(file.find_last_of('\\') + 1);
-    std::string script = argv[2];
+    std::string script;
+    for (const char* p = argv[2]; *p; ++p) {
+        if (p[0] == '\\' && p[1] == 'n') {
+            script += "\r\n";
+            ++p;
+        } else {
+            script += *p;
+        }
+    }
     return Run("vantic_bench", [&] {
         RunTimes times;
         Process process = StartAndPressOk("vantic.exe", "", directory, "Vantic for Windows", [&](const Window& dialog) {

@@ -361,6 +361,71 @@ TEST_F(VanticEngine, SpacesThatWouldOverflowAreRefused)
     EXPECT_EQ(std::vector<std::string>(), outcome.messages);
 }
 
+// N reads a line straight into the pattern space while a whole input piece
+// fits after it, and through the scratch buffer near the limit; both must
+// give what joining the pieces gives, up to exactly 8191 characters.
+TEST_F(VanticEngine, NJoinsLinesUpToTheLimitOfThePatternSpace)
+{
+    // count lines of up to 510 characters (one input piece with the line
+    // feed), `total` characters in all.
+    auto lines = [](int count, int total) {
+        std::vector<std::string> out;
+        for (int i = 0; i < count; ++i) {
+            int length = total / count + (i < total % count ? 1 : 0);
+            out.push_back(std::string(static_cast<size_t>(length), static_cast<char>('a' + i % 26)));
+        }
+        return out;
+    };
+    auto join = [](const std::vector<std::string>& pieces, const std::string& between) {
+        std::string text;
+        for (size_t i = 0; i < pieces.size(); ++i)
+            text += (i ? between : "") + pieces[i];
+        return text;
+    };
+    const std::string gather = ":a\n$!N\n$!ba\ns/\\n/+/g";
+    struct Row {
+        const char* name;
+        std::vector<std::string> lines;
+        bool fits;
+    } rows[] = {
+        {"16 lines of 510", lines(16, 16 * 510), true},
+        {"17 lines, 8191 joined", lines(17, 8191 - 16), true},
+        {"17 lines, 8192 joined", lines(17, 8192 - 16), false},
+        {"40 short lines", lines(40, 400), true},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        Outcome outcome = Run(gather, join(row.lines, "\n") + "\n");
+        EXPECT_EQ(row.fits, outcome.edited);
+        if (row.fits) {
+            EXPECT_EQ(std::vector<std::string>(), outcome.messages);
+            EXPECT_EQ(join(row.lines, "+") + "\n", outcome.output);
+        } else {
+            EXPECT_EQ(std::vector<std::string>{"Pattern space full (>8191 characters)"}, outcome.messages);
+        }
+    }
+
+    // Lines longer than an input piece come in pieces of 511 characters, the
+    // line feed counted (a line of 511 is followed by an empty piece); $!N,
+    // P and D write every piece once, an empty line and a last line without
+    // a line feed included.
+    std::vector<std::string> input = {"", "x", std::string(510, 'b'), std::string(511, 'c'), std::string(700, 'd'),
+                                      std::string(1030, 'e'), "", "last"};
+    std::vector<std::string> pieces;
+    for (size_t i = 0; i < input.size(); ++i) {
+        size_t at = 0;
+        size_t withEnd = input[i].size() + (i + 1 < input.size() ? 1 : 0);
+        while (withEnd - at > 511) {
+            pieces.push_back(input[i].substr(at, 511));
+            at += 511;
+        }
+        pieces.push_back(input[i].substr(at));
+    }
+    Outcome outcome = Run("$!N\nP\nD", join(input, "\n"));
+    EXPECT_TRUE(outcome.edited);
+    EXPECT_EQ(join(pieces, "\n") + "\n", outcome.output);
+}
+
 TEST_F(VanticEngine, ReadAndWriteFiles)
 {
     WriteFileText("data.txt", "d1\nd2\n");
