@@ -448,6 +448,20 @@ TEST(PrinterFont, OnlyTheDefaultFontTooSmallToReadIsReplaced) {
   DeleteDC(dc);
 }
 
+static BOOL CALLBACK PressOkInFontDialog(HWND h, LPARAM found) {
+  char caption[32] = "";
+  GetWindowTextA(h, caption, sizeof caption);
+  if (!IsWindowVisible(h) || lstrcmpA(caption, "Font") != 0) return TRUE;
+  PostMessageA(h, WM_COMMAND, IDOK, 0);
+  *reinterpret_cast<bool*>(found) = true;
+  return FALSE;
+}
+
+static int CALLBACK NoteFontListed(const LOGFONTA*, const TEXTMETRICA*, DWORD, LPARAM listed) {
+  *reinterpret_cast<bool*>(listed) = true;
+  return 0;
+}
+
 // The font dialog for a printer lists the printer's fonts; OK hands back
 // one of them.
 TEST(PrinterFont, FontDialogOnThePrinterChoosesAPrinterFont) {
@@ -459,14 +473,7 @@ TEST(PrinterFont, FontDialogOnThePrinterChoosesAPrinterFont) {
   std::thread answer([&] {
     PollUntil([&] {
       bool found = false;
-      EnumThreadWindows(self, [](HWND h, LPARAM p) -> BOOL {
-        char caption[32] = "";
-        GetWindowTextA(h, caption, sizeof caption);
-        if (!IsWindowVisible(h) || lstrcmpA(caption, "Font") != 0) return TRUE;
-        PostMessageA(h, WM_COMMAND, IDOK, 0);
-        *reinterpret_cast<bool*>(p) = true;
-        return FALSE;
-      }, reinterpret_cast<LPARAM>(&found));
+      EnumThreadWindows(self, &PressOkInFontDialog, reinterpret_cast<LPARAM>(&found));
       return found || stop;
     });
   });
@@ -483,10 +490,7 @@ TEST(PrinterFont, FontDialogOnThePrinterChoosesAPrinterFont) {
   LOGFONTA wanted = {};
   wanted.lfCharSet = DEFAULT_CHARSET;
   lstrcpynA(wanted.lfFaceName, chosen.lfFaceName, LF_FACESIZE);
-  EnumFontFamiliesExA(dc, &wanted, [](const LOGFONTA*, const TEXTMETRICA*, DWORD, LPARAM p) -> int {
-    *reinterpret_cast<bool*>(p) = true;
-    return 0;
-  }, reinterpret_cast<LPARAM>(&listed), 0);
+  EnumFontFamiliesExA(dc, &wanted, &NoteFontListed, reinterpret_cast<LPARAM>(&listed), 0);
   EXPECT_TRUE(listed) << chosen.lfFaceName;
   DeleteDC(dc);
 }
