@@ -46,10 +46,11 @@ BOOL CDiffDoc::OnNewDocument()
     if (dlg.m_type == kCompareText) {
         g_cmdLine = "-u";
         SetTitle("diff");
-        g_ignoreWhiteSpace = dlg.m_ignoreWhiteSpace;
-        g_ignoreCase = dlg.m_ignoreCase;
+        DiffOptions options;
+        options.ignoreWhiteSpace = dlg.m_ignoreWhiteSpace != FALSE;
+        options.ignoreCase = dlg.m_ignoreCase != FALSE;
         BeginWaitCursor();
-        m_result = DiffFiles(dlg.m_file1, dlg.m_file2);
+        m_result = DiffFiles(dlg.m_file1, dlg.m_file2, options);
         EndWaitCursor();
         return !m_result.IsEmpty();
     }
@@ -74,16 +75,6 @@ BOOL CDiffDoc::CompareFiles(const char* name0, const char* name1)
 BOOL CDiffDoc::CompareDirectories(const char* dir0, const char* dir1)
 {
     return CompareDirectoriesInto(m_result, dir0, dir1);
-}
-
-void CDiffDoc::ListOnlyInFirst(const char* dir)
-{
-    ListOnlyInFirstInto(m_result, dir);
-}
-
-void CDiffDoc::ListOnlyInSecond(const char* dir)
-{
-    ListOnlyInSecondInto(m_result, dir);
 }
 
 const CString& CDiffDoc::GetOutputText() const

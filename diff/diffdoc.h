@@ -21,8 +21,6 @@ public:
     // m_result and report failures themselves.
     virtual BOOL CompareFiles(const char* name0, const char* name1);
     virtual BOOL CompareDirectories(const char* dir0, const char* dir1);
-    virtual void ListOnlyInFirst(const char* dir);
-    virtual void ListOnlyInSecond(const char* dir);
 };
 
 #endif

@@ -1,14 +1,12 @@
 #include "dircmp.h"
 
-#include <direct.h>
-#include <windows.h>
-
 #include <cctype>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
 #include "message.h"
+#include "sysio.h"
 
 std::vector<_finddata_t> g_dirEntries[2];
 size_t g_dirEntryCount[2];
@@ -72,14 +70,12 @@ size_t CountLineFeeds(const char* text, size_t length)
 // The full path of name as the current directory resolves it.
 CString AbsoluteName(const char* name)
 {
-    DWORD needed = GetFullPathNameA(name, 0, nullptr, nullptr);
-    if (needed == 0)
+    char* full = _fullpath(nullptr, name, 0);
+    if (!full)
         return CString(name);
-    CString full;
-    char* buffer = full.GetBuffer(static_cast<int>(needed));
-    DWORD got = GetFullPathNameA(name, needed, buffer, nullptr);
-    full.ReleaseBuffer(got > 0 && got < needed ? static_cast<int>(got) : 0);
-    return full.IsEmpty() ? CString(name) : full;
+    CString result(full);
+    std::free(full);
+    return result.IsEmpty() ? CString(name) : result;
 }
 
 // Makes dir the current directory, changing the drive first when it names
@@ -226,11 +222,11 @@ bool CompareDirectoriesInto(CString& result, const char* dir0, const char* dir1)
     g_dirIndex[0] = g_dirIndex[1] = 0;
     while (!Exhausted(0) || !Exhausted(1)) {
         if (Exhausted(0)) {
-            ListOnlyInSecondInto(result, dirs[1]);
+            ListOnlyIn(result, 1, dirs[1]);
             break;
         }
         if (Exhausted(1)) {
-            ListOnlyInFirstInto(result, dirs[0]);
+            ListOnlyIn(result, 0, dirs[0]);
             break;
         }
         int order = std::strcmp(CurrentName(0), CurrentName(1));
@@ -245,20 +241,10 @@ bool CompareDirectoriesInto(CString& result, const char* dir0, const char* dir1)
             ++g_dirIndex[0];
             ++g_dirIndex[1];
         } else if (order < 0) {
-            ListOnlyInFirstInto(result, dirs[0]);
+            ListOnlyIn(result, 0, dirs[0]);
         } else {
-            ListOnlyInSecondInto(result, dirs[1]);
+            ListOnlyIn(result, 1, dirs[1]);
         }
     }
     return true;
-}
-
-void ListOnlyInFirstInto(CString& result, const char* dir)
-{
-    ListOnlyIn(result, 0, dir);
-}
-
-void ListOnlyInSecondInto(CString& result, const char* dir)
-{
-    ListOnlyIn(result, 1, dir);
 }

@@ -5,7 +5,7 @@
 #ifndef DIFF_DIRCMP_H
 #define DIFF_DIRCMP_H
 
-#include <io.h>
+#include "sysio.h"
 
 #include <vector>
 
@@ -25,11 +25,6 @@ bool CompareFilesInto(CString& result, const char* name0, const char* name1);
 // (nothing appended). Relative names are made absolute from the current
 // directory first. Leaves the process in the second directory.
 bool CompareDirectoriesInto(CString& result, const char* dir0, const char* dir1);
-
-// The "Only in" lines of the merge: each lists the names of its table from
-// the merge position on that sort before the other table's current name.
-void ListOnlyInFirstInto(CString& result, const char* dir);
-void ListOnlyInSecondInto(CString& result, const char* dir);
 
 int CompareDirEntryNames(const void* a, const void* b);
 

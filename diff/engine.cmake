@@ -2,7 +2,6 @@
 # line presets), kept apart from the windows so the unit tests link it alone.
 if(NOT TARGET diff_engine)
   add_library(diff_engine STATIC
-    ${CMAKE_CURRENT_LIST_DIR}/diffout.cpp
     ${CMAKE_CURRENT_LIST_DIR}/linediff.cpp
     ${CMAKE_CURRENT_LIST_DIR}/dircmp.cpp
     ${CMAKE_CURRENT_LIST_DIR}/cmdline.cpp

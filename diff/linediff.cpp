@@ -3,16 +3,18 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "diffout.h"
 #include "message.h"
 
+COutputText g_diffOutput;
 FILE* g_diffFiles[2];
 char* g_diffWindow[2][kDiffWindowLines];
 long g_diffWindowBase[2];
 int g_diffWindowCount[2];
 long g_diffLine[2];
-int g_ignoreWhiteSpace;
-int g_ignoreCase;
+
+namespace {
+DiffOptions s_options;   // of the comparison running
+}
 
 namespace {
 // fgets with a limit of 255 stores at most 254 characters of a line.
@@ -125,9 +127,9 @@ bool SameLines(long n0, long n1)
     const char* b = FetchLine(1, n1, &length1);
     if (!a || !b)
         return false;
-    if (!g_ignoreWhiteSpace && !g_ignoreCase)
+    if (!s_options.ignoreWhiteSpace && !s_options.ignoreCase)
         return length0 == length1 && std::memcmp(a, b, static_cast<size_t>(length0)) == 0;
-    return CompareDiffLines(a, b) == 0;
+    return CompareDiffLines(a, b, s_options) == 0;
 }
 
 bool IsWhite(unsigned char c)
@@ -154,7 +156,7 @@ void PrintLine(char mark, const char* line, int length)
         text[n++] = '\r';
         text[n++] = '\n';
     }
-    AppendDiffOutput(text, n);
+    g_diffOutput.Append(text, static_cast<size_t>(n));
 }
 
 // Prints lines of file f from its current line on, d of them past it (-1:
@@ -205,19 +207,19 @@ void DiscardDiffLines(int f, long n)
         g_diffWindowBase[f] = n + 1;
 }
 
-int CompareDiffLines(const char* a, const char* b)
+int CompareDiffLines(const char* a, const char* b, const DiffOptions& options)
 {
     const unsigned char* p = reinterpret_cast<const unsigned char*>(a);
     const unsigned char* q = reinterpret_cast<const unsigned char*>(b);
     for (;;) {
-        if (g_ignoreWhiteSpace && IsWhite(*p) && IsWhite(*q)) {
+        if (options.ignoreWhiteSpace && IsWhite(*p) && IsWhite(*q)) {
             while (IsWhite(*p))
                 ++p;
             while (IsWhite(*q))
                 ++q;
         }
         int x = *p, y = *q;
-        if (g_ignoreCase) {
+        if (options.ignoreCase) {
             x = Lower(static_cast<unsigned char>(x));
             y = Lower(static_cast<unsigned char>(y));
         }
@@ -239,16 +241,16 @@ void PrintLineRange(long first, long length)
         std::snprintf(text, sizeof text, "%ld", first);
     else
         std::snprintf(text, sizeof text, "%ld,%ld", first, first + length);
-    AppendDiffOutput(text);
+    g_diffOutput.Append(text);
 }
 
 void PrintHunkHeader(long first0, long length0, char letter, long first1, long length1)
 {
     PrintLineRange(first0, length0);
     char letterText[2] = {letter, 0};
-    AppendDiffOutput(letterText);
+    g_diffOutput.Append(letterText);
     PrintLineRange(first1, length1);
-    AppendDiffOutput("\r\n");
+    g_diffOutput.Append("\r\n");
 }
 
 int PrintDiffHunk(long d0, long d1)
@@ -262,7 +264,7 @@ int PrintDiffHunk(long d0, long d1)
         PrintHunkHeader(c0, d0, 'c', c1, d1);
     PrintHunkLines(0, d0);
     if (d0 >= 0 && d1 >= 0)
-        AppendDiffOutput("---\r\n");
+        g_diffOutput.Append("---\r\n");
     PrintHunkLines(1, d1);
     return 1;
 }
@@ -287,9 +289,11 @@ int ResyncDiff()
     return 0;
 }
 
-CString DiffFiles(const char* name0, const char* name1)
+CString DiffFiles(const char* name0, const char* name1, const DiffOptions& options)
 {
-    ResetDiffOutput();
+    s_options = options;
+    g_diffOutput.Reset();
+    g_diffOutput.SetSpillDirectory(nullptr);
     CloseDiffFiles();
     const char* names[2] = {name0, name1};
     for (int f = 0; f < 2; ++f) {
@@ -299,7 +303,7 @@ CString DiffFiles(const char* name0, const char* name1)
             CString message;
             message.Format("cant open \"%s\"", names[f]);
             ToolMessage(message);
-            return g_diffOutput;
+            return g_diffOutput.m_text;
         }
         g_diffWindowBase[f] = 1;
         g_diffWindowCount[f] = 0;
@@ -315,8 +319,8 @@ CString DiffFiles(const char* name0, const char* name1)
         const char* line1 = FetchLine(1, g_diffLine[1], &length1);
         if (!line0) {
             if (!line1) {
-                if (g_diffOutput.IsEmpty())
-                    AppendDiffOutput("diff: files are the same");
+                if (g_diffOutput.m_text.IsEmpty())
+                    g_diffOutput.Append("diff: files are the same");
             } else {
                 PrintDiffHunk(-1, kDiffToEnd);
             }
@@ -326,19 +330,19 @@ CString DiffFiles(const char* name0, const char* name1)
             PrintDiffHunk(kDiffToEnd, -1);
             break;
         }
-        bool same = (!g_ignoreWhiteSpace && !g_ignoreCase)
+        bool same = (!options.ignoreWhiteSpace && !options.ignoreCase)
                         ? length0 == length1 && std::memcmp(line0, line1, static_cast<size_t>(length0)) == 0
-                        : CompareDiffLines(line0, line1) == 0;
+                        : CompareDiffLines(line0, line1, options) == 0;
         if (!same && !ResyncDiff()) {
-            AppendDiffOutput("\r\ndiff: cant resync (files too different)");
+            g_diffOutput.Append("\r\ndiff: cant resync (files too different)");
             break;
         }
         DiscardDiffLines(0, g_diffLine[0]);
         DiscardDiffLines(1, g_diffLine[1]);
     }
 
-    AppendDiffOutput("\r\n");
+    g_diffOutput.Append("\r\n");
     CloseDiffFiles();
-    CloseDiffSpill();
-    return g_diffOutput;
+    g_diffOutput.CloseSpill();
+    return g_diffOutput.m_text;
 }

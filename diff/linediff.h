@@ -9,6 +9,7 @@
 #include <cstdio>
 
 #include "afxstr.h"
+#include "outtext.h"
 
 // Lines each file's window holds; the look-ahead reaches 499 lines past the
 // current one.
@@ -20,18 +21,26 @@ const int kDiffSlotSize = 256;
 // printed with "$".
 const long kDiffToEnd = 16384;
 
+// diff's output text: its spill file is always made in the current
+// directory.
+extern COutputText g_diffOutput;
+
 extern FILE* g_diffFiles[2];
 extern char* g_diffWindow[2][kDiffWindowLines];
 extern long g_diffWindowBase[2];    // line number held first in the window
 extern int g_diffWindowCount[2];    // lines held
 extern long g_diffLine[2];          // current line of each file
-extern int g_ignoreWhiteSpace;
-extern int g_ignoreCase;
+
+// What two lines may differ in and still count as the same.
+struct DiffOptions {
+    bool ignoreWhiteSpace = false;   // runs of blanks compare as one
+    bool ignoreCase = false;
+};
 
 // Compares the two files and returns the output text (the hunks, "diff:
 // files are the same", or the notice naming a spill file). Returns an empty
 // text after "cant open" has been shown.
-CString DiffFiles(const char* name0, const char* name1);
+CString DiffFiles(const char* name0, const char* name1, const DiffOptions& options = DiffOptions());
 
 // Line n of file f, or null at the end of the file.
 char* GetDiffLine(int f, long n);
@@ -47,6 +56,6 @@ int PrintDiffHunk(long d0, long d1);
 void PrintHunkHeader(long first0, long length0, char letter, long first1, long length1);
 void PrintLineRange(long first, long length);
 // 0 when the lines are equal under the white space and case options.
-int CompareDiffLines(const char* a, const char* b);
+int CompareDiffLines(const char* a, const char* b, const DiffOptions& options);
 
 #endif

@@ -1,11 +1,14 @@
 #include "csplit.h"
 
+#include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <new>
 #include <vector>
 
+#include "afxstr.h"
+#include "fileout.h"
 #include "message.h"
 #include "regex.h"
 #include "samefile.h"
@@ -58,8 +61,13 @@ Outcome CutAt(Run& run, long long kept, const char* code, long long targetLine, 
         ++found;
     }
     long long target = found;
-    if (offset != 0 && found + offset >= run.currentLine)
+    if (code && ended) {
+        // A pattern that matches no line takes the rest of the file into
+        // this part; an offset must not leave the lines after it in none.
+        target = LLONG_MAX;
+    } else if (offset != 0 && found + offset >= run.currentLine) {
         target = found + offset;
+    }
     run.reader->Seek(kept);
 
     FILE* part = nullptr;
@@ -81,23 +89,34 @@ Outcome CutAt(Run& run, long long kept, const char* code, long long targetLine, 
         }
     }
     long long copied = 0;
+    bool written = true;
     while (run.currentLine < target) {
         if (!run.reader->ReadLine(line, sizeof line, &length)) {
             ended = true;
             break;
         }
-        if (part)
-            std::fwrite(line, 1, length, part);
+        if (part && !WriteBytes(part, line, length)) {
+            written = false;
+            break;
+        }
         ++copied;
         ++run.currentLine;
     }
     if (part) {
-        std::fclose(part);
-        // An empty part goes, and the next part takes its name.
-        if (copied == 0) {
+        if (!CloseStream(part))
+            written = false;
+        // An empty part goes, and the next part takes its name; so does a
+        // part that missed a write, after the user is told which.
+        if (copied == 0 || !written)
             std::remove(name);
-            --run.counter;
+        if (!written) {
+            CString message("Can't write output file ");
+            message += name;
+            ToolMessage(message);
+            return kFailed;
         }
+        if (copied == 0)
+            --run.counter;
     }
     return ended ? kInputEnded : kGoOn;
 }
@@ -119,13 +138,13 @@ bool ReadPattern(const char* argument, char* code, long long* offset)
 }
 }
 
-void CsplitRun(const char* filename, const char* arguments, const char* prefix, int digits)
+bool CsplitRun(const char* filename, const char* arguments, const char* prefix, int digits)
 {
     size_t size = std::strlen(arguments) + 1;
     char* copy = new (std::nothrow) char[size];
     if (!copy) {
         ToolMessage("Out of Memory - sorry");
-        return;
+        return false;
     }
     std::memcpy(copy, arguments, size);
 
@@ -134,7 +153,7 @@ void CsplitRun(const char* filename, const char* arguments, const char* prefix, 
         if (static_cast<int>(table.size()) == kCsplitMaxArguments) {
             ToolMessage("Too many input arguments [>100]");
             delete[] copy;
-            return;
+            return false;
         }
         table.push_back(word);
     }
@@ -147,12 +166,12 @@ void CsplitRun(const char* filename, const char* arguments, const char* prefix, 
     if (!input) {
         ToolMessage("Can't open input file");
         delete[] copy;
-        return;
+        return false;
     }
     if (given == 0) {
         std::fclose(input);
         delete[] copy;
-        return;
+        return true;
     }
 
     // Read as text, but through byte positions: see LineReader.
@@ -219,4 +238,5 @@ void CsplitRun(const char* filename, const char* arguments, const char* prefix, 
     }
     std::fclose(input);
     delete[] copy;
+    return outcome != kFailed;
 }

@@ -8,7 +8,8 @@
 const int kCsplitMaxArguments = 99;
 
 // A whole run: cuts filename by the blank-separated arguments into parts
-// named prefix followed by the part number in at least digits digits.
-void CsplitRun(const char* filename, const char* arguments, const char* prefix, int digits);
+// named prefix followed by the part number in at least digits digits. False
+// when it stopped after telling the user why.
+bool CsplitRun(const char* filename, const char* arguments, const char* prefix, int digits);
 
 #endif

@@ -132,7 +132,7 @@ void DuSumDirectory(DirUsage& entry)
     _chdir(kept);
 }
 
-void DuRun(const char* directory, const DuOptions& options)
+bool DuRun(const char* directory, const DuOptions& options)
 {
     DirUsage root;
     InitUsage(root);
@@ -154,5 +154,5 @@ void DuRun(const char* directory, const DuOptions& options)
     else
         ToolMessage("Change directory fails - results unreliable");
     DuPrintLine(root);
-    CloseOutputSpill();
+    return CloseOutputSpill() && fits;
 }

@@ -35,7 +35,7 @@ void DuPrintLine(DirUsage& entry);
 
 // A whole run into the output text. The spill directory is left as the last
 // run set it.
-void DuRun(const char* directory, const DuOptions& options);
+bool DuRun(const char* directory, const DuOptions& options);
 
 // Where the cluster size comes from: sectors per cluster and bytes per
 // sector of the current drive, nonzero on success. Tests put in their own.

@@ -1,6 +1,8 @@
 #include "filetype.h"
 
+#ifdef _WIN32
 #include <windows.h>
+#endif
 
 #include <cstdio>
 #include <cstring>
@@ -43,8 +45,10 @@ const MagicEntry g_magicTable[29] = {
 
 namespace {
 // Registry names and values are held in 80 bytes.
-const DWORD kKeyBuffer = 80;
+const unsigned kKeyBuffer = 80;
 const size_t kMagicBuffer = 512;
+
+#ifdef _WIN32
 
 // The default value of a key below root; empty when it cannot be read or
 // does not fit (a cut class would name another key).
@@ -86,6 +90,13 @@ bool RegistryKind(const char* name, char* result, size_t size)
     std::snprintf(result, size, "%s", kind);
     return true;
 }
+#else
+// Elsewhere there is no registry: every extension is unknown to it.
+bool RegistryKind(const char*, char*, size_t)
+{
+    return false;
+}
+#endif
 
 // The bytes that the magic test and the text test look at.
 struct Sample {
@@ -152,8 +163,22 @@ void FileTypeIdentify(const char* name, bool magicFirst)
     AppendOutput(line);
 }
 
+const char* ClassifyStart(const unsigned char* bytes, size_t count, bool* looksLikeText)
+{
+    Sample sample;
+    std::memset(sample.bytes, 0xff, sizeof sample.bytes);
+    sample.count = count < sizeof sample.bytes ? count : sizeof sample.bytes;
+    if (sample.count > 0)
+        std::memcpy(sample.bytes, bytes, sample.count);
+    *looksLikeText = LooksLikeText(sample);
+    return MagicKind(sample);
+}
+
 void FileTypeListRegistration()
 {
+#ifndef _WIN32
+    ToolMessage("cant access Windows registration database");
+#else
     HKEY root;
     if (RegOpenKeyA(HKEY_CLASSES_ROOT, nullptr, &root) != ERROR_SUCCESS) {
         ToolMessage("cant access Windows registration database");
@@ -180,6 +205,7 @@ void FileTypeListRegistration()
         AppendOutput(line);
     }
     RegCloseKey(root);
+#endif
 }
 
 void FileTypeListMagic()
@@ -204,11 +230,12 @@ void FileTypeListMagic()
     }
 }
 
-void FileTypeRun(const char* directory, const char* files, int debug, bool magicFirst)
+bool FileTypeRun(const char* directory, const char* files, const FileTypeOptions& options)
 {
     std::snprintf(g_outputDir, sizeof g_outputDir, "%s", directory ? directory : "");
     ResetOutput();
-    switch (debug) {
+    bool whole = true;
+    switch (options.debug) {
     case kFileTypeRegistration:
         FileTypeListRegistration();
         break;
@@ -216,10 +243,10 @@ void FileTypeRun(const char* directory, const char* files, int debug, bool magic
         FileTypeListMagic();
         break;
     default:
-        if (ExpandFileList(files))
-            for (int i = 0; i < g_fileCount; ++i)
-                FileTypeIdentify(g_fileNames[i], magicFirst);
+        whole = ExpandFileList(files) != 0;
+        for (int i = 0; whole && i < g_fileCount; ++i)
+            FileTypeIdentify(g_fileNames[i], options.magicFirst);
         break;
     }
-    CloseOutputSpill();
+    return CloseOutputSpill() && whole;
 }

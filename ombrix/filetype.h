@@ -3,6 +3,8 @@
 #ifndef OMBRIX_FILETYPE_H
 #define OMBRIX_FILETYPE_H
 
+#include <cstddef>
+
 struct MagicEntry {
     int offset;          // byte position in the file; -1 ends the table
     int length;          // bytes compared
@@ -20,13 +22,23 @@ enum FileTypeDebug { kFileTypeNone = 0, kFileTypeRegistration = 1, kFileTypeMagi
 // kind. With magicFirst the magic table is asked before the registry.
 void FileTypeIdentify(const char* name, bool magicFirst);
 
+// The magic table's kind for the first count bytes of a file, or null when
+// no row matches; looksLikeText tells whether they pass the text test.
+const char* ClassifyStart(const unsigned char* bytes, size_t count, bool* looksLikeText);
+
 // Every extension of the registry with its class and description.
 void FileTypeListRegistration();
 
 // Every row of the magic table.
 void FileTypeListMagic();
 
-// A whole run into the output text, spilling into directory.
-void FileTypeRun(const char* directory, const char* files, int debug, bool magicFirst);
+struct FileTypeOptions {
+    int debug;         // a FileTypeDebug mode
+    bool magicFirst;   // the magic table before the registry
+};
+
+// A whole run into the output text, spilling into directory. False when it
+// stopped after telling the user why.
+bool FileTypeRun(const char* directory, const char* files, const FileTypeOptions& options);
 
 #endif

@@ -27,7 +27,7 @@ const char* CFileTypeDlg::MissingInput() const
 
 void CFileTypeDlg::Run()
 {
-    FileTypeRun(m_directory, m_files, m_debug, m_magicFirst != FALSE);
+    FileTypeRun(m_directory, m_files, {m_debug, m_magicFirst != FALSE});
 }
 
 void CFileTypeDlg::IdentifyFile(const char* name)

@@ -1,11 +1,27 @@
 #include "samefile.h"
 
+#ifdef _WIN32
 #include <windows.h>
+#else
+#include <sys/stat.h>
+#endif
 
 #include <cstdlib>
 #include <cstring>
 
 const char kOutputIsInputMessage[] = "output file would overwrite input file";
+
+#ifndef _WIN32
+// Elsewhere one file is one device and inode, whatever its names.
+bool SameFile(const char* a, const char* b)
+{
+    struct stat statusA;
+    struct stat statusB;
+    if (stat(a, &statusA) != 0 || stat(b, &statusB) != 0)
+        return std::strcmp(a, b) == 0;
+    return statusA.st_dev == statusB.st_dev && statusA.st_ino == statusB.st_ino;
+}
+#else
 
 namespace {
 // The full path of name with every existing part in its long form; false
@@ -72,3 +88,4 @@ bool SameFile(const char* a, const char* b)
            infoA.nFileIndexHigh == infoB.nFileIndexHigh && infoA.nFileIndexLow == infoB.nFileIndexLow &&
            (infoA.nFileIndexHigh | infoA.nFileIndexLow) != 0;
 }
+#endif

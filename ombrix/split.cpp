@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "afxstr.h"
+#include "fileout.h"
 #include "message.h"
 #include "samefile.h"
 
@@ -83,6 +85,18 @@ bool StepName(char* name)
     return true;
 }
 
+// A part that missed a write is removed, so that no short part is left to
+// be joined later, and the user is told which it was.
+void PartFailed(FILE* part, const char* name)
+{
+    if (part)
+        CloseStream(part);
+    std::remove(name);
+    CString message("cant write output file ");
+    message += name;
+    ToolMessage(message);
+}
+
 bool Exists(const char* name)
 {
     FILE* file = std::fopen(name, "rb");
@@ -95,8 +109,8 @@ bool Exists(const char* name)
 // Copies whole lines from the reader's buffer to part, at most limit of
 // them (0: no limit), and returns how many it completed. A line that goes on
 // past the buffer is copied as far as it goes; lineSoFar carries its length
-// to the next call.
-long long TakeLines(Reader& reader, FILE* part, size_t& lineSoFar, long long limit)
+// to the next call. written turns false when the part missed the write.
+long long TakeLines(Reader& reader, FILE* part, size_t& lineSoFar, long long limit, bool& written)
 {
     size_t available = reader.Available();
     const char* data = reader.Data();
@@ -114,7 +128,8 @@ long long TakeLines(Reader& reader, FILE* part, size_t& lineSoFar, long long lim
             lineSoFar = 0;
         }
     }
-    std::fwrite(data, 1, at, part);
+    if (!WriteBytes(part, data, at))
+        written = false;
     reader.Consume(at);
     return done;
 }
@@ -138,24 +153,24 @@ void SplitBaseName(const char* filename, char* base, size_t size)
     base[length] = 0;
 }
 
-void SplitIntoParts(const char* input, const char* base, const char* extension, int units,
+bool SplitIntoParts(const char* input, const char* base, const char* extension, int units,
                     long long unitsPerFile)
 {
     FILE* in = std::fopen(input, "rb");
     if (!in) {
         ToolMessage("cant open input file");
-        return;
+        return false;
     }
     char name[kNameBuffer];
     if (!FormatPartName(name, base, extension)) {
         std::fclose(in);
         ToolMessage("cant create output file");
-        return;
+        return false;
     }
     FILE* part = CreatePart(name, input);
     if (!part) {
         std::fclose(in);
-        return;
+        return false;
     }
 
     // A part holds so many lines, or so many bytes: every other unit is a
@@ -167,8 +182,9 @@ void SplitIntoParts(const char* input, const char* base, const char* extension, 
     size_t lineSoFar = 0;
     Reader reader(in);
     while (reader.Available() > 0) {
+        bool written = true;
         if (units == kSplitLines) {
-            filled += TakeLines(reader, part, lineSoFar, capacity == 0 ? 0 : capacity - filled);
+            filled += TakeLines(reader, part, lineSoFar, capacity == 0 ? 0 : capacity - filled, written);
             // An unterminated last line is a unit of its own.
             if (lineSoFar > 0 && reader.Available() == 0) {
                 lineSoFar = 0;
@@ -179,44 +195,57 @@ void SplitIntoParts(const char* input, const char* base, const char* extension, 
             size_t take = available;
             if (capacity > 0 && capacity - filled < static_cast<long long>(available))
                 take = static_cast<size_t>(capacity - filled);
-            std::fwrite(reader.Data(), 1, take, part);
+            written = WriteBytes(part, reader.Data(), take);
             reader.Consume(take);
             filled += static_cast<long long>(take);
             // A short last block fills its unit.
             if (capacity > 0 && filled % bytesPerUnit != 0 && reader.Available() == 0)
                 filled += bytesPerUnit - filled % bytesPerUnit;
         }
+        if (!written) {
+            PartFailed(part, name);
+            std::fclose(in);
+            return false;
+        }
         if (capacity == 0 || filled < capacity)
             continue;
         // Full: the next part begins at once, so an input that ends on a
         // boundary leaves an empty last part.
-        std::fclose(part);
+        if (!CloseStream(part)) {
+            PartFailed(nullptr, name);
+            std::fclose(in);
+            return false;
+        }
         if (NextPartName(name)) {
             std::fclose(in);
-            return;
+            return false;
         }
         part = CreatePart(name, input);
         if (!part) {
             std::fclose(in);
-            return;
+            return false;
         }
         filled = 0;
     }
     std::fclose(in);
-    std::fclose(part);
+    if (!CloseStream(part)) {
+        PartFailed(nullptr, name);
+        return false;
+    }
+    return true;
 }
 
-void SplitJoinParts(const char* output, const char* base, const char* extension)
+bool SplitJoinParts(const char* output, const char* base, const char* extension)
 {
     char name[kNameBuffer];
     if (!FormatPartName(name, base, extension)) {
         ToolMessage("No files to unsplit");
-        return;
+        return false;
     }
     FILE* in = std::fopen(name, "rb");
     if (!in) {
         ToolMessage("No files to unsplit");
-        return;
+        return false;
     }
     // The output must not be one of the parts it is joined from, nor the
     // first missing name, which would then be read as the next part.
@@ -226,44 +255,47 @@ void SplitJoinParts(const char* output, const char* base, const char* extension)
         if (SameFile(probe, output)) {
             std::fclose(in);
             ToolMessage(kOutputIsInputMessage);
-            return;
+            return false;
         }
         if (!Exists(probe) || StepName(probe))
             break;
     }
-    FILE* out = std::fopen(output, "wb");
+    // The joined file is made beside the output and takes its place only
+    // when whole, so a failure leaves a file of that name as it was.
+    char temporary[260];
+    FILE* out = CreateReplacement(output, temporary);
     if (!out) {
         std::fclose(in);
         ToolMessage("cant create output file");
-        return;
+        return false;
     }
     std::vector<char> buffer(kIoBuffer);
+    bool written = true;
     for (;;) {
         size_t n;
-        while ((n = std::fread(buffer.data(), 1, buffer.size(), in)) > 0)
-            std::fwrite(buffer.data(), 1, n, out);
+        while (written && (n = std::fread(buffer.data(), 1, buffer.size(), in)) > 0)
+            written = WriteBytes(out, buffer.data(), n);
         std::fclose(in);
-        if (NextPartName(name))
+        if (!written || NextPartName(name))
             break;
         in = std::fopen(name, "rb");
         if (!in)
             break;
     }
-    std::fclose(out);
+    return ReportReplacement(FinishReplacement(out, temporary, output, written), output);
 }
 
-void SplitRun(const char* filename, const char* extension, int type, int units, long unitsPerFile)
+bool SplitRun(const char* filename, const char* extension, const SplitOptions& options)
 {
-    long long perFile = unitsPerFile;
-    if (units == kSplitMegabytes)
+    long long perFile = options.unitsPerFile;
+    if (options.units == kSplitMegabytes)
         perFile *= 1024;
     std::string lowered(extension ? extension : "");
     for (char& c : lowered)
         c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     char base[kNameBuffer];
     SplitBaseName(filename, base, sizeof base);
-    if (type == kUnsplit)
-        SplitJoinParts(filename, base, lowered.c_str());
-    else
-        SplitIntoParts(filename, base, lowered.c_str(), units, perFile);
+    if (options.type == kUnsplit)
+        return SplitJoinParts(filename, base, lowered.c_str());
+    return SplitIntoParts(filename, base, lowered.c_str(), options.units, perFile);
 }

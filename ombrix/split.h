@@ -17,16 +17,23 @@ bool NextPartName(char* name);
 void SplitBaseName(const char* filename, char* base, size_t size);
 
 // Cuts input into base.extension, then the names that follow, each part
-// holding unitsPerFile units (a count below 1 never fills a part).
-void SplitIntoParts(const char* input, const char* base, const char* extension, int units,
+// holding unitsPerFile units (a count below 1 never fills a part). False
+// when it stopped after telling the user why.
+bool SplitIntoParts(const char* input, const char* base, const char* extension, int units,
                     long long unitsPerFile);
 
 // Joins base.extension and the parts that follow it, up to the first that
-// is missing, into output.
-void SplitJoinParts(const char* output, const char* base, const char* extension);
+// is missing, into output. False when it stopped after telling the user.
+bool SplitJoinParts(const char* output, const char* base, const char* extension);
+
+struct SplitOptions {
+    int type;            // kSplit or kUnsplit
+    int units;           // a SplitUnits
+    long unitsPerFile;
+};
 
 // A whole run from the dialog's fields: the extension is lower-cased first,
 // megabytes are counted as 1024 blocks of 1024 bytes.
-void SplitRun(const char* filename, const char* extension, int type, int units, long unitsPerFile);
+bool SplitRun(const char* filename, const char* extension, const SplitOptions& options);
 
 #endif

@@ -26,7 +26,7 @@ const char* CStringsDlg::MissingInput() const
 
 void CStringsDlg::Run()
 {
-    StringsRun(m_directory, m_files, m_minLength, m_offsets);
+    StringsRun(m_directory, m_files, {m_minLength, m_offsets});
 }
 
 bool CStringsDlg::ScanFile(const char* name)

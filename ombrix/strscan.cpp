@@ -132,16 +132,16 @@ bool StringsScanFile(const char* name, int minLength, int offsets)
     return true;
 }
 
-void StringsRun(const char* directory, const char* files, int minLength, int offsets)
+bool StringsRun(const char* directory, const char* files, const StringsOptions& options)
 {
     std::snprintf(g_outputDir, sizeof g_outputDir, "%s", directory ? directory : "");
     ResetOutput();
     if (!ExpandFileList(files)) {
         ToolMessage("Cant find input file");
-        return;
+        return false;
     }
-    for (int i = 0; i < g_fileCount; ++i)
-        if (!StringsScanFile(g_fileNames[i], minLength, offsets))
-            break;
-    CloseOutputSpill();
+    bool whole = true;
+    for (int i = 0; i < g_fileCount && whole; ++i)
+        whole = StringsScanFile(g_fileNames[i], options.minLength, options.offsets);
+    return CloseOutputSpill() && whole;
 }

@@ -11,6 +11,11 @@ enum StringsOffsets { kOffsetsNone = 0, kOffsetsDecimal = 1, kOffsetsOctal = 2, 
 bool StringsScanFile(const char* name, int minLength, int offsets);
 
 // A whole run into the output text, spilling into directory.
-void StringsRun(const char* directory, const char* files, int minLength, int offsets);
+struct StringsOptions {
+    int minLength;   // shortest run of printable bytes listed
+    int offsets;     // a StringsOffsets form
+};
+
+bool StringsRun(const char* directory, const char* files, const StringsOptions& options);
 
 #endif

@@ -1,8 +1,5 @@
 #include "tail.h"
 
-#include <sys/stat.h>
-#include <sys/types.h>
-
 #include <cstdio>
 #include <cstring>
 #include <new>
@@ -11,6 +8,7 @@
 #include "filelist.h"
 #include "message.h"
 #include "outtext.h"
+#include "sysio.h"
 #include "textread.h"
 
 namespace {
@@ -102,13 +100,13 @@ void TailTailFile(const char* name, long long size, int lines)
     delete[] text;
 }
 
-void TailRun(const char* directory, const char* files, int program, int skip, int lines)
+bool TailRun(const char* directory, const char* files, const TailOptions& options)
 {
     std::snprintf(g_outputDir, sizeof g_outputDir, "%s", directory ? directory : "");
     ResetOutput();
     if (!ExpandFileList(files)) {
         ToolMessage("cant find input file");
-        return;
+        return false;
     }
     for (int i = 0; i < g_fileCount; ++i) {
         const char* name = g_fileNames[i];
@@ -116,18 +114,18 @@ void TailRun(const char* directory, const char* files, int program, int skip, in
         std::snprintf(header, sizeof header, "====> %s <====\r\n\r\n", name);
         LowercaseText(header);
         AppendOutput(header);
-        if (program == kTail) {
+        if (options.program == kTail) {
             struct _stati64 status;
             if (_stati64(name, &status) != 0) {
                 ToolMessage("cant stat input file");
                 CloseOutputSpill();
-                return;
+                return false;
             }
-            TailTailFile(name, status.st_size, lines);
+            TailTailFile(name, status.st_size, options.lines);
         } else {
-            TailHeadFile(name, skip, lines);
+            TailHeadFile(name, options.skip, options.lines);
         }
         AppendOutput("\r\n");
     }
-    CloseOutputSpill();
+    return CloseOutputSpill();
 }

@@ -13,7 +13,14 @@ void TailHeadFile(const char* name, int skip, int lines);
 // file, whose size is given; the whole file when it has no more.
 void TailTailFile(const char* name, long long size, int lines);
 
-// A whole run into the output text, spilling into directory.
-void TailRun(const char* directory, const char* files, int program, int skip, int lines);
+struct TailOptions {
+    int program;   // kHead or kTail
+    int skip;      // head: lines passed over first
+    int lines;
+};
+
+// A whole run into the output text, spilling into directory. False when it
+// stopped after telling the user why.
+bool TailRun(const char* directory, const char* files, const TailOptions& options);
 
 #endif

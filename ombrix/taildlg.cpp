@@ -27,7 +27,7 @@ const char* CTailDlg::MissingInput() const
 
 void CTailDlg::Run()
 {
-    TailRun(m_directory, m_files, m_program, m_skipLines, m_lines);
+    TailRun(m_directory, m_files, {m_program, m_skipLines, m_lines});
 }
 
 void CTailDlg::HeadFile(const char* name)

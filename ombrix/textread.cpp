@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "sysio.h"
+
 namespace {
 const size_t kBuffer = 1 << 16;
 const unsigned char kTextEnd = 0x1a;

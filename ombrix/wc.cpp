@@ -1,14 +1,12 @@
 #include "wc.h"
 
-#include <sys/stat.h>
-#include <sys/types.h>
-
 #include <cstdio>
 #include <cstring>
 
 #include "filelist.h"
 #include "message.h"
 #include "outtext.h"
+#include "sysio.h"
 #include "textread.h"
 
 namespace {
@@ -85,7 +83,7 @@ void WcCountFiles(const char* filenames, const WcOptions& options, WcTotals& tot
     }
 }
 
-void WcRun(const char* directory, const char* filenames, const WcOptions& options)
+bool WcRun(const char* directory, const char* filenames, const WcOptions& options)
 {
     // A directory too long for the buffer is cut; it is then also too long
     // to take the spill name, so a spill fails rather than landing elsewhere.
@@ -97,5 +95,5 @@ void WcRun(const char* directory, const char* filenames, const WcOptions& option
     AppendCounts(options, totals.lines, totals.words, totals.bytes, "total");
     LowercaseText(g_outputText.GetBuffer(0));
     g_outputText.ReleaseBuffer();
-    CloseOutputSpill();
+    return CloseOutputSpill();
 }

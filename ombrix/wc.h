@@ -21,6 +21,6 @@ void WcCountFiles(const char* filenames, const WcOptions& options, WcTotals& tot
 
 // A whole run into the output text: spill files go to directory; ends with
 // the totals line and lower-cases the text.
-void WcRun(const char* directory, const char* filenames, const WcOptions& options);
+bool WcRun(const char* directory, const char* filenames, const WcOptions& options);
 
 #endif

@@ -1,9 +1,5 @@
 #include "search.h"
 
-#include <direct.h>
-#include <io.h>
-#include <windows.h>
-
 #include <cctype>
 #include <cstdlib>
 #include <cstring>
@@ -13,19 +9,15 @@
 #include "message.h"
 #include "nextline.h"
 #include "regex.h"
+#include "sysio.h"
 
 namespace {
 
 const size_t kBlockSize = 1 << 20;       // bytes of a file read at once
-const size_t kSpillBufferSize = 1 << 20;  // results gathered before a write to the spill file
 const size_t kLineLimit = 510;            // longest line, line end included
 const size_t kReadSize = 511;             // what one line read takes at most
 
 const char kTruncated[] = "**** Line truncated - results unreliable\r\n";
-
-// The result text's notice after a spill, around the spill file's name.
-const char kNoticeHead[] = "****\r\n**** Too much output (>32kb)\r\n**** Results written to file: ";
-const char kNoticeTail[] = "\r\n**** Use Zodo to display this file\r\n****\r\n";
 
 // "%6ld:  " for a line number, without the cost of a formatted print.
 char* FormatLineNumber(char* out, long number)
@@ -187,12 +179,10 @@ CQuarnSearch::CQuarnSearch()
       m_unmatched(0),
       m_patternReadPos(0),
       m_lastLineTooLong(false),
-      m_spillFile(nullptr),
       m_compiledCount(0),
-      m_skipReady(false),
-      m_spillUsed(0)
+      m_skipReady(false)
 {
-    m_spillName[0] = 0;
+    PlaceSpill();
 }
 
 CQuarnSearch::~CQuarnSearch()
@@ -232,8 +222,13 @@ CString CQuarnSearch::CurrentDirectoryLower()
 
 void CQuarnSearch::ResetResults()
 {
-    m_resultText.Empty();
-    CloseSpill();
+    m_output.Reset();
+    PlaceSpill();
+}
+
+void CQuarnSearch::PlaceSpill()
+{
+    m_output.SetSpillDirectory(m_descend ? static_cast<const char*>(m_directory) : nullptr);
 }
 
 char* CQuarnSearch::GetNextPatternLine(char* buffer)
@@ -274,8 +269,6 @@ bool CQuarnSearch::PreparePatterns()
             m_block.resize(kBlockSize + 1);
         if (m_ignoreCase && m_lower.size() < kBlockSize + 1)
             m_lower.resize(kBlockSize + 1);
-        if (m_spillBuffer.size() < kSpillBufferSize)
-            m_spillBuffer.resize(kSpillBufferSize);
     } catch (const std::bad_alloc&) {
         return false;
     }
@@ -365,12 +358,11 @@ int CQuarnSearch::MatchLine(const char* line, const char* lineEnd)
 
 int CQuarnSearch::SearchFile(const char* name, const char* header)
 {
-    // Read-only and sharing like a C runtime stream opened "rb", but without
-    // the stream: the block reads below need nothing of it.
-    HANDLE file = CreateFileA(name, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
-    if (file == INVALID_HANDLE_VALUE)
+    // Unbuffered: the block reads below go straight into the block.
+    FILE* file = std::fopen(name, "rb");
+    if (!file)
         return 1;
+    std::setvbuf(file, nullptr, _IONBF, 0);
     AddOutput(header);
 
     char* data = m_block.data();
@@ -392,9 +384,7 @@ int CQuarnSearch::SearchFile(const char* name, const char* header)
             if (text != data)
                 std::memmove(text, text + pos, keep);
             size_t wanted = kBlockSize - keep;
-            DWORD got = 0;
-            if (!ReadFile(file, data + keep, static_cast<DWORD>(wanted), &got, nullptr))
-                got = 0;
+            size_t got = std::fread(data + keep, 1, wanted, file);
             if (text != data)
                 LowerCopy(text + keep, data + keep, got);
             length = keep + got;
@@ -473,19 +463,21 @@ int CQuarnSearch::SearchFile(const char* name, const char* header)
     }
     if (result && selected)
         AddOutput("\r\n");
-    CloseHandle(file);
+    std::fclose(file);
     return result;
 }
 
-int CQuarnSearch::RunSearch(const char* directory)
+bool CQuarnSearch::RunSearch(const char* directory)
 {
-    int result = 0;
+    bool searched = false;
+    PlaceSpill();
     if (!PreparePatterns())
         ToolMessage("Out of Memory");
     else
-        result = SearchDirectory(directory);
-    CloseSpill();
-    return result;
+        searched = SearchDirectory(directory) != 0;
+    // A spill file that missed a write has been reported, and the text says
+    // the results are incomplete.
+    return CloseSpill() && searched;
 }
 
 int CQuarnSearch::SearchDirectory(const char* path)
@@ -588,79 +580,4 @@ int CQuarnSearch::SearchDirectory(const char* path)
     }
     delete[] table;
     return result;
-}
-
-bool CQuarnSearch::BuildSpillName()
-{
-    if (!m_descend) {
-        std::strcpy(m_spillName, "tmXXXXXX");
-        return true;
-    }
-    const char* directory = m_directory;
-    size_t length = static_cast<size_t>(m_directory.GetLength());
-    size_t separator = length && directory[length - 1] == '\\' ? 0 : 1;
-    if (length + separator + 8 >= sizeof m_spillName)
-        return false;
-    std::memcpy(m_spillName, directory, length);
-    if (separator)
-        m_spillName[length] = '\\';
-    std::strcpy(m_spillName + length + separator, "tmXXXXXX");
-    return true;
-}
-
-void CQuarnSearch::AddOutput(const char* text)
-{
-    size_t length = std::strlen(text);
-    if (m_spillFile) {
-        if (m_spillUsed + length > m_spillBuffer.size()) {
-            FlushSpill();
-            if (length > m_spillBuffer.size()) {
-                std::fwrite(text, 1, length, m_spillFile);
-                return;
-            }
-        }
-        std::memcpy(m_spillBuffer.data() + m_spillUsed, text, length);
-        m_spillUsed += length;
-        return;
-    }
-    if (static_cast<long long>(kResultCap) - m_resultText.GetLength() >= static_cast<long long>(length)) {
-        m_resultText.Append(text, static_cast<int>(length));
-        return;
-    }
-    FILE* file = nullptr;
-    if (BuildSpillName() && _mktemp(m_spillName))
-        file = std::fopen(m_spillName, "wb");
-    if (file) {
-        m_spillFile = file;
-        m_spillUsed = 0;
-        if (m_spillBuffer.size() < kSpillBufferSize)
-            m_spillBuffer.resize(kSpillBufferSize);
-        std::fwrite(static_cast<const char*>(m_resultText), 1, static_cast<size_t>(m_resultText.GetLength()), file);
-        m_resultText.Empty();
-        m_resultText += kNoticeHead;
-        m_resultText += m_spillName;
-        m_resultText += kNoticeTail;
-        AddOutput(text);
-        return;
-    }
-    ToolMessage("Too much output - results truncated");
-    m_resultText.Empty();
-    m_resultText.Append(text, static_cast<int>(length));
-}
-
-void CQuarnSearch::FlushSpill()
-{
-    if (m_spillFile && m_spillUsed) {
-        std::fwrite(m_spillBuffer.data(), 1, m_spillUsed, m_spillFile);
-        m_spillUsed = 0;
-    }
-}
-
-void CQuarnSearch::CloseSpill()
-{
-    if (!m_spillFile)
-        return;
-    FlushSpill();
-    std::fclose(m_spillFile);
-    m_spillFile = nullptr;
 }

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "afxstr.h"
+#include "outtext.h"
 
 class CQuarnSearch {
 public:
@@ -45,9 +46,9 @@ public:
     char* GetNextPatternLine(char* buffer);
 
     // The search and the end of a run: searches `directory` (the current
-    // directory), then closes the spill file. TRUE when the search ran to its
-    // end.
-    int RunSearch(const char* directory);
+    // directory), then closes the spill file. True when the search ran to its
+    // end and the spill file, if one was made, holds every result.
+    bool RunSearch(const char* directory);
 
     // One directory level of the search; `path` is also the current
     // directory. FALSE ends the whole search.
@@ -55,15 +56,19 @@ public:
 
     // Appends one chunk of results to the result text, or to the spill file
     // once the text would pass kResultCap characters.
-    void AddOutput(const char* text);
+    void AddOutput(const char* text) { m_output.Append(text); }
 
-    // Closes the spill file of the run, when one was opened.
-    void CloseSpill();
+    // Closes the spill file of the run, when one was opened. False after a
+    // write to it failed (the user has been told).
+    bool CloseSpill() { return m_output.CloseSpill(); }
 
     // The dialog's choices and the results, in the document's order.
     int m_patternCount;
     CStringArray m_patterns;
-    CString m_resultText;
+    // The results, spilling into the current directory, or into the
+    // Directory field's directory when descending.
+    COutputText m_output;
+    CString& m_resultText = m_output.m_text;
     CString m_directory;       // the dialog's Directory field
     CString m_fileMasks;       // blank-separated wildcard masks
     CString m_patternsText;    // one pattern a line
@@ -75,8 +80,6 @@ public:
     int m_patternReadPos;      // read position of GetNextPatternLine
     bool m_lastLineTooLong;    // the last line GetNextPatternLine gave did not fit
 
-    FILE* m_spillFile;         // open spill file of the run, or null
-    char m_spillName[260];     // where the spill file's name is built
 
 private:
     struct Pattern;
@@ -89,8 +92,7 @@ private:
     int MatchLine(const char* line, const char* lineEnd);
     bool CompilePattern(int index);
     int SearchFile(const char* name, const char* header);
-    void FlushSpill();
-    bool BuildSpillName();
+    void PlaceSpill();
 
     std::vector<unsigned char> m_patternTooLong;   // per pattern line: did not fit the buffer
     std::vector<Pattern> m_compiled;
@@ -99,8 +101,6 @@ private:
     std::vector<size_t> m_occurrence;  // per pattern: next place in the block where its literal occurs
     std::vector<char> m_block; // file read buffer
     std::vector<char> m_lower; // the same block lower-cased, when ignoring case
-    std::vector<char> m_spillBuffer;
-    size_t m_spillUsed;
 };
 
 #endif

@@ -1,13 +1,12 @@
 #include "filelist.h"
 
-#include <io.h>
-
 #include <cctype>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
 
 #include "message.h"
+#include "sysio.h"
 
 char* g_fileNames[1024];
 int g_fileCount = 0;

@@ -1,11 +1,18 @@
 #include "message.h"
 
+#ifdef _WIN32
 #include <windows.h>
+#endif
 
+#include <cstdio>
 #include <cstring>
 
 namespace {
 ToolMessageHandler g_handler = nullptr;
+}
+
+#ifdef _WIN32
+namespace {
 
 // The program's file name without directory and extension, which is what
 // the programs use as their title when nothing better has been installed.
@@ -26,6 +33,7 @@ void ProgramTitle(char* title, int size)
         *dot = 0;
 }
 }
+#endif
 
 void SetToolMessageHandler(ToolMessageHandler handler)
 {
@@ -40,7 +48,12 @@ void ToolMessage(const char* text)
         g_handler(text);
         return;
     }
+#ifdef _WIN32
     char title[MAX_PATH];
     ProgramTitle(title, sizeof title);
     MessageBoxA(GetActiveWindow(), text, title, MB_OK);
+#else
+    // Natively only the engines run, with no window to show it in.
+    std::fprintf(stderr, "%s\n", text);
+#endif
 }

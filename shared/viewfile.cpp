@@ -1,9 +1,14 @@
 #include "viewfile.h"
 
+#ifdef _WIN32
 #include <windows.h>
+#endif
 
+#include "fileout.h"
 #include "message.h"
 
+// Finding and starting the pager is Windows' own; saving builds everywhere.
+#ifdef _WIN32
 CString ReadLoadPath()
 {
     char path[260];
@@ -30,18 +35,16 @@ void LaunchViewer(const char* selection)
         ToolMessage("Error: can't run file viewer!");
 }
 
+#endif
+
 bool SaveOutputText(const char* path, const char* text, int length)
 {
-    HANDLE file = CreateFileA(path, GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                              nullptr);
-    if (file == INVALID_HANDLE_VALUE) {
+    char temporary[260];
+    FILE* file = CreateReplacement(path, temporary);
+    if (!file) {
         ToolMessage("cant create output file");
         return false;
     }
-    if (text && length > 0) {
-        DWORD written = 0;
-        WriteFile(file, text, static_cast<DWORD>(length), &written, nullptr);
-    }
-    CloseHandle(file);
-    return true;
+    bool written = !text || length <= 0 || WriteBytes(file, text, static_cast<size_t>(length));
+    return ReportReplacement(FinishReplacement(file, temporary, path, written), path);
 }

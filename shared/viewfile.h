@@ -16,8 +16,8 @@ CString BuildViewerCommandLine(const char* selection);
 // Starts the pager on the selection, or tells the user why not.
 void LaunchViewer(const char* selection);
 
-// Writes length bytes of text to path, replacing the file. False, after the
-// message, when the file cannot be created; write errors go unreported.
+// Writes length bytes of text to path, replacing the file once the new one
+// is whole. False, after the message, when it cannot be made or written.
 bool SaveOutputText(const char* path, const char* text, int length);
 
 #endif

@@ -18,13 +18,15 @@
 // line is read, and first as well when it is the "$" of a first address. A
 // range's start is left alone, so '5,$' on a three-line file selects nothing
 // and '/x/,$' stays shut when x never matches.
-#include "engine.h"
+#include "script.h"
 
 #include <cstdlib>
 #include <cstring>
 
+#include "fileout.h"
 #include "message.h"
 #include "nextline.h"
+#include "sysio.h"
 #include "vregex.h"
 
 EditCommand g_commands[kMaxCommands];
@@ -32,6 +34,22 @@ int g_commandCount = 0;
 int g_scriptPos = 0;
 
 namespace {
+
+// Every compile error is told through here; the compile then stops.
+// Returns false, for the callers that return it.
+bool CompileError(const char* message)
+{
+    ToolMessage(message);
+    return false;
+}
+
+bool InvalidCommand(char letter)
+{
+    CString message("Invalid command: ");
+    if (letter)
+        message += letter;
+    return CompileError(message);
+}
 
 // The script being compiled.
 const char* s_scriptText = "";
@@ -62,7 +80,7 @@ char* HeapCopy(const char* text, size_t length)
 {
     char* copy = static_cast<char*>(std::malloc(length + 1));
     if (!copy) {
-        ToolMessage("Out of memory - sorry");
+        CompileError("Out of memory - sorry");
         return nullptr;
     }
     std::memcpy(copy, text, length);
@@ -93,7 +111,7 @@ FILE* OpenWriteFile(const char* name)
     if (!stream) {
         CString message("cant open file ");
         message += name;
-        ToolMessage(message);
+        CompileError(message);
         return nullptr;
     }
     char* copy = HeapCopy(name, std::strlen(name));
@@ -131,9 +149,7 @@ bool TakeText(EditCommand* record, char letter)
     bool overflow = false;
     while (more && GetNextScriptLine(line, overflow)) {
         if (overflow) {
-            CString message("Invalid command: ");
-            message += letter;
-            ToolMessage(message);
+            InvalidCommand(letter);
             return false;
         }
         size_t length = std::strlen(line);
@@ -152,7 +168,7 @@ bool TakeSubstitute(EditCommand* record, const char* p)
     char delimiter = *p;
     if (!delimiter) {
         // Nothing follows the letter on this line.
-        ToolMessage("Error in substitute command");
+        CompileError("Error in substitute command");
         return false;
     }
     const char* start;
@@ -160,19 +176,19 @@ bool TakeSubstitute(EditCommand* record, const char* p)
     bool closed;
     p = TakeDelimited(p + 1, delimiter, start, length, closed);
     if (length >= kExpressionSize || !CheckExpression(start, length)) {
-        ToolMessage("Error in Regular Expression");
+        CompileError("Error in Regular Expression");
         return false;
     }
     record->text = CopyExpression(start, length);
     if (!record->text)
         return false;
     if (!closed) {
-        ToolMessage("Error in substitute command");
+        CompileError("Error in substitute command");
         return false;
     }
     p = TakeDelimited(p, delimiter, start, length, closed);
     if (length >= kExpressionSize) {
-        ToolMessage("Error in substitute command");
+        CompileError("Error in substitute command");
         return false;
     }
     record->replacement = HeapCopy(start, length);
@@ -210,7 +226,7 @@ bool TakeTransliteration(EditCommand* record, const char* p)
 {
     char delimiter = *p;
     if (!delimiter || !p[1]) {
-        ToolMessage("Error in transliteration command");
+        CompileError("Error in transliteration command");
         return false;
     }
     const char* source;
@@ -218,14 +234,14 @@ bool TakeTransliteration(EditCommand* record, const char* p)
     bool closed;
     p = TakeDelimited(p + 1, delimiter, source, sourceLength, closed);
     if (!closed) {
-        ToolMessage("Error in transliteration command");
+        CompileError("Error in transliteration command");
         return false;
     }
     const char* target;
     size_t targetLength;
     TakeDelimited(p, delimiter, target, targetLength, closed);
     if (sourceLength != targetLength) {
-        ToolMessage("Error in transliteration command");
+        CompileError("Error in transliteration command");
         return false;
     }
     record->text = HeapCopy(source, sourceLength);
@@ -240,7 +256,7 @@ bool TakeTransliteration(EditCommand* record, const char* p)
 bool CompileCommand(const char* p, bool& inList, bool lineOverflow)
 {
     if (g_commandCount == kMaxCommands) {
-        ToolMessage("Too many commands (>1024)");
+        CompileError("Too many commands (>1024)");
         return false;
     }
     EditCommand* record = &g_commands[g_commandCount++];
@@ -277,7 +293,7 @@ bool CompileCommand(const char* p, bool& inList, bool lineOverflow)
 
     if (letter == '{') {
         if (inList) {
-            ToolMessage("Nested command-lists not supported");
+            CompileError("Nested command-lists not supported");
             return false;
         }
         inList = true;
@@ -301,14 +317,11 @@ bool CompileCommand(const char* p, bool& inList, bool lineOverflow)
     if (lineOverflow && letter != '#') {
         // The line was cut; compiling what is left would change its meaning.
         if (letter == 's')
-            ToolMessage("Error in substitute command");
+            CompileError("Error in substitute command");
         else if (letter == 'y')
-            ToolMessage("Error in transliteration command");
+            CompileError("Error in transliteration command");
         else {
-            CString message("Invalid command: ");
-            if (letter)
-                message += letter;
-            ToolMessage(message);
+            InvalidCommand(letter);
         }
         return false;
     }
@@ -353,7 +366,7 @@ bool CompileCommand(const char* p, bool& inList, bool lineOverflow)
     case '#':
     case ':':
         if (addresses > 0) {
-            ToolMessage("1 or more addesses given when 0 expected");
+            CompileError("1 or more addesses given when 0 expected");
             return false;
         }
         FreeAddresses(record);
@@ -366,7 +379,7 @@ bool CompileCommand(const char* p, bool& inList, bool lineOverflow)
     case 'q':
     case 'r':
         if (addresses == 2) {
-            ToolMessage("2 addresses given when at most 1 expected");
+            CompileError("2 addresses given when at most 1 expected");
             return false;
         }
         break;
@@ -422,7 +435,7 @@ const char* ParseAddress(const char* text, EditCommand* record, bool firstAddres
         ++p;
         delimiter = *p;
         if (!delimiter) {
-            ToolMessage("Error on regular expression");
+            CompileError("Error on regular expression");
             return nullptr;
         }
     }
@@ -431,12 +444,12 @@ const char* ParseAddress(const char* text, EditCommand* record, bool firstAddres
     while (*p && *p != delimiter)
         ++p;
     if (*p != delimiter) {
-        ToolMessage("Error on regular expression");
+        CompileError("Error on regular expression");
         return nullptr;
     }
     size_t length = static_cast<size_t>(p - start);
     if (length >= kExpressionSize || !CheckExpression(start, length)) {
-        ToolMessage("Error in Regular Expression");
+        CompileError("Error in Regular Expression");
         return nullptr;
     }
     char* copy = CopyExpression(start, length);
@@ -454,7 +467,29 @@ const char* ParseAddress(const char* text, EditCommand* record, bool firstAddres
     return p + 1;
 }
 
-int CompileScript(const CString& script, int& suppressOutput)
+// Points every b and t at its label's record, once for the run rather than
+// searching at every branch.
+void ResolveLabels()
+{
+    for (int i = 0; i < g_commandCount; ++i) {
+        EditCommand& record = g_commands[i];
+        if (record.command != 'b' && record.command != 't')
+            continue;
+        if (!record.text || !*record.text) {
+            record.target = kBranchToEnd;
+            continue;
+        }
+        record.target = kBranchNoLabel;
+        for (int k = 0; k < g_commandCount; ++k) {
+            if (g_commands[k].command == ':' && g_commands[k].text && std::strcmp(g_commands[k].text, record.text) == 0) {
+                record.target = k;
+                break;
+            }
+        }
+    }
+}
+
+bool CompileScript(const CString& script, int& suppressOutput)
 {
     ReleaseCommands();
     s_scriptText = script;
@@ -470,13 +505,15 @@ int CompileScript(const CString& script, int& suppressOutput)
             continue;
         }
         if (!CompileCommand(line, inList, overflow))
-            return 1;
+            return false;
     }
-    return 0;
+    ResolveLabels();
+    return true;
 }
 
-void ReleaseCommands()
+bool ReleaseCommands()
 {
+    bool written = true;
     for (int i = g_commandCount - 1; i >= 0; --i) {
         EditCommand* record = &g_commands[i];
         if (record->endRegex != record->startRegex)
@@ -490,10 +527,16 @@ void ReleaseCommands()
         std::memset(record, 0, sizeof *record);
     }
     for (int i = s_writeFileCount - 1; i >= 0; --i) {
-        std::fclose(s_writeFiles[i].stream);
+        if (!CloseStream(s_writeFiles[i].stream) && written) {
+            CString message("cant write file ");
+            message += s_writeFiles[i].name;
+            ToolMessage(message);
+            written = false;
+        }
         std::free(s_writeFiles[i].name);
     }
     s_writeFileCount = 0;
     g_commandCount = 0;
     ForgetExpressions();
+    return written;
 }

@@ -1,25 +1,28 @@
 // The file driver: every input file through the script, into the output file
 // or, with no output file, into a temporary file that then replaces it.
-#include "engine.h"
-
-#include <io.h>
+#include "script.h"
 
 #include <cstdio>
 #include <cstring>
 
+#include "fileout.h"
 #include "filelist.h"
 #include "message.h"
 
 namespace {
 
-void CloseStreams()
+// Closes both streams; false when the output missed a write, its flush or
+// its close.
+bool CloseStreams()
 {
+    bool written = true;
     if (g_inputFile)
         std::fclose(g_inputFile);
     if (g_outputFile)
-        std::fclose(g_outputFile);
+        written = CloseStream(g_outputFile);
     g_inputFile = nullptr;
     g_outputFile = nullptr;
+    return written;
 }
 
 }  // namespace
@@ -35,10 +38,10 @@ CString InputPresetFromCommandLine(const char* cmdLine)
     return name;
 }
 
-int EditFiles(const char* inputFiles, const char* outputFile, const CString& script, int& suppressOutput)
+bool EditFiles(const char* inputFiles, const char* outputFile, const CString& script, int& suppressOutput)
 {
     if (!ExpandFileList(inputFiles))
-        return 1;
+        return false;
     bool inPlace = !outputFile || !*outputFile;
     for (int i = 0; i < g_fileCount; ++i) {
         const char* input = g_fileNames[i];
@@ -46,37 +49,48 @@ int EditFiles(const char* inputFiles, const char* outputFile, const CString& scr
         const char* target = outputFile;
         if (inPlace) {
             std::strcpy(temporary, "tmXXXXXX");
-            if (!_mktemp(temporary)) {
+            if (!MakeTempName(temporary)) {
                 ToolMessage("Cant create temporary file");
-                return 1;
+                return false;
             }
             target = temporary;
         }
         g_inputFile = std::fopen(input, "rt");
         if (!g_inputFile) {
             ToolMessage("cant open input file");
-            return 1;
+            return false;
         }
         g_outputFile = std::fopen(target, "at");
         if (!g_outputFile) {
             CloseStreams();
             ToolMessage("Cant create output file");
-            return 1;
+            return false;
         }
-        int result = RunScript(script, suppressOutput);
-        CloseStreams();
-        if (result != 0)
-            return 1;
-        if (inPlace) {
-            // The result stays in the temporary file until it has taken the
-            // input's place, so a failure here loses nothing.
-            if (std::remove(input) != 0 || std::rename(temporary, input) != 0) {
-                CString message("Cant replace input file, result left in ");
-                message += temporary;
-                ToolMessage(message);
-                return 1;
+        g_wholeLines = inPlace;
+        bool ran = RunScript(script, suppressOutput);
+        g_wholeLines = false;
+        bool written = CloseStreams();
+        if (!ran)
+            return false;
+        if (!written) {
+            // A short result must never take the input's place.
+            CString message;
+            if (inPlace) {
+                std::remove(temporary);
+                message.Format("Cant write temporary file - %s not replaced", input);
+            } else {
+                message.Format("Cant write output file %s", target);
             }
+            ToolMessage(message);
+            return false;
+        }
+        if (inPlace && !ReplaceWithFile(temporary, input)) {
+            // The input is as it was, and the whole result is kept.
+            CString message("Cant replace input file, result left in ");
+            message += temporary;
+            ToolMessage(message);
+            return false;
         }
     }
-    return 0;
+    return true;
 }

@@ -1,10 +1,11 @@
 // The execution cycle: the compiled table run over one input stream, line by
 // line, into the output stream.
-#include "engine.h"
+#include "script.h"
 
 #include <cstring>
 
 #include "bytescan.h"
+#include "fileout.h"
 #include "message.h"
 #include "textio.h"
 #include "vregex.h"
@@ -17,12 +18,14 @@ int g_substitutions = 0;
 CString g_pendingText;
 FILE* g_inputFile = nullptr;
 FILE* g_outputFile = nullptr;
+bool g_wholeLines = false;
 
 namespace {
 
 // Whether the line read last is the last of the input. Every read sets it
 // again, so that N and n on the line before the last make "$" hold.
 bool s_lastLine = false;
+bool s_lineTooLong = false;   // the run stopped at a line longer than the buffer
 bool s_inList = false;
 
 // The text an s command builds before it becomes the pattern space.
@@ -32,19 +35,20 @@ const char kPatternFull[] = "Pattern space full (>8191 characters)";
 const char kHoldFull[] = "Hold space full (>8191 characters)";
 
 // The output stream goes through the block writer of textio; w files through
-// fwrite, never fputc or fputs: the runtime flushes its buffer on a newline
-// written on its own by those, which would make one system call a line.
+// the write seam's fwrite, never fputc or fputs: the runtime flushes its
+// buffer on a newline written on its own by those, which would make one
+// system call a line. A failed write is found when the file is closed.
 void Write(FILE* stream, const char* text, size_t length)
 {
     if (stream == g_outputFile)
         WriteOutput(text, length);
     else
-        std::fwrite(text, 1, length, stream);
+        WriteBytes(stream, text, length);
 }
 
 void Write(FILE* stream, const char* text)
 {
-    Write(stream, text, TextLength(text));
+    Write(stream, text, std::strlen(text));
 }
 
 void WriteLine(FILE* stream, const char* text)
@@ -57,7 +61,7 @@ void WriteLine(FILE* stream, const char* text)
 // moment by the terminator's place (the space always has room for it).
 void WritePatternLine(FILE* stream)
 {
-    size_t length = TextLength(g_patternSpace);
+    size_t length = std::strlen(g_patternSpace);
     g_patternSpace[length] = '\n';
     Write(stream, g_patternSpace, length + 1);
     g_patternSpace[length] = 0;
@@ -69,7 +73,7 @@ void WritePatternLine(FILE* stream)
 int Step(const char* line, const char* code)
 {
     if (!g_regexAnchored && static_cast<unsigned char>(code[0]) == REGEX_CHAR) {
-        line = ScanByte(line, line + TextLength(line), static_cast<unsigned char>(code[1]));
+        line = ScanByte(line, line + std::strlen(line), static_cast<unsigned char>(code[1]));
         if (!line)
             return 0;
     }
@@ -115,19 +119,16 @@ EditCommand* ListOwner(int n)
     return &g_commands[n];
 }
 
-// Where a branch from record n goes on.
+// Where a branch from record n goes on: the target the compiler resolved,
+// leaving a list when the jump passes its "{" or "}".
 int Branch(EditCommand* record, int n)
 {
-    const char* label = record->text;
-    if (!label || !*label) {
+    int k = record->target;
+    if (k == kBranchToEnd) {
         s_inList = false;
         return g_commandCount;
     }
-    int k = 0;
-    while (k < g_commandCount &&
-           !(g_commands[k].command == ':' && g_commands[k].text && std::strcmp(g_commands[k].text, label) == 0))
-        ++k;
-    if (k == g_commandCount)
+    if (k == kBranchNoLabel)
         return n + 1;
     if (s_inList) {
         if (k < n) {
@@ -268,7 +269,7 @@ int Substitute(EditCommand* record)
     }
     if (k == 0)
         return kExecNext;   // nothing matched: the pattern space stays as it is
-    result.Add(scan, TextLength(scan));
+    result.Add(scan, std::strlen(scan));
     if (result.full()) {
         ToolMessage(kPatternFull);
         return kExecError;
@@ -344,6 +345,12 @@ char* ReadInputLine(char* buffer, int size)
     size_t length = 0;
     if (!ReadLine(buffer, size, &length))
         return nullptr;
+    // A full buffer without a newline, with more to come: the line goes on
+    // past what the buffer holds.
+    if (g_wholeLines && length + 1 == static_cast<size_t>(size) && buffer[length - 1] != '\n' && !AtInputEnd()) {
+        s_lineTooLong = true;
+        return nullptr;
+    }
     if (length > 0 && buffer[length - 1] == '\n')
         buffer[length - 1] = 0;
     ++g_lineNumber;
@@ -459,7 +466,9 @@ int ExecuteCommand(EditCommand* record, EditCommand* owner, int suppressOutput)
 
 namespace {
 
-int RunCycle(int suppressOutput)
+// True when the cycle ran to the end of the input or to a q; false after a
+// message.
+bool RunCycle(int suppressOutput)
 {
     s_mapRecord = nullptr;
     g_lineNumber = 0;
@@ -485,9 +494,9 @@ int RunCycle(int suppressOutput)
                 EditCommand* owner = s_inList ? ListOwner(n) : record;
                 switch (ExecuteCommand(record, owner, suppressOutput)) {
                 case kExecQuit:
-                    return 0;
+                    return true;
                 case kExecError:
-                    return 1;
+                    return false;
                 case kExecEndCycle:
                     next = g_commandCount;
                     s_inList = false;
@@ -515,28 +524,35 @@ int RunCycle(int suppressOutput)
         if (!suppressOutput && !noDefault)
             WritePatternLine(g_outputFile);
     }
-    return 0;
+    return true;
 }
 
 }  // namespace
 
-int ExecuteScript(int suppressOutput)
+bool ExecuteScript(int suppressOutput)
 {
+    s_lineTooLong = false;
     BeginLineInput(g_inputFile);
     BeginLineOutput(g_outputFile);
-    int result = RunCycle(suppressOutput);
+    bool ran = RunCycle(suppressOutput);
     EndLineOutput();
     EndLineInput();
-    return result;
+    if (s_lineTooLong && ran) {
+        CString message;
+        message.Format("Line %ld too long (>%d characters) - file not replaced", g_lineNumber + 1,
+                       kInputLineSize - 1);
+        ToolMessage(message);
+        ran = false;
+    }
+    return ran;
 }
 
-int RunScript(const CString& script, int& suppressOutput)
+bool RunScript(const CString& script, int& suppressOutput)
 {
-    int result = CompileScript(script, suppressOutput);
-    if (result == 0)
-        result = ExecuteScript(suppressOutput);
-    ReleaseCommands();
+    bool ran = CompileScript(script, suppressOutput) && ExecuteScript(suppressOutput);
+    if (!ReleaseCommands())
+        ran = false;
     // What q or an error left pending belongs to this file alone.
     g_pendingText.Empty();
-    return result;
+    return ran;
 }

@@ -1,11 +1,10 @@
 #include "textio.h"
 
-#include <fcntl.h>
-#include <io.h>
-
 #include <cstring>
 
 #include "bytescan.h"
+#include "fileout.h"
+#include "sysio.h"
 
 const size_t kTextBlockSize = 1 << 18;
 
@@ -62,10 +61,12 @@ bool s_outText = false;
 char s_cooked[2 * kBlockSize];
 size_t s_cookedLength = 0;
 
+// A failed write is remembered by the write seam against the stream, and
+// the file driver sees it when it closes the stream.
 void FlushOutput()
 {
     if (s_cookedLength > 0)
-        std::fwrite(s_cooked, 1, s_cookedLength, s_out);
+        WriteBytes(s_out, s_cooked, s_cookedLength);
     s_cookedLength = 0;
 }
 
@@ -181,7 +182,7 @@ void EndLineOutput()
     if (!s_out)
         return;
     FlushOutput();
-    std::fflush(s_out);
+    FlushStream(s_out);
     if (s_outMode != -1)
         _setmode(_fileno(s_out), s_outMode);
     s_out = nullptr;

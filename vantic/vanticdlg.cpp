@@ -1,5 +1,6 @@
 #include "vanticdlg.h"
 
+#include "fileout.h"
 #include "picker.h"
 #include "toolapp.h"
 
@@ -65,38 +66,7 @@ void CVanticDlg::OnOK()
 
 int CVanticDlg::EditFiles()
 {
-    return ::EditFiles(m_inputFiles, m_outputFile, m_script, m_suppressOutput);
-}
-
-int CVanticDlg::RunScript()
-{
-    return ::RunScript(m_script, m_suppressOutput);
-}
-
-char* CVanticDlg::GetNextScriptLine(char* buffer)
-{
-    bool overflow = false;
-    return ::GetNextScriptLine(buffer, overflow);
-}
-
-const char* CVanticDlg::ParseAddress(const char* text, EditCommand* record, BOOL firstAddress)
-{
-    return ::ParseAddress(text, record, firstAddress != FALSE);
-}
-
-char* CVanticDlg::ReadInputLine(char* buffer, int size)
-{
-    return ::ReadInputLine(buffer, size);
-}
-
-BOOL CVanticDlg::IsLastLine()
-{
-    return ::IsLastLine() ? TRUE : FALSE;
-}
-
-int CVanticDlg::ExecuteCommand(EditCommand* record, EditCommand* owner)
-{
-    return ::ExecuteCommand(record, owner, m_suppressOutput);
+    return ::EditFiles(m_inputFiles, m_outputFile, m_script, m_suppressOutput) ? 0 : 1;
 }
 
 void CVanticDlg::RestoreCurrentDirectory()
@@ -137,12 +107,15 @@ void CVanticDlg::OnCopyTo()
     INT_PTR answer = dlg.DoModal();
     UpdateData(TRUE);
     if (answer == IDOK) {
-        CFile file;
-        if (!file.Open(dlg.GetPathName(), CFile::modeCreate | CFile::modeWrite)) {
+        // The script file takes the chosen name only once it is whole.
+        CString path = dlg.GetPathName();
+        char temporary[260];
+        FILE* file = CreateReplacement(path, temporary);
+        if (!file) {
             AfxMessageBox("cant create output file");
         } else {
-            file.Write(static_cast<const char*>(m_script), static_cast<UINT>(m_script.GetLength()));
-            file.Close();
+            bool written = WriteBytes(file, static_cast<const char*>(m_script), static_cast<size_t>(m_script.GetLength()));
+            ReportReplacement(FinishReplacement(file, temporary, path, written), path);
         }
     }
     RestoreCurrentDirectory();

@@ -1,6 +1,5 @@
 // The edit dialog (106): input files, output file, script and switches; OK
-// runs the script over the files. Its engine members are thin calls into the
-// window-free engine (engine.h).
+// runs the script over the files through the window-free engine (engine.h).
 #ifndef VANTIC_VANTICDLG_H
 #define VANTIC_VANTICDLG_H
 
@@ -24,13 +23,6 @@ public:
     // 0 when every input file was edited, 1 when the run stopped after a
     // message.
     virtual int EditFiles();
-    // Compiles m_script and runs it over the open streams: 0 or 1.
-    virtual int RunScript();
-    virtual char* GetNextScriptLine(char* buffer);
-    virtual const char* ParseAddress(const char* text, EditCommand* record, BOOL firstAddress);
-    virtual char* ReadInputLine(char* buffer, int size);
-    virtual BOOL IsLastLine();
-    virtual int ExecuteCommand(EditCommand* record, EditCommand* owner);
 
 protected:
     virtual void DoDataExchange(CDataExchange* pDX);

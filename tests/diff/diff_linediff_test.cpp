@@ -1,15 +1,13 @@
-#include <windows.h>
 
 #include <gtest/gtest.h>
 
-#include <io.h>
 
 #include <cstdio>
 #include <string>
 #include <vector>
 
 #include "diff_test_support.h"
-#include "diffout.h"
+#include "fileout.h"
 #include "linediff.h"
 
 namespace {
@@ -24,27 +22,18 @@ std::string Lines(const std::vector<std::string>& lines)
 
 class LineDiffTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        m_dir.enter();
-        g_ignoreWhiteSpace = 0;
-        g_ignoreCase = 0;
-    }
-    void TearDown() override
-    {
-        g_ignoreWhiteSpace = 0;
-        g_ignoreCase = 0;
-    }
+    void SetUp() override { m_dir.enter(); }
 
     std::string Diff(const std::string& first, const std::string& second)
     {
         WriteFileBytes(m_dir.file("first.txt"), first);
         WriteFileBytes(m_dir.file("second.txt"), second);
-        CString result = DiffFiles(m_dir.file("first.txt").c_str(), m_dir.file("second.txt").c_str());
+        CString result = DiffFiles(m_dir.file("first.txt").c_str(), m_dir.file("second.txt").c_str(), m_options);
         return std::string(result, static_cast<size_t>(result.GetLength()));
     }
 
     ScratchDir m_dir;
+    DiffOptions m_options;
     MessageRecorder m_messages;
 };
 
@@ -109,15 +98,15 @@ TEST_F(LineDiffTest, WhiteSpaceAndCaseOptions)
         {1, 1, "A  B\r\n", "a b\r\n", true},
     };
     for (const OptionCase& c : cases) {
-        g_ignoreWhiteSpace = c.ignoreWhiteSpace;
-        g_ignoreCase = c.ignoreCase;
+        m_options.ignoreWhiteSpace = c.ignoreWhiteSpace != 0;
+        m_options.ignoreCase = c.ignoreCase != 0;
         std::string first = std::string("same\r\n") + c.first + "end\r\nstop\r\n";
         std::string second = std::string("same\r\n") + c.second + "end\r\nstop\r\n";
         std::string expected = c.same ? std::string("diff: files are the same\r\n")
                                       : "2c2\r\n< " + std::string(c.first) + "---\r\n> " + c.second + "\r\n";
         EXPECT_EQ(Diff(first, second), expected)
             << "'" << c.first << "' / '" << c.second << "' white " << c.ignoreWhiteSpace << " case " << c.ignoreCase;
-        EXPECT_EQ(CompareDiffLines(c.first, c.second) == 0, c.same) << c.first;
+        EXPECT_EQ(CompareDiffLines(c.first, c.second, m_options) == 0, c.same) << c.first;
     }
 }
 
@@ -208,8 +197,8 @@ TEST_F(LineDiffTest, OutputPastTheCapSpillsIntoTheCurrentDirectory)
             text += "> " + line + "\r\n";
         return text + "\r\n";
     };
-    second.back() = std::string(static_cast<size_t>(kDiffOutputCap) - expectedOutput().size(), 'r');
-    ASSERT_EQ(expectedOutput().size(), static_cast<size_t>(kDiffOutputCap));
+    second.back() = std::string(static_cast<size_t>(COutputText::kCap) - expectedOutput().size(), 'r');
+    ASSERT_EQ(expectedOutput().size(), static_cast<size_t>(COutputText::kCap));
 
     EXPECT_EQ(Diff("", Lines(second)), expectedOutput());
 
@@ -233,7 +222,7 @@ TEST_F(LineDiffTest, SpillThatCannotBeMadeKeepsTheOutputFromTheOverflowOn)
     std::vector<std::string> taken;
     for (;;) {
         char name[] = "tmXXXXXX";
-        if (!_mktemp(name))
+        if (!MakeTempName(name))
             break;
         WriteFileBytes(m_dir.file(name), "taken");
         taken.push_back(name);
@@ -253,7 +242,7 @@ TEST_F(LineDiffTest, SpillThatCannotBeMadeKeepsTheOutputFromTheOverflowOn)
     std::string expected;
     int overflows = 0;
     for (const std::string& piece : pieces) {
-        if (expected.size() + piece.size() > static_cast<size_t>(kDiffOutputCap)) {
+        if (expected.size() + piece.size() > static_cast<size_t>(COutputText::kCap)) {
             expected.clear();
             ++overflows;
         }
@@ -291,6 +280,6 @@ TEST_F(LineDiffTest, FilesThatCannotBeOpened)
         EXPECT_EQ(m_messages.messages().back(), c.message);
     }
     // A failed run leaves nothing open: the files can be replaced at once.
-    EXPECT_NE(DeleteFileA(there.c_str()), 0);
+    EXPECT_EQ(std::remove(there.c_str()), 0);
 }
 }

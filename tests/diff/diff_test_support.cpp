@@ -1,15 +1,15 @@
 #include "diff_test_support.h"
 
-#include <windows.h>
+#include "sysio.h"
 
 ScratchDir::ScratchDir() : m_previous(CurrentDirectoryName()) {}
 
 ScratchDir::~ScratchDir()
 {
-    SetCurrentDirectoryA(m_previous.c_str());
+    _chdir(m_previous.c_str());
 }
 
 void ScratchDir::enter() const
 {
-    SetCurrentDirectoryA(path().c_str());
+    _chdir(path().c_str());
 }

@@ -258,7 +258,7 @@ TEST_F(DuTest, TheSpillFileGoesWhereTheLastUtilitySetIt)
     EXPECT_EQ(m_dir.file("Spill Here"), std::string(g_outputDir));
     std::string notice = Output();
     EXPECT_NE(std::string::npos, notice.find(m_dir.file("Spill Here") + "\\tm")) << notice;
-    EXPECT_EQ(nullptr, g_outputSpillFile);
+    EXPECT_FALSE(g_output.Spilling());
     std::vector<std::string> spilled;
     WIN32_FIND_DATAA entry;
     HANDLE search = FindFirstFileA(m_dir.file("Spill Here\\tm*").c_str(), &entry);

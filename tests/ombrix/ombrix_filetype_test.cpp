@@ -175,18 +175,18 @@ TEST_F(FileTypeTest, ARunListsEveryFileInOrder)
     Make("A.ZQ9", "text");
     Make("c.other", "\x80");
     CreateDirectoryA(m_dir.file("dir.zq9").c_str(), nullptr);
-    FileTypeRun(m_dir.path().c_str(), "*.zq9 c.other", kFileTypeNone, false);
+    FileTypeRun(m_dir.path().c_str(), "*.zq9 c.other", {kFileTypeNone, false});
     EXPECT_EQ(Padded("a.zq9") + "ASCII text file\r\n" + Padded("b.zq9") + "DOS executable (.exe)\r\n" +
                   Padded("c.other") + "OMF object libray (Microsoft relocatable)\r\n",
               Output());
     EXPECT_EQ(m_dir.path(), std::string(g_outputDir));
 
     // The debug modes do not look at the files.
-    FileTypeRun(m_dir.path().c_str(), "*.none", kFileTypeMagic, false);
+    FileTypeRun(m_dir.path().c_str(), "*.none", {kFileTypeMagic, false});
     EXPECT_EQ(28u, SplitLines(Output()).size());
     EXPECT_TRUE(Messages().empty());
 
-    FileTypeRun(m_dir.path().c_str(), "*.none", kFileTypeNone, false);
+    FileTypeRun(m_dir.path().c_str(), "*.none", {kFileTypeNone, false});
     EXPECT_EQ(std::vector<std::string>{"Cant open specified input file"}, Messages());
     EXPECT_EQ("", Output());
 }
@@ -203,7 +203,7 @@ TEST_F(FileTypeTest, ListRegistrationShowsEveryExtensionWithClassAndDescription)
     m_registry.Add(".tamreln", "TamrelTest.Q");
     m_registry.Add("TamrelTest.NotAnExtension", "x");
 
-    FileTypeRun(m_dir.path().c_str(), "*.*", kFileTypeRegistration, false);
+    FileTypeRun(m_dir.path().c_str(), "*.*", {kFileTypeRegistration, false});
     EXPECT_TRUE(Messages().empty());
     std::vector<std::string> lines = SplitLines(Output());
     std::vector<std::string> ours;

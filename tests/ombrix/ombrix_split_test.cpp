@@ -23,7 +23,7 @@ protected:
     // Runs a split of name and returns the parts it left, sorted by name.
     std::vector<std::string> Split(const std::string& name, const char* extension, int units, long perFile)
     {
-        SplitRun(name.c_str(), extension, kSplit, units, perFile);
+        SplitRun(name.c_str(), extension, {kSplit, units, perFile});
         return Files("*.x*");
     }
 };
@@ -72,7 +72,7 @@ TEST_F(SplitTest, LinesGoIntoPartsUnchangedAndUnsplitJoinsThemBack)
     EXPECT_EQ(first, Read("data.xaa").size());
 
     ASSERT_TRUE(DeleteFileA(m_dir.file("data.txt").c_str()));
-    SplitRun("data.txt", "xaa", kUnsplit, kSplitBytes, 3);   // units do not matter
+    SplitRun("data.txt", "xaa", {kUnsplit, kSplitBytes, 3});   // units do not matter
     EXPECT_TRUE(Read("data.txt") == text);
     EXPECT_TRUE(Exists("data.xaa") && Exists("data.xab") && Exists("data.xac"));
     EXPECT_TRUE(Messages().empty());
@@ -131,18 +131,18 @@ TEST_F(SplitTest, PartNamesComeFromTheFilenameAndTheExtension)
 {
     CreateDirectoryA(m_dir.file("my.dir").c_str(), nullptr);
     Make("my.dir\\data", "a\nb\n");
-    SplitRun(m_dir.file("my.dir\\data").c_str(), "xaa", kSplit, kSplitLines, 1);
+    SplitRun(m_dir.file("my.dir\\data").c_str(), "xaa", {kSplit, kSplitLines, 1});
     // The base is cut at the last '.', even one in a directory name.
     EXPECT_EQ((std::vector<std::string>{"my.xaa", "my.xab", "my.xac"}), Files("my.x*"));
 
     Make("two.dots.txt", "a\nb\n");
-    SplitRun("two.dots.txt", "XAA", kSplit, kSplitLines, 1);
+    SplitRun("two.dots.txt", "XAA", {kSplit, kSplitLines, 1});
     EXPECT_EQ((std::vector<std::string>{"two.dots.xaa", "two.dots.xab", "two.dots.xac"}),
               Files("two.dots.x*"));
     EXPECT_EQ("a\n", Read("two.dots.xaa"));
 
     Make("noext", "x\n");
-    SplitRun("noext", "p1z", kSplit, kSplitLines, 1);
+    SplitRun("noext", "p1z", {kSplit, kSplitLines, 1});
     EXPECT_EQ((std::vector<std::string>{"noext.p1z", "noext.p2a"}), Files("noext.p*"));
     EXPECT_TRUE(Messages().empty());
 }
@@ -150,7 +150,7 @@ TEST_F(SplitTest, PartNamesComeFromTheFilenameAndTheExtension)
 TEST_F(SplitTest, RunningOutOfNamesStopsWithTheMessage)
 {
     Make("in.txt", "1\n2\n3\n4\n");
-    SplitRun("in.txt", "zzy", kSplit, kSplitLines, 1);
+    SplitRun("in.txt", "zzy", {kSplit, kSplitLines, 1});
     EXPECT_EQ(std::vector<std::string>{"Too many output files.\r\nUse larger units."}, Messages());
     EXPECT_EQ((std::vector<std::string>{"in.txt", "in.zzy", "in.zzz"}), Files("in.*"));
     EXPECT_EQ("1\n", Read("in.zzy"));
@@ -158,10 +158,10 @@ TEST_F(SplitTest, RunningOutOfNamesStopsWithTheMessage)
 
     // Unsplit stops at the last name too.
     m_messages.clear();
-    SplitRun("joined.txt", "zzy", kUnsplit, kSplitLines, 1);
+    SplitRun("joined.txt", "zzy", {kUnsplit, kSplitLines, 1});
     Make("joined.zzy", "a");
     Make("joined.zzz", "b");
-    SplitRun("joined.txt", "zzy", kUnsplit, kSplitLines, 1);
+    SplitRun("joined.txt", "zzy", {kUnsplit, kSplitLines, 1});
     EXPECT_EQ((std::vector<std::string>{"No files to unsplit", "Too many output files.\r\nUse larger units."}),
               Messages());
     EXPECT_EQ("ab", Read("joined.txt"));
@@ -172,20 +172,20 @@ TEST_F(SplitTest, UnsplitStopsAtTheFirstMissingPart)
     Make("r.xaa", "one");
     Make("r.xab", "two");
     Make("r.xad", "four");
-    SplitRun("r.out", "xaa", kUnsplit, kSplitLines, 1);
+    SplitRun("r.out", "xaa", {kUnsplit, kSplitLines, 1});
     EXPECT_EQ("onetwo", Read("r.out"));
-    SplitRun("r.txt", "xab", kUnsplit, kSplitLines, 1);
+    SplitRun("r.txt", "xab", {kUnsplit, kSplitLines, 1});
     EXPECT_EQ("two", Read("r.txt"));
     EXPECT_TRUE(Messages().empty());
 }
 
 TEST_F(SplitTest, FailuresAreReported)
 {
-    SplitRun("missing.txt", "xaa", kSplit, kSplitLines, 10);
+    SplitRun("missing.txt", "xaa", {kSplit, kSplitLines, 10});
     EXPECT_EQ(std::vector<std::string>{"cant open input file"}, Messages());
 
     m_messages.clear();
-    SplitRun("missing.txt", "xaa", kUnsplit, kSplitLines, 10);
+    SplitRun("missing.txt", "xaa", {kUnsplit, kSplitLines, 10});
     EXPECT_EQ(std::vector<std::string>{"No files to unsplit"}, Messages());
     EXPECT_FALSE(Exists("missing.txt"));
 
@@ -194,7 +194,7 @@ TEST_F(SplitTest, FailuresAreReported)
     Make("in.txt", "1\n2\n3\n");
     Make("in.xab", "locked");
     HANDLE lock = Lock("in.xab");
-    SplitRun("in.txt", "xaa", kSplit, kSplitLines, 1);
+    SplitRun("in.txt", "xaa", {kSplit, kSplitLines, 1});
     CloseHandle(lock);
     EXPECT_EQ(std::vector<std::string>{"cant create output file"}, Messages());
     EXPECT_EQ("1\n", Read("in.xaa"));
@@ -205,7 +205,7 @@ TEST_F(SplitTest, FailuresAreReported)
     Make("out.txt", "keep");
     Make("out.xaa", "part");
     lock = Lock("out.txt");
-    SplitRun("out.txt", "xaa", kUnsplit, kSplitLines, 1);
+    SplitRun("out.txt", "xaa", {kUnsplit, kSplitLines, 1});
     CloseHandle(lock);
     EXPECT_EQ(std::vector<std::string>{"cant create output file"}, Messages());
     EXPECT_EQ("keep", Read("out.txt"));
@@ -237,7 +237,7 @@ TEST_F(SplitTest, NoOutputReplacesTheFileBeingRead)
         for (const char* name : c.files)
             Make(name, text);
         m_messages.clear();
-        SplitRun(c.filename, c.extension, c.type, kSplitLines, 1);
+        SplitRun(c.filename, c.extension, {c.type, kSplitLines, 1});
         EXPECT_EQ(std::vector<std::string>{kOutputIsInputMessage}, Messages());
         EXPECT_EQ(text, Read(c.untouched));
         for (const char* name : c.files)
@@ -254,7 +254,7 @@ TEST_F(SplitTest, NoOutputReplacesTheFileBeingRead)
     ASSERT_TRUE(n > 0 && n < sizeof shortName);
     ASSERT_NE(m_dir.file("longer name.xaa"), std::string(shortName));
     m_messages.clear();
-    SplitRun(shortName, "xaa", kSplit, kSplitLines, 1);
+    SplitRun(shortName, "xaa", {kSplit, kSplitLines, 1});
     EXPECT_EQ(std::vector<std::string>{kOutputIsInputMessage}, Messages());
     EXPECT_EQ(text, Read("longer name.xaa"));
 }

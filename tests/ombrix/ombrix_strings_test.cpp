@@ -1,4 +1,6 @@
+#ifdef _WIN32
 #include <windows.h>
+#endif
 
 #include <string>
 #include <vector>
@@ -90,7 +92,7 @@ TEST_F(StringsTest, FilesAreListedInOrderUnderTheirHeaders)
 {
     Make("Second.BIN", "two\n");
     Make("first.bin", "one\n");
-    StringsRun(m_dir.path().c_str(), "first.bin *.BIN", 3, kOffsetsNone);
+    StringsRun(m_dir.path().c_str(), "first.bin *.BIN", {3, kOffsetsNone});
     EXPECT_EQ("====> first.bin <====\r\n\r\none\r\n\r\n"
               "====> first.bin <====\r\n\r\none\r\n\r\n"
               "====> second.bin <====\r\n\r\ntwo\r\n\r\n",
@@ -99,6 +101,8 @@ TEST_F(StringsTest, FilesAreListedInOrderUnderTheirHeaders)
     EXPECT_TRUE(Messages().empty());
 }
 
+// Holds a file open with no sharing, which only Windows knows.
+#ifdef _WIN32
 TEST_F(StringsTest, AFileThatCannotBeOpenedEndsTheRun)
 {
     Make("a.bin", "aaaa\n");
@@ -107,15 +111,16 @@ TEST_F(StringsTest, AFileThatCannotBeOpenedEndsTheRun)
     HANDLE lock = CreateFileA(m_dir.file("b.bin").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(INVALID_HANDLE_VALUE, lock);
-    StringsRun(m_dir.path().c_str(), "*.bin", 4, kOffsetsNone);
+    StringsRun(m_dir.path().c_str(), "*.bin", {4, kOffsetsNone});
     CloseHandle(lock);
     EXPECT_EQ(std::vector<std::string>{"cant open input file"}, Messages());
     EXPECT_EQ("====> a.bin <====\r\n\r\naaaa\r\n\r\n", Output());
 }
+#endif
 
 TEST_F(StringsTest, NothingMatchedIsReportedTwice)
 {
-    StringsRun(m_dir.path().c_str(), "*.none", 4, kOffsetsNone);
+    StringsRun(m_dir.path().c_str(), "*.none", {4, kOffsetsNone});
     EXPECT_EQ((std::vector<std::string>{"Cant open specified input file", "Cant find input file"}), Messages());
     EXPECT_EQ("", Output());
 }

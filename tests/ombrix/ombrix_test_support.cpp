@@ -48,7 +48,7 @@ std::string UtilityTest::Output() const
 
 std::string UtilityTest::Everything() const
 {
-    bool spilled = g_outputSpillFile != nullptr;
+    bool spilled = g_output.Spilling();
     CloseOutputSpill();
     std::string text = Output();
     if (!spilled)

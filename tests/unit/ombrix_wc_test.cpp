@@ -151,7 +151,7 @@ TEST_F(WcTest, SpilledRunShowsTheNoticeInLowerCase)
     expected += "     150      300      750    total\r\n";
 
     WcRun(spillDir.c_str(), "*.txt", kAll);
-    EXPECT_EQ(nullptr, g_outputSpillFile);
+    EXPECT_FALSE(g_output.Spilling());
     EXPECT_TRUE(m_messages.messages().empty());
 
     const char* label = "**** results written to file: ";

@@ -3,9 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "fileout.h"
 #include "outtext.h"
 #include "unit_support.h"
 
@@ -70,7 +72,7 @@ protected:
     void FillTo(int count, char ch)
     {
         AppendOutput(std::string(static_cast<size_t>(count), ch).c_str());
-        ASSERT_EQ(nullptr, g_outputSpillFile);
+        ASSERT_FALSE(g_output.Spilling());
         ASSERT_EQ(count, g_outputText.GetLength());
     }
 
@@ -78,51 +80,135 @@ protected:
     MessageRecorder m_messages;
 };
 
-TEST_F(OutTextTest, TextOfExactlyTheCapStaysInMemory)
+// Where each program makes its spill file: ombrix in its utility's
+// directory, quarn in the Directory field's directory when descending and
+// else in the current one, diff always in the current one.
+struct SpillPlace {
+    const char* program;
+    bool inCurrentDirectory;
+};
+
+class SpillTest : public ::testing::TestWithParam<SpillPlace> {
+protected:
+    void SetUp() override
+    {
+        out().Reset();
+        Place(m_dir.path());
+    }
+    void TearDown() override
+    {
+        out().Reset();
+        g_outputDir[0] = 0;
+    }
+
+    // ombrix's own output text, or one of the others' kind.
+    COutputText& out() { return std::string(GetParam().program) == "ombrix" ? g_output : m_own; }
+
+    // Sends the spill file to directory, as the program would.
+    void Place(const std::string& directory)
+    {
+        if (GetParam().inCurrentDirectory) {
+            out().SetSpillDirectory(nullptr);
+            m_inside.reset(new CurrentDirectory(directory));
+        } else if (&out() == &g_output) {
+            SetOutputDir(directory);
+        } else {
+            out().SetSpillDirectory(directory.c_str());
+        }
+    }
+
+    std::string Text() { return std::string(out().m_text); }
+
+    // The spill file as the notice names it, made absolute.
+    std::string SpillPath()
+    {
+        std::string name = NoticeName(Text().c_str());
+        return GetParam().inCurrentDirectory ? m_dir.file(name) : name;
+    }
+
+    TempDir m_dir;
+    COutputText m_own;
+    std::unique_ptr<CurrentDirectory> m_inside;
+    MessageRecorder m_messages;
+};
+
+INSTANTIATE_TEST_SUITE_P(Programs, SpillTest,
+                         ::testing::Values(SpillPlace{"ombrix", false}, SpillPlace{"quarn_descending", false},
+                                           SpillPlace{"quarn", true}, SpillPlace{"diff", true}),
+                         [](const ::testing::TestParamInfo<SpillPlace>& info) { return info.param.program; });
+
+TEST_P(SpillTest, TextOfExactlyTheCapStaysInMemory)
 {
-    AppendOutput(std::string(32000, 'a').c_str());
-    AppendOutput(std::string(766, 'b').c_str());
-    AppendOutput("c");
-    EXPECT_EQ(nullptr, g_outputSpillFile);
-    EXPECT_EQ(std::string(32000, 'a') + std::string(766, 'b') + "c", std::string(g_outputText));
+    out().Append(std::string(32000, 'a').c_str());
+    out().Append(std::string(766, 'b').c_str());
+    out().Append("c");
+    EXPECT_FALSE(out().Spilling());
+    EXPECT_EQ(std::string(32000, 'a') + std::string(766, 'b') + "c", Text());
     EXPECT_TRUE(FilesIn(m_dir.path()).empty());
     EXPECT_TRUE(m_messages.messages().empty());
 }
 
-TEST_F(OutTextTest, OneCharacterPastTheCapSpillsEverything)
+TEST_P(SpillTest, OneCharacterPastTheCapSpillsEverything)
 {
     std::string before = std::string(32765, 'x') + "\r\n";
-    AppendOutput(before.c_str());
-    AppendOutput("Z");
-    ASSERT_NE(nullptr, g_outputSpillFile);
-    std::string name = NoticeName(g_outputText);
-    EXPECT_EQ(Notice(name), std::string(g_outputText));
+    out().Append(before.c_str());
+    out().Append("Z");
+    ASSERT_TRUE(out().Spilling());
+    std::string name = NoticeName(Text().c_str());
+    EXPECT_EQ(Notice(name), Text());
+    // Bare in the current directory, else joined to the directory.
+    std::string prefix = GetParam().inCurrentDirectory ? "tm" : m_dir.path() + kPathSeparator + "tm";
+    EXPECT_EQ(prefix, name.substr(0, prefix.size()));
+    EXPECT_EQ(prefix.size() + 6, name.size());
 
     // Later chunks of the run go to the file; the window keeps the notice.
-    AppendOutput("more\r\n");
-    EXPECT_EQ(Notice(name), std::string(g_outputText));
-    CloseOutputSpill();
-    EXPECT_EQ(nullptr, g_outputSpillFile);
+    out().Append("more\r\n");
+    EXPECT_EQ(Notice(name), Text());
+    out().CloseSpill();
+    EXPECT_FALSE(out().Spilling());
 
     std::string written;
-    ASSERT_TRUE(ReadFileBytes(name, written)) << name;
+    ASSERT_TRUE(ReadFileBytes(SpillPath(), written)) << name;
     EXPECT_EQ(before + "Zmore\r\n", written);
     EXPECT_TRUE(m_messages.messages().empty());
 }
 
-TEST_F(OutTextTest, SingleChunkOverTheCapSpillsFromEmptyText)
+TEST_P(SpillTest, SingleChunkOverTheCapSpillsFromEmptyText)
 {
     std::string chunk;
     while (chunk.size() <= 40000)
         chunk += "line of results\r\n";
-    AppendOutput(chunk.c_str());
-    ASSERT_NE(nullptr, g_outputSpillFile);
-    std::string name = NoticeName(g_outputText);
-    EXPECT_EQ(Notice(name), std::string(g_outputText));
-    CloseOutputSpill();
+    out().Append(chunk.c_str());
+    ASSERT_TRUE(out().Spilling());
+    std::string name = NoticeName(Text().c_str());
+    EXPECT_EQ(Notice(name), Text());
+    out().CloseSpill();
     std::string written;
-    ASSERT_TRUE(ReadFileBytes(name, written));
+    ASSERT_TRUE(ReadFileBytes(SpillPath(), written));
     EXPECT_EQ(chunk, written);
+}
+
+TEST_P(SpillTest, AFailedWriteSaysTheResultsAreIncomplete)
+{
+    // The notice goes up before anything reaches the file; the close finds
+    // the failure and the notice changes.
+    ArmWriteFault(WriteFault::kWrite, 1000);
+    out().Append(std::string(40000, 'w').c_str());
+    out().Append("after");
+    EXPECT_FALSE(out().CloseSpill());
+    ArmWriteFault(WriteFault::kNone);
+    std::string path = m_dir.file(FilesIn(m_dir.path(), "tm*").at(0));
+    ASSERT_EQ(1u, m_messages.messages().size());
+    EXPECT_EQ("Cant write output file " + (GetParam().inCurrentDirectory ? path.substr(path.size() - 8) : path) +
+                  " - results incomplete",
+              m_messages.messages()[0]);
+    EXPECT_EQ(std::string::npos, Text().find("Results written"));
+    EXPECT_NE(std::string::npos, Text().find("**** Results incomplete"));
+    EXPECT_EQ(1000u, ReadFileBytes(path).size());
+    // The next run starts afresh.
+    out().Reset();
+    out().Append("next");
+    EXPECT_EQ("next", Text());
 }
 
 TEST_F(OutTextTest, SpillNameJoinsDirectoryAndTemplateWithOneBackslash)
@@ -140,7 +226,7 @@ TEST_F(OutTextTest, SpillNameJoinsDirectoryAndTemplateWithOneBackslash)
         ResetOutput();
         SetOutputDir(c.outputDir);
         AppendOutput(std::string(32768, 'q').c_str());
-        ASSERT_NE(nullptr, g_outputSpillFile);
+        ASSERT_TRUE(g_output.Spilling());
         CloseOutputSpill();
         std::string name = NoticeName(g_outputText);
         ASSERT_EQ(c.expectedDir.size() + 8, name.size()) << name;
@@ -159,7 +245,7 @@ TEST_F(OutTextTest, EmptyDirectorySpillsToTheRootOfTheCurrentDrive)
     CurrentDirectory inside(m_dir.path());
     g_outputDir[0] = 0;
     AppendOutput(std::string(32768, 'r').c_str());
-    ASSERT_NE(nullptr, g_outputSpillFile);
+    ASSERT_TRUE(g_output.Spilling());
     CloseOutputSpill();
     std::string name = NoticeName(g_outputText);
     ASSERT_EQ(9u, name.size()) << name;
@@ -181,7 +267,7 @@ TEST_F(OutTextTest, DirectoryWhereNoFileCanBeMadeTruncatesAndTriesAgain)
     AppendOutput(overflow.c_str());
     ASSERT_EQ(1u, m_messages.messages().size());
     EXPECT_EQ(kTruncated, m_messages.messages()[0]);
-    EXPECT_EQ(nullptr, g_outputSpillFile);
+    EXPECT_FALSE(g_output.Spilling());
     EXPECT_EQ(overflow, std::string(g_outputText));
 
     // Below the cap again the text grows as usual; the next overflow of the
@@ -213,7 +299,7 @@ TEST_F(OutTextTest, TextAlreadyPastTheCapAfterAFailedSpillNeverGrows)
     AppendOutput(big.c_str());
     SetOutputDir(m_dir.path());
     AppendOutput("g");
-    ASSERT_NE(nullptr, g_outputSpillFile);
+    ASSERT_TRUE(g_output.Spilling());
     CloseOutputSpill();
     std::string written;
     ASSERT_TRUE(ReadFileBytes(NoticeName(g_outputText), written));
@@ -244,7 +330,7 @@ TEST_F(OutTextTest, SpillNameLongerThan259CharactersIsAFailure)
         m_messages.clear();
         SetOutputDir(c.dir);
         AppendOutput(std::string(32768, 'h').c_str());
-        EXPECT_EQ(c.spills, g_outputSpillFile != nullptr);
+        EXPECT_EQ(c.spills, g_output.Spilling());
         CloseOutputSpill();
         if (c.spills) {
             EXPECT_TRUE(m_messages.messages().empty());
@@ -257,21 +343,21 @@ TEST_F(OutTextTest, SpillNameLongerThan259CharactersIsAFailure)
     }
 }
 
-TEST_F(OutTextTest, ResetClosesTheSpillFileAndEmptiesTheText)
+TEST_P(SpillTest, ResetClosesTheSpillFileAndEmptiesTheText)
 {
-    AppendOutput(std::string(32768, 'i').c_str());
-    ASSERT_NE(nullptr, g_outputSpillFile);
-    std::string name = NoticeName(g_outputText);
-    AppendOutput("tail");
-    ResetOutput();
-    EXPECT_EQ(nullptr, g_outputSpillFile);
-    EXPECT_TRUE(g_outputText.IsEmpty());
+    out().Append(std::string(32768, 'i').c_str());
+    ASSERT_TRUE(out().Spilling());
+    std::string path = SpillPath();
+    out().Append("tail");
+    out().Reset();
+    EXPECT_FALSE(out().Spilling());
+    EXPECT_TRUE(Text().empty());
     std::string written;
-    ASSERT_TRUE(ReadFileBytes(name, written));
+    ASSERT_TRUE(ReadFileBytes(path, written));
     EXPECT_EQ(std::string(32768, 'i') + "tail", written);
     // The next run starts afresh in memory.
-    AppendOutput("new run");
-    EXPECT_EQ("new run", std::string(g_outputText));
+    out().Append("new run");
+    EXPECT_EQ("new run", Text());
 }
 
 TEST(LowercaseText, LowersOnlyUpperCaseLetters)

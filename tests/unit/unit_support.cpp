@@ -1,14 +1,22 @@
 #include "unit_support.h"
 
+#ifdef _WIN32
 #include <direct.h>
 #include <windows.h>
+#else
+#include <dirent.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
 #include <algorithm>
 #include <cctype>
 #include <cstdio>
+#include <cstdlib>
 #include <stdexcept>
 
 #include "message.h"
+#include "sysio.h"
 
 namespace {
 std::vector<std::string> g_recorded;
@@ -50,6 +58,7 @@ std::string ReadWholeFileIn(const char* mode, const std::string& path)
 }
 }
 
+#ifdef _WIN32
 TempDir::TempDir()
 {
     char base[MAX_PATH];
@@ -77,6 +86,20 @@ TempDir::TempDir()
     throw std::runtime_error("cannot make a temporary directory");
 }
 
+#else
+TempDir::TempDir()
+{
+    const char* base = std::getenv("TMPDIR");
+    std::string pattern = std::string(base && *base ? base : "/tmp") + "/tamrel-unit-XXXXXX";
+    std::vector<char> name(pattern.begin(), pattern.end());
+    name.push_back(0);
+    if (!mkdtemp(name.data()))
+        throw std::runtime_error("cannot make a temporary directory");
+    m_path = name.data();
+}
+
+#endif
+
 TempDir::~TempDir()
 {
     RemoveTree(m_path);
@@ -84,7 +107,7 @@ TempDir::~TempDir()
 
 CurrentDirectory::CurrentDirectory(const std::string& path)
 {
-    char previous[MAX_PATH];
+    char previous[4096];
     if (_getcwd(previous, sizeof previous))
         m_previous = previous;
     if (_chdir(path.c_str()) != 0)
@@ -144,6 +167,7 @@ std::string ReadFileText(const std::string& path)
     return ReadWholeFileIn("rt", path);
 }
 
+#ifdef _WIN32
 bool FileExists(const std::string& path)
 {
     return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
@@ -201,6 +225,67 @@ std::string CurrentDirectoryName()
     DWORD n = GetCurrentDirectoryA(sizeof name, name);
     return n > 0 && n < sizeof name ? std::string(name) : std::string();
 }
+
+#else
+bool FileExists(const std::string& path)
+{
+    struct stat status;
+    return stat(path.c_str(), &status) == 0;
+}
+
+void RemoveTree(const std::string& path)
+{
+    if (path.empty())
+        return;
+    if (DIR* dir = opendir(path.c_str())) {
+        while (dirent* entry = readdir(dir)) {
+            std::string name = entry->d_name;
+            if (name == "." || name == "..")
+                continue;
+            std::string child = path + "/" + name;
+            struct stat status;
+            if (lstat(child.c_str(), &status) == 0 && S_ISDIR(status.st_mode)) {
+                RemoveTree(child);
+            } else {
+                chmod(child.c_str(), 0644);
+                unlink(child.c_str());
+            }
+        }
+        closedir(dir);
+    }
+    rmdir(path.c_str());
+}
+
+void MakeDirectory(const std::string& path)
+{
+    if (mkdir(path.c_str(), 0755) != 0)
+        throw std::runtime_error("cannot make " + path);
+}
+
+std::vector<std::string> FilesIn(const std::string& directory, const std::string& pattern)
+{
+    std::vector<std::string> names;
+    if (DIR* dir = opendir(directory.c_str())) {
+        while (dirent* entry = readdir(dir)) {
+            std::string child = directory + "/" + entry->d_name;
+            struct stat status;
+            if (stat(child.c_str(), &status) == 0 && !S_ISDIR(status.st_mode) &&
+                WildcardMatches(pattern.c_str(), entry->d_name))
+                names.push_back(entry->d_name);
+        }
+        closedir(dir);
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+std::string CurrentDirectoryName()
+{
+    char name[4096];
+    return getcwd(name, sizeof name) ? std::string(name) : std::string();
+}
+
+#endif
 
 std::string Lowered(std::string text)
 {

@@ -7,7 +7,21 @@
 #include <string>
 #include <vector>
 
-// A new directory under the Windows temporary directory, removed with all
+// Between a directory and a name in the paths the helpers build.
+#ifdef _WIN32
+const char kPathSeparator[] = "\\";
+#else
+const char kPathSeparator[] = "/";
+#endif
+
+// What a line feed written to a text-mode stream becomes.
+#ifdef _WIN32
+const char kTextLineEnd[] = "\r\n";
+#else
+const char kTextLineEnd[] = "\n";
+#endif
+
+// A new directory under the system's temporary directory, removed with all
 // it holds when the object goes.
 class TempDir {
 public:
@@ -19,7 +33,7 @@ public:
     // Absolute, spelled as the system spells it (long form), no trailing
     // backslash.
     const std::string& path() const { return m_path; }
-    std::string file(const std::string& name) const { return m_path + "\\" + name; }
+    std::string file(const std::string& name) const { return m_path + kPathSeparator + name; }
 
 private:
     std::string m_path;

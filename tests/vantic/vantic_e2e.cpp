@@ -2,6 +2,7 @@
 // line, driven through its edit dialog, and judged by the files it leaves.
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -143,6 +144,30 @@ TEST(VanticRun, ScriptErrorLeavesTheDialogOpenAndTheFileUntouched)
     dialog.Child(IDOK).Click();
     v.ExpectExit();
     EXPECT_EQ(ReadFileBytes(temp.Path("a.txt")), "Xyz\r\n");
+}
+
+// A real full disk: Wine shows the Unix root as drive Z:, and /dev/full
+// fails every write with "no space left", as a full disk does. Where there
+// is no such device the test cannot be made.
+TEST(VanticRun, AFullDiskFailsTheRunWithAMessage)
+{
+    const char* device = "z:\\dev\\full";
+    // The device has no attributes to ask for; it only opens.
+    FILE* probe = std::fopen(device, "ab");
+    if (!probe)
+        GTEST_SKIP() << "no device that is always full";
+    std::fclose(probe);
+    TempDir temp;
+    temp.Write("a.txt", "xyz\r\n");
+    Vantic v(temp.path(), "");
+    Window dialog = v.WaitEditor();
+    v.Run(dialog, "a.txt", device, "s/x/X/");
+    v.ExpectMessage(std::string("Cant write output file ") + device);
+    // The run failed, so the dialog stays for another try.
+    ASSERT_TRUE(dialog.Visible());
+    EXPECT_EQ(ReadFileBytes(temp.Path("a.txt")), "xyz\r\n");
+    dialog.Child(IDCANCEL).Click();
+    v.ExpectExit();
 }
 
 TEST(VanticRun, MissingInputOrScriptIsRefused)

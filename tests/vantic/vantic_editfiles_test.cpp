@@ -2,7 +2,6 @@
 // survives each failure.
 #include <gtest/gtest.h>
 
-#include <io.h>
 #include <sys/stat.h>
 
 #include <cstdio>
@@ -10,13 +9,14 @@
 #include <vector>
 
 #include "engine.h"
+#include "sysio.h"
 #include "vantic_support.h"
 
 namespace {
 
 class VanticEditFiles : public ::testing::Test {
 protected:
-    int Edit(const char* inputs, const char* output, const char* script)
+    bool Edit(const char* inputs, const char* output, const char* script)
     {
         messages.clear();
         return EditFiles(inputs, output, CString(script), suppress);
@@ -42,10 +42,10 @@ TEST_F(VanticEditFiles, OutputFileCollectsEveryResultInListOrder)
     WriteFileText("b.txt", "b1\nb2\n");
     WriteFileText("a.txt", "a1\n");
     WriteFileText("out.txt", "kept\n");
-    ASSERT_EQ(0, Edit("b.txt a.txt", "out.txt", "s/1/one/\r\n"));
+    ASSERT_TRUE(Edit("b.txt a.txt", "out.txt", "s/1/one/\r\n"));
     EXPECT_EQ("kept\nbone\nb2\naone\n", ReadFileText("out.txt"));
     // A wildcard lists its names sorted; a second run appends again.
-    ASSERT_EQ(0, Edit("?.txt", "out.txt", "1!d\r\n"));
+    ASSERT_TRUE(Edit("?.txt", "out.txt", "1!d\r\n"));
     EXPECT_EQ("kept\nbone\nb2\naone\na1\nb1\n", ReadFileText("out.txt"));
     EXPECT_EQ("b1\nb2\n", ReadFileText("b.txt"));
     EXPECT_TRUE(messages.messages().empty());
@@ -55,7 +55,7 @@ TEST_F(VanticEditFiles, InPlaceReplacesEachFileAndLeavesNoTemporaryFile)
 {
     WriteFileText("one.txt", "foo\nboo\n");
     WriteFileText("two.txt", "moo\n");
-    ASSERT_EQ(0, Edit("one.txt two.txt", "", "s/o/0/g"));
+    ASSERT_TRUE(Edit("one.txt two.txt", "", "s/o/0/g"));
     EXPECT_EQ("f00\nb00\n", ReadFileText("one.txt"));
     EXPECT_EQ("m00\n", ReadFileText("two.txt"));
     EXPECT_EQ(std::vector<std::string>(), TemporaryFiles());
@@ -66,7 +66,7 @@ TEST_F(VanticEditFiles, InPlaceReplacesEachFileAndLeavesNoTemporaryFile)
 TEST_F(VanticEditFiles, QuitInPlaceKeepsOnlyTheLinesBefore)
 {
     WriteFileText("f.txt", "1\n2\n3\n");
-    ASSERT_EQ(0, Edit("f.txt", "", "2q"));
+    ASSERT_TRUE(Edit("f.txt", "", "2q"));
     EXPECT_EQ("1\n", ReadFileText("f.txt"));
 }
 
@@ -74,7 +74,7 @@ TEST_F(VanticEditFiles, FailureOnTheSecondFileKeepsTheFirstEditedAndTheSecondWho
 {
     WriteFileText("a.txt", "x\n");
     WriteFileText("b.txt", "x\ny\n");
-    ASSERT_EQ(1, Edit("a.txt b.txt", "", "2k"));
+    ASSERT_FALSE(Edit("a.txt b.txt", "", "2k"));
     EXPECT_EQ(std::vector<std::string>{"Invalid command: k"}, messages.messages());
     EXPECT_EQ("x\n", ReadFileText("a.txt"));
     EXPECT_EQ("x\ny\n", ReadFileText("b.txt"));
@@ -87,7 +87,7 @@ TEST_F(VanticEditFiles, FailureOnTheSecondFileKeepsTheFirstEditedAndTheSecondWho
 TEST_F(VanticEditFiles, ScriptErrorLeavesTheInputUntouched)
 {
     WriteFileText("a.txt", "x\n");
-    ASSERT_EQ(1, Edit("a.txt", "", "s/x"));
+    ASSERT_FALSE(Edit("a.txt", "", "s/x"));
     EXPECT_EQ(std::vector<std::string>{"Error in substitute command"}, messages.messages());
     EXPECT_EQ("x\n", ReadFileText("a.txt"));
 }
@@ -102,11 +102,11 @@ TEST_F(VanticEditFiles, FailuresToOpenAreReportedAndCloseWhatWasOpen)
     } rows[] = {
         {"none.txt", "out.txt", "Cant open specified input file"},
         {"", "out.txt", "Cant open specified input file"},
-        {"a.txt", "nodir\\out.txt", "Cant create output file"},
+        {"a.txt", "nodir/out.txt", "Cant create output file"},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.message);
-        EXPECT_EQ(1, Edit(row.inputs, row.output, "p"));
+        EXPECT_FALSE(Edit(row.inputs, row.output, "p"));
         EXPECT_EQ(std::vector<std::string>{row.message}, messages.messages());
     }
     // The input stream was closed: the file can go.
@@ -117,7 +117,7 @@ TEST_F(VanticEditFiles, InputThatCannotBeReplacedKeepsBothFiles)
 {
     WriteFileText("ro.txt", "abc\n");
     ASSERT_EQ(0, _chmod("ro.txt", _S_IREAD));
-    ASSERT_EQ(1, Edit("ro.txt", "", "s/b/B/"));
+    ASSERT_FALSE(Edit("ro.txt", "", "s/b/B/"));
     std::vector<std::string> left = TemporaryFiles();
     ASSERT_EQ(1u, left.size());
     EXPECT_EQ(std::vector<std::string>{"Cant replace input file, result left in " + left[0]}, messages.messages());
@@ -125,12 +125,53 @@ TEST_F(VanticEditFiles, InputThatCannotBeReplacedKeepsBothFiles)
     EXPECT_EQ("aBc\n", ReadFileText(left[0]));
 }
 
+// In place, a line that does not fit the input buffer whole would come out
+// cut in two: the run stops and the file stays as it was. An output file
+// gets the pieces, as before.
+TEST_F(VanticEditFiles, LinesTooLongToReadWholeStopAnInPlaceEdit)
+{
+    const std::string fits(510, 'f');
+    const std::string full(511, 'g');   // with its line feed one more than the buffer holds
+    const std::string longer(600, 'h');
+    struct Row {
+        const char* label;
+        std::string input;
+        const char* output;   // "" in place
+        bool edited;
+        std::string result;   // of the input in place, else of out.txt
+        const char* message;
+    } rows[] = {
+        {"510 characters fit", fits + "\n", "", true, fits + "\n", nullptr},
+        {"511 and a line feed do not", "a\n" + full + "\nb\n", "", false, "a\n" + full + "\nb\n",
+         "Line 2 too long (>511 characters) - file not replaced"},
+        {"600 on the first line", longer + "\n", "", false, longer + "\n",
+         "Line 1 too long (>511 characters) - file not replaced"},
+        {"a last line without a line feed, read whole", "a\n" + full, "", true, "a\n" + full + "\n", nullptr},
+        {"an output file gets the pieces", longer + "\n", "out.txt", true,
+         std::string(511, 'h') + "\n" + std::string(89, 'h') + "\n", nullptr},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.label);
+        WriteFileText("long.txt", row.input);
+        std::remove("out.txt");
+        EXPECT_EQ(row.edited, Edit("long.txt", row.output, "s/x/y/"));
+        EXPECT_EQ(row.result, ReadFileText(*row.output ? row.output : "long.txt"));
+        if (*row.output) {
+            EXPECT_EQ(row.input, ReadFileText("long.txt"));
+        }
+        EXPECT_EQ(row.message ? std::vector<std::string>{row.message} : std::vector<std::string>(),
+                  messages.messages());
+        for (const std::string& name : TemporaryFiles())
+            std::remove(name.c_str());
+    }
+}
+
 // A w file is made anew for every input file.
 TEST_F(VanticEditFiles, WriteFilesStartAfreshForEveryInputFile)
 {
     WriteFileText("a.txt", "a\n");
     WriteFileText("b.txt", "b\n");
-    ASSERT_EQ(0, Edit("a.txt b.txt", "out.txt", "w w.txt"));
+    ASSERT_TRUE(Edit("a.txt b.txt", "out.txt", "w w.txt"));
     EXPECT_EQ("b\n", ReadFileText("w.txt"));
     EXPECT_EQ("a\nb\n", ReadFileText("out.txt"));
 }
@@ -139,7 +180,7 @@ TEST_F(VanticEditFiles, WriteFilesStartAfreshForEveryInputFile)
 TEST_F(VanticEditFiles, HashNSetsTheSuppressFlag)
 {
     WriteFileText("a.txt", "a\n");
-    ASSERT_EQ(0, Edit("a.txt", "out.txt", "#n\r\np\r\n"));
+    ASSERT_TRUE(Edit("a.txt", "out.txt", "#n\r\np\r\n"));
     EXPECT_EQ(1, suppress);
     EXPECT_EQ("a\n", ReadFileText("out.txt"));
 }

@@ -12,7 +12,7 @@
 namespace {
 
 struct Outcome {
-    int code;
+    bool edited;
     std::string output;
     std::vector<std::string> messages;
 };
@@ -29,7 +29,7 @@ protected:
         std::string crlf = WithCrLf(script);
         CString text(crlf.data(), static_cast<int>(crlf.size()));
         Outcome outcome;
-        outcome.code = EditFiles("in.txt", "out.txt", text, suppress);
+        outcome.edited = EditFiles("in.txt", "out.txt", text, suppress);
         outcome.output = FileExists("out.txt") ? ReadFileText("out.txt") : "<no output file>";
         outcome.messages = messages.messages();
         return outcome;
@@ -48,7 +48,7 @@ protected:
         for (const Case& c : cases) {
             SCOPED_TRACE(c.name);
             Outcome outcome = Run(c.script, c.input);
-            EXPECT_EQ(0, outcome.code);
+            EXPECT_TRUE(outcome.edited);
             EXPECT_EQ(std::vector<std::string>(), outcome.messages);
             EXPECT_EQ(c.expected, outcome.output);
         }
@@ -104,8 +104,8 @@ TEST_F(VanticEngine, EveryCompileErrorHasItsMessageAndStopsTheRun)
         {"y/abc", "Error in transliteration command"},
         {longYLine, "Error in transliteration command"},
         {longOther, "Invalid command: p"},
-        {"w nodir\\x.txt", "cant open file nodir\\x.txt"},
-        {"s/a/b/w nodir\\y.txt", "cant open file nodir\\y.txt"},
+        {"w nodir/x.txt", "cant open file nodir/x.txt"},
+        {"s/a/b/w nodir/y.txt", "cant open file nodir/y.txt"},
         {"1# note", "1 or more addesses given when 0 expected"},
         {"/x/:label", "1 or more addesses given when 0 expected"},
         {"2,5=", "2 addresses given when at most 1 expected"},
@@ -117,7 +117,7 @@ TEST_F(VanticEngine, EveryCompileErrorHasItsMessageAndStopsTheRun)
     for (const Row& row : rows) {
         SCOPED_TRACE(row.script.substr(0, 60));
         Outcome outcome = Run("p\n" + row.script, "line\n");
-        EXPECT_EQ(1, outcome.code);
+        EXPECT_FALSE(outcome.edited);
         EXPECT_EQ(std::vector<std::string>{row.message}, outcome.messages);
         EXPECT_EQ("", outcome.output);
     }
@@ -147,7 +147,7 @@ TEST_F(VanticEngine, BareLineFeedsAndCrLfCompileAlike)
     WriteFileText("in.txt", "a\nb\n");
     int suppress = 0;
     CString lf("1s/a/x/\n2d\n");
-    ASSERT_EQ(0, EditFiles("in.txt", "out.txt", lf, suppress));
+    ASSERT_TRUE(EditFiles("in.txt", "out.txt", lf, suppress));
     EXPECT_EQ("x\n", ReadFileText("out.txt"));
 }
 
@@ -199,6 +199,9 @@ TEST_F(VanticEngine, TextCommands)
                  {"c inside a list takes the list's range", "2,3{\nc\\\nnew\n}", "1\n2\n3\n4\n",
                   "1\nnew\n4\n"},
                  {"a script ending in a backslash line", "1i\\\nlast\\", "1\n", "last\n1\n"},
+                 // The text lives on the heap in a block of its own size: under
+                 // the address sanitizer a scan past its end stops the run.
+                 {"i with a one-character text", "i\\\nx", "a\n", "x\na\n"},
              });
 }
 
@@ -265,7 +268,7 @@ TEST_F(VanticEngine, SubstituteAndTransliterate)
 TEST_F(VanticEngine, ListWritesEveryByteVisibly)
 {
     Outcome outcome = Run("l", std::string("a\tb\\") + '\xc8' + "\x01\x7f" + "\a\b\v\f\n");
-    EXPECT_EQ(0, outcome.code);
+    EXPECT_TRUE(outcome.edited);
     EXPECT_EQ("a\\tb\\\\\\310\\001\\177\\a\\b\\v\\f$\n" + std::string("a\tb\\") + '\xc8' + "\x01\x7f\a\b\v\f\n",
               outcome.output);
 
@@ -294,7 +297,7 @@ TEST_F(VanticEngine, SuppressedOutput)
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
         Outcome outcome = Run(row.script, "1\n2\n3\n", row.suppress);
-        EXPECT_EQ(0, outcome.code);
+        EXPECT_TRUE(outcome.edited);
         EXPECT_EQ(row.expected, outcome.output);
     }
     EXPECT_EQ("1\nx\n", ReadFileText("w.txt"));
@@ -314,13 +317,13 @@ TEST_F(VanticEngine, InvalidCommandsFailWhenSelected)
     for (const Row& row : rows) {
         SCOPED_TRACE(row.script);
         Outcome outcome = Run(row.script, "1\n2\n3\n");
-        EXPECT_EQ(1, outcome.code);
+        EXPECT_FALSE(outcome.edited);
         EXPECT_EQ(std::vector<std::string>{row.message}, outcome.messages);
         EXPECT_EQ(row.output, outcome.output);
     }
     // Never selected, never reported.
     Outcome outcome = Run("5k", "1\n2\n");
-    EXPECT_EQ(0, outcome.code);
+    EXPECT_TRUE(outcome.edited);
     EXPECT_EQ("1\n2\n", outcome.output);
 }
 
@@ -328,7 +331,7 @@ TEST_F(VanticEngine, LongInputLinesAreReadInPieces)
 {
     std::string longLine = std::string(511, 'a') + "bbb";
     Outcome outcome = Run("=", longLine + "\nc\n");
-    EXPECT_EQ(0, outcome.code);
+    EXPECT_TRUE(outcome.edited);
     EXPECT_EQ("1\n" + std::string(511, 'a') + "\n2\nbbb\n3\nc\n", outcome.output);
 }
 
@@ -349,12 +352,12 @@ TEST_F(VanticEngine, SpacesThatWouldOverflowAreRefused)
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
         Outcome outcome = Run(row.script, row.input);
-        EXPECT_EQ(1, outcome.code);
+        EXPECT_FALSE(outcome.edited);
         EXPECT_EQ(std::vector<std::string>{row.message}, outcome.messages);
     }
     // Just below the limit: 16 lines of 500 and 15 newlines join to 8015.
     Outcome outcome = Run("h\n" + Repeat("G\n", 15) + "s/a*/x/g", line500);
-    EXPECT_EQ(0, outcome.code);
+    EXPECT_TRUE(outcome.edited);
     EXPECT_EQ(std::vector<std::string>(), outcome.messages);
 }
 
@@ -371,25 +374,25 @@ TEST_F(VanticEngine, ReadAndWriteFiles)
 
     // Two w commands and a w flag naming one file share its stream.
     Outcome outcome = Run("/a/w both.txt\n/b/w BOTH.txt\ns/c/C/w both.txt", "a\nb\nc\nab\n");
-    EXPECT_EQ(0, outcome.code);
+    EXPECT_TRUE(outcome.edited);
     EXPECT_EQ("a\nb\nC\nab\nab\n", ReadFileText("both.txt"));
 
     // r past 32767 characters.
     WriteFileText("big.txt", Repeat(std::string(99, 'x') + "\n", 330));
     outcome = Run("r big.txt", "1\n");
-    EXPECT_EQ(1, outcome.code);
+    EXPECT_FALSE(outcome.edited);
     EXPECT_EQ(std::vector<std::string>{"r: read file must be <= 32kb"}, outcome.messages);
     WriteFileText("big.txt", Repeat(std::string(99, 'x') + "\n", 327));
     outcome = Run("r big.txt", "1\n");
-    EXPECT_EQ(0, outcome.code);
+    EXPECT_TRUE(outcome.edited);
     EXPECT_EQ("1\n" + Repeat(std::string(99, 'x') + "\n", 327), outcome.output);
 }
 
 TEST_F(VanticEngine, OutputIsWrittenInTextMode)
 {
     Outcome outcome = Run("1a\\\nx", "1\n2\n");
-    ASSERT_EQ(0, outcome.code);
-    EXPECT_EQ("1\r\nx\r\n2\r\n", ReadFileBytes("out.txt"));
+    ASSERT_TRUE(outcome.edited);
+    EXPECT_EQ(std::string("1") + kTextLineEnd + "x" + kTextLineEnd + "2" + kTextLineEnd, ReadFileBytes("out.txt"));
 }
 
 // Each run builds its own tables: nothing of one script's commands is used
@@ -410,7 +413,7 @@ TEST_F(VanticEngine, EachRunUsesItsOwnScript)
     for (const Row& row : rows) {
         SCOPED_TRACE(row.script);
         Outcome outcome = Run(row.script, "ba\n");
-        EXPECT_EQ(0, outcome.code);
+        EXPECT_TRUE(outcome.edited);
         EXPECT_EQ(row.expected, outcome.output);
     }
 }
@@ -419,7 +422,7 @@ TEST_F(VanticEngine, EachRunUsesItsOwnScript)
 TEST_F(VanticEngine, PendingTextDoesNotOutliveItsRun)
 {
     Outcome outcome = Run("1a\\\nA\n1q", "1\n2\n");
-    EXPECT_EQ(0, outcome.code);
+    EXPECT_TRUE(outcome.edited);
     EXPECT_EQ("", outcome.output);
     outcome = Run("p", "1\n");
     EXPECT_EQ("1\n1\n", outcome.output);

@@ -1,0 +1,196 @@
+#include "fileout.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <vector>
+
+#include "afxstr.h"
+#include "message.h"
+
+#ifdef _WIN32
+#include <io.h>
+#include <windows.h>
+#else
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
+namespace {
+WriteFault s_fault = WriteFault::kNone;
+long long s_faultAt = 0;
+long long s_written = 0;   // bytes accepted since the fault was armed
+// Streams that missed a write, until they are closed. The runtime's own
+// error flag covers real failures; this covers the armed ones too.
+std::vector<FILE*> s_failedStreams;
+
+void MarkFailed(FILE* stream)
+{
+    if (std::find(s_failedStreams.begin(), s_failedStreams.end(), stream) == s_failedStreams.end())
+        s_failedStreams.push_back(stream);
+}
+
+// Whether the stream had missed a write; forgets it.
+bool TakeFailed(FILE* stream)
+{
+    auto at = std::find(s_failedStreams.begin(), s_failedStreams.end(), stream);
+    if (at == s_failedStreams.end())
+        return false;
+    s_failedStreams.erase(at);
+    return true;
+}
+
+bool Armed(WriteFault fault)
+{
+    return s_fault == fault && s_written >= s_faultAt;
+}
+}
+
+void ArmWriteFault(WriteFault fault, long long atByte)
+{
+    s_fault = fault;
+    s_faultAt = atByte;
+    s_written = 0;
+}
+
+bool WriteBytes(FILE* stream, const void* data, size_t length)
+{
+    if (!stream)
+        return false;
+    if (length == 0)
+        return !std::ferror(stream);
+    size_t allowed = length;
+    bool fail = false;
+    if (s_fault == WriteFault::kWrite && s_written + static_cast<long long>(length) > s_faultAt) {
+        allowed = s_written >= s_faultAt ? 0 : static_cast<size_t>(s_faultAt - s_written);
+        fail = true;
+    }
+    size_t done = allowed ? std::fwrite(data, 1, allowed, stream) : 0;
+    s_written += static_cast<long long>(done);
+    if (fail || done != length) {
+        if (fail)
+            errno = ENOSPC;
+        MarkFailed(stream);
+        return false;
+    }
+    return true;
+}
+
+bool FlushStream(FILE* stream)
+{
+    if (!stream)
+        return false;
+    if (Armed(WriteFault::kFlush)) {
+        errno = ENOSPC;
+        return false;
+    }
+    return std::fflush(stream) == 0 && !std::ferror(stream);
+}
+
+bool CloseStream(FILE* stream)
+{
+    if (!stream)
+        return false;
+    bool ok = !std::ferror(stream);
+    if (TakeFailed(stream))
+        ok = false;
+    if (!FlushStream(stream))
+        ok = false;
+    if (std::fclose(stream) != 0)
+        ok = false;
+    if (Armed(WriteFault::kClose)) {
+        errno = EIO;
+        ok = false;
+    }
+    return ok;
+}
+
+bool ReplaceWithFile(const char* replacement, const char* target)
+{
+    if (s_fault == WriteFault::kReplace) {
+        errno = EACCES;
+        return false;
+    }
+    // A read-only file is not replaced: Windows refuses that move, but not
+    // every system that runs these programs does, nor does rename.
+#ifdef _WIN32
+    DWORD attributes = GetFileAttributesA(target);
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
+        SetLastError(ERROR_ACCESS_DENIED);
+        return false;
+    }
+    return MoveFileExA(replacement, target, MOVEFILE_REPLACE_EXISTING) != 0;
+#else
+    struct stat status;
+    if (stat(target, &status) == 0 && !(status.st_mode & S_IWUSR)) {
+        errno = EACCES;
+        return false;
+    }
+    return std::rename(replacement, target) == 0;
+#endif
+}
+
+bool MakeTempName(char* name)
+{
+#ifdef _WIN32
+    return _mktemp(name) != nullptr;
+#else
+    // The runtime's rule: a letter, then the process number in five digits.
+    size_t length = std::strlen(name);
+    if (length < 6 || std::strcmp(name + length - 6, "XXXXXX") != 0)
+        return false;
+    char* tail = name + length - 6;
+    unsigned pid = static_cast<unsigned>(getpid()) % 100000u;
+    for (char letter = 'a'; letter <= 'z'; ++letter) {
+        std::snprintf(tail, 7, "%c%05u", letter, pid);
+        if (access(name, F_OK) != 0)
+            return true;
+    }
+    std::memcpy(tail, "XXXXXX", 6);
+    return false;
+#endif
+}
+
+FILE* CreateReplacement(const char* target, char* tempName)
+{
+    // The directory part of target, so that the move stays on one volume.
+    size_t directory = 0;
+    for (size_t i = 0; target[i]; ++i) {
+        if (target[i] == '\\' || target[i] == '/' || target[i] == ':')
+            directory = i + 1;
+    }
+    const char kTemplate[] = "tmXXXXXX";
+    if (directory + sizeof kTemplate > 260)
+        return nullptr;
+    std::memcpy(tempName, target, directory);
+    std::memcpy(tempName + directory, kTemplate, sizeof kTemplate);
+    if (!MakeTempName(tempName))
+        return nullptr;
+    return std::fopen(tempName, "wb");
+}
+
+Replacement FinishReplacement(FILE* stream, const char* tempName, const char* target, bool written)
+{
+    if (!CloseStream(stream))
+        written = false;
+    Replacement outcome = !written ? Replacement::kWriteFailed
+                          : ReplaceWithFile(tempName, target) ? Replacement::kDone
+                                                              : Replacement::kReplaceFailed;
+    if (outcome != Replacement::kDone)
+        std::remove(tempName);
+    return outcome;
+}
+
+bool ReportReplacement(Replacement outcome, const char* target)
+{
+    if (outcome == Replacement::kWriteFailed) {
+        CString message("cant write output file ");
+        message += target;
+        ToolMessage(message);
+    } else if (outcome == Replacement::kReplaceFailed) {
+        // The file is held open or read-only: to the user, as if it could
+        // not be made.
+        ToolMessage("cant create output file");
+    }
+    return outcome == Replacement::kDone;
+}
