@@ -59,9 +59,9 @@ END_MESSAGE_MAP()
 
 CWinApp::CWinApp(const char* lpszAppName)
     : m_hInstance(nullptr), m_lpCmdLine(""), m_nCmdShow(SW_SHOWNORMAL), m_pMainWnd(nullptr),
-      m_pszAppName(nullptr), m_pszExeName(""), m_pszHelpFilePath(""), m_hDevMode(nullptr), m_hDevNames(nullptr),
-      m_nNumPreviewPages(0), m_nQuoteHandling(AFX_QUOTES_KEEP), m_pszProfileName(""), m_pRecentFileList(nullptr),
-      m_nExitCode(0)
+      m_pszAppName(nullptr), m_pszExeName(""), m_pszHelpFilePath(""), m_nQuoteHandling(AFX_QUOTES_KEEP),
+      m_pszProfileName(""), m_pRecentFileList(nullptr), m_hDevMode(nullptr), m_hDevNames(nullptr),
+      m_nNumPreviewPages(0), m_nExitCode(0)
 {
     g_pApp = this;
     if (lpszAppName) {

@@ -3,7 +3,7 @@
 // The root of every map chain: CCmdTarget handles nothing itself.
 const AFX_MSGMAP* CCmdTarget::GetThisMessageMap()
 {
-    static const AFX_MSGMAP_ENTRY entries[] = {{0, 0, 0, 0, nullptr, nullptr}};
+    static const AFX_MSGMAP_ENTRY entries[] = {{0, 0, 0, 0, nullptr}};
     static const AFX_MSGMAP messageMap = {nullptr, &entries[0]};
     return &messageMap;
 }
@@ -23,7 +23,7 @@ BOOL CCmdTarget::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO*
                 pHandlerInfo->pTarget = this;
                 return TRUE;
             }
-            entry->pfnDispatch(this, entry->pfn, nID, reinterpret_cast<LPARAM>(pExtra));
+            entry->pfnDispatch(this, nID, reinterpret_cast<LPARAM>(pExtra));
             return TRUE;
         }
     }

@@ -16,21 +16,21 @@ class CCmdTarget;
 class CCmdUI;
 class CWnd;
 
+// A plain command handler, as code that keeps its own tables of them uses.
 typedef void (CCmdTarget::*AFX_PMSG)();
 
-// Calls the handler stored in an entry: each entry carries its own caller,
-// made by the macro that wrote the entry, which turns wParam and lParam
-// into the handler's arguments and its result into the message's result.
-// For command entries wParam is the command id and lParam the pExtra that
-// OnCmdMsg was given.
-typedef LRESULT (*AFX_DISPATCH)(CCmdTarget* pTarget, AFX_PMSG pfn, WPARAM wParam, LPARAM lParam);
+// Calls the handler of one table entry: each entry carries its own caller,
+// made by the macro that wrote the entry, which names the handler, turns
+// wParam and lParam into its arguments and its result into the message's
+// result. For command entries wParam is the command id and lParam the
+// pExtra that OnCmdMsg was given.
+typedef LRESULT (*AFX_DISPATCH)(CCmdTarget* pTarget, WPARAM wParam, LPARAM lParam);
 
 struct AFX_MSGMAP_ENTRY {
     UINT nMessage;    // WM_COMMAND for command entries, else the window message
     int nCode;        // command entries: notification code, CN_UPDATE_COMMAND_UI, or a notify code
     UINT nID;         // command entries: first and last id handled
     UINT nLastID;
-    AFX_PMSG pfn;               // the handler, stored under a common type
     AFX_DISPATCH pfnDispatch;   // null closes a table
 };
 
@@ -153,7 +153,7 @@ protected:                                                     \
         static const AFX_MSGMAP_ENTRY _messageEntries[] = {
 
 #define END_MESSAGE_MAP()                                                      \
-            {0, 0, 0, 0, nullptr, nullptr}                                     \
+            {0, 0, 0, 0, nullptr}                                              \
         };                                                                     \
         static const AFX_MSGMAP messageMap = {&TheBaseClass::GetThisMessageMap, &_messageEntries[0]}; \
         return &messageMap;                                                    \
@@ -167,13 +167,12 @@ protected:                                                     \
 // message kind is one macro that calls AFX_MSG_ENTRY.
 #define AFX_ENTRY(message, code, id, lastId, Base, memberFxn, Result, Params, args)             \
     {(UINT)(message), (int)(code), (UINT)(id), (UINT)(lastId),                                  \
-     reinterpret_cast<AFX_PMSG>(static_cast<Result (Base::*) Params>(&ThisClass::memberFxn)),   \
-     [](CCmdTarget* pTarget_, AFX_PMSG pfn_, WPARAM wParam, LPARAM lParam) -> LRESULT {           \
+     [](CCmdTarget* pTarget_, WPARAM wParam, LPARAM lParam) -> LRESULT {                          \
          (void)wParam;                                                                          \
          (void)lParam;                                                                          \
          Base* pThis_ = static_cast<Base*>(pTarget_);                                           \
-         Result (Base::*pfnReal_) Params = reinterpret_cast<Result (Base::*) Params>(pfn_);     \
-         return AfxCallResult([&]() { return (pThis_->*pfnReal_) args; });                      \
+         Result (Base::*pfn_) Params = static_cast<Result (Base::*) Params>(&ThisClass::memberFxn); \
+         return AfxCallResult([&]() { return (pThis_->*pfn_) args; });                          \
      }},
 
 // A window-message entry of a CWnd handler.

@@ -249,6 +249,10 @@ void CMDIFrameWnd::OnMDIWindowCmd(UINT nID)
     case ID_WINDOW_TILE_HORZ: MDITile(MDITILE_HORIZONTAL); break;
     case ID_WINDOW_TILE_VERT: MDITile(MDITILE_VERTICAL); break;
     }
+    // Tiled and cascaded children fit the client; a scroll bar the client
+    // still shows from before (a child that overflowed it) has no use.
+    if (nID != ID_WINDOW_ARRANGE)
+        ::ShowScrollBar(m_hWndMDIClient, SB_BOTH, FALSE);
 }
 
 void CMDIFrameWnd::OnUpdateMDIWindowCmd(CCmdUI* pCmdUI)

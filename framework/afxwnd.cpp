@@ -335,7 +335,7 @@ BOOL CWnd::OnWndMsg(UINT message, WPARAM wParam, LPARAM lParam, LRESULT* pResult
     const AFX_MSGMAP_ENTRY* entry = FindMessageEntry(message);
     if (!entry)
         return FALSE;
-    *pResult = entry->pfnDispatch(this, entry->pfn, wParam, lParam);
+    *pResult = entry->pfnDispatch(this, wParam, lParam);
     return TRUE;
 }
 

@@ -261,6 +261,29 @@ TEST_F(Mdi, ClosingTheMainFrameClosesEveryDocument)
     main = nullptr;
 }
 
+TEST_F(Mdi, ViewBarCommandsActOnTheMainFramesBarsWhileAChildIsActive)
+{
+    CStatusBar* status = new CStatusBar;
+    ASSERT_TRUE(status->Create(main));
+    const UINT indicators[] = {ID_SEPARATOR};
+    ASSERT_TRUE(status->SetIndicators(indicators, 1));
+    ASSERT_NE(NewDocument(), nullptr);
+    ASSERT_NE(main->MDIGetActive(), nullptr);
+    CCmdUI state;
+    state.m_nID = ID_VIEW_STATUS_BAR;
+    state.DoUpdate(main, TRUE);
+    EXPECT_TRUE(state.m_bEnabled);
+    EXPECT_EQ(state.m_nCheck, 1);
+    main->SendMessage(WM_COMMAND, ID_VIEW_STATUS_BAR, 0);
+    EXPECT_FALSE(GetWindowLongPtrA(status->m_hWnd, GWL_STYLE) & WS_VISIBLE);
+    state.DoUpdate(main, TRUE);
+    EXPECT_EQ(state.m_nCheck, 0);
+    // The status bar goes with the frame; the object is the test's.
+    main->SendMessage(WM_CLOSE);
+    main = nullptr;
+    delete status;
+}
+
 // Documents opened by name: the open path is kept by the document.
 TEST_F(Mdi, OpeningAnOpenPathActivatesItsWindowInsteadOfLoadingItAgain)
 {

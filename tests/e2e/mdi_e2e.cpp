@@ -122,6 +122,31 @@ TEST(MdiFrame, NewWindowNumbersTheWindowsAndClosingTheLastClosesTheDocument)
     EXPECT_EQ(Titles(app.MenuState()), std::vector<std::string>({"&File", "&View"}));
 }
 
+// The client's area and its children's rectangles in it. The client shows
+// and hides its scroll bars a moment after children move, so callers poll.
+struct Arrangement {
+    RECT area;
+    std::vector<RECT> rects;
+    bool AllInside() const
+    {
+        for (const RECT& r : rects)
+            if (r.left < area.left || r.top < area.top || r.right > area.right || r.bottom > area.bottom ||
+                r.right <= r.left || r.bottom <= r.top)
+                return false;
+        return true;
+    }
+};
+
+Arrangement Arranged(const Window& frame)
+{
+    Arrangement a;
+    Window client = frame.MdiClient();
+    GetClientRect(client.hwnd(), &a.area);
+    for (const Window& child : frame.MdiChildren())
+        if (child.Visible()) a.rects.push_back(RectIn(child, client));
+    return a;
+}
+
 TEST(MdiFrame, TileAndCascadeLeaveEveryChildVisibleInTheClient)
 {
     TempDir files("MdiDocs");
@@ -129,16 +154,13 @@ TEST(MdiFrame, TileAndCascadeLeaveEveryChildVisibleInTheClient)
     app.WaitChildCaptions({"t.txt"});
     // The tile posted before the loop ran: once it runs, the one child
     // fills the client.
-    Window client = app.frame.MdiClient();
-    RECT area;
-    GetClientRect(client.hwnd(), &area);
-    RECT only = {};
+    Arrangement a;
     bool filled = PollUntil([&] {
-        only = RectIn(app.frame.MdiChildren().at(0), client);
-        return EqualRect(&only, &area) != FALSE;
+        a = Arranged(app.frame);
+        return a.rects.size() == 1 && EqualRect(&a.rects[0], &a.area);
     }, 10000);
-    EXPECT_TRUE(filled) << only.left << "," << only.top << "," << only.right << "," << only.bottom << " in "
-                        << area.right << "x" << area.bottom;
+    EXPECT_TRUE(filled) << (a.rects.empty() ? 0 : a.rects[0].right) << "x"
+                        << (a.rects.empty() ? 0 : a.rects[0].bottom) << " in " << a.area.right << "x" << a.area.bottom;
 
     app.frame.MenuCommand(ID_WINDOW_NEW);
     app.frame.MenuCommand(ID_WINDOW_NEW);
@@ -147,26 +169,15 @@ TEST(MdiFrame, TileAndCascadeLeaveEveryChildVisibleInTheClient)
         SCOPED_TRACE(command);
         app.frame.MenuCommand(command);
         app.MenuState();   // the command ran: the report comes after it
-        std::vector<RECT> rects;
-        for (const Window& child : app.frame.MdiChildren()) {
-            EXPECT_TRUE(child.Visible());
-            RECT r = RectIn(child, client);
-            EXPECT_GE(r.left, area.left);
-            EXPECT_GE(r.top, area.top);
-            EXPECT_LE(r.right, area.right);
-            EXPECT_LE(r.bottom, area.bottom);
-            EXPECT_GT(r.right - r.left, 0);
-            EXPECT_GT(r.bottom - r.top, 0);
-            rects.push_back(r);
-        }
-        ASSERT_EQ(rects.size(), 3u);
-        for (size_t a = 0; a < rects.size(); ++a)
-            for (size_t b = a + 1; b < rects.size(); ++b) {
+        bool inside = PollUntil([&] { a = Arranged(app.frame); return a.rects.size() == 3 && a.AllInside(); }, 10000);
+        EXPECT_TRUE(inside) << a.rects.size() << " visible children in " << a.area.right << "x" << a.area.bottom;
+        for (size_t i = 0; i < a.rects.size(); ++i)
+            for (size_t j = i + 1; j < a.rects.size(); ++j) {
                 RECT overlap;
                 if (command == ID_WINDOW_CASCADE)
-                    EXPECT_NE(rects[a].top, rects[b].top);
+                    EXPECT_NE(a.rects[i].top, a.rects[j].top);
                 else
-                    EXPECT_FALSE(IntersectRect(&overlap, &rects[a], &rects[b]));
+                    EXPECT_FALSE(IntersectRect(&overlap, &a.rects[i], &a.rects[j]));
             }
     }
 }
