@@ -51,11 +51,14 @@ UINT CFile::Read(void* lpBuf, UINT nCount)
     return read;
 }
 
-void CFile::Write(const void* lpBuf, UINT nCount)
+BOOL CFile::Write(const void* lpBuf, UINT nCount)
 {
+    if (nCount == 0)
+        return TRUE;
     DWORD written = 0;
-    if (m_hFile != INVALID_HANDLE_VALUE && nCount > 0)
-        WriteFile(m_hFile, lpBuf, nCount, &written, nullptr);
+    if (m_hFile == INVALID_HANDLE_VALUE || !WriteFile(m_hFile, lpBuf, nCount, &written, nullptr))
+        return FALSE;
+    return written == nCount;
 }
 
 LONG CFile::Seek(LONG lOff, UINT nFrom)
@@ -70,16 +73,15 @@ DWORD CFile::GetLength() const
     return m_hFile == INVALID_HANDLE_VALUE ? 0 : GetFileSize(m_hFile, nullptr);
 }
 
-void CFile::Flush()
+BOOL CFile::Flush()
 {
-    if (m_hFile != INVALID_HANDLE_VALUE)
-        FlushFileBuffers(m_hFile);
+    return m_hFile != INVALID_HANDLE_VALUE && FlushFileBuffers(m_hFile);
 }
 
-void CFile::Close()
+BOOL CFile::Close()
 {
-    if (m_hFile != INVALID_HANDLE_VALUE)
-        CloseHandle(m_hFile);
+    BOOL closed = m_hFile == INVALID_HANDLE_VALUE || CloseHandle(m_hFile);
     m_hFile = INVALID_HANDLE_VALUE;
     m_strFileName.Empty();
+    return closed;
 }

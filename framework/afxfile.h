@@ -36,12 +36,13 @@ public:
 
     virtual BOOL Open(const char* lpszFileName, UINT nOpenFlags, CFileException* pError = nullptr);
     virtual UINT Read(void* lpBuf, UINT nCount);
-    // Write errors are not reported, as no caller acts on them.
-    virtual void Write(const void* lpBuf, UINT nCount);
+    // FALSE when not every byte was written (a full disk, a lost handle).
+    virtual BOOL Write(const void* lpBuf, UINT nCount);
     virtual LONG Seek(LONG lOff, UINT nFrom);
     virtual DWORD GetLength() const;
-    virtual void Flush();
-    virtual void Close();
+    // FALSE when the system could not put the file's data on disk or close it.
+    virtual BOOL Flush();
+    virtual BOOL Close();
     CString GetFilePath() const { return m_strFileName; }
 
     HANDLE m_hFile;

@@ -108,7 +108,7 @@ Outcome CutAt(Run& run, long long kept, const char* code, long long targetLine, 
         // An empty part goes, and the next part takes its name; so does a
         // part that missed a write, after the user is told which.
         if (copied == 0 || !written)
-            std::remove(name);
+            DiscardShortFile(name);
         if (!written) {
             CString message("Can't write output file ");
             message += name;

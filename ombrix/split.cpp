@@ -91,7 +91,7 @@ void PartFailed(FILE* part, const char* name)
 {
     if (part)
         CloseStream(part);
-    std::remove(name);
+    DiscardShortFile(name);
     CString message("cant write output file ");
     message += name;
     ToolMessage(message);

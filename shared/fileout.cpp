@@ -177,8 +177,17 @@ Replacement FinishReplacement(FILE* stream, const char* tempName, const char* ta
                           : ReplaceWithFile(tempName, target) ? Replacement::kDone
                                                               : Replacement::kReplaceFailed;
     if (outcome != Replacement::kDone)
-        std::remove(tempName);
+        DiscardShortFile(tempName);
     return outcome;
+}
+
+void DiscardShortFile(const char* name)
+{
+    if (std::remove(name) != 0) {
+        CString message("cant remove incomplete file ");
+        message += name;
+        ToolMessage(message);
+    }
 }
 
 bool ReportReplacement(Replacement outcome, const char* target)

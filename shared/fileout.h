@@ -43,6 +43,10 @@ Replacement FinishReplacement(FILE* stream, const char* tempName, const char* ta
 // the tools use for their output files; true when it was done.
 bool ReportReplacement(Replacement outcome, const char* target);
 
+// Removes a file that a failed write left short. Should the system refuse,
+// the user is told its name, so that no short file passes for a whole one.
+void DiscardShortFile(const char* name);
+
 // Fills the trailing "XXXXXX" of name in place with a name no file has
 // yet, as the runtime's _mktemp does. False when none is left.
 bool MakeTempName(char* name);

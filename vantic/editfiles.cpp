@@ -76,7 +76,7 @@ bool EditFiles(const char* inputFiles, const char* outputFile, const CString& sc
             // A short result must never take the input's place.
             CString message;
             if (inPlace) {
-                std::remove(temporary);
+                DiscardShortFile(temporary);
                 message.Format("Cant write temporary file - %s not replaced", input);
             } else {
                 message.Format("Cant write output file %s", target);

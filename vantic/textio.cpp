@@ -138,7 +138,9 @@ void EndLineInput()
 void BeginLineOutput(FILE* stream)
 {
     s_out = stream;
-    std::fflush(stream);
+    // What the stream holds goes out before its mode changes; a failure stays
+    // on the stream's error flag, which CloseStream reports.
+    (void)std::fflush(stream);
     s_outMode = _setmode(_fileno(stream), _O_BINARY);
     s_outText = s_outMode != -1 && (s_outMode & _O_TEXT) != 0;
     s_cookedLength = 0;

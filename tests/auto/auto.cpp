@@ -456,6 +456,18 @@ void Window::DoubleClick(const std::string& item) const {
   Parent().Send(WM_COMMAND, MAKEWPARAM(Id(), LBN_DBLCLK), reinterpret_cast<LPARAM>(hwnd_));
 }
 
+void Window::SetItemSelected(int index, bool on) const {
+  if (Send(LB_SETSEL, on ? TRUE : FALSE, index) == LB_ERR) throw AutoError("LB_SETSEL refused by " + Describe());
+  Parent().Send(WM_COMMAND, MAKEWPARAM(Id(), LBN_SELCHANGE), reinterpret_cast<LPARAM>(hwnd_));
+}
+
+std::vector<int> Window::SelectedIndices() const {
+  LRESULT n = Send(LB_GETSELCOUNT, 0, 0);
+  std::vector<int> indices(n > 0 ? static_cast<size_t>(n) : 0);
+  if (n > 0) Send(LB_GETSELITEMS, static_cast<WPARAM>(n), reinterpret_cast<LPARAM>(indices.data()));
+  return indices;
+}
+
 void Window::SetSelection(int start, int end) const { Send(EM_SETSEL, start, end); }
 
 std::pair<int, int> Window::Selection() const {

@@ -148,6 +148,10 @@ class Window {
   // parent, as the list itself would; the handler has run when these return.
   void Select(const std::string& item) const;
   void DoubleClick(const std::string& item) const;
+  // Lists of several selections: sets or clears the selection of the line at
+  // `index` (-1: every line) and sends LBN_SELCHANGE to the parent.
+  void SetItemSelected(int index, bool on) const;
+  std::vector<int> SelectedIndices() const;
 
   // Edit controls: selection in characters (up to 65535, the reach of
   // EM_GETSEL's return value).

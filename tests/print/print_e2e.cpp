@@ -25,6 +25,8 @@ using print_support::TestPrinter;
 using print_support::RowTexts;
 using print_support::SplitLines;
 using print_support::WaitSpooled;
+using print_support::PressAndRead;
+using print_support::CountPreviewPages;
 
 namespace {
 
@@ -173,27 +175,6 @@ struct Ombrix {
   }
 };
 
-// Presses a preview button and waits for the page text to change to `expected`.
-std::string PressAndRead(const Window& preview, int button, const std::string& before) {
-  preview.Child(button).Click();
-  std::string text;
-  PollUntil([&] { text = preview.Child(AFX_IDC_PREVIEW_PAGES).Text(); return text != before; }, 5000);
-  return text;
-}
-
-// Counts the preview's pages by pressing Next Page until it is disabled.
-int CountPreviewPages(const Window& preview) {
-  int pages = 1;
-  std::string text = preview.Child(AFX_IDC_PREVIEW_PAGES).Text();
-  EXPECT_EQ(text, "Page 1");
-  while (preview.Child(AFX_ID_PREVIEW_NEXT).Enabled() && pages < 50) {
-    text = PressAndRead(preview, AFX_ID_PREVIEW_NEXT, text);
-    ++pages;
-    EXPECT_EQ(text, "Page " + std::to_string(pages));
-  }
-  return pages;
-}
-
 // A picture of the screen, kept as an artifact of the run beside the test
 // results; TRUE once the preview shows a white page in it.
 bool SaveScreenshot(const Window& window, const std::string& path) {
@@ -232,6 +213,22 @@ bool SaveScreenshot(const Window& window, const std::string& path) {
   WriteFileBytes(path, std::string(reinterpret_cast<const char*>(&file), sizeof file) +
                            std::string(reinterpret_cast<const char*>(&info), sizeof info) + pixels);
   return white > static_cast<size_t>(width) * static_cast<size_t>(height) / 20;
+}
+
+// Callbacks of the font dialog test, named functions so that they have the
+// system's calling convention in the 32-bit build too.
+BOOL CALLBACK PressFontDialogOk(HWND h, LPARAM p) {
+  char caption[32] = "";
+  GetWindowTextA(h, caption, sizeof caption);
+  if (!IsWindowVisible(h) || lstrcmpA(caption, "Font") != 0) return TRUE;
+  PostMessageA(h, WM_COMMAND, IDOK, 0);
+  *reinterpret_cast<bool*>(p) = true;
+  return FALSE;
+}
+
+int CALLBACK NoteListed(const LOGFONTA*, const TEXTMETRICA*, DWORD, LPARAM p) {
+  *reinterpret_cast<bool*>(p) = true;
+  return 0;
 }
 
 }  // namespace
@@ -448,20 +445,6 @@ TEST(PrinterFont, OnlyTheDefaultFontTooSmallToReadIsReplaced) {
   DeleteDC(dc);
 }
 
-static BOOL CALLBACK PressOkInFontDialog(HWND h, LPARAM found) {
-  char caption[32] = "";
-  GetWindowTextA(h, caption, sizeof caption);
-  if (!IsWindowVisible(h) || lstrcmpA(caption, "Font") != 0) return TRUE;
-  PostMessageA(h, WM_COMMAND, IDOK, 0);
-  *reinterpret_cast<bool*>(found) = true;
-  return FALSE;
-}
-
-static int CALLBACK NoteFontListed(const LOGFONTA*, const TEXTMETRICA*, DWORD, LPARAM listed) {
-  *reinterpret_cast<bool*>(listed) = true;
-  return 0;
-}
-
 // The font dialog for a printer lists the printer's fonts; OK hands back
 // one of them.
 TEST(PrinterFont, FontDialogOnThePrinterChoosesAPrinterFont) {
@@ -473,7 +456,7 @@ TEST(PrinterFont, FontDialogOnThePrinterChoosesAPrinterFont) {
   std::thread answer([&] {
     PollUntil([&] {
       bool found = false;
-      EnumThreadWindows(self, &PressOkInFontDialog, reinterpret_cast<LPARAM>(&found));
+      EnumThreadWindows(self, PressFontDialogOk, reinterpret_cast<LPARAM>(&found));
       return found || stop;
     });
   });
@@ -490,7 +473,7 @@ TEST(PrinterFont, FontDialogOnThePrinterChoosesAPrinterFont) {
   LOGFONTA wanted = {};
   wanted.lfCharSet = DEFAULT_CHARSET;
   lstrcpynA(wanted.lfFaceName, chosen.lfFaceName, LF_FACESIZE);
-  EnumFontFamiliesExA(dc, &wanted, &NoteFontListed, reinterpret_cast<LPARAM>(&listed), 0);
+  EnumFontFamiliesExA(dc, &wanted, NoteListed, reinterpret_cast<LPARAM>(&listed), 0);
   EXPECT_TRUE(listed) << chosen.lfFaceName;
   DeleteDC(dc);
 }

@@ -41,17 +41,23 @@ std::vector<std::string> RowTexts(const PsDocument& doc) {
   return rows;
 }
 
+PsDocument PrintFromMenu(const tamrel_auto::Process& process, const tamrel_auto::Window& frame,
+                         const std::string& spool) {
+  using namespace tamrel_auto;
+  if (!TestPrinter::SpoolTo(spool)) throw AutoError("cannot spool the test printer to " + spool);
+  frame.MenuCommand(ID_FILE_PRINT);
+  Window dialog = process.WaitDialog("Print");
+  dialog.Child(IDOK).Click();
+  dialog.WaitGone();
+  return WaitSpooled(spool);
+}
+
 void PrintAndCompare(const tamrel_auto::Process& process, const tamrel_auto::Window& frame,
                      const std::string& spool) {
   using namespace tamrel_auto;
   std::string text = frame.ChildByClass("Edit").Text();
   ASSERT_FALSE(text.empty());
-  ASSERT_TRUE(TestPrinter::SpoolTo(spool));
-  frame.MenuCommand(ID_FILE_PRINT);
-  Window dialog = process.WaitDialog("Print");
-  dialog.Child(IDOK).Click();
-  dialog.WaitGone();
-  PsDocument doc = WaitSpooled(spool);
+  PsDocument doc = PrintFromMenu(process, frame, spool);
   EXPECT_GE(doc.pages.size(), 1u);
   // Blank lines of the results print as empty rows or not at all; every
   // line with text prints once, in order.
@@ -62,6 +68,25 @@ void PrintAndCompare(const tamrel_auto::Process& process, const tamrel_auto::Win
   for (const std::string& row : RowTexts(doc))
     if (!row.empty()) printed.push_back(row);
   EXPECT_EQ(printed, expected);
+}
+
+std::string PressAndRead(const tamrel_auto::Window& preview, int button, const std::string& before) {
+  preview.Child(button).Click();
+  std::string text;
+  tamrel_auto::PollUntil([&] { text = preview.Child(AFX_IDC_PREVIEW_PAGES).Text(); return text != before; }, 5000);
+  return text;
+}
+
+int CountPreviewPages(const tamrel_auto::Window& preview) {
+  int pages = 1;
+  std::string text = preview.Child(AFX_IDC_PREVIEW_PAGES).Text();
+  EXPECT_EQ(text, "Page 1");
+  while (preview.Child(AFX_ID_PREVIEW_NEXT).Enabled() && pages < 50) {
+    text = PressAndRead(preview, AFX_ID_PREVIEW_NEXT, text);
+    ++pages;
+    EXPECT_EQ(text, "Page " + std::to_string(pages));
+  }
+  return pages;
 }
 
 }  // namespace print_support

@@ -29,11 +29,22 @@ std::vector<std::string> SplitLines(const std::string& text);
 PsDocument WaitSpooled(const std::string& path);
 // The text of every printed row, page after page.
 std::vector<std::string> RowTexts(const PsDocument& doc);
+// Prints from the frame's menu to the test printer, spooled to `spool`,
+// with the Print dialog's OK, and returns the job once it is complete.
+PsDocument PrintFromMenu(const tamrel_auto::Process& process, const tamrel_auto::Window& frame,
+                         const std::string& spool);
 // Prints the results shown in the output view of `frame` to the test
 // printer, spooled to `spool`, and checks that every line with text is
 // printed once, in order.
 void PrintAndCompare(const tamrel_auto::Process& process, const tamrel_auto::Window& frame,
                      const std::string& spool);
+
+// Presses a button of the print preview and returns the page text once it
+// differs from `before` (or what it is after a few seconds).
+std::string PressAndRead(const tamrel_auto::Window& preview, int button, const std::string& before);
+// Counts the preview's pages by pressing Next Page until it is disabled,
+// checking the page text on the way.
+int CountPreviewPages(const tamrel_auto::Window& preview);
 
 }  // namespace print_support
 

@@ -1,0 +1,33 @@
+// olmet's own dialogs: the search pattern with its options (103) and the
+// byte offset to go to (101). The mark dialogs are shared with the pager
+// (shared/markdlg.h).
+#ifndef OLMET_OLMETDLG_H
+#define OLMET_OLMETDLG_H
+
+#include "afxwin.h"
+#include "resource.h"
+
+class CSearchDlg : public CDialog {
+public:
+    explicit CSearchDlg(CWnd* pParent = nullptr);
+
+    CString m_pattern;   // at most 40 characters
+    int m_anchorStart;
+    int m_anchorEnd;
+    int m_ignoreCase;
+
+protected:
+    virtual void DoDataExchange(CDataExchange* pDX);
+};
+
+class COffsetDlg : public CDialog {
+public:
+    explicit COffsetDlg(CWnd* pParent = nullptr);
+
+    long m_offset;   // 0 to 9999999
+
+protected:
+    virtual void DoDataExchange(CDataExchange* pDX);
+};
+
+#endif

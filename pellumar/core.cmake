@@ -1,0 +1,22 @@
+# pellumar's window-free core: listing, launchers, calendar, copy, drive
+# figures. It builds natively too, its file-system calls behind platform.h.
+if(NOT TARGET pellumar_core)
+  set(PELLUMAR_CORE_SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/listing.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/launch.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/calendar.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/filecopy.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/drive.cpp)
+  if(WIN32)
+    list(APPEND PELLUMAR_CORE_SOURCES
+      ${CMAKE_CURRENT_LIST_DIR}/platform_win.cpp
+      ${CMAKE_CURRENT_LIST_DIR}/registry_win.cpp)
+  else()
+    list(APPEND PELLUMAR_CORE_SOURCES ${CMAKE_CURRENT_LIST_DIR}/platform_posix.cpp)
+  endif()
+  add_library(pellumar_core STATIC ${PELLUMAR_CORE_SOURCES})
+  target_include_directories(pellumar_core PUBLIC ${CMAKE_CURRENT_LIST_DIR})
+  if(WIN32)
+    target_link_libraries(pellumar_core PUBLIC advapi32 kernel32)
+  endif()
+endif()

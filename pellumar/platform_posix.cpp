@@ -1,0 +1,172 @@
+// The file-system seam natively: POSIX calls, with the wildcard matching of
+// the Windows directory search (letter case ignored, "*.*" matches every
+// name) so that the core behaves alike on both.
+#include "platform.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cctype>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+bool Match(const char* pattern, const char* name)
+{
+    if (*pattern == 0)
+        return *name == 0;
+    if (*pattern == '*') {
+        for (const char* rest = name;; ++rest) {
+            if (Match(pattern + 1, rest))
+                return true;
+            if (*rest == 0)
+                return false;
+        }
+    }
+    if (*name == 0)
+        return false;
+    if (*pattern != '?' && std::tolower(static_cast<unsigned char>(*pattern)) !=
+                               std::tolower(static_cast<unsigned char>(*name)))
+        return false;
+    return Match(pattern + 1, name + 1);
+}
+
+bool WildcardMatch(const std::string& pattern, const std::string& name)
+{
+    if (Match(pattern.c_str(), name.c_str()))
+        return true;
+    // "x.*" also matches a bare "x", as the Windows search does.
+    if (pattern.size() >= 2 && pattern.compare(pattern.size() - 2, 2, ".*") == 0)
+        return Match(pattern.substr(0, pattern.size() - 2).c_str(), name.c_str());
+    return false;
+}
+
+}
+
+namespace platform {
+
+bool FindEntries(const std::string& pattern, std::vector<DirEntry>& entries, size_t limit)
+{
+    entries.clear();
+    size_t cut = pattern.find_last_of("/\\");
+    std::string directory = cut == std::string::npos ? "." : pattern.substr(0, cut + 1);
+    std::string namePattern = cut == std::string::npos ? pattern : pattern.substr(cut + 1);
+    if (namePattern.empty())
+        return false;
+    DIR* dir = opendir(directory.c_str());
+    if (!dir)
+        return false;
+    while (struct dirent* found = readdir(dir)) {
+        if (entries.size() >= limit)
+            break;
+        if (!WildcardMatch(namePattern, found->d_name))
+            continue;
+        std::string full = (cut == std::string::npos ? std::string() : directory) + found->d_name;
+        struct stat status;
+        if (stat(full.c_str(), &status) != 0)
+            continue;
+        DirEntry entry;
+        entry.name = found->d_name;
+        entry.directory = S_ISDIR(status.st_mode);
+        entry.readOnly = (status.st_mode & S_IWUSR) == 0;
+        entry.size = entry.directory ? 0 : static_cast<uint64_t>(status.st_size);
+        entry.writeTime = static_cast<int64_t>(status.st_mtime);
+        entries.push_back(entry);
+    }
+    closedir(dir);
+    return !entries.empty();
+}
+
+std::string CurrentDirectory()
+{
+    std::vector<char> buffer(4096);
+    if (!getcwd(buffer.data(), buffer.size()))
+        return std::string();
+    return buffer.data();
+}
+
+bool ChangeDirectory(const std::string& path)
+{
+    return chdir(path.c_str()) == 0;
+}
+
+bool IsDirectory(const std::string& path)
+{
+    struct stat status;
+    return stat(path.c_str(), &status) == 0 && S_ISDIR(status.st_mode);
+}
+
+bool Exists(const std::string& path)
+{
+    struct stat status;
+    return stat(path.c_str(), &status) == 0;
+}
+
+bool SameFile(const std::string& a, const std::string& b)
+{
+    struct stat first, second;
+    if (stat(a.c_str(), &first) != 0 || stat(b.c_str(), &second) != 0)
+        return false;
+    return first.st_dev == second.st_dev && first.st_ino == second.st_ino;
+}
+
+std::string ShortAlias(const std::string&)
+{
+    return std::string();
+}
+
+bool CreateTemporaryFile(const std::string& directory, std::string& path)
+{
+    static unsigned counter = 0;
+    unsigned seed = static_cast<unsigned>(getpid()) * 7919u;
+    for (int attempt = 0; attempt < 1000; ++attempt) {
+        char name[16];
+        unsigned value = (seed + ++counter * 2654435761u) % 1000000u;
+        std::snprintf(name, sizeof name, "tm%06u", value);
+        std::string candidate = directory.empty() ? std::string(name) : directory + "/" + name;
+        int fd = open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0666);
+        if (fd >= 0) {
+            close(fd);
+            path = candidate;
+            return true;
+        }
+        if (errno != EEXIST)
+            return false;
+    }
+    return false;
+}
+
+bool ReplaceInOneStep(const std::string& from, const std::string& to)
+{
+    return rename(from.c_str(), to.c_str()) == 0;
+}
+
+bool RemoveFile(const std::string& path)
+{
+    return unlink(path.c_str()) == 0;
+}
+
+void LowerLastComponent(const std::string& path)
+{
+    size_t cut = path.find_last_of('/');
+    size_t start = cut == std::string::npos ? 0 : cut + 1;
+    std::string wanted = path;
+    for (size_t i = start; i < wanted.size(); ++i)
+        if (wanted[i] >= 'A' && wanted[i] <= 'Z')
+            wanted[i] = static_cast<char>(wanted[i] - 'A' + 'a');
+    // Letter case makes another name here: one already taken is left alone,
+    // and a refused rename only leaves the name spelled as it was.
+    if (wanted != path && !Exists(wanted))
+        (void)rename(path.c_str(), wanted.c_str());
+}
+
+char Separator()
+{
+    return '/';
+}
+
+}

@@ -1,0 +1,202 @@
+// olmet's loading rules: the whole file in one block, every failure's
+// message, and a document that a failed load leaves whole.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "hexfile.h"
+
+using namespace olmet;
+
+namespace {
+
+// Files of one test, in the working directory, removed at the end.
+class Files {
+public:
+    ~Files()
+    {
+        for (const std::string& name : m_names)
+            std::remove(name.c_str());
+    }
+    std::string Write(const std::string& name, const std::string& bytes)
+    {
+        std::FILE* f = std::fopen(name.c_str(), "wb");
+        EXPECT_NE(f, nullptr) << name;
+        if (f) {
+            EXPECT_EQ(std::fwrite(bytes.data(), 1, bytes.size(), f), bytes.size());
+            EXPECT_EQ(std::fclose(f), 0);
+        }
+        m_names.push_back(name);
+        return name;
+    }
+
+private:
+    std::vector<std::string> m_names;
+};
+
+std::string Pattern(size_t n)
+{
+    std::string bytes(n, 0);
+    for (size_t i = 0; i < n; ++i)
+        bytes[i] = static_cast<char>((i * 7 + i / 256) & 0xff);
+    return bytes;
+}
+
+std::string Held(const HexFile& file)
+{
+    return std::string(reinterpret_cast<const char*>(file.Data()), static_cast<size_t>(file.Size()));
+}
+
+// The program's seam, with memory that can be made to fail and blocks
+// counted, so that a test sees none is lost or kept twice.
+class CountingSeam : public LoadSeam {
+public:
+    bool failAllocate = false;
+    bool failLock = false;
+    Offset reportedSize = -1;   // >= 0: the size the file's status claims
+    int live = 0;
+
+    bool FileSize(std::FILE* file, Offset* size) override
+    {
+        if (reportedSize >= 0) {
+            *size = reportedSize;
+            return true;
+        }
+        return LoadSeam::FileSize(file, size);
+    }
+    void* Allocate(Offset size) override
+    {
+        if (failAllocate)
+            return nullptr;
+        void* block = LoadSeam::Allocate(size);
+        if (block)
+            ++live;
+        return block;
+    }
+    unsigned char* Lock(void* block) override { return failLock ? nullptr : LoadSeam::Lock(block); }
+    void Free(void* block) override
+    {
+        --live;
+        LoadSeam::Free(block);
+    }
+};
+
+TEST(OlmetFile, TheWholeFileLoadsWhatEverItsSize)
+{
+    Files files;
+    for (size_t size : {size_t(1), size_t(512), size_t(513), size_t(3 << 20) + 5}) {
+        std::string name = files.Write("olmet_size_" + std::to_string(size) + ".bin", Pattern(size));
+        HexFile file;
+        ASSERT_EQ(file.Load(name.c_str()), LoadError::None) << size;
+        EXPECT_EQ(file.Size(), static_cast<Offset>(size));
+        EXPECT_TRUE(Held(file) == Pattern(size)) << "bytes differ for size " << size;
+    }
+}
+
+TEST(OlmetFile, ThePathIsKeptInLowerCase)
+{
+    Files files;
+    std::string name = files.Write("Olmet_Case_File.BIN", "x");
+    HexFile file;
+    ASSERT_EQ(file.Load(name.c_str()), LoadError::None);
+    EXPECT_EQ(file.Path(), "olmet_case_file.bin");
+}
+
+TEST(OlmetFile, FailuresNameTheirCause)
+{
+    Files files;
+    std::string empty = files.Write("olmet_empty.bin", "");
+    std::string good = files.Write("olmet_one.bin", "1");
+    struct Case {
+        const char* what;
+        std::string path;
+        bool failAllocate, failLock;
+        LoadError error;
+        std::string message;
+    } cases[] = {
+        {"missing", "olmet_No Such File.bin", false, false, LoadError::CantOpen, "cant open olmet_No Such File.bin"},
+        {"quoted", "\"olmet_one.bin\"", false, false, LoadError::CantOpen, "cant open \"olmet_one.bin\""},
+        {"empty", empty, false, false, LoadError::ZeroLength, "Zero length file!"},
+        {"no memory", good, true, false, LoadError::OutOfMemory, "Out of memory"},
+        {"no lock", good, false, true, LoadError::CantLock, "Cant lock global memory - get help"},
+    };
+    for (const Case& c : cases) {
+        CountingSeam seam;
+        seam.failAllocate = c.failAllocate;
+        seam.failLock = c.failLock;
+        {
+            HexFile file(seam);
+            LoadError error = file.Load(c.path.c_str());
+            EXPECT_EQ(error, c.error) << c.what;
+            EXPECT_EQ(LoadMessage(error, c.path), c.message) << c.what;
+            EXPECT_FALSE(file.Loaded()) << c.what;
+            EXPECT_EQ(file.Size(), 0) << c.what;
+        }
+        EXPECT_EQ(seam.live, 0) << c.what << ": a block was left behind";
+    }
+}
+
+TEST(OlmetFile, AFailedLoadLeavesTheLoadedFileWhole)
+{
+    Files files;
+    std::string first = files.Write("olmet_first.bin", Pattern(100));
+    std::string empty = files.Write("olmet_empty2.bin", "");
+    std::string second = files.Write("olmet_second.bin", Pattern(40));
+    CountingSeam seam;
+    HexFile file(seam);
+    ASSERT_EQ(file.Load(first.c_str()), LoadError::None);
+    const unsigned char* data = file.Data();
+
+    struct Step {
+        const char* what;
+        std::string path;
+        bool failAllocate, failLock;
+    } steps[] = {
+        {"missing", "olmet_gone.bin", false, false},
+        {"empty", empty, false, false},
+        {"no memory", second, true, false},
+        {"no lock", second, false, true},
+    };
+    for (const Step& s : steps) {
+        seam.failAllocate = s.failAllocate;
+        seam.failLock = s.failLock;
+        EXPECT_NE(file.Load(s.path.c_str()), LoadError::None) << s.what;
+        EXPECT_EQ(file.Data(), data) << s.what;
+        EXPECT_EQ(file.Size(), 100) << s.what;
+        EXPECT_EQ(file.Path(), first) << s.what;
+        EXPECT_TRUE(Held(file) == Pattern(100)) << s.what;
+        EXPECT_EQ(seam.live, 1) << s.what;
+    }
+
+    seam.failAllocate = seam.failLock = false;
+    ASSERT_EQ(file.Load(second.c_str()), LoadError::None);
+    EXPECT_EQ(file.Size(), 40);
+    EXPECT_TRUE(Held(file) == Pattern(40));
+    EXPECT_EQ(file.Path(), second);
+    EXPECT_EQ(seam.live, 1) << "the first file's block was not freed";
+}
+
+TEST(OlmetFile, AFileShorterThanItsStatusShowsOnlyWhatWasRead)
+{
+    Files files;
+    std::string name = files.Write("olmet_shrunk.bin", "0123456789");
+    CountingSeam seam;
+    seam.reportedSize = 100;
+    {
+        HexFile file(seam);
+        ASSERT_EQ(file.Load(name.c_str()), LoadError::None);
+        EXPECT_EQ(file.Size(), 10);
+        EXPECT_EQ(Held(file), "0123456789");
+    }
+    EXPECT_EQ(seam.live, 0);
+
+    // A file that grew is read only as far as its status said.
+    seam.reportedSize = 4;
+    HexFile grown(seam);
+    ASSERT_EQ(grown.Load(name.c_str()), LoadError::None);
+    EXPECT_EQ(Held(grown), "0123");
+}
+
+}  // namespace

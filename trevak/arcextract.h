@@ -1,0 +1,27 @@
+// Extraction of members into a target directory.
+#ifndef TREVAK_ARCEXTRACT_H
+#define TREVAK_ARCEXTRACT_H
+
+#include <string>
+#include <vector>
+
+#include "arcfs.h"
+#include "arcui.h"
+
+struct ExtractOptions {
+    bool selectedOnly = false;
+    std::vector<int> selected;   // member indices, ascending
+    bool rename = false;         // ask for each file's name
+    bool noOverwrite = false;    // leave existing files alone
+    bool ignoreOlder = false;    // leave files newer than the member alone
+    bool restoreTimes = false;   // give files the member's time
+};
+
+// Extracts the archive read from in into target, an existing directory.
+// Every member's name passes CheckMemberName first; a file is written
+// beside its final name and put in place only when complete. Returns false
+// when the extraction stopped early (after a message or a Cancel).
+bool ExtractArchive(ArcStream& in, int type, const std::string& target, const ExtractOptions& options, ArcFs& fs,
+                    ArcUi& ui);
+
+#endif

@@ -1,0 +1,68 @@
+// Member names as safe paths below the target directory.
+#include "arcname.h"
+
+#include <cstring>
+
+namespace {
+
+char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+
+bool IsDeviceName(const std::string& component)
+{
+    // Windows opens the device for "nul", "nul.txt" and "nul .txt" alike.
+    std::string base;
+    for (char c : component) {
+        if (c == '.')
+            break;
+        base.push_back(Lower(c));
+    }
+    while (!base.empty() && base.back() == ' ')
+        base.pop_back();
+    static const char* const kPlain[] = {"con", "prn", "aux", "nul"};
+    for (const char* d : kPlain) {
+        if (base == d)
+            return true;
+    }
+    if (base.size() == 4 && (base.compare(0, 3, "com") == 0 || base.compare(0, 3, "lpt") == 0) &&
+        base[3] >= '1' && base[3] <= '9')
+        return true;
+    return false;
+}
+
+bool OnlyDotsAndBlanks(const std::string& component)
+{
+    return component.find_first_not_of(". ") == std::string::npos;
+}
+
+}  // namespace
+
+bool CheckMemberName(const std::string& stored, std::string* clean, bool* trailingSlash)
+{
+    std::string name = stored;
+    for (char& c : name) {
+        if (c == '\\')
+            c = '/';
+    }
+    clean->clear();
+    *trailingSlash = !name.empty() && name.back() == '/';
+    if (name.empty())
+        return true;
+    if (name[0] == '/' || name.find(':') != std::string::npos)
+        return false;
+    size_t pos = 0;
+    while (pos <= name.size()) {
+        size_t slash = name.find('/', pos);
+        if (slash == std::string::npos)
+            slash = name.size();
+        std::string component = name.substr(pos, slash - pos);
+        pos = slash + 1;
+        if (component.empty() || component == ".")
+            continue;
+        if (OnlyDotsAndBlanks(component) || IsDeviceName(component))
+            return false;
+        if (!clean->empty())
+            clean->push_back('/');
+        clean->append(component);
+    }
+    return true;
+}

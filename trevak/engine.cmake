@@ -1,0 +1,20 @@
+# trevak's window-free work (formats, listing, extraction, writing), kept
+# apart from the windows so that it builds natively and the unit tests and
+# the fuzzer link it alone.
+set(TREVAK_ENGINE_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/arcformat.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/arcname.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/arcreader.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/arcextract.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/arcwrite.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/arcfs_stream.cpp
+)
+if(WIN32)
+  list(APPEND TREVAK_ENGINE_SOURCES ${CMAKE_CURRENT_LIST_DIR}/arcfs_win.cpp)
+else()
+  list(APPEND TREVAK_ENGINE_SOURCES ${CMAKE_CURRENT_LIST_DIR}/arcfs_posix.cpp)
+endif()
+if(NOT TARGET trevak_engine)
+  add_library(trevak_engine STATIC ${TREVAK_ENGINE_SOURCES})
+  target_include_directories(trevak_engine PUBLIC ${CMAKE_CURRENT_LIST_DIR})
+endif()
