@@ -133,6 +133,23 @@ public:
         static_cast<CStatusBar*>(m_pOther)->SetPaneText(static_cast<int>(m_nIndex), lpszText);
     }
 };
+// Asks each item's command of a bar (gaps and the message pane left out)
+// through a CCmdUI of the bar's kind.
+template <class ItemCmdUI, class Bar>
+void UpdateBarItems(Bar* pBar, CFrameWnd* pTarget, BOOL bDisableIfNoHandler)
+{
+    int count = pBar->GetCount();
+    for (int i = 0; i < count; ++i) {
+        UINT nID = pBar->GetItemID(i);
+        if (nID == ID_SEPARATOR)
+            continue;
+        ItemCmdUI state;
+        state.m_nID = nID;
+        state.m_nIndex = static_cast<UINT>(i);
+        state.m_pOther = pBar;
+        state.DoUpdate(pTarget, bDisableIfNoHandler);
+    }
+}
 }  // namespace
 
 // ------------------------------------------------------------ toolbar
@@ -226,17 +243,7 @@ int CToolBar::CalcHeight(int)
 
 void CToolBar::OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHandler)
 {
-    int count = GetCount();
-    for (int i = 0; i < count; ++i) {
-        UINT nID = GetItemID(i);
-        if (nID == ID_SEPARATOR)
-            continue;
-        CToolCmdUI state;
-        state.m_nID = nID;
-        state.m_nIndex = static_cast<UINT>(i);
-        state.m_pOther = this;
-        state.DoUpdate(pTarget, bDisableIfNoHandler);
-    }
+    UpdateBarItems<CToolCmdUI>(this, pTarget, bDisableIfNoHandler);
 }
 
 // ------------------------------------------------------------ status bar
@@ -384,14 +391,5 @@ void CStatusBar::OnSize(UINT nType, int cx, int cy)
 
 void CStatusBar::OnUpdateCmdUI(CFrameWnd* pTarget, BOOL bDisableIfNoHandler)
 {
-    for (int i = 0; i < GetCount(); ++i) {
-        UINT nID = m_panes[static_cast<size_t>(i)].nID;
-        if (nID == ID_SEPARATOR)
-            continue;
-        CStatusCmdUI state;
-        state.m_nID = nID;
-        state.m_nIndex = static_cast<UINT>(i);
-        state.m_pOther = this;
-        state.DoUpdate(pTarget, bDisableIfNoHandler);
-    }
+    UpdateBarItems<CStatusCmdUI>(this, pTarget, bDisableIfNoHandler);
 }

@@ -191,6 +191,18 @@ CFrameWnd* CDocTemplate::CreateNewFrame(CDocument* pDoc, CFrameWnd*)
     return pFrame;
 }
 
+BOOL CDocTemplate::LoadDocument(CDocument* pDoc, const char* lpszPathName)
+{
+    if (!lpszPathName) {
+        SetDefaultTitle(pDoc);
+        return pDoc->OnNewDocument();
+    }
+    if (!pDoc->OnOpenDocument(lpszPathName))
+        return FALSE;
+    pDoc->SetPathName(lpszPathName);
+    return TRUE;
+}
+
 void CDocTemplate::InitialUpdateFrame(CFrameWnd* pFrame, CDocument* pDoc, BOOL bMakeVisible)
 {
     pFrame->InitialUpdateFrame(pDoc, bMakeVisible);
@@ -261,16 +273,7 @@ CDocument* CSingleDocTemplate::OpenDocumentFile(const char* lpszPathName, BOOL b
             pApp->m_pMainWnd = pFrame;
     }
 
-    BOOL ok;
-    if (!lpszPathName) {
-        SetDefaultTitle(pDoc);
-        ok = pDoc->OnNewDocument();
-    } else {
-        ok = pDoc->OnOpenDocument(lpszPathName);
-        if (ok)
-            pDoc->SetPathName(lpszPathName);
-    }
-    if (!ok) {
+    if (!LoadDocument(pDoc, lpszPathName)) {
         // What this call made goes again; an existing frame keeps showing
         // what it showed.
         if (createdFrame)

@@ -99,6 +99,10 @@ public:
     CRuntimeClass* m_pViewClass;
 
 protected:
+    // File New (no path: default title, OnNewDocument) or opening a path
+    // (OnOpenDocument, then the path and title); FALSE when it failed.
+    BOOL LoadDocument(CDocument* pDoc, const char* lpszPathName);
+
     CString m_strDocStrings;
 };
 

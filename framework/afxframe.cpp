@@ -44,19 +44,28 @@ BOOL CFrameWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentW
             DestroyMenu(hMenu);
         return FALSE;
     }
-    HICON hIcon = LoadIconA(hInst, MAKEINTRESOURCEA(nIDResource));
+    LoadFrameIcon(nIDResource);
+    return TRUE;
+}
+
+void CFrameWnd::LoadFrameIcon(UINT nIDResource)
+{
+    HICON hIcon = LoadIconA(AfxGetResourceHandle(), MAKEINTRESOURCEA(nIDResource));
     if (hIcon) {
         SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(hIcon));
         SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(hIcon));
     }
-    return TRUE;
 }
 
 int CFrameWnd::OnCreate(LPCREATESTRUCT lpCreateStruct)
 {
+    return CreateWithContext(lpCreateStruct, static_cast<CCreateContext*>(lpCreateStruct->lpCreateParams));
+}
+
+int CFrameWnd::CreateWithContext(LPCREATESTRUCT lpCreateStruct, CCreateContext* pContext)
+{
     if (CWnd::OnCreate(lpCreateStruct) == -1)
         return -1;
-    CCreateContext* pContext = static_cast<CCreateContext*>(lpCreateStruct->lpCreateParams);
     return OnCreateClient(lpCreateStruct, pContext) ? 0 : -1;
 }
 
@@ -416,7 +425,9 @@ LRESULT CFrameWnd::OnInitMenuPopup(WPARAM wParam, LPARAM lParam)
     int count = GetMenuItemCount(hPopup);
     for (int i = 0; i < count; ++i) {
         UINT nID = GetMenuItemID(hPopup, i);
-        if (nID == 0 || nID == static_cast<UINT>(-1))   // separator or nested popup
+        // Separators, nested pop-ups, and a multiple-document frame's window
+        // list and maximized child's buttons keep their state.
+        if (nID == 0 || nID == static_cast<UINT>(-1) || nID >= AFX_IDM_FIRST_MDICHILD)
             continue;
         CCmdUI state;
         state.m_hMenu = hPopup;

@@ -104,6 +104,10 @@ public:
 
 protected:
     virtual void PostNcDestroy();
+    // The icon of nIDResource, when there is one, for the caption and task list.
+    void LoadFrameIcon(UINT nIDResource);
+    // WM_CREATE: the window's own creation, then the client from the context.
+    int CreateWithContext(LPCREATESTRUCT lpCreateStruct, CCreateContext* pContext);
 
     CView* m_pViewActive;
     bool m_bTitleStale;

@@ -50,7 +50,6 @@ BEGIN_MESSAGE_MAP(CMDIFrameWnd, CFrameWnd)
     ON_UPDATE_COMMAND_UI_RANGE(ID_WINDOW_NEW, ID_WINDOW_TILE_VERT, OnUpdateMDIWindowCmd)
     ON_WM_CLOSE()
     ON_WM_DESTROY()
-    ON_MESSAGE(WM_INITMENUPOPUP, OnInitMenuPopup)
 END_MESSAGE_MAP()
 
 CMDIFrameWnd::CMDIFrameWnd() : m_hWndMDIClient(nullptr), m_hMenuDefault(nullptr), m_bAddToTitle(FALSE) {}
@@ -207,27 +206,6 @@ BOOL CMDIFrameWnd::OnCommand(WPARAM wParam, LPARAM lParam)
     return CFrameWnd::OnCommand(wParam, lParam);
 }
 
-LRESULT CMDIFrameWnd::OnInitMenuPopup(WPARAM wParam, LPARAM lParam)
-{
-    if (HIWORD(lParam))
-        return Default();
-    HMENU hPopup = reinterpret_cast<HMENU>(wParam);
-    int count = GetMenuItemCount(hPopup);
-    for (int i = 0; i < count; ++i) {
-        UINT nID = GetMenuItemID(hPopup, i);
-        // Separators, nested pop-ups, the window list and the maximized
-        // child's own buttons keep their state.
-        if (nID == 0 || nID == static_cast<UINT>(-1) || nID >= AFX_IDM_FIRST_MDICHILD)
-            continue;
-        CCmdUI state;
-        state.m_hMenu = hPopup;
-        state.m_nIndex = static_cast<UINT>(i);
-        state.m_nID = nID;
-        state.DoUpdate(this, TRUE);
-    }
-    return 0;
-}
-
 void CMDIFrameWnd::OnWindowNew()
 {
     CMDIChildWnd* pActive = MDIGetActive();
@@ -298,7 +276,6 @@ BOOL CMDIChildWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pPare
     if (!pMain || !pMain->m_hWndMDIClient)
         return FALSE;
     AfxRegisterFrameworkClasses();
-    HINSTANCE hInst = AfxGetResourceHandle();
     m_nIDHelp = nIDResource;
     CMultiDocTemplate* pTemplate =
         pContext ? dynamic_cast<CMultiDocTemplate*>(pContext->m_pNewDocTemplate) : nullptr;
@@ -317,22 +294,15 @@ BOOL CMDIChildWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pPare
     if (!CreateEx(WS_EX_MDICHILD, AFX_WNDFRAME_CLASS, m_strTitle, style, CW_USEDEFAULT, CW_USEDEFAULT,
                   CW_USEDEFAULT, CW_USEDEFAULT, pMain->m_hWndMDIClient, nullptr, pContext))
         return FALSE;
-    HICON hIcon = LoadIconA(hInst, MAKEINTRESOURCEA(nIDResource));
-    if (hIcon) {
-        SendMessage(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(hIcon));
-        SendMessage(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(hIcon));
-    }
+    LoadFrameIcon(nIDResource);
     return TRUE;
 }
 
 int CMDIChildWnd::OnCreate(LPCREATESTRUCT lpCreateStruct)
 {
-    if (CWnd::OnCreate(lpCreateStruct) == -1)
-        return -1;
     // An MDI child's creation parameter arrives wrapped by the client.
     MDICREATESTRUCTA* pMdi = static_cast<MDICREATESTRUCTA*>(lpCreateStruct->lpCreateParams);
-    CCreateContext* pContext = pMdi ? reinterpret_cast<CCreateContext*>(pMdi->lParam) : nullptr;
-    return OnCreateClient(lpCreateStruct, pContext) ? 0 : -1;
+    return CreateWithContext(lpCreateStruct, pMdi ? reinterpret_cast<CCreateContext*>(pMdi->lParam) : nullptr);
 }
 
 CMDIFrameWnd* CMDIChildWnd::GetMDIFrame() const
@@ -547,16 +517,7 @@ CDocument* CMultiDocTemplate::OpenDocumentFile(const char* lpszPathName, BOOL bM
         delete pDoc;
         return nullptr;
     }
-    BOOL ok;
-    if (!lpszPathName) {
-        SetDefaultTitle(pDoc);
-        ok = pDoc->OnNewDocument();
-    } else {
-        ok = pDoc->OnOpenDocument(lpszPathName);
-        if (ok)
-            pDoc->SetPathName(lpszPathName);
-    }
-    if (!ok) {
+    if (!LoadDocument(pDoc, lpszPathName)) {
         // Nothing of a failed open stays: the window, then the document.
         pFrame->DestroyWindow();
         delete pDoc;

@@ -15,10 +15,6 @@
 
 class CMDIChildWnd;
 
-// Window-list items of the "&Window" menu have ids from here up; the
-// system's MDI code handles them.
-const UINT AFX_IDM_FIRST_MDICHILD = 0xFF00;
-
 class CMDIFrameWnd : public CFrameWnd {
     DECLARE_DYNCREATE(CMDIFrameWnd)
 public:
@@ -61,7 +57,6 @@ public:
     afx_msg void OnUpdateMDIWindowCmd(CCmdUI* pCmdUI);
     afx_msg void OnClose();
     afx_msg void OnDestroy();
-    afx_msg LRESULT OnInitMenuPopup(WPARAM wParam, LPARAM lParam);
 
 protected:
     BOOL m_bAddToTitle;

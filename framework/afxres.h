@@ -80,6 +80,10 @@
 // multiple-document frame)
 #define AFX_IDW_PANE_FIRST      0xE900
 
+// Window-list items of a multiple-document frame's "&Window" menu have ids
+// from here up; the system's MDI code handles them.
+#define AFX_IDM_FIRST_MDICHILD  0xFF00
+
 // Child ids of a frame's standard bars; the View menu's commands that show
 // and hide them have the same numbers.
 #define AFX_IDW_TOOLBAR         0xE800
