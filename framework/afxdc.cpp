@@ -1,6 +1,5 @@
 #include "afxwin.h"
 
-#include <map>
 
 CDC::~CDC()
 {
@@ -26,15 +25,7 @@ BOOL CDC::Attach(HDC hDC)
 
 CDC* CDC::FromHandle(HDC hDC)
 {
-    static std::map<HDC, CDC*> wrappers;
-    if (!hDC)
-        return nullptr;
-    CDC*& dc = wrappers[hDC];
-    if (!dc) {
-        dc = new CDC;
-        dc->m_hDC = hDC;
-    }
-    return dc;
+    return AfxKeptWrapper(hDC, &CDC::m_hDC);
 }
 
 HDC CDC::Detach()
@@ -168,13 +159,5 @@ int CFont::GetLogFont(LOGFONTA* pLogFont) const
 
 CFont* CFont::FromHandle(HFONT hFont)
 {
-    static std::map<HFONT, CFont*> wrappers;
-    if (!hFont)
-        return nullptr;
-    CFont*& font = wrappers[hFont];
-    if (!font) {
-        font = new CFont;
-        font->m_hObject = hFont;
-    }
-    return font;
+    return AfxKeptWrapper(hFont, &CFont::m_hObject);
 }

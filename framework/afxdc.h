@@ -6,6 +6,7 @@
 
 #include <windows.h>
 
+#include <map>
 #include <utility>
 
 #include "afxstr.h"
@@ -17,6 +18,23 @@ struct CSize : public SIZE {
     CSize(int x, int y) { cx = x; cy = y; }
     CSize(const SIZE& size) { cx = size.cx; cy = size.cy; }
 };
+
+// The wrapper object of a handle (a font, a DC, a menu) that FromHandle
+// hands out: made on first use and kept for the program's run, holding the
+// handle without owning it. Programs use few such handles.
+template <class Wrapper, class Handle>
+Wrapper* AfxKeptWrapper(Handle handle, Handle Wrapper::*member)
+{
+    static std::map<Handle, Wrapper*> wrappers;
+    if (!handle)
+        return nullptr;
+    Wrapper*& wrapper = wrappers[handle];
+    if (!wrapper) {
+        wrapper = new Wrapper;
+        wrapper->*member = handle;
+    }
+    return wrapper;
+}
 
 struct CPoint : public POINT {
     CPoint() { x = y = 0; }

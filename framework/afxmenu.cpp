@@ -1,7 +1,5 @@
 #include "afxwin.h"
 
-#include <map>
-
 CMenu::~CMenu()
 {
     if (m_bOwned)
@@ -10,15 +8,7 @@ CMenu::~CMenu()
 
 CMenu* CMenu::FromHandle(HMENU hMenu)
 {
-    static std::map<HMENU, CMenu*> wrappers;
-    if (!hMenu)
-        return nullptr;
-    CMenu*& menu = wrappers[hMenu];
-    if (!menu) {
-        menu = new CMenu;
-        menu->m_hMenu = hMenu;
-    }
-    return menu;
+    return AfxKeptWrapper(hMenu, &CMenu::m_hMenu);
 }
 
 BOOL CMenu::Own(HMENU hMenu)
