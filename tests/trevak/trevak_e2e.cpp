@@ -124,8 +124,9 @@ TEST(TrevakE2e, RefusesWhatIsNoArchive)
     };
     for (const Case& c : cases) {
         Trevak t(temp.path(), temp.Path(c.file));
-        if (!c.message.empty())
+        if (!c.message.empty()) {
             EXPECT_EQ(t.Message(), c.message) << c.file;
+        }
         Window frame = t.Frame("Trevak for Windows");
         t.WaitCaption(frame, c.caption);
         EXPECT_EQ(Trevak::Members(frame).Items().size(), c.lines) << c.file;

@@ -1,8 +1,8 @@
-// The toolbar and status bar of the pager's main frame, made the same way
-// for any frame that wants them (the archiver's frame compiles this in with
-// its own table of toolbar slots).
-#ifndef ZODO_FRAMEBARS_H
-#define ZODO_FRAMEBARS_H
+// The toolbar and status bar of a main frame, made one way for every
+// program that has them (the pager and the archiver, each with its own
+// table of toolbar slots).
+#ifndef TAMREL_FRAMEBARS_H
+#define TAMREL_FRAMEBARS_H
 
 #include "afxwin.h"
 
