@@ -394,14 +394,18 @@ void Window::SelectRadio() const {
 std::vector<std::string> Window::Items() const {
   // Read as UTF-16 and converted here: Wine answers an ANSI LB_GETTEXT from
   // another process with the list's UTF-16 text unconverted.
+  // The program may refill the list between the length and the text of an
+  // entry, and the text is copied across whole, so the buffer keeps room for
+  // a longer line than the length said.
   LRESULT count = Send(LB_GETCOUNT, 0, 0);
   std::vector<std::string> items;
+  std::vector<wchar_t> wide;
   for (LRESULT i = 0; i < count; ++i) {
     DWORD_PTR length = 0;
     if (!SendMessageTimeoutW(hwnd_, LB_GETTEXTLEN, i, 0, SMTO_NORMAL, kTimeoutMs, &length) ||
         static_cast<LRESULT>(length) == LB_ERR)
       throw AutoError("list entry " + std::to_string(i) + " vanished in " + Describe());
-    std::vector<wchar_t> wide(length + 1);
+    wide.assign(std::max<size_t>(length + 1, 32768), L'\0');
     DWORD_PTR n = 0;
     if (!SendMessageTimeoutW(hwnd_, LB_GETTEXT, i, reinterpret_cast<LPARAM>(wide.data()), SMTO_NORMAL, kTimeoutMs, &n) ||
         static_cast<LRESULT>(n) == LB_ERR)
