@@ -7,6 +7,10 @@
 #   tamrel_e2e_test(NAME SOURCES... [DEPENDS targets...])
 #       Like a unit test, linked with the window automation library, labelled
 #       e2e; it needs the X display that scripts/test provides.
+#   tamrel_sanitized_test(NAME SOURCES... [INCLUDE dir] [LIBS libs...])
+#       In the native clang tree only: unit tests again over an instrumented
+#       copy of the code under test (its sources among SOURCES), stopping at
+#       the first report of the address or undefined-behaviour sanitizer.
 #   tamrel_program(NAME SOURCES... [LIBS libs...])
 #       A Windows GUI program (sources may include its .rc file).
 
@@ -43,6 +47,25 @@ function(tamrel_e2e_test name)
                    LIBS tamrel_auto ${T_LIBS} DEPENDS ${T_DEPENDS})
   if(NOT TAMREL_NO_RUN)
     set_tests_properties(${name} PROPERTIES LABELS e2e RUN_SERIAL TRUE)
+  endif()
+endfunction()
+
+set(TAMREL_SANITIZER_FLAGS -fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer)
+
+function(tamrel_sanitized_test name)
+  if(WIN32 OR NOT CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
+    return()
+  endif()
+  cmake_parse_arguments(T "" "INCLUDE" "LIBS" ${ARGN})
+  tamrel_unit_test(${name} ${T_UNPARSED_ARGUMENTS} LIBS ${T_LIBS})
+  if(T_INCLUDE)
+    target_include_directories(${name} PRIVATE ${T_INCLUDE})
+  endif()
+  target_compile_options(${name} PRIVATE ${TAMREL_SANITIZER_FLAGS})
+  target_link_options(${name} PRIVATE ${TAMREL_SANITIZER_FLAGS})
+  if(NOT TAMREL_NO_RUN)
+    set_tests_properties(${name} PROPERTIES ENVIRONMENT
+      "ASAN_OPTIONS=halt_on_error=1:detect_leaks=1;UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1")
   endif()
 endfunction()
 
