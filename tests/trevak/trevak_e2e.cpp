@@ -156,9 +156,14 @@ TEST(TrevakE2e, ReadsAllOrSelectedMembersWithOptions)
 
     std::string all = temp.MakeDir("all");
     Read(t, frame, all, false, false);
-    WaitUntil([&] { return FileExists(all + "\\b.bin"); }, "b.bin extracted");
-    EXPECT_EQ(ReadFileBytes(all + "\\Docs\\A.txt"), "alpha\r\n");
-    EXPECT_EQ(ReadFileBytes(all + "\\b.bin"), std::string(700, 'b'));
+    // A file can be in place a moment before the program lets go of it, so
+    // each is read until its bytes are there.
+    auto holds = [](const std::string& path, const std::string& bytes) {
+        std::string got;
+        return TryReadFileBytes(path, &got) && got == bytes;
+    };
+    WaitUntil([&] { return holds(all + "\\Docs\\A.txt", "alpha\r\n"); }, "a.txt extracted whole");
+    WaitUntil([&] { return holds(all + "\\b.bin", std::string(700, 'b')); }, "b.bin extracted whole");
 
     // Lines 1 and 2 selected; b.bin exists already and is kept.
     std::string some = temp.MakeDir("some");
