@@ -226,16 +226,6 @@ CString CString::Mid(int first, int count) const
     return CString(m_data + first, count);
 }
 
-CString CString::SpanIncluding(const char* set) const
-{
-    return Left(static_cast<int>(std::strspn(m_data, set)));
-}
-
-CString CString::SpanExcluding(const char* set) const
-{
-    return Left(static_cast<int>(std::strcspn(m_data, set)));
-}
-
 int CString::Find(char ch) const
 {
     return Find(ch, 0);
@@ -291,15 +281,6 @@ void CString::MakeUpper()
         int c = static_cast<unsigned char>(m_data[i]);
         if (std::islower(c))
             m_data[i] = static_cast<char>(std::toupper(c));
-    }
-}
-
-void CString::MakeReverse()
-{
-    for (int i = 0, j = m_length - 1; i < j; ++i, --j) {
-        char t = m_data[i];
-        m_data[i] = m_data[j];
-        m_data[j] = t;
     }
 }
 

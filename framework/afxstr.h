@@ -52,8 +52,6 @@ public:
     CString Right(int count) const;
     CString Mid(int first) const;
     CString Mid(int first, int count) const;
-    CString SpanIncluding(const char* set) const;
-    CString SpanExcluding(const char* set) const;
 
     int Find(char ch) const;
     int Find(char ch, int start) const;
@@ -64,7 +62,6 @@ public:
 
     void MakeLower();     // tolower on every byte, as the C runtime sees it
     void MakeUpper();
-    void MakeReverse();
     void TrimLeft();      // blanks, tabs and line ends
     void TrimRight();
     int Replace(char from, char to);

@@ -489,7 +489,7 @@ void ResolveLabels()
     }
 }
 
-bool CompileScript(const CString& script, int& suppressOutput)
+bool CompileScript(const CString& script, bool& suppressOutput)
 {
     ReleaseCommands();
     s_scriptText = script;
@@ -501,7 +501,7 @@ bool CompileScript(const CString& script, int& suppressOutput)
     while (GetNextScriptLine(line, overflow)) {
         if (line[0] == 0 || line[0] == '#') {
             if (g_commandCount == 0 && std::strcmp(line, "#n") == 0 && !overflow)
-                suppressOutput = 1;
+                suppressOutput = true;
             continue;
         }
         if (!CompileCommand(line, inList, overflow))

@@ -38,7 +38,8 @@ CString InputPresetFromCommandLine(const char* cmdLine)
     return name;
 }
 
-bool EditFiles(const char* inputFiles, const char* outputFile, const CString& script, int& suppressOutput)
+bool EditFiles(const char* inputFiles, const char* outputFile, const CString& script,
+               const VanticOptions& options)
 {
     if (!ExpandFileList(inputFiles))
         return false;
@@ -67,7 +68,7 @@ bool EditFiles(const char* inputFiles, const char* outputFile, const CString& sc
             return false;
         }
         g_wholeLines = inPlace;
-        bool ran = RunScript(script, suppressOutput);
+        bool ran = RunScript(script, options);
         g_wholeLines = false;
         bool written = CloseStreams();
         if (!ran)

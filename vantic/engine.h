@@ -25,8 +25,12 @@ enum {
 // wildcard specifications of the current directory). An empty outputFile
 // edits each file in place; otherwise every result is appended to it.
 // True when every file was edited, false when the run stopped after a
-// message. suppressOutput may be switched on by a "#n" first line.
-bool EditFiles(const char* inputFiles, const char* outputFile, const CString& script, int& suppressOutput);
+// message.
+struct VanticOptions {
+    bool suppressOutput = false;   // no default output; a "#n" first line also sets it
+};
+bool EditFiles(const char* inputFiles, const char* outputFile, const CString& script,
+               const VanticOptions& options = VanticOptions());
 
 // The input preset for a command line: the text after its last backslash,
 // lower-cased; empty when it holds no backslash (a bare name presets

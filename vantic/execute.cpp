@@ -368,7 +368,7 @@ char* ReadInputLine(char* buffer, int size)
     return buffer;
 }
 
-int ExecuteCommand(EditCommand* record, EditCommand* owner, int suppressOutput)
+int ExecuteCommand(EditCommand* record, EditCommand* owner, bool suppressOutput)
 {
     switch (record->command) {
     case '=':
@@ -498,7 +498,7 @@ namespace {
 
 // True when the cycle ran to the end of the input or to a q; false after a
 // message.
-bool RunCycle(int suppressOutput)
+bool RunCycle(bool suppressOutput)
 {
     s_mapRecord = nullptr;
     g_lineNumber = 0;
@@ -559,7 +559,7 @@ bool RunCycle(int suppressOutput)
 
 }  // namespace
 
-bool ExecuteScript(int suppressOutput)
+bool ExecuteScript(bool suppressOutput)
 {
     s_lineTooLong = false;
     BeginLineInput(g_inputFile);
@@ -577,8 +577,9 @@ bool ExecuteScript(int suppressOutput)
     return ran;
 }
 
-bool RunScript(const CString& script, int& suppressOutput)
+bool RunScript(const CString& script, const VanticOptions& options)
 {
+    bool suppressOutput = options.suppressOutput;
     bool ran = CompileScript(script, suppressOutput) && ExecuteScript(suppressOutput);
     if (!ReleaseCommands())
         ran = false;

@@ -10,7 +10,7 @@
 
 // Compiles the script and runs it over g_inputFile into g_outputFile, then
 // releases the table. True when it ran (also to a q), false after a message.
-bool RunScript(const CString& script, int& suppressOutput);
+bool RunScript(const CString& script, const VanticOptions& options);
 
 // One compiled command.
 struct EditCommand {
@@ -69,11 +69,12 @@ extern bool g_wholeLines;
 
 
 // The two halves of RunScript, each false after a message. CompileScript
-// fills g_commands; ExecuteScript runs the table over the input.
+// fills g_commands, switching suppressOutput on for a "#n" first line;
+// ExecuteScript runs the table over the input.
 // ReleaseCommands empties the table, closing its files; false, after a
 // message, when a w file missed a write.
-bool CompileScript(const CString& script, int& suppressOutput);
-bool ExecuteScript(int suppressOutput);
+bool CompileScript(const CString& script, bool& suppressOutput);
+bool ExecuteScript(bool suppressOutput);
 bool ReleaseCommands();
 
 // The next line of the script being compiled into buffer (kScriptLineSize),
@@ -98,6 +99,6 @@ bool IsLastLine();
 
 // Runs one record; owner is the record itself or, inside a list, the list's
 // "{" record. Returns one of the kExec codes.
-int ExecuteCommand(EditCommand* record, EditCommand* owner, int suppressOutput);
+int ExecuteCommand(EditCommand* record, EditCommand* owner, bool suppressOutput);
 
 #endif

@@ -66,7 +66,9 @@ void CVanticDlg::OnOK()
 
 int CVanticDlg::EditFiles()
 {
-    return ::EditFiles(m_inputFiles, m_outputFile, m_script, m_suppressOutput) ? 0 : 1;
+    VanticOptions options;
+    options.suppressOutput = m_suppressOutput != FALSE;
+    return ::EditFiles(m_inputFiles, m_outputFile, m_script, options) ? 0 : 1;
 }
 
 void CVanticDlg::RestoreCurrentDirectory()

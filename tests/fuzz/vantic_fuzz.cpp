@@ -21,7 +21,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         return 0;
     WriteWholeFile("in.txt", std::string(reinterpret_cast<const char*>(data) + at, size - at));
     std::remove("out.txt");
-    int suppress = 0;
-    EditFiles("in.txt", "out.txt", CString(script.data(), static_cast<int>(script.size())), suppress);
+    EditFiles("in.txt", "out.txt", CString(script.data(), static_cast<int>(script.size())));
     return 0;
 }

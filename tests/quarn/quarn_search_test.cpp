@@ -735,23 +735,6 @@ TEST_F(QuarnSearchTest, SpillAtTheCapNamesTheFileInTheNotice)
     }
 }
 
-TEST_F(QuarnSearchTest, OneChunkPastTheCapSpillsAlone)
-{
-    CurrentDirectory here(dir.path());
-    CQuarnSearch search;
-    search.ResetResults();
-    std::string chunk = Repeat('c', 40000);
-    search.AddOutput(chunk.c_str());
-    search.AddOutput("more");
-    search.CloseSpill();
-    std::string text = static_cast<const char*>(search.m_resultText);
-    size_t at = text.find("file: tm");
-    ASSERT_NE(std::string::npos, at);
-    std::string spilled;
-    ASSERT_TRUE(ReadFileBytes(dir.file(text.substr(at + 6, 8)), spilled));
-    EXPECT_TRUE(chunk + "more" == spilled);
-}
-
 TEST_F(QuarnSearchTest, SpillFileThatCannotBeMadeTruncatesAndTriesAgain)
 {
     std::string body;

@@ -89,22 +89,21 @@ std::string RunStrings()
 
 bool EditInPlace(const char* script)
 {
-    int suppress = 0;
-    return EditFiles("big.txt", "", CString(script), suppress);
+    return EditFiles("big.txt", "", CString(script));
 }
 
 const Operation kOperations[] = {
     {"vantic in place", {{"big.txt", kBig}}, [] { EXPECT_FALSE(EditInPlace("s/line/LINE/")); return ""; },
      "Cant write temporary file - big.txt not replaced", false},
     {"vantic output file", {{"big.txt", kBig}}, [] {
-         int suppress = 0;
-         EXPECT_FALSE(EditFiles("big.txt", "out.txt", CString("p"), suppress));
+         EXPECT_FALSE(EditFiles("big.txt", "out.txt", CString("p")));
          return "";
      },
      "Cant write output file out.txt", false},
     {"vantic w file", {{"big.txt", kBig}}, [] {
-         int suppress = 1;
-         EXPECT_FALSE(EditFiles("big.txt", "out.txt", CString("w w.txt"), suppress));
+         VanticOptions options;
+         options.suppressOutput = true;
+         EXPECT_FALSE(EditFiles("big.txt", "out.txt", CString("w w.txt"), options));
          return "";
      },
      "cant write file w.txt", false},

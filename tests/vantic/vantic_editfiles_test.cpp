@@ -19,7 +19,7 @@ protected:
     bool Edit(const char* inputs, const char* output, const char* script)
     {
         messages.clear();
-        return EditFiles(inputs, output, CString(script), suppress);
+        return EditFiles(inputs, output, CString(script));
     }
 
     std::vector<std::string> TemporaryFiles() const
@@ -34,7 +34,6 @@ protected:
 
     ScratchDir dir;
     MessageRecorder messages;
-    int suppress = 0;
 };
 
 TEST_F(VanticEditFiles, OutputFileCollectsEveryResultInListOrder)
@@ -176,13 +175,14 @@ TEST_F(VanticEditFiles, WriteFilesStartAfreshForEveryInputFile)
     EXPECT_EQ("a\nb\n", ReadFileText("out.txt"));
 }
 
-// "#n" switches the default output off for the rest of the run.
-TEST_F(VanticEditFiles, HashNSetsTheSuppressFlag)
+// "#n" switches the default output off for the rest of the run: every
+// file of the list, not only the first.
+TEST_F(VanticEditFiles, HashNSuppressesOutputForEveryFile)
 {
     WriteFileText("a.txt", "a\n");
-    ASSERT_TRUE(Edit("a.txt", "out.txt", "#n\r\np\r\n"));
-    EXPECT_EQ(1, suppress);
-    EXPECT_EQ("a\n", ReadFileText("out.txt"));
+    WriteFileText("b.txt", "b\n");
+    ASSERT_TRUE(Edit("a.txt b.txt", "out.txt", "#n\r\np\r\n"));
+    EXPECT_EQ("a\nb\n", ReadFileText("out.txt"));
 }
 
 TEST(VanticCommandLine, PresetIsTheLastComponentLowerCased)

@@ -21,7 +21,7 @@ class VanticEngine : public ::testing::Test {
 protected:
     // Runs the script (its "\n" sent as CR LF, as the script field holds it)
     // over input into a fresh output file.
-    Outcome Run(const std::string& script, const std::string& input, int suppress = 0)
+    Outcome Run(const std::string& script, const std::string& input, bool suppress = false)
     {
         WriteFileText("in.txt", input);
         std::remove("out.txt");
@@ -29,7 +29,9 @@ protected:
         std::string crlf = WithCrLf(script);
         CString text(crlf.data(), static_cast<int>(crlf.size()));
         Outcome outcome;
-        outcome.edited = EditFiles("in.txt", "out.txt", text, suppress);
+        VanticOptions options;
+        options.suppressOutput = suppress;
+        outcome.edited = EditFiles("in.txt", "out.txt", text, options);
         outcome.output = FileExists("out.txt") ? ReadFileText("out.txt") : "<no output file>";
         outcome.messages = messages.messages();
         return outcome;
@@ -145,9 +147,8 @@ TEST_F(VanticEngine, ScriptsAtTheLimitsCompile)
 TEST_F(VanticEngine, BareLineFeedsAndCrLfCompileAlike)
 {
     WriteFileText("in.txt", "a\nb\n");
-    int suppress = 0;
     CString lf("1s/a/x/\n2d\n");
-    ASSERT_TRUE(EditFiles("in.txt", "out.txt", lf, suppress));
+    ASSERT_TRUE(EditFiles("in.txt", "out.txt", lf));
     EXPECT_EQ("x\n", ReadFileText("out.txt"));
 }
 
@@ -281,16 +282,16 @@ TEST_F(VanticEngine, SuppressedOutput)
     struct Row {
         const char* name;
         std::string script;
-        int suppress;
+        bool suppress;
         std::string expected;
     } rows[] = {
-        {"check box", "2p", 1, "2\n"},
-        {"#n after a comment line", "# comment\n#n\n2p", 0, "2\n"},
-        {"#n after a command does nothing", "2p\n#n", 0, "1\n2\n2\n3\n"},
-        {"#n with more on its line is a comment", "#n more\n2p", 0, "1\n2\n2\n3\n"},
-        {"n does not write", "n\np", 1, "2\n"},
+        {"check box", "2p", true, "2\n"},
+        {"#n after a comment line", "# comment\n#n\n2p", false, "2\n"},
+        {"#n after a command does nothing", "2p\n#n", false, "1\n2\n2\n3\n"},
+        {"#n with more on its line is a comment", "#n more\n2p", false, "1\n2\n2\n3\n"},
+        {"n does not write", "n\np", true, "2\n"},
         {"every writing command still writes",
-         "1=\n1l\n1P\n2i\\\nI\n2a\\\nA\n2r data.txt\n3s/3/x/pw w.txt\n3c\\\nC\n1w w.txt", 1,
+         "1=\n1l\n1P\n2i\\\nI\n2a\\\nA\n2r data.txt\n3s/3/x/pw w.txt\n3c\\\nC\n1w w.txt", true,
          "1\n1$\n1\nI\nA\nD\nx\nC\n"},
     };
     WriteFileText("data.txt", "D\n");
