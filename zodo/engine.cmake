@@ -7,7 +7,13 @@ if(NOT TARGET zodo_core)
     ${CMAKE_CURRENT_LIST_DIR}/system.cpp
     ${CMAKE_CURRENT_LIST_DIR}/render.cpp
     ${CMAKE_CURRENT_LIST_DIR}/layout.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/startup.cpp)
+    ${CMAKE_CURRENT_LIST_DIR}/startup.cpp
+    # search
+
+    # marks, row selection and copy
+
+    # display settings and the editor
+    )
   add_library(zodo_core STATIC ${ZODO_CORE_SOURCES})
   target_include_directories(zodo_core PUBLIC ${CMAKE_CURRENT_LIST_DIR})
   # The tool library's byte scan cuts the lines.

@@ -15,6 +15,13 @@
 // The "Go To" dialog
 #define IDC_GOTO_LINE           105
 
+// Search dialog
+
+// Copy dialog
+
+// Display settings and editor dialogs
+
+
 // Commands
 #define ID_TOGGLE_LINE_NUMBERS  32779
 #define ID_TOGGLE_HEX           32780

@@ -30,6 +30,13 @@ BEGIN_MESSAGE_MAP(CZodoView, CView)
   ON_UPDATE_COMMAND_UI(ID_TOGGLE_HEX, OnUpdateToggleHexadecimal)
   ON_COMMAND(ID_FILE_PRINT, CView::OnFilePrint)
   ON_COMMAND(ID_FILE_PRINT_PREVIEW, CView::OnFilePrintPreview)
+
+  // Search and help
+
+  // Marks, row selection and copy
+
+  // Display settings and the editor
+
 END_MESSAGE_MAP()
 
 CZodoView::CZodoView()

@@ -62,6 +62,13 @@ class CZodoView : public CView {
   afx_msg void OnUpdateToggleLineNumbers(CCmdUI* pCmdUI);
   afx_msg void OnUpdateToggleHexadecimal(CCmdUI* pCmdUI);
 
+  // Search and help
+
+  // Marks, row selection and copy
+
+  // Display settings and the editor
+
+
  private:
   void JumpTo(zodo::LineRecord* pLine);
   void TakeDisplayMetrics();
