@@ -9,6 +9,7 @@ if(NOT TARGET zodo_core)
     ${CMAKE_CURRENT_LIST_DIR}/layout.cpp
     ${CMAKE_CURRENT_LIST_DIR}/startup.cpp
     # search
+    ${CMAKE_CURRENT_LIST_DIR}/search.cpp
 
     # marks, row selection and copy
 
@@ -18,4 +19,6 @@ if(NOT TARGET zodo_core)
   target_include_directories(zodo_core PUBLIC ${CMAKE_CURRENT_LIST_DIR})
   # The tool library's byte scan cuts the lines.
   target_link_libraries(zodo_core PUBLIC tamrel_shared)
+  # Search compiles and matches through the suite's engine.
+  target_link_libraries(zodo_core PUBLIC regex)
 endif()
