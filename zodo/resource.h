@@ -16,6 +16,13 @@
 #define IDC_GOTO_LINE           105
 
 // Search dialog
+#define IDD_SEARCH              103
+#define IDC_SEARCH_EXPRESSION   101
+#define IDC_SEARCH_ANCHOR_START 102
+#define IDC_SEARCH_ANCHOR_END   103
+#define IDC_SEARCH_IGNORE_CASE  104
+#define IDC_SEARCH_ORIGINAL     114
+#define IDC_SEARCH_RENDERED     115
 
 // Copy dialog
 

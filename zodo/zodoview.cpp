@@ -32,6 +32,10 @@ BEGIN_MESSAGE_MAP(CZodoView, CView)
   ON_COMMAND(ID_FILE_PRINT_PREVIEW, CView::OnFilePrintPreview)
 
   // Search and help
+  ON_COMMAND(ID_SEARCH_FORWARD, OnSearchForward)
+  ON_COMMAND(ID_SEARCH_BACKWARD, OnSearchBackward)
+  ON_COMMAND(ID_REPEAT_SEARCH, OnRepeatSearch)
+  ON_COMMAND(ID_HELP_CONTENTS, OnHelpContents)
 
   // Marks, row selection and copy
 

@@ -63,6 +63,16 @@ class CZodoView : public CView {
   afx_msg void OnUpdateToggleHexadecimal(CCmdUI* pCmdUI);
 
   // Search and help
+ public:
+  // Finds the next (or previous) line matching the last search, asking for
+  // it first unless repeating one, and makes it the top line.
+  virtual void Search(BOOL bForward, BOOL bRepeat);
+
+ protected:
+  afx_msg void OnSearchForward();
+  afx_msg void OnSearchBackward();
+  afx_msg void OnRepeatSearch();
+  afx_msg void OnHelpContents();
 
   // Marks, row selection and copy
 

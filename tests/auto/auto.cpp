@@ -850,6 +850,56 @@ std::string AnswerMessageBox(const Process& process) {
   return text;
 }
 
+std::string ReadDialogField(const Process& process, const Window& target, int commandId,
+                            const std::string& caption, int fieldId) {
+  target.MenuCommand(commandId);
+  Window dialog = process.WaitDialog(caption);
+  std::string text = dialog.Child(fieldId).Text();
+  dialog.Child(IDCANCEL).Click();
+  dialog.WaitGone();
+  return text;
+}
+
+namespace {
+
+struct OtherBoxSearch {
+  DWORD exceptPid;
+  std::string fragment;  // lower case
+  Window found;
+};
+
+BOOL CALLBACK FindOtherProcessBox(HWND hwnd, LPARAM param) {
+  auto* search = reinterpret_cast<OtherBoxSearch*>(param);
+  Window w(hwnd);
+  if (w.ProcessId() == search->exceptPid || !w.Visible() || !IsMessageBox(w)) return TRUE;
+  if (Lower(MessageText(w)).find(search->fragment) == std::string::npos) return TRUE;
+  search->found = w;
+  return FALSE;
+}
+
+}  // namespace
+
+Window WaitOtherProcessMessageBox(DWORD exceptPid, const std::string& fragment, DWORD timeoutMs) {
+  OtherBoxSearch search{exceptPid, Lower(fragment), Window()};
+  bool ok = PollUntil(
+      [&] {
+        EnumWindows(FindOtherProcessBox, reinterpret_cast<LPARAM>(&search));
+        return static_cast<bool>(search.found);
+      },
+      timeoutMs);
+  if (!ok) throw AutoError("no message box of another program holding " + Quote(fragment) + " within " +
+                           std::to_string(timeoutMs) + " ms");
+  return search.found;
+}
+
+void EndProcessOf(const Window& window) {
+  HANDLE h = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, window.ProcessId());
+  if (!h) return;  // gone already
+  TerminateProcess(h, 1);
+  WaitForSingleObject(h, kTimeoutMs);
+  CloseHandle(h);
+}
+
 std::vector<std::string> FilesMatching(const std::string& pattern) {
   std::vector<std::string> names;
   WIN32_FIND_DATAA fd;

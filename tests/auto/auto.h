@@ -298,6 +298,20 @@ std::string WaitText(const Window& w, const std::string& expected, DWORD timeout
 // gone and returns the text it showed.
 std::string AnswerMessageBox(const Process& process);
 
+// Sends a command to a window of the process, waits for the dialog it opens,
+// and returns the text of one field of it after pressing Cancel: reads what
+// a program presets, such as a position shown in a Go To dialog.
+std::string ReadDialogField(const Process& process, const Window& target, int commandId,
+                            const std::string& caption, int fieldId);
+
+// Windows of programs that a program under test starts itself (a help
+// viewer, say): waits for a visible message box of any process but
+// `exceptPid` whose text holds `fragment` (compared without regard to case).
+Window WaitOtherProcessMessageBox(DWORD exceptPid, const std::string& fragment, DWORD timeoutMs = kTimeoutMs);
+// Ends the process that owns the window, so that nothing a test caused to
+// start outlives it.
+void EndProcessOf(const Window& window);
+
 // Names of the files and directories that match a wildcard path, in the
 // order the system lists them.
 std::vector<std::string> FilesMatching(const std::string& pattern);
