@@ -3,6 +3,10 @@
 #include <cctype>
 #include <cstring>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include "regex.h"
 
 namespace zodo {
@@ -41,61 +45,98 @@ int ItemLength(unsigned char op) {
   }
 }
 
-// Finds a literal in a stretch of the text, bytes compared after folding
-// (lower-casing when case is ignored), skipping ahead by the byte under the
-// window's far end (Horspool's rule), in either direction.
-class LiteralScan {
+// Finds the places in the text where a line may match: where the literal
+// starts (bytes compared after folding, that is lower-casing when case is
+// ignored), and where a backspace stands when asked to. Where the processor
+// has SSE2, sixteen places at a time: the block of the text at p and the one
+// at p + length - 1 are compared with the literal's first and last byte
+// together, and only the places both agree on are compared in full.
+class CandidateScan {
  public:
-  LiteralScan(const std::string& literal, bool ignoreCase) : literal_(literal) {
-    const int m = static_cast<int>(literal.size());
+  CandidateScan(const std::string& literal, bool ignoreCase, bool backspaces)
+      : literal_(literal), m_(static_cast<long>(literal.size())), backspaces_(backspaces) {
     for (int b = 0; b < 256; ++b) fold_[b] = static_cast<unsigned char>(ignoreCase ? std::tolower(b) : b);
-    int forward[256];
-    int backward[256];
-    for (int f = 0; f < 256; ++f) forward[f] = backward[f] = m;
-    for (int i = 0; i + 1 < m; ++i) forward[static_cast<unsigned char>(literal[i])] = m - 1 - i;
-    for (int i = m - 1; i >= 1; --i) backward[static_cast<unsigned char>(literal[i])] = i;
-    for (int b = 0; b < 256; ++b) {
-      skipForward_[b] = forward[fold_[b]];
-      skipBackward_[b] = backward[fold_[b]];
-    }
+#if defined(__SSE2__)
+    const unsigned char first = static_cast<unsigned char>(literal.front());
+    const unsigned char last = static_cast<unsigned char>(literal.back());
+    first_[0] = _mm_set1_epi8(static_cast<char>(first));
+    first_[1] = _mm_set1_epi8(static_cast<char>(ignoreCase ? std::toupper(first) : first));
+    last_[0] = _mm_set1_epi8(static_cast<char>(last));
+    last_[1] = _mm_set1_epi8(static_cast<char>(ignoreCase ? std::toupper(last) : last));
+    backspace_ = _mm_set1_epi8('\b');
+#endif
   }
 
-  // The first occurrence lying wholly in [from, end), or null.
-  const char* Forward(const char* from, const char* end) const {
-    const long m = static_cast<long>(literal_.size());
-    const unsigned char last = static_cast<unsigned char>(literal_[m - 1]);
-    for (const char* p = from; end - p >= m;) {
-      const unsigned char c = static_cast<unsigned char>(p[m - 1]);
-      if (fold_[c] == last && Equal(p, m - 1)) return p;
-      p += skipForward_[c];
+  // The first place in [from, textEnd); a literal there lies wholly in it.
+  const char* Forward(const char* from, const char* textEnd) const {
+    const char* q = from;
+#if defined(__SSE2__)
+    for (; textEnd - q >= m_ + kBlock - 1; q += kBlock) {
+      for (unsigned mask = Mask(q); mask; mask &= mask - 1) {
+        const char* p = q + __builtin_ctz(mask);
+        if (IsPlace(p, textEnd)) return p;
+      }
     }
+#endif
+    for (; q < textEnd; ++q)
+      if (IsPlace(q, textEnd)) return q;
     return nullptr;
   }
 
-  // The last occurrence lying wholly in [begin, end), or null.
-  const char* Backward(const char* begin, const char* end) const {
-    const long m = static_cast<long>(literal_.size());
-    const unsigned char first = static_cast<unsigned char>(literal_[0]);
-    if (end - begin < m) return nullptr;
-    for (const char* p = end - m;;) {
-      const unsigned char c = static_cast<unsigned char>(p[0]);
-      if (fold_[c] == first && Equal(p + 1, m - 1, 1)) return p;
-      if (p - begin < skipBackward_[c]) return nullptr;
-      p -= skipBackward_[c];
+  // The last place in [begin, limit); a literal there may run past limit
+  // but not past textEnd.
+  const char* Backward(const char* begin, const char* limit, const char* textEnd) const {
+    const char* q = limit;
+#if defined(__SSE2__)
+    // The top places go one by one while the second block would run past
+    // the text.
+    for (; q > begin && (q - begin < kBlock || textEnd - q < m_ - 1); --q)
+      if (IsPlace(q - 1, textEnd)) return q - 1;
+    for (; q - begin >= kBlock; q -= kBlock) {
+      for (unsigned mask = Mask(q - kBlock); mask;) {
+        const int top = 31 - __builtin_clz(mask);
+        const char* p = q - kBlock + top;
+        if (IsPlace(p, textEnd)) return p;
+        mask &= ~(1u << top);
+      }
     }
+#endif
+    for (; q > begin; --q)
+      if (IsPlace(q - 1, textEnd)) return q - 1;
+    return nullptr;
   }
 
  private:
-  bool Equal(const char* p, long count, long from = 0) const {
-    for (long i = 0; i < count; ++i)
-      if (fold_[static_cast<unsigned char>(p[i])] != static_cast<unsigned char>(literal_[from + i])) return false;
+#if defined(__SSE2__)
+  static constexpr long kBlock = 16;
+
+  // One bit for each of the sixteen places at p that may hold what is sought.
+  unsigned Mask(const char* p) const {
+    const __m128i head = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+    const __m128i tail = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + m_ - 1));
+    __m128i both = _mm_and_si128(_mm_or_si128(_mm_cmpeq_epi8(head, first_[0]), _mm_cmpeq_epi8(head, first_[1])),
+                                 _mm_or_si128(_mm_cmpeq_epi8(tail, last_[0]), _mm_cmpeq_epi8(tail, last_[1])));
+    if (backspaces_) both = _mm_or_si128(both, _mm_cmpeq_epi8(head, backspace_));
+    return static_cast<unsigned>(_mm_movemask_epi8(both));
+  }
+
+  __m128i first_[2];  // the literal's first byte, in both cases when case is ignored
+  __m128i last_[2];
+  __m128i backspace_;
+#endif
+
+  bool IsPlace(const char* p, const char* textEnd) const {
+    if (backspaces_ && *p == '\b') return true;
+    if (textEnd - p < m_) return false;
+    for (long i = 0; i < m_; ++i)
+      if (fold_[static_cast<unsigned char>(p[i])] != static_cast<unsigned char>(literal_[i])) return false;
     return true;
   }
 
   std::string literal_;
+  long m_;
+  bool backspaces_;
   unsigned char fold_[256];
-  long skipForward_[256];
-  long skipBackward_[256];
 };
 
 // The record of the line that holds the byte at offset, among the lines
@@ -120,8 +161,9 @@ bool LineMatches(const LineIndex& index, const LineRecord* line, const char* cod
 // Whether a line whose bytes do not hold the literal can still match:
 // only through what rendering adds or takes away. Blanks come from tabs,
 // NULs and the line-number prefix, digits from that prefix, anything from
-// the hexadecimal form; a backspace joins what stood apart. The caller
-// rules out backspaces; this answers for the literal and the settings.
+// the hexadecimal form; a backspace joins what stood apart (so the scan
+// stops at every backspace too). This answers for the literal and the
+// settings.
 bool ScanAnswersFor(const std::string& literal, const SearchOptions& options, const RenderOptions& render) {
   if (literal.empty()) return false;
   if (!options.renderedText) return true;
@@ -209,27 +251,20 @@ LineRecord* FindLine(const LineIndex& index, LineRecord* first, bool forward, co
   const std::string literal = walk == SearchWalk::Scan ? RequiredLiteral(code, codeSize) : std::string();
   const char* text = index.Text();
   const char* end = text + index.TextSize();
-  if (!ScanAnswersFor(literal, options, render) ||
-      (options.renderedText && std::memchr(text, '\b', static_cast<size_t>(index.TextSize()))))
-    return PlainWalk(index, first, forward, code, options, render);
+  if (!ScanAnswersFor(literal, options, render)) return PlainWalk(index, first, forward, code, options, render);
 
-  // Every line that can match holds the literal in its own bytes, so the
-  // first (or last) occurrence in the block names the next line worth a
-  // full match; lines in between cannot match.
-  const LiteralScan scan(literal, options.ignoreCase);
+  // Every line that can match holds the literal in its own bytes, or (in
+  // rendered text) a backspace, so the first (or last) such place in the
+  // block names the next line worth a full match; lines in between cannot
+  // match.
+  const CandidateScan scan(literal, options.ignoreCase, options.renderedText);
   const long lastNumber = index.LastLine()->lineNumber;
-  const long reach = static_cast<long>(literal.size()) - 1;
   std::string lineText;
   LineRecord* line = first;
   while (line) {
     const char* lineStart = text + line->offset;
-    const char* hit;
-    if (forward) {
-      hit = scan.Forward(lineStart, end);
-    } else {
-      const char* lineEnd = lineStart + index.LengthOf(line);
-      hit = scan.Backward(text, end - lineEnd > reach ? lineEnd + reach : end);
-    }
+    const char* hit = forward ? scan.Forward(lineStart, end)
+                              : scan.Backward(text, lineStart + index.LengthOf(line), end);
     if (!hit) return nullptr;
     const long offset = hit - text;
     LineRecord* candidate = forward ? LineHolding(index, offset, line->lineNumber, lastNumber)

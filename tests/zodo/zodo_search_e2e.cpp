@@ -94,7 +94,15 @@ class PagerSearch : public ::testing::Test {
 
 TEST_F(PagerSearch, ForwardThenRepeatStepsThroughMatchesAndStopsUnmoved) {
   Open(NeedleFile());
-  Search(ID_SEARCH_FORWARD, Dialog{"needle"});
+  // The toolbar's search buttons work once a document is open.
+  Window toolbar = frame_.ChildByClass("ToolbarWindow32");
+  for (int id : {ID_SEARCH_FORWARD, ID_SEARCH_BACKWARD, ID_REPEAT_SEARCH, ID_HELP_CONTENTS})
+    EXPECT_TRUE(PollUntil([&] { return toolbar.ToolbarButtonEnabled(id); }, 10000)) << id;
+  toolbar.ClickToolbarButton(ID_SEARCH_FORWARD);
+  Window dialog = process_.WaitDialog("Search");
+  dialog.Child(IDC_SEARCH_EXPRESSION).SetText("needle");
+  dialog.Child(IDOK).Click();
+  dialog.WaitGone();
   EXPECT_EQ(Top(), 3);
   // The accelerator "n" repeats without the dialog.
   frame_.AcceleratorCommand(ID_REPEAT_SEARCH);
@@ -106,7 +114,7 @@ TEST_F(PagerSearch, ForwardThenRepeatStepsThroughMatchesAndStopsUnmoved) {
   EXPECT_EQ(Top(), 9);
 
   // The dialog comes back filled with the last search.
-  Window dialog = SearchDialog(ID_SEARCH_FORWARD, Dialog{"needle", false, false, true});
+  dialog = SearchDialog(ID_SEARCH_FORWARD, Dialog{"needle", false, false, true});
   dialog.Child(IDCANCEL).Click();
   dialog.WaitGone();
   Command(ID_SEARCH_FORWARD);

@@ -300,6 +300,8 @@ std::string MixedText(bool backspaces) {
       text += '\0';
     else if (r == 10 && backspaces)
       text += '\b';
+    else if (r == 12 && backspaces)
+      text += "aq\bc";  // "ac" in the display text only
     else if (r == 11 && i % 5 == 0)
       text += std::string(600, 'k');  // a long stretch: cut lines
     else
@@ -339,6 +341,9 @@ TEST_P(ScanAgreesWithPlain, FromEveryLineBothWays) {
 INSTANTIATE_TEST_SUITE_P(
     Search, ScanAgreesWithPlain,
     ::testing::Values(WalkCase{"literal", Options("ab"), Render(), false},
+                      WalkCase{"long_literal", Options("kkkkkkkkkkkkkkkkkkkka"), Render(), false},
+                      WalkCase{"long_literal_ignore_case", Options("Kkkkkkkkkkkkb", false, false, true), Render(),
+                               false},
                       WalkCase{"literal_ignore_case", Options("Ab", false, false, true), Render(), false},
                       WalkCase{"literal_at_end", Options("c", false, true), Render(), false},
                       WalkCase{"anchored", Options("bc", true), Render(), false},
