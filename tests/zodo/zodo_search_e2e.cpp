@@ -60,6 +60,12 @@ class PagerSearch : public ::testing::Test {
     dialog.WaitGone();
   }
   std::string Message() const { return AnswerMessageBox(process_); }
+  // The view of the active document window, where keys go.
+  Window View() const {
+    for (const Window& w : frame_.MdiActive().Children())
+      if (w.Visible() && w.ClassName() != "ScrollBar") return w;
+    throw AutoError("no view in the active document window");
+  }
 
   // The Search dialog a command opens, filled in (OK not yet pressed).
   Window SearchDialog(int command, const Dialog& d) const {
@@ -104,8 +110,8 @@ TEST_F(PagerSearch, ForwardThenRepeatStepsThroughMatchesAndStopsUnmoved) {
   dialog.Child(IDOK).Click();
   dialog.WaitGone();
   EXPECT_EQ(Top(), 3);
-  // The accelerator "n" repeats without the dialog.
-  frame_.AcceleratorCommand(ID_REPEAT_SEARCH);
+  // The key "n" repeats without the dialog.
+  View().PressKey('N');
   EXPECT_EQ(Top(), 6);
   Command(ID_REPEAT_SEARCH);
   EXPECT_EQ(Top(), 9);
@@ -226,7 +232,7 @@ TEST_F(PagerSearch, HelpContentsOpensTheProgramsHelpFile) {
   GoTo(4);
   std::string exe = ProgramPath("zodo.exe");
   std::string helpFile = exe.substr(0, exe.size() - 4) + ".HLP";
-  frame_.AcceleratorCommand(ID_HELP_CONTENTS);
+  View().PressKey(VK_F1);
   Window box = WaitOtherProcessMessageBox(process_.Id(), helpFile);
   Window no = box.FindChild(IDNO);
   (no ? no : box.Child(IDOK)).Click();
