@@ -211,8 +211,26 @@ TEST(SaveOptions, AProfileThatCannotBeWrittenIsReported) {
   z.frame.MenuCommand(ID_SAVE_OPTIONS);
   std::string message = AnswerMessageBox(z.process);
   CloseHandle(lock);
-  EXPECT_EQ(message, "cant write " + ZodoIni());
+  // The program names its profile as the framework does; file names
+  // match without regard to case.
+  EXPECT_EQ(Lower(message), Lower("cant write " + ZodoIni()));
   EXPECT_EQ(ReadFileBytes(ZodoIni()), before);
+}
+
+// At exit the pager leaves only the framework's own entries: the recent
+// files, and no PreviewPages while it is 0; settings changed without Save
+// Options are gone.
+TEST(SaveOptions, ExitWritesNoSettings) {
+  FreshProfile fresh;
+  TempDir temp;
+  temp.Write("a.txt", "a\r\n");
+  Pager z(temp.path(), temp.Path("a.txt"));
+  z.Set(ID_SET_TAB_STOPS, "Set Tabs", "3");
+  z.frame.MenuCommand(ID_APP_EXIT);
+  ASSERT_TRUE(z.process.WaitExit());
+  EXPECT_EQ(Lower(ProfileValue(ZodoIni(), "Recent File List", "File1")), Lower(temp.Path("a.txt")));
+  EXPECT_EQ(ProfileValue(ZodoIni(), "Settings", "PreviewPages", "<none>"), "<none>");
+  EXPECT_EQ(ProfileValue(ZodoIni(), "tabbing", "length", "<none>"), "<none>");
 }
 
 // ---------------------------------------------------------------- restart
