@@ -391,6 +391,21 @@ void Window::SelectRadio() const {
   Click();
 }
 
+namespace {
+
+// The first n characters of a UTF-16 text in the ANSI code page.
+std::string AnsiFromWide(const wchar_t* wide, size_t n) {
+  std::string text;
+  if (n > 0) {
+    int bytes = WideCharToMultiByte(CP_ACP, 0, wide, static_cast<int>(n), nullptr, 0, nullptr, nullptr);
+    text.resize(bytes);
+    WideCharToMultiByte(CP_ACP, 0, wide, static_cast<int>(n), &text[0], bytes, nullptr, nullptr);
+  }
+  return text;
+}
+
+}  // namespace
+
 std::vector<std::string> Window::Items() const {
   // Read as UTF-16 and converted here: Wine answers an ANSI LB_GETTEXT from
   // another process with the list's UTF-16 text unconverted.
@@ -411,13 +426,7 @@ std::vector<std::string> Window::Items() const {
         static_cast<LRESULT>(n) == LB_ERR)
       throw AutoError(LastErrorText("LB_GETTEXT") + " in " + Describe());
     n = std::min(n, length);
-    std::string item;
-    if (n > 0) {
-      int bytes = WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(n), nullptr, 0, nullptr, nullptr);
-      item.resize(bytes);
-      WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(n), &item[0], bytes, nullptr, nullptr);
-    }
-    items.push_back(std::move(item));
+    items.push_back(AnsiFromWide(wide.data(), static_cast<size_t>(n)));
   }
   return items;
 }
@@ -1008,13 +1017,7 @@ std::vector<std::string> ComboItems(const Window& combo) {
     LRESULT n = SendToCombo(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(wide.data()));
     if (n == CB_ERR) throw AutoError("CB_GETLBTEXT refused by " + combo.Describe());
     n = std::min(n, length);
-    std::string item;
-    if (n > 0) {
-      int bytes = WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(n), nullptr, 0, nullptr, nullptr);
-      item.resize(bytes);
-      WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(n), &item[0], bytes, nullptr, nullptr);
-    }
-    items.push_back(std::move(item));
+    items.push_back(AnsiFromWide(wide.data(), static_cast<size_t>(n)));
   }
   return items;
 }

@@ -16,6 +16,7 @@
 #include "auto.h"
 #include "print_e2e_support.h"
 #include "zodo/resource.h"
+#include "zodo_options_keys.h"
 
 using namespace tamrel_auto;
 using print_support::PsDocument;
@@ -77,6 +78,25 @@ struct FreshProfile {
   FreshProfile() { DeleteFileA(ZodoIni().c_str()); }
 };
 
+// Each test starts with no zodo.ini and a directory of its own; Start
+// opens a pager on a file made there.
+class PagerOptions : public ::testing::Test {
+ protected:
+  Pager& Start(const std::string& name = "a.txt", const std::string& text = "a\r\n") {
+    temp.Write(name, text);
+    pager.reset(new Pager(temp.path(), temp.Path(name)));
+    return *pager;
+  }
+  FreshProfile fresh;
+  TempDir temp;
+  std::unique_ptr<Pager> pager;
+};
+
+class SaveOptions : public PagerOptions {};
+class SetFont : public PagerOptions {};
+class SetPrinterFont : public PagerOptions {};
+class EditorLaunch : public PagerOptions {};
+
 LOGFONTA StockFont(int which) {
   LOGFONTA font = {};
   GetObjectA(GetStockObject(which), sizeof font, &font);
@@ -93,16 +113,13 @@ struct BoundsCase {
   const char* message;  // null: accepted
 };
 
-class NumberDialog : public ::testing::TestWithParam<BoundsCase> {};
+class NumberDialog : public PagerOptions, public ::testing::WithParamInterface<BoundsCase> {};
 
 // A refused value keeps the dialog open with the setting unchanged; an
 // accepted one becomes the next preset.
 TEST_P(NumberDialog, KeepsItsBounds) {
   const BoundsCase& c = GetParam();
-  FreshProfile fresh;
-  TempDir temp;
-  temp.Write("a.txt", "a\r\n");
-  Pager z(temp.path(), temp.Path("a.txt"));
+  Pager& z = Start();
   const std::string before = z.Preset(c.command, c.caption);
   Window dialog = z.Open(c.command, c.caption);
   dialog.Child(IDC_SETTING_VALUE).SetText(c.typed);
@@ -136,11 +153,8 @@ INSTANTIATE_TEST_SUITE_P(
 
 // Every key in its order and form; the stock fonts are written field by
 // field; the rectangle is the frame's.
-TEST(SaveOptions, WritesEveryKeyOfTheSettingsInUse) {
-  FreshProfile fresh;
-  TempDir temp;
-  temp.Write("a.txt", "a\r\n");
-  Pager z(temp.path(), temp.Path("a.txt"));
+TEST_F(SaveOptions, WritesEveryKeyOfTheSettingsInUse) {
+  Pager& z = Start();
   z.Set(ID_SET_TAB_STOPS, "Set Tabs", "3");
   z.Set(ID_SET_MARGIN, "Printer Margin", "5");
   z.Set(ID_SET_EDITOR, "Set Editor", "wordpad.exe");
@@ -150,15 +164,7 @@ TEST(SaveOptions, WritesEveryKeyOfTheSettingsInUse) {
   z.SaveOptions();
 
   const std::string ini = ZodoIni();
-  std::vector<std::string> expected = {"tabbing/length", "tabbing/margin", "colors/hicolor", "colors/locolor",
-                                       "tools/editor"};
-  const char* fontKeys[] = {"Height", "Width",        "Escapement",   "Orientation",   "Weight",
-                            "Italic", "Underline",    "StrikeOut",    "CharSet",       "OutPrecision",
-                            "ClipPrecision", "Quality", "PitchAndFamily", "FaceName"};
-  for (const char* section : {"font", "lpfont"})
-    for (const char* key : fontKeys) expected.push_back(std::string(section) + "/" + key);
-  for (const char* key : {"left", "top", "right", "bottom"}) expected.push_back(std::string("Position/") + key);
-  EXPECT_EQ(ProfileKeysInOrder(ini), expected);
+  EXPECT_EQ(ProfileKeysInOrder(ini), ExpectedOptionKeys());
 
   EXPECT_EQ(ProfileValue(ini, "tabbing", "length"), "3");
   EXPECT_EQ(ProfileValue(ini, "tabbing", "margin"), "5");
@@ -183,13 +189,10 @@ TEST(SaveOptions, WritesEveryKeyOfTheSettingsInUse) {
 }
 
 // Keys of zodo.ini that Save Options does not write stay as they were.
-TEST(SaveOptions, KeepsTheOtherKeysOfTheProfile) {
-  FreshProfile fresh;
+TEST_F(SaveOptions, KeepsTheOtherKeysOfTheProfile) {
   ProfileOverride recent(ZodoIni(), "Recent File List", "File1", "c:\\kept.txt");
   ProfileOverride pages(ZodoIni(), "Settings", "PreviewPages", "2");
-  TempDir temp;
-  temp.Write("a.txt", "a\r\n");
-  Pager z(temp.path(), temp.Path("a.txt"));
+  Pager& z = Start();
   z.SaveOptions();
   EXPECT_EQ(ProfileValue(ZodoIni(), "Recent File List", "File1"), "c:\\kept.txt");
   EXPECT_EQ(ProfileValue(ZodoIni(), "Settings", "PreviewPages"), "2");
@@ -197,13 +200,10 @@ TEST(SaveOptions, KeepsTheOtherKeysOfTheProfile) {
 }
 
 // A profile the pager cannot replace is said so, and stays as it was.
-TEST(SaveOptions, AProfileThatCannotBeWrittenIsReported) {
-  FreshProfile fresh;
+TEST_F(SaveOptions, AProfileThatCannotBeWrittenIsReported) {
   ProfileOverride tabs(ZodoIni(), "tabbing", "length", "5");
   const std::string before = ReadFileBytes(ZodoIni());
-  TempDir temp;
-  temp.Write("a.txt", "a\r\n");
-  Pager z(temp.path(), temp.Path("a.txt"));
+  Pager& z = Start();
   z.Set(ID_SET_TAB_STOPS, "Set Tabs", "2");
   // Held open without leave to delete it, the profile cannot be replaced.
   HANDLE lock = CreateFileA(ZodoIni().c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
@@ -220,11 +220,8 @@ TEST(SaveOptions, AProfileThatCannotBeWrittenIsReported) {
 // At exit the pager leaves only the framework's own entries: the recent
 // files, and no PreviewPages while it is 0; settings changed without Save
 // Options are gone.
-TEST(SaveOptions, ExitWritesNoSettings) {
-  FreshProfile fresh;
-  TempDir temp;
-  temp.Write("a.txt", "a\r\n");
-  Pager z(temp.path(), temp.Path("a.txt"));
+TEST_F(SaveOptions, ExitWritesNoSettings) {
+  Pager& z = Start();
   z.Set(ID_SET_TAB_STOPS, "Set Tabs", "3");
   z.frame.MenuCommand(ID_APP_EXIT);
   ASSERT_TRUE(z.process.WaitExit());
@@ -273,11 +270,9 @@ PrintedLine PrintOneLine(const Pager& z, const std::string& spool) {
 
 // What one pager saved, the next one starts with: the window rectangle, the
 // tab length in its rendering, the margin in its printout, the editor.
-TEST(SaveOptions, ARestartUsesWhatWasSaved) {
-  FreshProfile fresh;
+TEST_F(SaveOptions, ARestartUsesWhatWasSaved) {
   PrinterInstalled printer;
   ASSERT_TRUE(printer.ok) << printer.error;
-  TempDir temp;
   temp.Write("t.txt", "A\tB\r\n");
   RECT saved = {};
   PrintedLine before;
@@ -325,11 +320,8 @@ std::string ChooseFace(const Window& dialog, int index) {
   return names[at];
 }
 
-TEST(SetFont, TheChosenFaceAndColourAreSaved) {
-  FreshProfile fresh;
-  TempDir temp;
-  temp.Write("a.txt", "a\r\n");
-  Pager z(temp.path(), temp.Path("a.txt"));
+TEST_F(SetFont, TheChosenFaceAndColourAreSaved) {
+  Pager& z = Start();
   Window dialog = z.Open(ID_SET_FONT, "Font");
   const std::string face = ChooseFace(dialog, -1);
   // Blue from the colour list: stored as hicolor 255 and locolor 0.
@@ -355,11 +347,8 @@ TEST(SetFont, TheChosenFaceAndColourAreSaved) {
   next.WaitGone();
 }
 
-TEST(SetFont, CancelChangesNothing) {
-  FreshProfile fresh;
-  TempDir temp;
-  temp.Write("a.txt", "a\r\n");
-  Pager z(temp.path(), temp.Path("a.txt"));
+TEST_F(SetFont, CancelChangesNothing) {
+  Pager& z = Start();
   Window dialog = z.Open(ID_SET_FONT, "Font");
   ChooseFace(dialog, -1);
   dialog.Child(IDCANCEL).Click();
@@ -378,24 +367,19 @@ bool DefaultPrinterExists() {
   return true;
 }
 
-TEST(SetPrinterFont, WithoutAPrinterSaysSo) {
+TEST_F(SetPrinterFont, WithoutAPrinterSaysSo) {
   ASSERT_FALSE(DefaultPrinterExists()) << "this test wants a prefix without a printer";
-  TempDir temp;
-  temp.Write("a.txt", "a\r\n");
-  Pager z(temp.path(), temp.Path("a.txt"));
+  Pager& z = Start();
   z.frame.MenuCommand(ID_SET_PRINTER_FONT);
   EXPECT_EQ(AnswerMessageBox(z.process), "cant get printer device defaults");
 }
 
 // With a printer the dialog lists its fonts; the face chosen is the
 // printer font saved, and printing uses it.
-TEST(SetPrinterFont, TheChosenPrinterFaceIsSavedAndPrinted) {
-  FreshProfile fresh;
+TEST_F(SetPrinterFont, TheChosenPrinterFaceIsSavedAndPrinted) {
   PrinterInstalled printer;
   ASSERT_TRUE(printer.ok) << printer.error;
-  TempDir temp;
-  temp.Write("a.txt", "abc\r\n");
-  Pager z(temp.path(), temp.Path("a.txt"));
+  Pager& z = Start("a.txt", "abc\r\n");
   Window dialog = z.Open(ID_SET_PRINTER_FONT, "Font");
   const std::string face = ChooseFace(dialog, 0);
   dialog.Child(IDOK).Click();
@@ -426,20 +410,17 @@ struct InvokeCase {
   bool emptyArguments;
 };
 
-class InvokeEditor : public ::testing::TestWithParam<InvokeCase> {};
+class InvokeEditor : public PagerOptions, public ::testing::WithParamInterface<InvokeCase> {};
 
 // The editor gets "command path", the path lower-cased and unquoted, or
 // the command and one blank when the arguments are emptied.
 TEST_P(InvokeEditor, StartsTheCommandWithTheLowerCasedPath) {
   const InvokeCase& c = GetParam();
-  FreshProfile fresh;
-  TempDir temp;
   RecorderEditor editor(temp);
-  temp.Write(c.fileName, "text\r\n");
   const std::string path = temp.Path(c.fileName);
   ASSERT_LE(path.size(), 80u) << "the Run Command dialog takes 80 characters";
   ASSERT_LE(editor.exe.size(), 80u) << "the Run Command dialog takes 80 characters";
-  Pager z(temp.path(), path);
+  Pager& z = Start(c.fileName, "text\r\n");
   Window dialog = z.Open(ID_INVOKE_EDITOR, "Run Command");
   EXPECT_EQ(dialog.Child(IDC_SETTING_VALUE).Text(), editor.exe);
   EXPECT_EQ(dialog.Child(IDC_RUN_ARGUMENTS).Text(), Lower(path));
@@ -460,12 +441,9 @@ INSTANTIATE_TEST_SUITE_P(Options, InvokeEditor,
                                            InvokeCase{"no_arguments", "Doc.txt", true}),
                          [](const ::testing::TestParamInfo<InvokeCase>& i) { return std::string(i.param.name); });
 
-TEST(InvokeEditor, AMissingEditorFails) {
-  FreshProfile fresh;
-  TempDir temp;
+TEST_F(EditorLaunch, AMissingEditorFails) {
   ProfileOverride editor(ZodoIni(), "tools", "editor", temp.Path("missing.exe"));
-  temp.Write("a.txt", "a\r\n");
-  Pager z(temp.path(), temp.Path("a.txt"));
+  Pager& z = Start();
   Window dialog = z.Open(ID_INVOKE_EDITOR, "Run Command");
   dialog.Child(IDOK).Click();
   EXPECT_EQ(AnswerMessageBox(z.process), "Error: WinExec failed");
@@ -475,12 +453,9 @@ TEST(InvokeEditor, AMissingEditorFails) {
 // Set Editor changes what Invoke editor presets; Browse fills in the
 // chosen program's path lower-cased, which the 40-character field refuses
 // when longer.
-TEST(SetEditor, TypedAndBrowsed) {
-  FreshProfile fresh;
-  TempDir temp;
-  temp.Write("a.txt", "a\r\n");
+TEST_F(EditorLaunch, SetEditorTypedAndBrowsed) {
   temp.Write("Some Ed.EXE", "MZ");
-  Pager z(temp.path(), temp.Path("a.txt"));
+  Pager& z = Start();
   EXPECT_EQ(z.Preset(ID_SET_EDITOR, "Set Editor"), "notepad.exe");
   z.Set(ID_SET_EDITOR, "Set Editor", "wordpad.exe");
   EXPECT_EQ(z.Preset(ID_INVOKE_EDITOR, "Run Command"), "wordpad.exe");

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "options.h"
+#include "zodo_options_keys.h"
 
 using zodo::DisplaySettings;
 using zodo::FontDescription;
@@ -112,15 +113,7 @@ TEST(OptionsWriter, WritesEveryKeyOnceInOrder) {
 
   std::vector<std::string> order;
   for (const ProfileEntry& e : entries) order.push_back(e.section + "/" + e.key);
-  std::vector<std::string> expected = {"tabbing/length", "tabbing/margin", "colors/hicolor", "colors/locolor",
-                                       "tools/editor"};
-  const char* fontKeys[] = {"Height",   "Width",        "Escapement",    "Orientation", "Weight",
-                            "Italic",   "Underline",    "StrikeOut",     "CharSet",     "OutPrecision",
-                            "ClipPrecision", "Quality", "PitchAndFamily", "FaceName"};
-  for (const char* section : {"font", "lpfont"})
-    for (const char* key : fontKeys) expected.push_back(std::string(section) + "/" + key);
-  for (const char* key : {"left", "top", "right", "bottom"}) expected.push_back(std::string("Position/") + key);
-  EXPECT_EQ(order, expected);
+  EXPECT_EQ(order, ExpectedOptionKeys());
 
   struct Want {
     const char* section;
