@@ -247,6 +247,7 @@ struct PrinterInstalled {
 // and of the header's.
 struct PrintedLine {
   std::string text;
+  std::string font;  // the PostScript font of the line
   int x = 0;
   int headerX = 0;
 };
@@ -260,7 +261,10 @@ PrintedLine PrintOneLine(const Pager& z, const std::string& spool) {
   int headerX = INT_MAX, x = INT_MAX;
   for (const print_support::PsRun& run : doc.pages[0].runs) {
     if (run.y == rows[0].y && run.x < headerX) headerX = run.x;
-    if (run.y == rows[1].y && run.x < x) x = run.x;
+    if (run.y == rows[1].y && run.x < x) {
+      x = run.x;
+      line.font = run.font;
+    }
   }
   line.text = rows[1].text;
   line.x = x;
@@ -375,19 +379,23 @@ TEST_F(SetPrinterFont, WithoutAPrinterSaysSo) {
 }
 
 // With a printer the dialog lists its fonts; the face chosen is the
-// printer font saved, and printing uses it.
+// printer font saved, and the next printout is in it.
 TEST_F(SetPrinterFont, TheChosenPrinterFaceIsSavedAndPrinted) {
   PrinterInstalled printer;
   ASSERT_TRUE(printer.ok) << printer.error;
   Pager& z = Start("a.txt", "abc\r\n");
+  const PrintedLine before = PrintOneLine(z, temp.Path("before.ps"));
+  // The last face of the list, a face of its own beside the fixed default.
   Window dialog = z.Open(ID_SET_PRINTER_FONT, "Font");
-  const std::string face = ChooseFace(dialog, 0);
+  const std::string face = ChooseFace(dialog, -1);
   dialog.Child(IDOK).Click();
   dialog.WaitGone();
   z.SaveOptions();
   EXPECT_EQ(ProfileValue(ZodoIni(), "lpfont", "FaceName"), face);
   EXPECT_NE(ProfileValue(ZodoIni(), "lpfont", "Height"), "0");
-  EXPECT_EQ(PrintOneLine(z, temp.Path("job.ps")).text, "abc");
+  PrintedLine after = PrintOneLine(z, temp.Path("after.ps"));
+  EXPECT_EQ(after.text, "abc");
+  EXPECT_NE(after.font, before.font) << "printed in " << after.font << " after choosing " << face;
 }
 
 // ---------------------------------------------------------------- editor
