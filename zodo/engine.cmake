@@ -14,6 +14,7 @@ if(NOT TARGET zodo_core)
     # marks, row selection and copy
 
     # display settings and the editor
+    ${CMAKE_CURRENT_LIST_DIR}/options.cpp
     )
   add_library(zodo_core STATIC ${ZODO_CORE_SOURCES})
   target_include_directories(zodo_core PUBLIC ${CMAKE_CURRENT_LIST_DIR})

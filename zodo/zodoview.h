@@ -77,6 +77,13 @@ class CZodoView : public CView {
   // Marks, row selection and copy
 
   // Display settings and the editor
+  afx_msg void OnSetFont();
+  afx_msg void OnSetPrinterFont();
+  afx_msg void OnSetTabs();
+  afx_msg void OnSetPrinterMargin();
+  afx_msg void OnSaveOptions();
+  afx_msg void OnInvokeEditor();
+  afx_msg void OnSetEditor();
 
 
  private:
