@@ -11,6 +11,8 @@ if(NOT TARGET zodo_core)
     # search
 
     # marks, row selection and copy
+    ${CMAKE_CURRENT_LIST_DIR}/marks.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/linecopy.cpp
 
     # display settings and the editor
     )
