@@ -73,6 +73,36 @@ TEST(PagerMarks, EachWindowOfAFileHasItsOwnMarks) {
   EXPECT_EQ(z.TopLine(), 1);
 }
 
+// The keys of the accelerator table and the toolbar buttons reach the
+// commands of marks and Copy.
+TEST(PagerMarks, KeysAndToolbarButtonsOpenTheDialogs) {
+  PagerSession z(NumberedLines(10));
+  ASSERT_EQ(z.TopLine(), 1);
+  const struct {
+    WORD key;
+    int modifiers;
+    const char* caption;
+    int close;
+  } keys[] = {
+      {'M', kNoModifier, "Set Mark", IDCANCEL},     {VK_OEM_7, kNoModifier, "Skip to Mark", IDCANCEL},
+      {'S', kNoModifier, "Show all Marks", IDOK},   {'C', kCtrl, "Copy", IDCANCEL},
+      {VK_INSERT, kCtrl, "Copy", IDCANCEL},
+  };
+  for (const auto& k : keys) {
+    PressKey(z.view(), k.key, k.modifiers);
+    PagerSession::Press(z.process().WaitDialog(k.caption), k.close);
+  }
+  Window bar = z.frame().ChildByClass("ToolbarWindow32");
+  for (int id : {ID_EDIT_COPY, ID_SET_MARK, ID_SKIP_TO_MARK, ID_SHOW_MARKS}) {
+    WaitUntil([&] { return bar.ToolbarButtonEnabled(id); }, "toolbar button " + std::to_string(id) + " enabled");
+  }
+  bar.ClickToolbarButton(ID_SET_MARK);
+  Window mark = z.process().WaitDialog("Set Mark");
+  mark.Child(IDC_MARK_LETTER).SetText("p");
+  PagerSession::Press(mark, IDOK);
+  EXPECT_EQ(z.ShowMarks(), "p\tLine 1\r\n");
+}
+
 // The row band, made with the mouse. Rows are as high as the display font
 // (the stock fixed font while zodo.ini names none).
 class PagerBand : public ::testing::Test {
