@@ -119,6 +119,12 @@ Window CaptureOf(const Window& window) {
   return Window(info.hwndCapture);
 }
 
+void WaitPainted(const Window& window, DWORD timeoutMs) {
+  DWORD_PTR result = 0;
+  if (!SendMessageTimeoutA(window.hwnd(), WM_PAINT, 0, 0, SMTO_NORMAL, timeoutMs, &result))
+    throw AutoError("timed out waiting for " + window.Describe() + " to paint");
+}
+
 COLORREF ScreenPixel(const Window& window, int x, int y) {
   POINT point = {x, y};
   ClientToScreen(window.hwnd(), &point);

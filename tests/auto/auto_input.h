@@ -46,6 +46,11 @@ void ReleaseMouseAt(const Window& window, int x, int y);
 // when none): a press that captured, and a release that let go, show here.
 Window CaptureOf(const Window& window);
 
+// Has the window paint now what a command or a closed dialog left it to
+// repaint (WM_PAINT sent, waited for), so that no late paint follows and
+// the screen shows it.
+void WaitPainted(const Window& window, DWORD timeoutMs = kTimeoutMs);
+
 // The colour of the screen at x, y of `window`'s client area, as shown: the
 // window must be uncovered there.
 COLORREF ScreenPixel(const Window& window, int x, int y);
