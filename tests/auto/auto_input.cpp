@@ -125,6 +125,17 @@ void WaitPainted(const Window& window, DWORD timeoutMs) {
     throw AutoError("timed out waiting for " + window.Describe() + " to paint");
 }
 
+TEXTMETRICA StockFontMetrics(int stockObject) {
+  HDC screen = GetDC(nullptr);
+  if (!screen) throw AutoError("no screen device context");
+  HGDIOBJ old = SelectObject(screen, GetStockObject(stockObject));
+  TEXTMETRICA metrics = {};
+  GetTextMetricsA(screen, &metrics);
+  SelectObject(screen, old);
+  ReleaseDC(nullptr, screen);
+  return metrics;
+}
+
 COLORREF ScreenPixel(const Window& window, int x, int y) {
   POINT point = {x, y};
   ClientToScreen(window.hwnd(), &point);

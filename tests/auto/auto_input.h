@@ -51,6 +51,9 @@ Window CaptureOf(const Window& window);
 // the screen shows it.
 void WaitPainted(const Window& window, DWORD timeoutMs = kTimeoutMs);
 
+// The text metrics of a stock font (ANSI_FIXED_FONT...) on the screen.
+TEXTMETRICA StockFontMetrics(int stockObject);
+
 // The colour of the screen at x, y of `window`'s client area, as shown: the
 // window must be uncovered there.
 COLORREF ScreenPixel(const Window& window, int x, int y);

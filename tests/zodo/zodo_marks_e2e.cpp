@@ -112,13 +112,7 @@ class PagerBand : public ::testing::Test {
     // The window is tiled by a command the program posts to itself at
     // start; a command of ours, posted later, runs after it.
     ASSERT_EQ(session_->TopLine(), 1);
-    HDC dc = GetDC(nullptr);
-    HGDIOBJ old = SelectObject(dc, GetStockObject(ANSI_FIXED_FONT));
-    TEXTMETRICA tm;
-    GetTextMetricsA(dc, &tm);
-    SelectObject(dc, old);
-    ReleaseDC(nullptr, dc);
-    row_ = tm.tmHeight;
+    row_ = StockFontMetrics(ANSI_FIXED_FONT).tmHeight;
     const Window& view = session_->view();
     RECT client;
     GetClientRect(view.hwnd(), &client);

@@ -3,10 +3,13 @@
 // lines wrap.
 #include <gtest/gtest.h>
 
+#include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "marks.h"
+#include "render.h"
+#include "zodo_test_files.h"
 
 using zodo::LineRecord;
 using zodo::RowMetrics;
@@ -27,29 +30,31 @@ TEST(MarkLetter, OnlyALowerCaseFirstLetterNamesAMark) {
   EXPECT_EQ(zodo::MarkIndex(nullptr), -1);
 }
 
-// Linked records 1..n; the display lengths are the test's choice.
+// A loaded file whose lines display as many characters as the test
+// chooses (letters and a line feed), measured by rendering them.
 class Lines {
  public:
-  explicit Lines(std::vector<int> lengths) : lengths_(lengths), records_(lengths.size()) {
-    for (size_t i = 0; i < records_.size(); ++i) {
-      records_[i].previous = i ? &records_[i - 1] : nullptr;
-      records_[i].next = i + 1 < records_.size() ? &records_[i + 1] : nullptr;
-      records_[i].lineNumber = static_cast<long>(i + 1);
-      records_[i].offset = 0;
-    }
+  explicit Lines(const std::vector<int>& lengths) {
+    std::string bytes;
+    for (int length : lengths) bytes += std::string(static_cast<size_t>(length), 'x') + "\n";
+    std::string path = dir_.file("lines.txt");
+    zodo_test::WriteBytes(path, bytes);
+    if (index_.Load(path.c_str()) != zodo::LoadStatus::Loaded) throw std::runtime_error("cannot load");
   }
-  LineRecord* line(long n) { return &records_[n - 1]; }
+  LineRecord* line(long n) { return index_.Line(n); }
   std::function<int(const LineRecord*)> lengthFn() {
     return [this](const LineRecord* r) {
       ++rendered;
-      return lengths_[r->lineNumber - 1];
+      zodo::RenderLine(index_.BytesOf(r), index_.LengthOf(r), r->lineNumber, r->offset, zodo::RenderOptions(), text_);
+      return static_cast<int>(text_.size());
     };
   }
   int rendered = 0;
 
  private:
-  std::vector<int> lengths_;
-  std::vector<LineRecord> records_;
+  zodo_test::ScratchDir dir_;
+  zodo::LineIndex index_;
+  std::string text_;
 };
 
 TEST(MarksList, LettersInOrderWithTheirLineNumbers) {
