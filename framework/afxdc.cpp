@@ -142,6 +142,25 @@ BOOL CFont::CreatePointFont(int nPointSize, const char* lpszFaceName, CDC* pDC)
     return CreateFontIndirect(&lf);
 }
 
+BOOL CFont::Attach(HFONT hFont)
+{
+    if (!hFont)
+        return FALSE;
+    if (hFont != m_hObject)
+        DeleteObject();
+    m_hObject = hFont;
+    m_bOwned = true;
+    return TRUE;
+}
+
+HFONT CFont::Detach()
+{
+    HFONT hFont = m_hObject;
+    m_hObject = nullptr;
+    m_bOwned = false;
+    return hFont;
+}
+
 BOOL CFont::DeleteObject()
 {
     BOOL ok = FALSE;

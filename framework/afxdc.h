@@ -247,6 +247,12 @@ public:
     BOOL DeleteObject();
     int GetLogFont(LOGFONTA* pLogFont) const;
     static CFont* FromHandle(HFONT hFont);
+    // Takes over a font the caller made (an earlier one is deleted), so a
+    // program can make the new font first and keep the old one when that
+    // fails. FALSE for a null handle, which leaves the object as it was.
+    BOOL Attach(HFONT hFont);
+    // Hands the font back to the caller; the object is empty afterwards.
+    HFONT Detach();
 
 private:
     bool m_bOwned = false;

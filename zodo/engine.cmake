@@ -15,6 +15,7 @@ if(NOT TARGET zodo_core)
     ${CMAKE_CURRENT_LIST_DIR}/linecopy.cpp
 
     # display settings and the editor
+    ${CMAKE_CURRENT_LIST_DIR}/options.cpp
     )
   add_library(zodo_core STATIC ${ZODO_CORE_SOURCES})
   target_include_directories(zodo_core PUBLIC ${CMAKE_CURRENT_LIST_DIR})

@@ -29,6 +29,13 @@
 #include "../shared/markres.h"
 
 // Display settings and editor dialogs
+#define IDD_RUN_COMMAND         106
+#define IDD_SET_TABS            107
+#define IDD_SET_EDITOR          110
+#define IDD_PRINTER_MARGIN      112
+#define IDC_SETTING_VALUE       105  // tab length, margin, program or command name
+#define IDC_RUN_ARGUMENTS       108
+#define IDC_EDITOR_BROWSE       3
 
 
 // Commands

@@ -2,45 +2,96 @@
 
 #include <cstring>
 
-ZodoSettings g_settings;
+int g_tabLength = 8;
+int g_printMargin = 0;
+COLORREF g_textColor = 0;
+char g_editorCommand[zodo::kEditorCommandSize] = "notepad.exe";
+LOGFONTA g_displayFont;
+LOGFONTA g_printerFont;
 int g_printMode = 0;
 int g_searchForward = 1;
 
+int CAppProfile::GetInt(const char* section, const char* key, int fallback) {
+  return static_cast<int>(m_pApp->GetProfileInt(section, key, fallback));
+}
+
+std::string CAppProfile::GetString(const char* section, const char* key, const char* fallback) {
+  CString value = m_pApp->GetProfileString(section, key, fallback);
+  return std::string(value, static_cast<size_t>(value.GetLength()));
+}
+
+zodo::FontDescription DescribeFont(const LOGFONTA& font) {
+  zodo::FontDescription d;
+  d.height = font.lfHeight;
+  d.width = font.lfWidth;
+  d.escapement = font.lfEscapement;
+  d.orientation = font.lfOrientation;
+  d.weight = font.lfWeight;
+  d.italic = font.lfItalic;
+  d.underline = font.lfUnderline;
+  d.strikeOut = font.lfStrikeOut;
+  d.charSet = font.lfCharSet;
+  d.outPrecision = font.lfOutPrecision;
+  d.clipPrecision = font.lfClipPrecision;
+  d.quality = font.lfQuality;
+  d.pitchAndFamily = font.lfPitchAndFamily;
+  static_assert(sizeof d.faceName == sizeof font.lfFaceName, "face names of one size");
+  std::memcpy(d.faceName, font.lfFaceName, sizeof d.faceName);
+  d.faceName[sizeof d.faceName - 1] = '\0';
+  return d;
+}
+
+LOGFONTA MakeLogFont(const zodo::FontDescription& d) {
+  LOGFONTA font;
+  std::memset(&font, 0, sizeof font);
+  font.lfHeight = d.height;
+  font.lfWidth = d.width;
+  font.lfEscapement = d.escapement;
+  font.lfOrientation = d.orientation;
+  font.lfWeight = d.weight;
+  font.lfItalic = d.italic;
+  font.lfUnderline = d.underline;
+  font.lfStrikeOut = d.strikeOut;
+  font.lfCharSet = d.charSet;
+  font.lfOutPrecision = d.outPrecision;
+  font.lfClipPrecision = d.clipPrecision;
+  font.lfQuality = d.quality;
+  font.lfPitchAndFamily = d.pitchAndFamily;
+  std::memcpy(font.lfFaceName, d.faceName, sizeof font.lfFaceName);
+  font.lfFaceName[sizeof font.lfFaceName - 1] = '\0';
+  return font;
+}
+
 namespace {
 
-void ReadFont(CWinApp* app, const char* section, int stockFont, LOGFONTA* font) {
-  std::memset(font, 0, sizeof *font);
-  font->lfHeight = static_cast<LONG>(app->GetProfileInt(section, "Height", 0));
-  if (font->lfHeight == 0) {
-    ::GetObjectA(::GetStockObject(stockFont), sizeof *font, font);
-    return;
-  }
-  font->lfWidth = app->GetProfileInt(section, "Width", 0);
-  font->lfEscapement = app->GetProfileInt(section, "Escapement", 0);
-  font->lfOrientation = app->GetProfileInt(section, "Orientation", 0);
-  font->lfWeight = app->GetProfileInt(section, "Weight", 0);
-  font->lfItalic = static_cast<BYTE>(app->GetProfileInt(section, "Italic", 0));
-  font->lfUnderline = static_cast<BYTE>(app->GetProfileInt(section, "Underline", 0));
-  font->lfStrikeOut = static_cast<BYTE>(app->GetProfileInt(section, "StrikeOut", 0));
-  font->lfCharSet = static_cast<BYTE>(app->GetProfileInt(section, "CharSet", 0));
-  font->lfOutPrecision = static_cast<BYTE>(app->GetProfileInt(section, "OutPrecision", 0));
-  font->lfClipPrecision = static_cast<BYTE>(app->GetProfileInt(section, "ClipPrecision", 0));
-  font->lfQuality = static_cast<BYTE>(app->GetProfileInt(section, "Quality", 0));
-  font->lfPitchAndFamily = static_cast<BYTE>(app->GetProfileInt(section, "PitchAndFamily", 0));
-  CString face = app->GetProfileString(section, "FaceName", "");
-  lstrcpynA(font->lfFaceName, face, LF_FACESIZE);
+zodo::FontDescription StockFont(int stockFont) {
+  LOGFONTA font;
+  std::memset(&font, 0, sizeof font);
+  ::GetObjectA(::GetStockObject(stockFont), sizeof font, &font);
+  return DescribeFont(font);
 }
 
 }  // namespace
 
 void ReadDisplaySettings(CWinApp* app) {
-  g_settings.tabLength = app->GetProfileInt("tabbing", "length", 8);
-  g_settings.printerMargin = app->GetProfileInt("tabbing", "margin", 0);
-  UINT hi = app->GetProfileInt("colors", "hicolor", 0);
-  UINT lo = app->GetProfileInt("colors", "locolor", 0);
-  g_settings.textColor = static_cast<COLORREF>((hi << 16) | lo);
-  CString editor = app->GetProfileString("tools", "editor", "notepad.exe");
-  lstrcpynA(g_settings.editor, editor, sizeof g_settings.editor);
-  ReadFont(app, "font", ANSI_FIXED_FONT, &g_settings.displayFont);
-  ReadFont(app, "lpfont", DEVICE_DEFAULT_FONT, &g_settings.printerFont);
+  CAppProfile profile(app);
+  zodo::DisplaySettings s = zodo::ReadOptions(profile, StockFont(ANSI_FIXED_FONT), StockFont(DEVICE_DEFAULT_FONT));
+  g_tabLength = s.tabLength;
+  g_printMargin = s.printMargin;
+  g_textColor = static_cast<COLORREF>(s.textColor);
+  std::memcpy(g_editorCommand, s.editorCommand, sizeof g_editorCommand);
+  g_displayFont = MakeLogFont(s.displayFont);
+  g_printerFont = MakeLogFont(s.printerFont);
+}
+
+zodo::DisplaySettings CurrentDisplaySettings() {
+  zodo::DisplaySettings s;
+  s.tabLength = g_tabLength;
+  s.printMargin = g_printMargin;
+  s.textColor = static_cast<uint32_t>(g_textColor);
+  std::memcpy(s.editorCommand, g_editorCommand, sizeof s.editorCommand);
+  s.editorCommand[sizeof s.editorCommand - 1] = '\0';
+  s.displayFont = DescribeFont(g_displayFont);
+  s.printerFont = DescribeFont(g_printerFont);
+  return s;
 }

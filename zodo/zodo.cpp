@@ -23,10 +23,8 @@ CZodoApp::CZodoApp() {
 }
 
 BOOL CZodoApp::InitInstance() {
-  const int left = static_cast<int>(GetProfileInt("Position", "left", 0));
-  const int top = static_cast<int>(GetProfileInt("Position", "top", 0));
-  const int right = static_cast<int>(GetProfileInt("Position", "right", 0));
-  const int bottom = static_cast<int>(GetProfileInt("Position", "bottom", 0));
+  CAppProfile profile(this);
+  const zodo::WindowPosition position = zodo::ReadPosition(profile);
 
   SetDialogBkColor(RGB(192, 192, 192), RGB(0, 0, 0));
   LoadStdProfileSettings(4);
@@ -39,7 +37,9 @@ BOOL CZodoApp::InitInstance() {
     delete frame;
     return FALSE;
   }
-  if (left || top || right || bottom) frame->MoveWindow(left, top, right - left, bottom - top, FALSE);
+  if (position.IsSet())
+    frame->MoveWindow(position.left, position.top, position.right - position.left, position.bottom - position.top,
+                      FALSE);
   frame->ShowWindow(m_nCmdShow);
   frame->UpdateWindow();
   m_pMainWnd = frame;

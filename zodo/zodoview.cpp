@@ -43,6 +43,13 @@ BEGIN_MESSAGE_MAP(CZodoView, CView)
   ON_COMMAND(ID_EDIT_COPY, OnEditCopy)
 
   // Display settings and the editor
+  ON_COMMAND(ID_SET_FONT, OnSetFont)
+  ON_COMMAND(ID_SET_PRINTER_FONT, OnSetPrinterFont)
+  ON_COMMAND(ID_SET_TAB_STOPS, OnSetTabs)
+  ON_COMMAND(ID_SET_MARGIN, OnSetPrinterMargin)
+  ON_COMMAND(ID_SAVE_OPTIONS, OnSaveOptions)
+  ON_COMMAND(ID_INVOKE_EDITOR, OnInvokeEditor)
+  ON_COMMAND(ID_SET_EDITOR, OnSetEditor)
 
 END_MESSAGE_MAP()
 
@@ -59,8 +66,8 @@ CZodoView::CZodoView()
   std::memset(&m_printTm, 0, sizeof m_printTm);
   ::SetRectEmpty(&m_selectionBand);
   for (auto& mark : m_marks) mark = nullptr;
-  m_displayFont.CreateFontIndirect(&g_settings.displayFont);
-  m_printerFont.CreateFontIndirect(&g_settings.printerFont);
+  m_displayFont.CreateFontIndirect(&g_displayFont);
+  m_printerFont.CreateFontIndirect(&g_printerFont);
 }
 
 CZodoView::~CZodoView() {
@@ -101,7 +108,7 @@ void CZodoView::RenderLine(const zodo::LineRecord* pLine) {
   zodo::RenderOptions options;
   options.lineNumbers = m_bLineNumbers != 0;
   options.hexadecimal = m_bHexadecimal != 0;
-  options.tabLength = g_settings.tabLength;
+  options.tabLength = g_tabLength;
   zodo::RenderLine(bytes, doc->GetLineLength(bytes), pLine->lineNumber, pLine->offset, options, m_lineText);
 }
 
@@ -129,7 +136,7 @@ void CZodoView::OnDraw(CDC* pDC) {
   }
   CFont* oldFont = pDC->SelectObject(&m_displayFont);
   pDC->GetTextMetrics(&m_tm);
-  if (g_settings.textColor != 0) pDC->SetTextColor(g_settings.textColor);
+  if (g_textColor != 0) pDC->SetTextColor(g_textColor);
   pDC->SetBkMode(TRANSPARENT);
 
   const int width = ClientWidth();
@@ -321,7 +328,7 @@ void CZodoView::OnPrint(CDC* pDC, CPrintInfo* pInfo) {
   const int pageWidth = pInfo->m_rectDraw.Width();
   const int pageHeight = pInfo->m_rectDraw.Height();
   const int row = m_printTm.tmHeight > 0 ? m_printTm.tmHeight : 1;
-  const int x = g_settings.printerMargin * (m_printTm.tmExternalLeading + m_printTm.tmAveCharWidth);
+  const int x = g_printMargin * (m_printTm.tmExternalLeading + m_printTm.tmAveCharWidth);
   const int bottom = pageHeight - 2 * row;
 
   std::string header =

@@ -80,6 +80,13 @@ class CZodoView : public CView {
   void CopyLinesToClipboard(const zodo::LineRecord* from, const zodo::LineRecord* to, int use);
 
   // Display settings and the editor
+  afx_msg void OnSetFont();
+  afx_msg void OnSetPrinterFont();
+  afx_msg void OnSetTabs();
+  afx_msg void OnSetPrinterMargin();
+  afx_msg void OnSaveOptions();
+  afx_msg void OnInvokeEditor();
+  afx_msg void OnSetEditor();
 
 
  private:

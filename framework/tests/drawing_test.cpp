@@ -233,3 +233,38 @@ TEST(FontDialog, PrinterContextListsPrinterFonts)
 }
 
 }  // namespace
+
+namespace {
+
+// A program makes the new font itself and hands it over only once it
+// exists, so a failed creation leaves the font in use.
+TEST(FontObject, AttachTakesOverAndNullKeepsTheFontInUse)
+{
+    LOGFONTA description = {};
+    description.lfHeight = -17;
+    lstrcpynA(description.lfFaceName, "Courier New", LF_FACESIZE);
+    CFont font;
+    ASSERT_TRUE(font.CreateFontIndirect(&description));
+    HFONT first = font;
+
+    EXPECT_FALSE(font.Attach(nullptr));
+    EXPECT_EQ(static_cast<HFONT>(font), first);
+
+    description.lfHeight = -23;
+    HFONT second = CreateFontIndirectA(&description);
+    ASSERT_NE(second, nullptr);
+    EXPECT_TRUE(font.Attach(second));
+    EXPECT_EQ(static_cast<HFONT>(font), second);
+    LOGFONTA held = {};
+    ASSERT_NE(font.GetLogFont(&held), 0);
+    EXPECT_EQ(held.lfHeight, -23);
+
+    // Detached, the font is the caller's again and outlives the object.
+    HFONT back = font.Detach();
+    EXPECT_EQ(back, second);
+    EXPECT_EQ(static_cast<HFONT>(font), nullptr);
+    EXPECT_NE(GetObjectA(back, sizeof held, &held), 0);
+    DeleteObject(back);
+}
+
+}  // namespace

@@ -391,6 +391,21 @@ void Window::SelectRadio() const {
   Click();
 }
 
+namespace {
+
+// The first n characters of a UTF-16 text in the ANSI code page.
+std::string AnsiFromWide(const wchar_t* wide, size_t n) {
+  std::string text;
+  if (n > 0) {
+    int bytes = WideCharToMultiByte(CP_ACP, 0, wide, static_cast<int>(n), nullptr, 0, nullptr, nullptr);
+    text.resize(bytes);
+    WideCharToMultiByte(CP_ACP, 0, wide, static_cast<int>(n), &text[0], bytes, nullptr, nullptr);
+  }
+  return text;
+}
+
+}  // namespace
+
 std::vector<std::string> Window::Items() const {
   // Read as UTF-16 and converted here: Wine answers an ANSI LB_GETTEXT from
   // another process with the list's UTF-16 text unconverted.
@@ -411,13 +426,7 @@ std::vector<std::string> Window::Items() const {
         static_cast<LRESULT>(n) == LB_ERR)
       throw AutoError(LastErrorText("LB_GETTEXT") + " in " + Describe());
     n = std::min(n, length);
-    std::string item;
-    if (n > 0) {
-      int bytes = WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(n), nullptr, 0, nullptr, nullptr);
-      item.resize(bytes);
-      WideCharToMultiByte(CP_ACP, 0, wide.data(), static_cast<int>(n), &item[0], bytes, nullptr, nullptr);
-    }
-    items.push_back(std::move(item));
+    items.push_back(AnsiFromWide(wide.data(), static_cast<size_t>(n)));
   }
   return items;
 }
@@ -998,6 +1007,85 @@ std::string AnswerMessageBox(const Process& process, int buttonId) {
   box.Child(buttonId).Click();
   box.WaitGone();
   return text;
+}
+
+// ---------------------------------------------------------------- combo boxes
+
+namespace {
+
+LRESULT SendToCombo(const Window& combo, UINT msg, WPARAM wParam, LPARAM lParam) {
+  DWORD_PTR result = 0;
+  if (!SendMessageTimeoutW(combo.hwnd(), msg, wParam, lParam, SMTO_NORMAL, kTimeoutMs, &result))
+    throw AutoError(LastErrorText("message to combo box") + " in " + combo.Describe());
+  return static_cast<LRESULT>(result);
+}
+
+}  // namespace
+
+std::vector<std::string> ComboItems(const Window& combo) {
+  // Read as UTF-16, as the list box entries are (see Window::Items).
+  LRESULT count = SendToCombo(combo, CB_GETCOUNT, 0, 0);
+  std::vector<std::string> items;
+  for (LRESULT i = 0; i < count; ++i) {
+    LRESULT length = SendToCombo(combo, CB_GETLBTEXTLEN, i, 0);
+    if (length == CB_ERR) throw AutoError("combo entry " + std::to_string(i) + " vanished in " + combo.Describe());
+    std::vector<wchar_t> wide(static_cast<size_t>(length) + 1024, L'\0');
+    LRESULT n = SendToCombo(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(wide.data()));
+    if (n == CB_ERR) throw AutoError("CB_GETLBTEXT refused by " + combo.Describe());
+    n = std::min(n, length);
+    items.push_back(AnsiFromWide(wide.data(), static_cast<size_t>(n)));
+  }
+  return items;
+}
+
+int ComboSelectedIndex(const Window& combo) {
+  LRESULT i = SendToCombo(combo, CB_GETCURSEL, 0, 0);
+  return i == CB_ERR ? -1 : static_cast<int>(i);
+}
+
+LRESULT ComboItemData(const Window& combo, int index) { return SendToCombo(combo, CB_GETITEMDATA, index, 0); }
+
+void SelectComboItem(const Window& combo, int index) {
+  if (SendToCombo(combo, CB_SETCURSEL, index, 0) == CB_ERR)
+    throw AutoError("CB_SETCURSEL " + std::to_string(index) + " refused by " + combo.Describe());
+  SendToCombo(combo.Parent(), WM_COMMAND, MAKEWPARAM(combo.Id(), CBN_SELCHANGE),
+              reinterpret_cast<LPARAM>(combo.hwnd()));
+}
+
+// ---------------------------------------------------------------- profiles
+
+std::string ProfileValue(const std::string& file, const std::string& section, const std::string& key,
+                         const std::string& fallback) {
+  std::vector<char> buffer(4096);
+  DWORD n = GetPrivateProfileStringA(section.c_str(), key.c_str(), fallback.c_str(), buffer.data(),
+                                     static_cast<DWORD>(buffer.size()), file.c_str());
+  return std::string(buffer.data(), n);
+}
+
+std::vector<std::string> ProfileKeysInOrder(const std::string& file) {
+  std::vector<std::string> keys;
+  std::string bytes;
+  if (!TryReadFileBytes(file, &bytes)) return keys;
+  std::string section;
+  size_t start = 0;
+  while (start < bytes.size()) {
+    size_t end = bytes.find('\n', start);
+    if (end == std::string::npos) end = bytes.size();
+    std::string line = bytes.substr(start, end - start);
+    start = end + 1;
+    while (!line.empty() && (line.back() == '\r' || line.back() == ' ')) line.pop_back();
+    size_t first = line.find_first_not_of(" \t");
+    if (first == std::string::npos) continue;
+    line = line.substr(first);
+    if (line[0] == '[') {
+      section = line.substr(1, line.find(']') - 1);
+    } else if (line[0] != ';') {
+      std::string key = line.substr(0, line.find('='));
+      while (!key.empty() && key.back() == ' ') key.pop_back();
+      keys.push_back(section + "/" + key);
+    }
+  }
+  return keys;
 }
 
 }  // namespace tamrel_auto

@@ -371,6 +371,26 @@ bool DeleteRegistryTree(HKEY root, const std::string& path);
 // ...), waits until it is gone and returns the text it showed.
 std::string AnswerMessageBox(const Process& process, int buttonId);
 
+// ---------------------------------------------------------------- combo boxes
+
+// The entries of a combo box (of a common dialog, say), its selected entry
+// (-1: none) and an entry's item data.
+std::vector<std::string> ComboItems(const Window& combo);
+int ComboSelectedIndex(const Window& combo);
+LRESULT ComboItemData(const Window& combo, int index);
+// Selects the entry at `index` and sends CBN_SELCHANGE to the parent, as a
+// choice with the mouse would; the handler has run when this returns.
+void SelectComboItem(const Window& combo, int index);
+
+// ---------------------------------------------------------------- profiles
+
+// One key of a profile file (a full path), read the way programs read it;
+// `fallback` when absent.
+std::string ProfileValue(const std::string& file, const std::string& section, const std::string& key,
+                         const std::string& fallback = "");
+// The "section/key" names of a profile file in the order the file holds them.
+std::vector<std::string> ProfileKeysInOrder(const std::string& file);
+
 }  // namespace tamrel_auto
 
 #endif
