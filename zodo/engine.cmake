@@ -12,6 +12,8 @@ if(NOT TARGET zodo_core)
     ${CMAKE_CURRENT_LIST_DIR}/search.cpp
 
     # marks, row selection and copy
+    ${CMAKE_CURRENT_LIST_DIR}/marks.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/linecopy.cpp
 
     # display settings and the editor
     ${CMAKE_CURRENT_LIST_DIR}/options.cpp

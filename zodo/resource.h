@@ -25,6 +25,15 @@
 #define IDC_SEARCH_RENDERED     115
 
 // Copy dialog
+#define IDD_COPY                108
+#define IDC_COPY_FROM           112
+#define IDC_COPY_TO             113
+#define IDC_COPY_CLIPBOARD      114
+#define IDC_COPY_FILESTORE      115
+#define IDC_COPY_ORIGINAL       117
+#define IDC_COPY_RENDERED       118
+// The mark dialogs, shared with the hex viewer
+#include "../shared/markres.h"
 
 // Display settings and editor dialogs
 #define IDD_RUN_COMMAND         106

@@ -38,6 +38,13 @@ BEGIN_MESSAGE_MAP(CZodoView, CView)
   ON_COMMAND(ID_HELP_CONTENTS, OnHelpContents)
 
   // Marks, row selection and copy
+  ON_COMMAND(ID_SET_MARK, OnSetMark)
+  ON_COMMAND(ID_SKIP_TO_MARK, OnSkipToMark)
+  ON_COMMAND(ID_SHOW_MARKS, OnShowMarks)
+  ON_WM_LBUTTONDOWN()
+  ON_WM_MOUSEMOVE()
+  ON_WM_LBUTTONUP()
+  ON_COMMAND(ID_EDIT_COPY, OnEditCopy)
 
   // Display settings and the editor
   ON_COMMAND(ID_SET_FONT, OnSetFont)

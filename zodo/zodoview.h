@@ -75,6 +75,19 @@ class CZodoView : public CView {
   afx_msg void OnHelpContents();
 
   // Marks, row selection and copy
+  afx_msg void OnSetMark();
+  afx_msg void OnSkipToMark();
+  afx_msg void OnShowMarks();
+  afx_msg void OnLButtonDown(UINT nFlags, CPoint point);
+  afx_msg void OnMouseMove(UINT nFlags, CPoint point);
+  afx_msg void OnLButtonUp(UINT nFlags, CPoint point);
+  afx_msg void OnEditCopy();
+  // The mark the user names in the letter dialog; false after Cancel or a
+  // refused letter (the user has been told).
+  bool AskMark(const char* caption, int* index);
+  // use: 0 the lines' own bytes, 1 their display text.
+  void CopyLinesToFile(const zodo::LineRecord* from, const zodo::LineRecord* to, int use);
+  void CopyLinesToClipboard(const zodo::LineRecord* from, const zodo::LineRecord* to, int use);
 
   // Display settings and the editor
   afx_msg void OnSetFont();

@@ -795,6 +795,22 @@ void EmptyClipboardNow(DWORD timeoutMs) {
   CloseClipboard();
 }
 
+void SetClipboardText(const std::string& text, DWORD timeoutMs) {
+  OpenClipboardWaiting(timeoutMs);
+  EmptyClipboard();
+  HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, text.size() + 1);
+  char* p = block ? static_cast<char*>(GlobalLock(block)) : nullptr;
+  bool placed = false;
+  if (p) {
+    memcpy(p, text.c_str(), text.size() + 1);
+    GlobalUnlock(block);
+    placed = SetClipboardData(CF_TEXT, block) != nullptr;
+  }
+  if (block && !placed) GlobalFree(block);
+  CloseClipboard();
+  if (!placed) throw AutoError("could not put text on the clipboard");
+}
+
 // ---------------------------------------------------------------- recorder
 
 std::string RecorderLogPath(const std::string& directory) { return directory + "\\recorder.log"; }

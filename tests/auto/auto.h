@@ -268,6 +268,8 @@ class Process {
 // program has the clipboard open.
 std::string ClipboardText(DWORD timeoutMs = kTimeoutMs);
 void EmptyClipboardNow(DWORD timeoutMs = kTimeoutMs);
+// Puts text on the clipboard as CF_TEXT, as a program would.
+void SetClipboardText(const std::string& text, DWORD timeoutMs = kTimeoutMs);
 
 // ---------------------------------------------------------------- recorder
 

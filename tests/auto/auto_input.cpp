@@ -80,6 +80,72 @@ POINT ClickMouse(const Window& window, int x, int y, WORD button) {
   return point;
 }
 
+namespace {
+
+// One absolute mouse event at a client point of window.
+void SendMouse(const Window& window, int x, int y, DWORD flags) {
+  POINT point = {x, y};
+  ClientToScreen(window.hwnd(), &point);
+  int width = GetSystemMetrics(SM_CXSCREEN);
+  int height = GetSystemMetrics(SM_CYSCREEN);
+  INPUT input = {};
+  input.type = INPUT_MOUSE;
+  input.mi.dx = MulDiv(point.x, 65535, width - 1);
+  input.mi.dy = MulDiv(point.y, 65535, height - 1);
+  input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | flags;
+  if (SendInput(1, &input, sizeof(INPUT)) != 1) throw AutoError("SendInput did not send a mouse event");
+}
+
+}  // namespace
+
+void PressMouseAt(const Window& window, int x, int y) {
+  BringToForeground(window);
+  SendMouse(window, x, y, 0);
+  SendMouse(window, x, y, MOUSEEVENTF_LEFTDOWN);
+}
+
+void DragMouseTo(const Window& window, int x, int y) { SendMouse(window, x, y, 0); }
+
+void ReleaseMouseAt(const Window& window, int x, int y) {
+  SendMouse(window, x, y, 0);
+  SendMouse(window, x, y, MOUSEEVENTF_LEFTUP);
+}
+
+Window CaptureOf(const Window& window) {
+  GUITHREADINFO info = {};
+  info.cbSize = sizeof info;
+  DWORD thread = GetWindowThreadProcessId(window.hwnd(), nullptr);
+  if (!thread || !GetGUIThreadInfo(thread, &info)) return Window();
+  return Window(info.hwndCapture);
+}
+
+void WaitPainted(const Window& window, DWORD timeoutMs) {
+  DWORD_PTR result = 0;
+  if (!SendMessageTimeoutA(window.hwnd(), WM_PAINT, 0, 0, SMTO_NORMAL, timeoutMs, &result))
+    throw AutoError("timed out waiting for " + window.Describe() + " to paint");
+}
+
+TEXTMETRICA StockFontMetrics(int stockObject) {
+  HDC screen = GetDC(nullptr);
+  if (!screen) throw AutoError("no screen device context");
+  HGDIOBJ old = SelectObject(screen, GetStockObject(stockObject));
+  TEXTMETRICA metrics = {};
+  GetTextMetricsA(screen, &metrics);
+  SelectObject(screen, old);
+  ReleaseDC(nullptr, screen);
+  return metrics;
+}
+
+COLORREF ScreenPixel(const Window& window, int x, int y) {
+  POINT point = {x, y};
+  ClientToScreen(window.hwnd(), &point);
+  HDC screen = GetDC(nullptr);
+  if (!screen) throw AutoError("no screen device context");
+  COLORREF colour = GetPixel(screen, point.x, point.y);
+  ReleaseDC(nullptr, screen);
+  return colour;
+}
+
 Window FocusOf(const Window& window) {
   GUITHREADINFO info = {};
   info.cbSize = sizeof info;

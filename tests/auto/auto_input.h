@@ -32,6 +32,32 @@ void PressKey(const Window& window, WORD vk, int modifiers = kNoModifier);
 // the foreground; returns the point in screen coordinates.
 POINT ClickMouse(const Window& window, int x, int y, WORD button = VK_LBUTTON);
 
+// One step of a drag with the left button, as the mouse would make it, at
+// x, y of `window`'s client area (which may lie outside it): press, move
+// with the button held, release. Each moves the pointer there first; the
+// press brings the top-level window to the foreground. The program may
+// merge moves it has not yet read, so a test that needs every step seen
+// waits for each step's effect before the next.
+void PressMouseAt(const Window& window, int x, int y);
+void DragMouseTo(const Window& window, int x, int y);
+void ReleaseMouseAt(const Window& window, int x, int y);
+
+// The window that holds the mouse capture in the thread of `window` (empty
+// when none): a press that captured, and a release that let go, show here.
+Window CaptureOf(const Window& window);
+
+// Has the window paint now what a command or a closed dialog left it to
+// repaint (WM_PAINT sent, waited for), so that no late paint follows and
+// the screen shows it.
+void WaitPainted(const Window& window, DWORD timeoutMs = kTimeoutMs);
+
+// The text metrics of a stock font (ANSI_FIXED_FONT...) on the screen.
+TEXTMETRICA StockFontMetrics(int stockObject);
+
+// The colour of the screen at x, y of `window`'s client area, as shown: the
+// window must be uncovered there.
+COLORREF ScreenPixel(const Window& window, int x, int y);
+
 // The window with the keyboard focus in the thread of `window` (empty when
 // none).
 Window FocusOf(const Window& window);
