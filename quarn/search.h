@@ -80,12 +80,12 @@ public:
     int m_descend;
     int m_unmatched;
 
-    // Threads that open and read files ahead of the matching: 0 one for
-    // each processor, 1 none (every file opened and read in turn). Under
-    // Wine the server takes opens, reads and closes one at a time, and the
-    // threads' hand-overs cost more than the overlap gains (scripts/bench
-    // quarn measures both ways), so a search reads in turn unless asked.
-    unsigned m_readThreads = 1;
+    // Threads that open, read and close files ahead of the matching: 0 one
+    // for each processor, 1 none (every file opened and read in turn).
+    // Under Wine each of those calls is a round trip to its server, whose
+    // wait dwarfs the reading and matching of a small file; on several
+    // threads the waits overlap (scripts/bench quarn measures both ways).
+    unsigned m_readThreads = 0;
 
     int m_patternReadPos;      // read position of GetNextPatternLine
     bool m_lastLineTooLong;    // the last line GetNextPatternLine gave did not fit
