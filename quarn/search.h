@@ -83,9 +83,11 @@ public:
     // Threads that open, read and close files ahead of the matching: 0 one
     // for each processor, 1 none (every file opened and read in turn).
     // Under Wine each of those calls is a round trip to its server, whose
-    // wait dwarfs the reading and matching of a small file; on several
-    // threads the waits overlap (scripts/bench quarn measures both ways).
-    unsigned m_readThreads = 0;
+    // wait swings tenfold with how idle the machine is: on an idle machine
+    // the threads overlap the waits and win a third, on a busy one their
+    // hand-overs cost more than that (scripts/bench quarn measures both
+    // ways), so a search reads in turn unless asked.
+    unsigned m_readThreads = 1;
 
     int m_patternReadPos;      // read position of GetNextPatternLine
     bool m_lastLineTooLong;    // the last line GetNextPatternLine gave did not fit
