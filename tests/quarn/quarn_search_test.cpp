@@ -601,18 +601,12 @@ TEST_F(QuarnSearchTest, FastPathsAgreeWithThePlainSearch)
                     ASSERT_TRUE(ReadFileBytes(dir.file(name), content));
                     CQuarnSearch search;
                     search.m_readThreads = threads;
-                    CurrentDirectory here(dir.path());
-                    MessageRecorder recorder;
-                    search.m_fileMasks = name;
-                    search.m_patternsText = patterns.text;
-                    search.m_lineNumbers = flags.lineNumbers;
-                    search.m_ignoreCase = flags.ignoreCase;
-                    search.m_unmatched = flags.unmatched;
-                    search.ResetResults();
-                    search.SplitPatterns();
+                    Options options{name, patterns.text, flags.lineNumbers, flags.ignoreCase};
+                    options.unmatched = flags.unmatched;
+                    Outcome outcome = RunIn(search, dir.path(), options);
+                    ASSERT_EQ(1, outcome.result);
                     // Past the cap the results go to a spill file; read them back.
-                    ASSERT_EQ(1, search.RunSearch(CQuarnSearch::CurrentDirectoryLower()));
-                    std::string got = static_cast<const char*>(search.m_resultText);
+                    std::string got = outcome.text;
                     size_t named = got.find("Results written to file: ");
                     if (named != std::string::npos) {
                         std::string spill = got.substr(named + 25, got.find("\r\n", named) - named - 25);

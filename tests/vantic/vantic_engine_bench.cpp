@@ -13,6 +13,7 @@
 #include <string>
 
 #include "engine.h"
+#include "vantic_bench_script.h"
 
 int main(int argc, char** argv)
 {
@@ -20,15 +21,7 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "usage: vantic_engine_bench FILE OUTPUT SCRIPT [RUNS]\n");
         return 2;
     }
-    std::string script;
-    for (const char* p = argv[3]; *p; ++p) {
-        if (p[0] == '\\' && p[1] == 'n') {
-            script += "\r\n";
-            ++p;
-        } else {
-            script += *p;
-        }
-    }
+    std::string script = ScriptFromArgument(argv[3]);
     int runs = argc == 5 ? std::atoi(argv[4]) : 3;
     double best = 0;
     for (int run = 0; run < runs; ++run) {
