@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "bytescan.h"
 #include "sysio.h"
 
 namespace {
@@ -43,9 +44,10 @@ bool LineReader::ReadLine(char* line, size_t size, size_t* length)
         const unsigned char* data = m_buffer.data() + m_at;
         size_t span = m_end - m_at < limit - n ? m_end - m_at : limit - n;
         if (!m_text) {
-            const void* feed = std::memchr(data, '\n', span);
-            size_t take = feed ? static_cast<size_t>(static_cast<const unsigned char*>(feed) - data) + 1 : span;
-            std::memcpy(line + n, data, take);
+            const char* start = reinterpret_cast<const char*>(data);
+            const char* feed = ScanByte(start, start + span, '\n');
+            size_t take = feed ? static_cast<size_t>(feed - start) + 1 : span;
+            CopyBytes(line + n, start, take);
             n += take;
             m_at += take;
             if (feed)
@@ -56,7 +58,7 @@ bool LineReader::ReadLine(char* line, size_t size, size_t* length)
         size_t plain = 0;
         while (plain < span && data[plain] != '\n' && data[plain] != '\r' && data[plain] != kTextEnd)
             ++plain;
-        std::memcpy(line + n, data, plain);
+        CopyBytes(line + n, reinterpret_cast<const char*>(data), plain);
         n += plain;
         m_at += plain;
         if (plain == span)

@@ -372,6 +372,11 @@ void ReadAhead::Work()
             if (item->data.size() < m_blockSize)
                 item->data.resize(m_blockSize + 1);
             got = reader->Read(item->data.data(), m_blockSize);
+            // A short read is the end of the file: nothing more will be read
+            // from it, and closing it here keeps that call, a round trip to
+            // Wine's server, off the search's thread.
+            if (got < m_blockSize)
+                reader->Close();
         }
         hold.Lock();
         item->reader = std::move(reader);

@@ -78,8 +78,9 @@ public:
     void Submit(const std::string& path);
 
     // Waits for the oldest file given: false when it could not be opened;
-    // otherwise reader holds it open after its first block, which is
-    // swapped into `block` (of the block size), `got` bytes of it read.
+    // otherwise its first block is swapped into `block` (of the block size),
+    // `got` bytes of it read, and reader holds the file open after it, or
+    // closed when `got` is short of the block, the file being at its end.
     bool TakeNext(WholeFileReader& reader, std::vector<char>& block, size_t& got);
 
     // Drops every file still in flight.

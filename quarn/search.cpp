@@ -86,8 +86,12 @@ void AddFileEntry(CQuarnSearch::DirEntry& entry, const char* name)
 {
     std::memcpy(entry.foundName, name, sizeof entry.foundName);
     entry.foundName[sizeof entry.foundName - 1] = 0;
-    for (size_t i = 0; i < sizeof entry.name; ++i)
+    // Up to the terminator only: the rest of the name is never read.
+    for (size_t i = 0; i < sizeof entry.name; ++i) {
         entry.name[i] = static_cast<char>(std::tolower(static_cast<unsigned char>(entry.foundName[i])));
+        if (!entry.name[i])
+            break;
+    }
     entry.directory = false;
 }
 

@@ -80,11 +80,13 @@ public:
     int m_descend;
     int m_unmatched;
 
-    // Threads that open and read files ahead of the matching: 0 one for
-    // each processor, 1 none (every file opened and read in turn). Under
-    // Wine the server takes opens, reads and closes one at a time, and the
-    // threads' hand-overs cost more than the overlap gains (scripts/bench
-    // quarn measures both ways), so a search reads in turn unless asked.
+    // Threads that open, read and close files ahead of the matching: 0 one
+    // for each processor, 1 none (every file opened and read in turn).
+    // Under Wine each of those calls is a round trip to its server, whose
+    // wait swings tenfold with how idle the machine is: on an idle machine
+    // the threads overlap the waits and win a third, on a busy one their
+    // hand-overs cost more than that (scripts/bench quarn measures both
+    // ways), so a search reads in turn unless asked.
     unsigned m_readThreads = 1;
 
     int m_patternReadPos;      // read position of GetNextPatternLine

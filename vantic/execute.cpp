@@ -76,14 +76,22 @@ void WritePatternLine(FILE* stream)
     g_patternSpace[length] = 0;
 }
 
-// RegexStep from line, skipping ahead to where a match can begin when the
-// code starts with a plain character: no match can start before that
-// character, so the result and the match bounds are the same.
+// The length of the text from at, a place in the pattern space, to the
+// space's terminator.
+size_t PatternLengthFrom(const char* at)
+{
+    return static_cast<size_t>(ScanNul(at, g_patternSpace + kSpaceSize) - at);
+}
+
+// RegexStep from line, a place in the pattern space, skipping ahead to where
+// a match can begin when the code starts with a plain character: no match
+// can start before that character, so the result and the match bounds are
+// the same. The character and the terminator are looked for in one pass.
 int Step(const char* line, const char* code)
 {
     if (!g_regexAnchored && static_cast<unsigned char>(code[0]) == REGEX_CHAR) {
-        line = ScanByte(line, line + std::strlen(line), static_cast<unsigned char>(code[1]));
-        if (!line)
+        line = ScanByteOrNul(line, g_patternSpace + kSpaceSize, static_cast<unsigned char>(code[1]));
+        if (!line || *line == 0)
             return 0;
     }
     return RegexStep(line, code);
@@ -208,10 +216,17 @@ public:
             m_full = true;
             return;
         }
-        std::memcpy(s_result + m_length, text, length);
+        CopyBytes(s_result + m_length, text, length);
         m_length += length;
     }
-    void Add(char c) { Add(&c, 1); }
+    void Add(char c)
+    {
+        if (m_full || m_length + 1 > kSpaceSize - 1) {
+            m_full = true;
+            return;
+        }
+        s_result[m_length++] = c;
+    }
     bool full() const { return m_full; }
     size_t length() const { return m_length; }
 
@@ -278,12 +293,12 @@ int Substitute(EditCommand* record)
     }
     if (k == 0)
         return kExecNext;   // nothing matched: the pattern space stays as it is
-    result.Add(scan, std::strlen(scan));
+    result.Add(scan, PatternLengthFrom(scan));
     if (result.full()) {
         ToolMessage(kPatternFull);
         return kExecError;
     }
-    std::memcpy(g_patternSpace, s_result, result.length());
+    CopyBytes(g_patternSpace, s_result, result.length());
     g_patternSpace[result.length()] = 0;
     if (g_substitutions != saved) {
         if (record->print)
@@ -311,8 +326,10 @@ void Transliterate(const EditCommand* record)
             s_map[source[i]] = target[i];
         s_mapRecord = record;
     }
-    for (unsigned char* p = reinterpret_cast<unsigned char*>(g_patternSpace); *p; ++p)
-        *p = s_map[*p];
+    // Over the length found first, a loop the compiler can unroll.
+    unsigned char* text = reinterpret_cast<unsigned char*>(g_patternSpace);
+    for (size_t i = 0, length = SpaceLength(g_patternSpace); i < length; ++i)
+        text[i] = s_map[text[i]];
 }
 
 bool IsSingleLine(const EditCommand* owner)
@@ -379,12 +396,11 @@ int ExecuteCommand(EditCommand* record, EditCommand* owner, bool suppressOutput)
     }
         return kExecNext;
     case 'D': {
-        size_t length = SpaceLength(g_patternSpace);
-        const char* newline = ScanByte(g_patternSpace, g_patternSpace + length, '\n');
-        if (!newline)
+        // The first newline and the terminator in one pass up to the first.
+        const char* newline = ScanByteOrNul(g_patternSpace, g_patternSpace + kSpaceSize, '\n');
+        if (*newline == 0)
             return kExecEndCycle;
-        size_t first = static_cast<size_t>(newline - g_patternSpace) + 1;
-        std::memmove(g_patternSpace, newline + 1, length - first + 1);
+        CopyBytes(g_patternSpace, newline + 1, PatternLengthFrom(newline + 1) + 1);
         return kExecRestart;
     }
     case 'G':
@@ -410,11 +426,11 @@ int ExecuteCommand(EditCommand* record, EditCommand* owner, bool suppressOutput)
     case 'P': {
         // The first line with its newline in one write; a space without a
         // newline lends its terminator's place for one.
-        size_t length = SpaceLength(g_patternSpace);
-        const char* newline = ScanByte(g_patternSpace, g_patternSpace + length, '\n');
-        if (newline) {
+        const char* newline = ScanByteOrNul(g_patternSpace, g_patternSpace + kSpaceSize, '\n');
+        if (*newline == '\n') {
             Write(g_outputFile, g_patternSpace, static_cast<size_t>(newline - g_patternSpace) + 1);
         } else {
+            size_t length = static_cast<size_t>(newline - g_patternSpace);
             g_patternSpace[length] = '\n';
             Write(g_outputFile, g_patternSpace, length + 1);
             g_patternSpace[length] = 0;

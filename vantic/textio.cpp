@@ -97,20 +97,20 @@ char* ReadLine(char* buffer, int size, size_t* length)
             if (s_inText && content > 0 && newline[-1] == '\r')
                 --content;
             if (content < max - n) {
-                std::memcpy(buffer + n, start, content);
+                CopyBytes(buffer + n, start, content);
                 n += content;
                 buffer[n++] = '\n';
                 s_pos += count + 1;
                 break;
             }
             size_t take = max - n;
-            std::memcpy(buffer + n, start, take);
+            CopyBytes(buffer + n, start, take);
             n += take;
             s_pos += take;
             break;
         }
         size_t take = available < max - n ? available : max - n;
-        std::memcpy(buffer + n, start, take);
+        CopyBytes(buffer + n, start, take);
         n += take;
         s_pos += take;
     }
@@ -154,7 +154,7 @@ void WriteOutput(const char* text, size_t length)
         size_t room = (sizeof s_cooked - s_cookedLength) / 2;
         size_t chunk = length < room ? length : room;
         if (!s_outText) {
-            std::memcpy(s_cooked + s_cookedLength, text, chunk);
+            CopyBytes(s_cooked + s_cookedLength, text, chunk);
             s_cookedLength += chunk;
         } else {
             char* to = s_cooked + s_cookedLength;
@@ -163,7 +163,7 @@ void WriteOutput(const char* text, size_t length)
             while (from < end) {
                 const char* newline = ScanByte(from, end, '\n');
                 size_t span = static_cast<size_t>((newline ? newline : end) - from);
-                std::memcpy(to, from, span);
+                CopyBytes(to, from, span);
                 to += span;
                 from += span;
                 if (newline) {

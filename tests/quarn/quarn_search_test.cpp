@@ -593,35 +593,35 @@ TEST_F(QuarnSearchTest, FastPathsAgreeWithThePlainSearch)
     };
     for (const Patterns& patterns : patternSets) {
         for (const Flags& flags : flagSets) {
-            for (const char* name : {"big.txt", "tail.txt", "long.txt"}) {
-                std::string content;
-                ASSERT_TRUE(ReadFileBytes(dir.file(name), content));
-                CQuarnSearch search;
-                CurrentDirectory here(dir.path());
-                MessageRecorder recorder;
-                search.m_fileMasks = name;
-                search.m_patternsText = patterns.text;
-                search.m_lineNumbers = flags.lineNumbers;
-                search.m_ignoreCase = flags.ignoreCase;
-                search.m_unmatched = flags.unmatched;
-                search.ResetResults();
-                search.SplitPatterns();
-                // Past the cap the results go to a spill file; read them back.
-                ASSERT_EQ(1, search.RunSearch(CQuarnSearch::CurrentDirectoryLower()));
-                std::string got = static_cast<const char*>(search.m_resultText);
-                size_t named = got.find("Results written to file: ");
-                if (named != std::string::npos) {
-                    std::string spill = got.substr(named + 25, got.find("\r\n", named) - named - 25);
-                    ASSERT_TRUE(ReadFileBytes(dir.file(spill), got));
-                    std::remove(dir.file(spill).c_str());
+            // Each file read in turn, and read ahead by worker threads (the
+            // small one closed by its worker after the first block).
+            for (unsigned threads : {1u, 0u}) {
+                for (const char* name : {"big.txt", "tail.txt", "long.txt"}) {
+                    std::string content;
+                    ASSERT_TRUE(ReadFileBytes(dir.file(name), content));
+                    CQuarnSearch search;
+                    search.m_readThreads = threads;
+                    Options options{name, patterns.text, flags.lineNumbers, flags.ignoreCase};
+                    options.unmatched = flags.unmatched;
+                    Outcome outcome = RunIn(search, dir.path(), options);
+                    ASSERT_EQ(1, outcome.result);
+                    // Past the cap the results go to a spill file; read them back.
+                    std::string got = outcome.text;
+                    size_t named = got.find("Results written to file: ");
+                    if (named != std::string::npos) {
+                        std::string spill = got.substr(named + 25, got.find("\r\n", named) - named - 25);
+                        ASSERT_TRUE(ReadFileBytes(dir.file(spill), got));
+                        std::remove(dir.file(spill).c_str());
+                    }
+                    std::string expected = ReferenceSearch(name, content, patterns.literals, flags.lineNumbers,
+                                                           flags.ignoreCase, flags.unmatched);
+                    std::string what = std::string(patterns.text) + " in " + name + " threads " +
+                                       std::to_string(threads) + " numbers " +
+                                       std::to_string(flags.lineNumbers) + " case " + std::to_string(flags.ignoreCase) +
+                                       " unmatched " + std::to_string(flags.unmatched);
+                    ASSERT_EQ(expected.size(), got.size()) << what;
+                    ASSERT_TRUE(expected == got) << what;
                 }
-                std::string expected = ReferenceSearch(name, content, patterns.literals, flags.lineNumbers,
-                                                       flags.ignoreCase, flags.unmatched);
-                std::string what = std::string(patterns.text) + " in " + name + " numbers " +
-                                   std::to_string(flags.lineNumbers) + " case " + std::to_string(flags.ignoreCase) +
-                                   " unmatched " + std::to_string(flags.unmatched);
-                ASSERT_EQ(expected.size(), got.size()) << what;
-                ASSERT_TRUE(expected == got) << what;
             }
         }
     }

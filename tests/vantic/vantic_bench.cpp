@@ -15,6 +15,7 @@
 
 #include "auto.h"
 #include "bench_support.h"
+#include "vantic_bench_script.h"
 #include "../../vantic/resource.h"
 
 using namespace tamrel_auto;
@@ -27,15 +28,7 @@ int main(int argc, char** argv)
     std::string file = FullPath(argv[1]);
     std::string directory = file.substr(0, file.find_last_of('\\'));
     std::string name = file.substr(file.find_last_of('\\') + 1);
-    std::string script;
-    for (const char* p = argv[2]; *p; ++p) {
-        if (p[0] == '\\' && p[1] == 'n') {
-            script += "\r\n";
-            ++p;
-        } else {
-            script += *p;
-        }
-    }
+    std::string script = ScriptFromArgument(argv[2]);
     return Run("vantic_bench", [&] {
         RunTimes times;
         Process process = StartAndPressOk("vantic.exe", "", directory, "Vantic for Windows", [&](const Window& dialog) {
