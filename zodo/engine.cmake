@@ -1,5 +1,6 @@
 # The pager's window-free core: text and line index, rendering, the
-# arithmetic of rows, scrolling and pages, the start-up line. It builds
+# arithmetic of rows, scrolling and pages, the start-up line, search,
+# marks, line-range copy and the settings. It builds
 # natively and for Windows, so that its unit tests run under the sanitizers.
 if(NOT TARGET zodo_core)
   set(ZODO_CORE_SOURCES
@@ -10,11 +11,9 @@ if(NOT TARGET zodo_core)
     ${CMAKE_CURRENT_LIST_DIR}/startup.cpp
     # search
     ${CMAKE_CURRENT_LIST_DIR}/search.cpp
-
     # marks, row selection and copy
     ${CMAKE_CURRENT_LIST_DIR}/marks.cpp
     ${CMAKE_CURRENT_LIST_DIR}/linecopy.cpp
-
     # display settings and the editor
     ${CMAKE_CURRENT_LIST_DIR}/options.cpp
     )

@@ -38,7 +38,7 @@ void CZodoView::Search(BOOL bForward, BOOL bRepeat) {
   zodo::RenderOptions render;
   render.lineNumbers = m_bLineNumbers != 0;
   render.hexadecimal = m_bHexadecimal != 0;
-  render.tabLength = g_settings.tabLength;
+  render.tabLength = g_tabLength;
   zodo::LineRecord* found = nullptr;
   BeginWaitCursor();
   zodo::SearchOutcome outcome =
