@@ -6,19 +6,37 @@
 #include <string>
 #include <vector>
 
+#ifdef _WIN32
+#include <direct.h>
+#include <process.h>
+#else
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
 #include "hexfile.h"
 
 using namespace olmet;
 
 namespace {
 
-// Files of one test, in the working directory, removed at the end.
+// Files of one test, removed at the end. They are made in a directory of
+// this process's own, made current meanwhile, so that the tests keep their
+// plain relative names while the instrumented copy of this program runs at
+// the same time from the same working directory.
 class Files {
 public:
+    Files() : m_directory("olmet_files_" + std::to_string(GetPid()))
+    {
+        EXPECT_EQ(MakeDir(m_directory.c_str()), 0) << m_directory;
+        EXPECT_EQ(ChangeDir(m_directory.c_str()), 0) << m_directory;
+    }
     ~Files()
     {
         for (const std::string& name : m_names)
             std::remove(name.c_str());
+        ChangeDir("..");
+        RemoveDir(m_directory.c_str());
     }
     std::string Write(const std::string& name, const std::string& bytes)
     {
@@ -33,6 +51,19 @@ public:
     }
 
 private:
+#ifdef _WIN32
+    static int GetPid() { return _getpid(); }
+    static int MakeDir(const char* path) { return _mkdir(path); }
+    static int ChangeDir(const char* path) { return _chdir(path); }
+    static int RemoveDir(const char* path) { return _rmdir(path); }
+#else
+    static int GetPid() { return static_cast<int>(getpid()); }
+    static int MakeDir(const char* path) { return mkdir(path, 0777); }
+    static int ChangeDir(const char* path) { return chdir(path); }
+    static int RemoveDir(const char* path) { return rmdir(path); }
+#endif
+
+    std::string m_directory;
     std::vector<std::string> m_names;
 };
 
