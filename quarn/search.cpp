@@ -1,5 +1,6 @@
 #include "search.h"
 
+#include <algorithm>
 #include <cctype>
 #include <cstdlib>
 #include <cstring>
@@ -509,7 +510,9 @@ bool CQuarnSearch::RunSearch(const char* directory)
 
 bool CQuarnSearch::SearchWithReadAhead(const char* directory)
 {
-    unsigned threads = m_readThreads ? m_readThreads : std::thread::hardware_concurrency();
+    unsigned threads = m_readThreads;
+    if (threads == 0)
+        threads = std::min(std::thread::hardware_concurrency(), kMaxReadThreads);
     char here[4096];
     if (threads > 1 && _getcwd(here, sizeof here)) {
         m_realPath = here;

@@ -81,13 +81,13 @@ public:
     int m_unmatched;
 
     // Threads that open, read and close files ahead of the matching: 0 one
-    // for each processor, 1 none (every file opened and read in turn).
-    // Under Wine each of those calls is a round trip to its server, whose
-    // wait swings tenfold with how idle the machine is: on an idle machine
-    // the threads overlap the waits and win a third, on a busy one their
-    // hand-overs cost more than that (scripts/bench quarn measures both
-    // ways), so a search reads in turn unless asked.
-    unsigned m_readThreads = 1;
+    // for each processor up to kMaxReadThreads, 1 none (every file opened
+    // and read in turn). Under Wine each of those calls is a round trip to
+    // its server, and the threads overlap the waits; more than two threads
+    // mostly lost time handing files over to the search's thread, most of
+    // all on a busy machine (scripts/bench quarn measures 1, 2, 4 and 8).
+    static constexpr unsigned kMaxReadThreads = 2;
+    unsigned m_readThreads = 0;
 
     int m_patternReadPos;      // read position of GetNextPatternLine
     bool m_lastLineTooLong;    // the last line GetNextPatternLine gave did not fit
