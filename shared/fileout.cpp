@@ -9,9 +9,11 @@
 #include "message.h"
 
 #ifdef _WIN32
+#include <fcntl.h>
 #include <io.h>
 #include <windows.h>
 #else
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 #endif
@@ -126,6 +128,11 @@ bool ReplaceWithFile(const char* replacement, const char* target)
         errno = EACCES;
         return false;
     }
+    // Nor is a device: a rename would put a file where the device was.
+    if (stat(target, &status) == 0 && !S_ISREG(status.st_mode) && !S_ISDIR(status.st_mode)) {
+        errno = EPERM;
+        return false;
+    }
     return std::rename(replacement, target) == 0;
 #endif
 }
@@ -151,6 +158,99 @@ bool MakeTempName(char* name)
 #endif
 }
 
+namespace {
+
+// How many names CreateUniqueFile tries before it gives up: far more than a
+// directory holds left-over temporary files, few enough to end at once
+// when something else is wrong.
+const unsigned kNameAttempts = 1000;
+
+unsigned ProcessNumber()
+{
+#ifdef _WIN32
+    return static_cast<unsigned>(GetCurrentProcessId());
+#else
+    return static_cast<unsigned>(getpid());
+#endif
+}
+
+// Creates name if no file has it. Null with exists set when the name is
+// taken; null with exists clear when the system refuses for another reason.
+FILE* CreateExclusively(const char* name, bool& exists)
+{
+    exists = false;
+#ifdef _WIN32
+    HANDLE handle = CreateFileA(name, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, CREATE_NEW,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) {
+        DWORD error = GetLastError();
+        // A directory or a file being deleted under the name is refused as
+        // access denied rather than as existing.
+        exists = error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS ||
+                 (error == ERROR_ACCESS_DENIED && GetFileAttributesA(name) != INVALID_FILE_ATTRIBUTES);
+        return nullptr;
+    }
+    int descriptor = _open_osfhandle(reinterpret_cast<intptr_t>(handle), _O_WRONLY | _O_BINARY);
+    if (descriptor == -1) {
+        CloseHandle(handle);
+        DeleteFileA(name);
+        return nullptr;
+    }
+    FILE* stream = _fdopen(descriptor, "wb");
+    if (!stream) {
+        _close(descriptor);
+        DeleteFileA(name);
+    }
+    return stream;
+#else
+    int descriptor = open(name, O_WRONLY | O_CREAT | O_EXCL, 0666);
+    if (descriptor < 0) {
+        exists = errno == EEXIST;
+        return nullptr;
+    }
+    FILE* stream = fdopen(descriptor, "wb");
+    if (!stream) {
+        close(descriptor);
+        unlink(name);
+    }
+    return stream;
+#endif
+}
+
+}
+
+void TempNameCandidate(char* name, unsigned attempt)
+{
+    const char kDigits[] = "0123456789abcdefghijklmnopqrstuvwxyz";
+    // Odd multipliers keep every attempt of a process on a name of its own,
+    // and processes apart from one another.
+    unsigned long long value =
+        (ProcessNumber() * 2654435761ull + attempt * 40503ull) % (36ull * 36 * 36 * 36 * 36 * 36);
+    char* tail = name + std::strlen(name) - 6;
+    for (int i = 5; i >= 0; --i) {
+        tail[i] = kDigits[value % 36];
+        value /= 36;
+    }
+}
+
+FILE* CreateUniqueFile(char* name)
+{
+    size_t length = std::strlen(name);
+    if (length < 6 || std::strcmp(name + length - 6, "XXXXXX") != 0)
+        return nullptr;
+    for (unsigned attempt = 0; attempt < kNameAttempts; ++attempt) {
+        TempNameCandidate(name, attempt);
+        bool exists = false;
+        FILE* stream = CreateExclusively(name, exists);
+        if (stream)
+            return stream;
+        if (!exists)
+            break;
+    }
+    std::memcpy(name + length - 6, "XXXXXX", 6);
+    return nullptr;
+}
+
 FILE* CreateReplacement(const char* target, char* tempName)
 {
     // The directory part of target, so that the move stays on one volume.
@@ -164,9 +264,7 @@ FILE* CreateReplacement(const char* target, char* tempName)
         return nullptr;
     std::memcpy(tempName, target, directory);
     std::memcpy(tempName + directory, kTemplate, sizeof kTemplate);
-    if (!MakeTempName(tempName))
-        return nullptr;
-    return std::fopen(tempName, "wb");
+    return CreateUniqueFile(tempName);
 }
 
 Replacement FinishReplacement(FILE* stream, const char* tempName, const char* target, bool written)

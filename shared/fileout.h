@@ -29,8 +29,25 @@ bool CloseStream(FILE* stream);
 bool ReplaceWithFile(const char* replacement, const char* target);
 
 // A whole new file for target, made beside it under a temporary name
-// (tempName, 260 bytes) and opened "wb". Null when it cannot be made.
+// (tempName, 260 bytes: target's directory, "tm" and six letters or digits)
+// and opened "wb". The file is made by CreateUniqueFile, so no file already
+// there is ever opened, emptied or moved over target. Null when it cannot
+// be made.
 FILE* CreateReplacement(const char* target, char* tempName);
+
+// Makes a file that did not exist and opens it "wb"; its name is name with
+// the trailing "XXXXXX" filled in place. The name is taken by creating the
+// file exclusively (the system refuses a name that is there, whatever it
+// names), trying the names of TempNameCandidate in turn. Null, with name as
+// it was, when every name is taken or the system refuses for another
+// reason, such as a missing directory.
+FILE* CreateUniqueFile(char* name);
+
+// Fills the trailing six characters of name with the name that
+// CreateUniqueFile tries at attempt (0 first): lower-case letters and
+// digits, the same for the same attempt throughout one process, different
+// from one process to another.
+void TempNameCandidate(char* name, unsigned attempt);
 
 // Closes the stream and, when every write, the flush and the close went
 // well, moves the file over target. On failure target is as it was and the
