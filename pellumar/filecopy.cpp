@@ -4,6 +4,7 @@
 #include <cctype>
 #include <cstring>
 
+#include "fileout.h"
 #include "listing.h"
 #include "platform.h"
 
@@ -27,24 +28,29 @@ size_t NameStart(const std::string& path)
     return colon == std::string::npos ? 0 : colon + 1;
 }
 
-// The directory a new file beside path goes to; empty for the current one.
-std::string DirectoryOf(const std::string& path)
-{
-    size_t start = NameStart(path);
-    if (start == 0)
-        return std::string();
-    std::string directory = path.substr(0, start);
-    if (IsSeparator(directory.back()) && directory.size() > 1 && directory[directory.size() - 2] != ':')
-        directory.pop_back();
-    return directory;
-}
-
 // The file the copy creates gets a lower-case name; its directory is left
 // as the user spelled it.
 std::string LowerLastComponent(const std::string& path)
 {
     size_t start = NameStart(path);
     return path.substr(0, start) + LowerName(path.substr(start));
+}
+
+// Copies in blocks until the end of in; false when a write failed.
+// readFailed tells whether the end came from a read error.
+bool CopyBlocks(std::FILE* in, std::FILE* out, bool& readFailed)
+{
+    char block[kBlockSize];
+    readFailed = false;
+    for (;;) {
+        size_t got = std::fread(block, 1, sizeof block, in);
+        if (got > 0 && !WriteBytes(out, block, got))
+            return false;
+        if (got < sizeof block) {
+            readFailed = std::ferror(in) != 0;
+            return true;
+        }
+    }
 }
 
 std::string Format(const char* format, const std::string& text)
@@ -56,18 +62,6 @@ std::string Format(const char* format, const std::string& text)
     return message;
 }
 
-}
-
-bool CopyOutput::Write(std::FILE* file, const char* data, size_t size)
-{
-    return std::fwrite(data, 1, size, file) == size;
-}
-
-bool CopyOutput::Close(std::FILE* file)
-{
-    bool flushed = std::fflush(file) == 0;
-    bool closed = std::fclose(file) == 0;
-    return flushed && closed;
 }
 
 bool ExpandNameList(const std::string& spec, std::vector<std::string>& names, FileCommandUi& ui)
@@ -187,45 +181,44 @@ void CopyEngine::CopyOneFile(const std::string& path)
         m_ui.Message(Format("cant open %s", path));
         return;
     }
+    // A device (nul, a printer or serial port) takes the bytes as they come:
+    // nothing can be put in its place, and it holds nothing to lose.
+    if (!m_copyInPlace && platform::IsCharacterDevice(target)) {
+        std::FILE* out = std::fopen(target.c_str(), "wb");
+        if (!out) {
+            std::fclose(in);
+            m_ui.Message(Format("cant open %s", target));
+            return;
+        }
+        bool readFailed = false;
+        bool written = CopyBlocks(in, out, readFailed);
+        std::fclose(in);
+        if (!CloseStream(out))
+            written = false;
+        if (readFailed || !written)
+            m_ui.Message(readFailed ? Format("cant read %s", path) : Format("cant write %s", target));
+        return;
+    }
     // The copy is made complete in a new file beside the target and only
     // then put in the target's place, in one step: a failure at any point
     // leaves the target (and in place, the source) as it was.
-    std::string temporary;
-    if (!platform::CreateTemporaryFile(DirectoryOf(target), temporary)) {
+    char temporary[260];
+    std::FILE* out = CreateReplacement(target.c_str(), temporary);
+    if (!out) {
         std::fclose(in);
         m_ui.Message(m_copyInPlace ? std::string("Can't create temporary file") : Format("cant open %s", target));
         return;
     }
-    std::FILE* out = std::fopen(temporary.c_str(), "wb");
-    if (!out) {
-        std::fclose(in);
-        platform::RemoveFile(temporary);
-        m_ui.Message(Format("cant open %s", target));
-        return;
-    }
-    char block[kBlockSize];
-    bool readFailed = false, writeFailed = false;
-    for (;;) {
-        size_t got = std::fread(block, 1, sizeof block, in);
-        if (got > 0 && !m_output.Write(out, block, got)) {
-            writeFailed = true;
-            break;
-        }
-        if (got < sizeof block) {
-            readFailed = std::ferror(in) != 0;
-            break;
-        }
-    }
+    bool readFailed = false;
+    bool written = CopyBlocks(in, out, readFailed);
     std::fclose(in);
-    if (!m_output.Close(out))
-        writeFailed = true;
-    if (readFailed || writeFailed) {
-        platform::RemoveFile(temporary);
+    switch (FinishReplacement(out, temporary, target.c_str(), written && !readFailed)) {
+    case Replacement::kDone:
+        break;
+    case Replacement::kWriteFailed:
         m_ui.Message(readFailed ? Format("cant read %s", path) : Format("cant write %s", target));
         return;
-    }
-    if (!platform::ReplaceInOneStep(temporary, target)) {
-        platform::RemoveFile(temporary);
+    case Replacement::kReplaceFailed:
         m_ui.Message(Format("cant write %s", target));
         return;
     }
@@ -237,8 +230,7 @@ void CopyEngine::CopyOneFile(const std::string& path)
 
 void CopyFiles(const std::string& source, const std::string& destination, FileCommandUi& ui)
 {
-    CopyOutput output;
-    CopyEngine engine(ui, output);
+    CopyEngine engine(ui);
     engine.CopyFiles(source, destination);
 }
 

@@ -31,20 +31,12 @@ public:
 // matches.
 bool ExpandNameList(const std::string& spec, std::vector<std::string>& names, FileCommandUi& ui);
 
-// The writes of one copy, behind a seam so that a test can make them fail.
-class CopyOutput {
-public:
-    virtual ~CopyOutput() {}
-    virtual bool Write(std::FILE* file, const char* data, size_t size);
-    // Flushes and closes; false when either fails.
-    virtual bool Close(std::FILE* file);
-};
-
 // One Copy command. The texts are the From and To of the dialog; every
-// failure is told through ui.
+// failure is told through ui. The target is written through the tool
+// library's checked writes (fileout.h), where tests arm their faults.
 class CopyEngine {
 public:
-    CopyEngine(FileCommandUi& ui, CopyOutput& output) : m_ui(ui), m_output(output) {}
+    explicit CopyEngine(FileCommandUi& ui) : m_ui(ui) {}
 
     void CopyFiles(const std::string& source, const std::string& destination);
     void CopyFileList(const std::string& source);
@@ -55,7 +47,6 @@ private:
     std::string TargetFor(const std::string& path) const;
 
     FileCommandUi& m_ui;
-    CopyOutput& m_output;
     std::string m_copySource;
     std::string m_copyDestination;
     bool m_sourceIsDirectory = false;

@@ -42,13 +42,10 @@ bool SameFile(const std::string& a, const std::string& b);
 // keeps none (or the file cannot be found).
 std::string ShortAlias(const std::string& path);
 
-// Creates a new, empty file named "tm" and six more characters in directory
-// (empty: the current directory) that did not exist before; gives its path.
-// False when no such name can be made.
-bool CreateTemporaryFile(const std::string& directory, std::string& path);
+// True when path opens a character device (nul, a printer or serial port;
+// natively /dev/null and the like) rather than a file on disk.
+bool IsCharacterDevice(const std::string& path);
 
-// Puts from in place of to in one step, replacing to when it exists.
-bool ReplaceInOneStep(const std::string& from, const std::string& to);
 bool RemoveFile(const std::string& path);
 
 // Renames path so that its last component is in lower case, when it is not

@@ -4,7 +4,6 @@
 #include "platform.h"
 
 #include <dirent.h>
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -119,30 +118,10 @@ std::string ShortAlias(const std::string&)
     return std::string();
 }
 
-bool CreateTemporaryFile(const std::string& directory, std::string& path)
+bool IsCharacterDevice(const std::string& path)
 {
-    static unsigned counter = 0;
-    unsigned seed = static_cast<unsigned>(getpid()) * 7919u;
-    for (int attempt = 0; attempt < 1000; ++attempt) {
-        char name[16];
-        unsigned value = (seed + ++counter * 2654435761u) % 1000000u;
-        std::snprintf(name, sizeof name, "tm%06u", value);
-        std::string candidate = directory.empty() ? std::string(name) : directory + "/" + name;
-        int fd = open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0666);
-        if (fd >= 0) {
-            close(fd);
-            path = candidate;
-            return true;
-        }
-        if (errno != EEXIST)
-            return false;
-    }
-    return false;
-}
-
-bool ReplaceInOneStep(const std::string& from, const std::string& to)
-{
-    return rename(from.c_str(), to.c_str()) == 0;
+    struct stat status;
+    return stat(path.c_str(), &status) == 0 && S_ISCHR(status.st_mode);
 }
 
 bool RemoveFile(const std::string& path)

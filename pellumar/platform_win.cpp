@@ -137,32 +137,17 @@ std::string ShortAlias(const std::string& path)
     return found.cAlternateFileName;
 }
 
-bool CreateTemporaryFile(const std::string& directory, std::string& path)
+bool IsCharacterDevice(const std::string& path)
 {
-    static unsigned counter = 0;
-    unsigned seed = GetCurrentProcessId() * 7919u + GetTickCount();
-    for (int attempt = 0; attempt < 1000; ++attempt) {
-        char name[16];
-        unsigned value = (seed + ++counter * 2654435761u) % 1000000u;
-        std::snprintf(name, sizeof name, "tm%06u", value);
-        std::string candidate = directory.empty() ? std::string(name) : directory + "\\" + name;
-        HANDLE file = CreateFileA(candidate.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
-                                  nullptr);
-        if (file != INVALID_HANDLE_VALUE) {
-            CloseHandle(file);
-            path = candidate;
-            return true;
-        }
-        DWORD error = GetLastError();
-        if (error != ERROR_FILE_EXISTS && error != ERROR_ALREADY_EXISTS)
-            return false;
-    }
-    return false;
-}
-
-bool ReplaceInOneStep(const std::string& from, const std::string& to)
-{
-    return MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
+    // Opened for no access, only to ask what it is: a file on disk is left
+    // as it is, and a device is not claimed.
+    HANDLE handle = CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0,
+                                nullptr);
+    if (handle == INVALID_HANDLE_VALUE)
+        return false;
+    bool device = GetFileType(handle) == FILE_TYPE_CHAR;
+    CloseHandle(handle);
+    return device;
 }
 
 bool RemoveFile(const std::string& path)

@@ -3,36 +3,40 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <functional>
 #include <string>
 #include <vector>
 
 #include "filecopy.h"
+#include "fileout.h"
 #include "platform.h"
 #include "scratch.h"
 
 namespace {
 
-// Fails the writes of a copy after the first block, or its close.
-class FailingOutput : public CopyOutput {
+// Arms the tool library's write fault for one copy: the writes fail after
+// the first block, or the close does; disarmed when the object goes.
+class ArmedFault {
 public:
-    explicit FailingOutput(bool failClose) : m_failClose(failClose) {}
-    bool Write(std::FILE* file, const char* data, size_t size) override
+    ArmedFault(bool failWrite, bool failClose)
     {
-        if (!m_failClose && m_writes++ > 0)
-            return false;
-        return CopyOutput::Write(file, data, size);
+        if (failWrite)
+            ArmWriteFault(WriteFault::kWrite, 512);
+        else if (failClose)
+            ArmWriteFault(WriteFault::kClose, 0);
     }
-    bool Close(std::FILE* file) override
-    {
-        bool closed = CopyOutput::Close(file);
-        return closed && !m_failClose;
-    }
-
-private:
-    bool m_failClose;
-    int m_writes = 0;
+    ~ArmedFault() { ArmWriteFault(WriteFault::kNone); }
 };
+
+// A character device every system has, spelled as a user types it.
+#ifdef _WIN32
+const char kDevice[] = "NUL";
+const char kDeviceTarget[] = "nul";   // the copy lowers the target's name
+#else
+const char kDevice[] = "/dev/null";
+const char kDeviceTarget[] = "/dev/null";
+#endif
 
 std::string Sep()
 {
@@ -109,6 +113,12 @@ TEST(CopyFiles, TableOverAScratchTree)
          {"cant write big.dat"}},
         {"a write failure keeps the old target", "big.dat", "a.txt", true, false,
          {{"a.txt", "top a\n"}, {"big.dat", big}}, top, {}, {"cant write a.txt"}},
+        {"a file to a device", "a.txt", kDevice, false, false, {{"a.txt", "top a\n"}}, top, {}, {}},
+        {"a list to a device", "*.txt big.dat", kDevice, false, false, {{"big.dat", big}}, top, {}, {}},
+        {"a write failure on a device is told", "big.dat", kDevice, true, false, {{"big.dat", big}}, top, {},
+         {std::string("cant write ") + kDeviceTarget}},
+        {"a close failure on a device is told", "a.txt", kDevice, false, true, {{"a.txt", "top a\n"}}, top, {},
+         {std::string("cant write ") + kDeviceTarget}},
         {"a directory to no directory", "sub", "nothing", false, false, {}, top, {}, {"usage: copy dir1 dir2"}},
         {"nothing named", "", "dst", false, false, {}, top, {}, {"Cant open specified input file"}},
         {"a missing file", "none.txt", "dst", false, false, {}, top, {}, {"Cant open specified input file"}},
@@ -118,10 +128,10 @@ TEST(CopyFiles, TableOverAScratchTree)
         Tree tree;
         CurrentDirectoryGuard inside(tree.scratch.path());
         RecordingUi ui;
-        FailingOutput failing(c.failClose);
-        CopyOutput plain;
-        CopyEngine engine(ui, c.failWrite || c.failClose ? static_cast<CopyOutput&>(failing) : plain);
-        engine.CopyFiles(c.from, c.to);
+        {
+            ArmedFault fault(c.failWrite, c.failClose);
+            CopyFiles(c.from, c.to, ui);
+        }
         for (const auto& file : c.files)
             EXPECT_EQ(tree.Read(file.first), file.second) << file.first;
         // No temporary file is left behind, and nothing else appears.
@@ -151,6 +161,28 @@ TEST(CopyFiles, TargetsAreLowerCase)
     EXPECT_TRUE(ui.messages.empty());
     EXPECT_EQ(tree.Read("copy of a.txt"), "top a\n");
     EXPECT_EQ(NamesIn(tree.scratch / "dst"), (std::vector<std::string>{"b.txt"}));
+}
+
+TEST(CopyFiles, AFileOnDiskIsReplacedByANewFileNotRewritten)
+{
+    // A second name of the old target keeps the old bytes only when the copy
+    // was put in its place; a copy written into the target would show
+    // through it, and a failure half way would have cut it.
+    for (const char* to : {"b.txt", "dst"}) {
+        SCOPED_TRACE(to);
+        Tree tree;
+        CurrentDirectoryGuard inside(tree.scratch.path());
+        std::string target = std::string(to) == "dst" ? "dst/a.txt" : "b.txt";
+        WriteBytes(tree.scratch / target, "old\n");
+        std::error_code error;
+        std::filesystem::create_hard_link(tree.scratch / target, tree.scratch / "old-name", error);
+        ASSERT_FALSE(error) << error.message();
+        RecordingUi ui;
+        CopyFiles("a.txt", to, ui);
+        EXPECT_TRUE(ui.messages.empty());
+        EXPECT_EQ(tree.Read(target), "top a\n");
+        EXPECT_EQ(tree.Read("old-name"), "old\n");
+    }
 }
 
 TEST(ExpandNameList, WordsInOrderNamesSortedDirectoriesLeftOut)
