@@ -7,6 +7,7 @@ const char kProfileFile[] = "winfile.ini";
 const char kTamrelSection[] = "Tamrel";
 const char kAddOnsSection[] = "AddOns";
 const char kDirectoryTooLong[] = "Directory name too long - sorry!";
+const char kDirectoryMissing[] = "Directory name missing - sorry!";
 
 namespace {
 
@@ -63,14 +64,29 @@ bool RestoreTextVerb(SetupStore& store, const char* verb, const std::string& pre
 SetupChoices ReadSetupChoices(SetupStore& store, const std::string& ownDirectory)
 {
     SetupChoices choices;
-    choices.directory = store.ReadProfile(kTamrelSection, "LoadPath");
+    choices.directory = store.ReadProfile(kTamrelSection, "LoadPath").substr(0, kMaxValueLength);
     if (choices.directory.empty())
         choices.directory = ownDirectory;
     choices.directory = Lower(choices.directory);
-    choices.editor = store.ReadProfile(kTamrelSection, "Editor");
-    choices.shell = store.ReadProfile(kTamrelSection, "Shell");
-    choices.gzip = store.ReadProfile(kTamrelSection, "Gzip");
+    const std::pair<const char*, std::string*> tools[] = {
+        {"Editor", &choices.editor}, {"Shell", &choices.shell}, {"Gzip", &choices.gzip}};
+    for (const auto& tool : tools) {
+        std::string stored = store.ReadProfile(kTamrelSection, tool.first);
+        *tool.second = stored.substr(0, kMaxValueLength);
+        if (stored.size() > kMaxValueLength)
+            choices.cutPresets[tool.first] = *tool.second;
+    }
     return choices;
+}
+
+std::string InstallDirectory(const std::string& typed)
+{
+    if (typed.find_first_not_of(" \t") == std::string::npos)
+        return std::string();
+    std::string directory = typed;
+    while (!directory.empty() && directory.back() == '\\')
+        directory.pop_back();
+    return directory;
 }
 
 bool DirectoryFits(const std::string& directory)
@@ -78,11 +94,19 @@ bool DirectoryFits(const std::string& directory)
     return directory.size() + std::string("\\zodo.exe /p %1").size() <= kMaxValueLength;
 }
 
+const char* DirectoryRefusal(const std::string& typed)
+{
+    std::string directory = InstallDirectory(typed);
+    if (directory.empty())
+        return kDirectoryMissing;
+    return DirectoryFits(directory) ? nullptr : kDirectoryTooLong;
+}
+
 SetupOutcome Install(SetupStore& store, const SetupChoices& choices)
 {
-    const std::string& dir = choices.directory;
-    if (!DirectoryFits(dir))
-        return Failure(kDirectoryTooLong);
+    if (const char* refusal = DirectoryRefusal(choices.directory))
+        return Failure(refusal);
+    const std::string dir = InstallDirectory(choices.directory);
 
     if (!store.WriteProfile(kTamrelSection, "Loadpath", dir.c_str()))
         return Failure(kProfileWriteFails);
@@ -95,11 +119,17 @@ SetupOutcome Install(SetupStore& store, const SetupChoices& choices)
         if (!store.CreateKey(kFolderVerbCommand) || !store.SetValue(kFolderVerbCommand, dir + "\\pellumar.exe"))
             return Failure(kShellRegistrationFails);
     }
-    // An emptied field leaves what an earlier install stored.
+    // An emptied field leaves what an earlier install stored, and so does a
+    // field that still holds a preset cut from a longer stored value.
     const std::pair<const char*, const std::string*> tools[] = {
         {"Editor", &choices.editor}, {"Shell", &choices.shell}, {"Gzip", &choices.gzip}};
     for (const auto& tool : tools) {
-        if (!tool.second->empty() && !store.WriteProfile(kTamrelSection, tool.first, tool.second->c_str()))
+        if (tool.second->empty())
+            continue;
+        auto cut = choices.cutPresets.find(tool.first);
+        if (cut != choices.cutPresets.end() && cut->second == *tool.second)
+            continue;
+        if (!store.WriteProfile(kTamrelSection, tool.first, tool.second->c_str()))
             return Failure(kProfileWriteFails);
     }
     if (choices.setViewer && !SetTextVerb(store, kOpenVerb, dir + "\\zodo.exe %1"))
@@ -134,7 +164,9 @@ SetupOutcome Uninstall(SetupStore& store, const std::string& directory)
         store.DeleteKey(kFolderVerbKey) == StoreResult::failed)
         failures.push_back(std::string("cant remove ") + kFolderVerbKey);
 
-    std::string prefix = directory + "\\zodo.exe";
+    // A trailing backslash typed into the field would miss the verbs that
+    // install wrote without it.
+    std::string prefix = InstallDirectory(directory) + "\\zodo.exe";
     if (store.KeyExists(kOpenVerb) && !RestoreTextVerb(store, kOpenVerb, prefix, "notepad.exe %1"))
         failures.push_back(std::string("cant restore ") + kOpenVerb);
     if (store.KeyExists(kPrintVerb) && !RestoreTextVerb(store, kPrintVerb, prefix, "notepad.exe /p %1"))

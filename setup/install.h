@@ -7,6 +7,7 @@
 #ifndef SETUP_INSTALL_H
 #define SETUP_INSTALL_H
 
+#include <map>
 #include <string>
 
 // What a removal found.
@@ -46,7 +47,7 @@ public:
 
 // The dialog's fields and check boxes as the user leaves them.
 struct SetupChoices {
-    std::string directory;   // installation directory, no trailing backslash
+    std::string directory;   // installation directory as typed (see InstallDirectory)
     std::string editor;
     std::string shell;
     std::string gzip;
@@ -54,20 +55,40 @@ struct SetupChoices {
     bool addToExplorer = true;
     bool setViewer = false;
     bool setPrinter = false;
+    // The tool fields ("Editor", "Shell", "Gzip") whose stored value was
+    // longer than a preset holds, with the cut preset they were given. A
+    // field that still holds its cut preset leaves the stored value as it
+    // was, so that a cut value never overwrites the whole one.
+    std::map<std::string, std::string> cutPresets;
 };
 
-// The presets of the dialog: [Tamrel] LoadPath, Editor, Shell and Gzip, with
-// ownDirectory (setup's own) when LoadPath is empty; the directory is
-// lower-cased. Check boxes keep their defaults.
+// The longest value built from the directory is the print verb,
+// directory + "\zodo.exe /p %1"; its readers keep 259 characters, and so
+// do the presets of the dialog.
+constexpr size_t kMaxValueLength = 259;
+
+// The presets of the dialog: [Tamrel] LoadPath, Editor, Shell and Gzip, each
+// cut to kMaxValueLength characters, with ownDirectory (setup's own) when
+// LoadPath is empty; the directory is lower-cased. Check boxes keep their
+// defaults.
 SetupChoices ReadSetupChoices(SetupStore& store, const std::string& ownDirectory);
 
-// The longest value built from the directory is the print verb,
-// directory + "\zodo.exe /p %1"; its readers keep 259 characters.
-constexpr size_t kMaxValueLength = 259;
+// The directory as it is written: without a trailing backslash, as every
+// value built from it adds its own ("c:\" becomes "c:", whose "c:\zodo.exe"
+// is the root's); empty when the text names no directory (nothing but
+// blanks, which the profile reader drops, or backslashes).
+std::string InstallDirectory(const std::string& typed);
+
+// Whether the values built from directory fit their readers.
 bool DirectoryFits(const std::string& directory);
 
-// The message shown when the directory does not fit.
+// The messages shown when the directory is refused.
 extern const char kDirectoryTooLong[];
+extern const char kDirectoryMissing[];
+
+// Why the typed directory cannot be installed to (one of the messages
+// above), or null when it can.
+const char* DirectoryRefusal(const std::string& typed);
 
 struct SetupOutcome {
     bool ok;

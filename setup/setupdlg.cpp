@@ -48,9 +48,9 @@ void CSetupDlg::OnOK()
 {
     if (!UpdateData(TRUE))
         return;
-    // Refused here, before anything is written, so the user can shorten it.
-    if (!DirectoryFits(static_cast<const char*>(m_directory))) {
-        AfxMessageBox(kDirectoryTooLong);
+    // Refused here, before anything is written, so the user can mend it.
+    if (const char* refusal = DirectoryRefusal(static_cast<const char*>(m_directory))) {
+        AfxMessageBox(refusal);
         CWnd* field = GetDlgItem(IDC_DIRECTORY);
         if (field)
             GotoDlgCtrl(field);

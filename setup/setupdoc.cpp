@@ -43,7 +43,9 @@ BOOL CSetupDoc::OnNewDocument()
         return FALSE;
     }
 
-    SetupChoices choices;
+    // The presets go along, so that a field left as a cut preset writes
+    // nothing.
+    SetupChoices choices = preset;
     choices.directory = static_cast<const char*>(dlg.m_directory);
     choices.editor = static_cast<const char*>(dlg.m_editor);
     choices.shell = static_cast<const char*>(dlg.m_shellCommand);

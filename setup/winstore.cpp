@@ -15,9 +15,16 @@ bool IsAbsence(LONG error)
 
 std::string WindowsSetupStore::ReadProfile(const std::string& section, const std::string& key)
 {
-    char value[260] = "";
-    GetPrivateProfileStringA(section.c_str(), key.c_str(), "", value, sizeof value, kProfileFile);
-    return value;
+    // The whole value, however long: a buffer the value filled may have cut
+    // it, so the read is tried again with twice the room.
+    std::vector<char> value(512);
+    for (;;) {
+        DWORD got = GetPrivateProfileStringA(section.c_str(), key.c_str(), "", value.data(),
+                                             static_cast<DWORD>(value.size()), kProfileFile);
+        if (got + 1 < value.size() || value.size() >= 1u << 20)
+            return std::string(value.data(), got < value.size() ? got : value.size() - 1);
+        value.resize(value.size() * 2);
+    }
 }
 
 bool WindowsSetupStore::WriteProfile(const std::string& section, const std::string& key, const char* value)

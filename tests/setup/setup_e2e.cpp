@@ -282,9 +282,11 @@ TEST_F(SetupTest, OverlongFieldsAreRefusedBeforeAnythingIsWritten)
         {IDC_SHELL, std::string(260, 's'), "Please enter no more than 259 characters."},
         // With "\zodo.exe /p %1" the print verb would pass 259 characters.
         {IDC_DIRECTORY, "c:\\" + std::string(242, 'd'), "Directory name too long - sorry!"},
+        {IDC_DIRECTORY, "", "Directory name missing - sorry!"},
+        {IDC_DIRECTORY, "  ", "Directory name missing - sorry!"},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.field);
+        SCOPED_TRACE(c.message);
         Process setup = Start();
         Window dialog = WaitSetupDialog(setup);
         dialog.Child(c.field).SetText(c.text);
@@ -296,6 +298,40 @@ TEST_F(SetupTest, OverlongFieldsAreRefusedBeforeAnythingIsWritten)
         EXPECT_EQ(Ini("Tamrel", "LoadPath"), "<absent>");
         EXPECT_FALSE(RegistryKeyExists(HKEY_CLASSES_ROOT, kFolderVerb));
     }
+}
+
+TEST_F(SetupTest, RootDirectoryIsWrittenWithoutItsBackslash)
+{
+    Process setup = Start();
+    Window dialog = WaitSetupDialog(setup);
+    dialog.Child(IDC_DIRECTORY).SetText("c:\\");
+    dialog.Child(IDC_SET_VIEWER).SetChecked(true);
+    dialog.Child(IDOK).Click();
+    EXPECT_EQ(AnswerMessageBox(setup), "Setup complete");
+    ExpectEnd(setup);
+    EXPECT_EQ(Ini("Tamrel", "LoadPath"), "c:");
+    EXPECT_EQ(Classes(kFolderCommand), "c:\\pellumar.exe");
+    EXPECT_EQ(Classes(kOpenCommand), "c:\\zodo.exe %1");
+}
+
+TEST_F(SetupTest, SettingsLongerThanTheirFieldsAreKeptWholeWhenLeftAsShown)
+{
+    // The fields show what a 260-byte read gives; OK with them unchanged
+    // must not put that cut text over the whole value.
+    const std::string editor = "c:\\" + std::string(296, 'e');
+    const std::string gzip = "c:\\" + std::string(296, 'g');
+    SetIni("Tamrel", "Editor", editor.c_str());
+    SetIni("Tamrel", "Gzip", gzip.c_str());
+    Process setup = Start();
+    Window dialog = WaitSetupDialog(setup);
+    EXPECT_EQ(dialog.Child(IDC_EDITOR).Text(), editor.substr(0, 259));
+    EXPECT_EQ(dialog.Child(IDC_GZIP).Text(), gzip.substr(0, 259));
+    dialog.Child(IDC_GZIP).SetText("c:\\bin\\gzip.exe");
+    dialog.Child(IDOK).Click();
+    EXPECT_EQ(AnswerMessageBox(setup), "Setup complete");
+    ExpectEnd(setup);
+    EXPECT_EQ(Ini("Tamrel", "Editor"), editor);
+    EXPECT_EQ(Ini("Tamrel", "Gzip"), "c:\\bin\\gzip.exe");
 }
 
 // True when this process can open the file for writing now.

@@ -198,6 +198,95 @@ TEST(SetupInstall, DirectoryTooLongForThePrintVerbIsRefusedBeforeAnyWrite)
     EXPECT_EQ(store.Value(kPrintCommand).size(), 259u);
 }
 
+TEST(SetupInstall, DirectoryIsRefusedWhenEmptyAndWrittenWithoutATrailingBackslash)
+{
+    struct Case {
+        const char* typed;
+        const char* refusal;     // null: installed
+        const char* written;     // the directory the values are built from
+    } cases[] = {
+        {"", "Directory name missing - sorry!", nullptr},
+        // The profile reader drops blanks: to the suite that is empty.
+        {"   ", "Directory name missing - sorry!", nullptr},
+        {"\t ", "Directory name missing - sorry!", nullptr},
+        {"\\", "Directory name missing - sorry!", nullptr},
+        {"c:\\tamrel\\", nullptr, "c:\\tamrel"},
+        {"c:\\tamrel\\\\", nullptr, "c:\\tamrel"},
+        {"c:\\tamrel", nullptr, "c:\\tamrel"},
+        // The root: every value adds its own backslash, so "c:" builds
+        // "c:\zodo.exe", the program in the root.
+        {"c:\\", nullptr, "c:"},
+        {"\\\\server\\share\\tamrel\\", nullptr, "\\\\server\\share\\tamrel"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string("[") + c.typed + "]");
+        FakeStore store;
+        PutTextVerbs(store);
+        store.PutProfile("Tamrel", "Loadpath", "d:\\before");
+        const char* refusal = DirectoryRefusal(c.typed);
+        EXPECT_STREQ(refusal, c.refusal);
+        SetupOutcome outcome = Install(store, Everything(c.typed));
+        if (c.refusal) {
+            EXPECT_FALSE(outcome.ok);
+            EXPECT_EQ(outcome.message, c.refusal);
+            EXPECT_TRUE(store.writes.empty());
+            EXPECT_EQ(store.Profile("Tamrel", "Loadpath"), "d:\\before");
+            continue;
+        }
+        const std::string dir = c.written;
+        EXPECT_TRUE(outcome.ok);
+        EXPECT_EQ(outcome.message, "Setup complete");
+        EXPECT_EQ(store.Profile("Tamrel", "Loadpath"), dir);
+        EXPECT_EQ(store.Profile("AddOns", "UNIX Tools"), dir + "\\kelsomb.dll");
+        EXPECT_EQ(store.Value(kFolderCommand), dir + "\\pellumar.exe");
+        EXPECT_EQ(store.Value(kOpenCommand), dir + "\\zodo.exe %1");
+        EXPECT_EQ(store.Value(kPrintCommand), dir + "\\zodo.exe /p %1");
+        // Uninstall, given the directory as typed, finds the verbs again.
+        EXPECT_TRUE(Uninstall(store, c.typed).ok);
+        EXPECT_EQ(store.Value(kOpenCommand), "notepad.exe %1");
+        EXPECT_EQ(store.Value(kPrintCommand), "notepad.exe /p %1");
+    }
+}
+
+TEST(SetupInstall, ASettingTooLongForItsPresetIsNeverWrittenBackCut)
+{
+    const std::string longer(300, 'v');
+    const std::string fits(259, 'f');
+    struct Case {
+        const char* what;
+        std::string stored;      // the value before
+        const char* typed;       // null: the field left as preset
+        std::string preset;      // what the field shows
+        std::string after;       // the value after OK
+        bool written;
+    } cases[] = {
+        {"left as preset", longer, nullptr, longer.substr(0, 259), longer, false},
+        {"emptied", longer, "", longer.substr(0, 259), longer, false},
+        {"changed", longer, "c:\\bin\\tool.exe", longer.substr(0, 259), "c:\\bin\\tool.exe", true},
+        {"fits its preset", fits, nullptr, fits, fits, true},
+    };
+    for (const char* key : {"Editor", "Shell", "Gzip"}) {
+        for (const Case& c : cases) {
+            SCOPED_TRACE(std::string(key) + ": " + c.what);
+            FakeStore store;
+            store.PutProfile("Tamrel", key, c.stored);
+            SetupChoices choices = ReadSetupChoices(store, "c:\\tamrel");
+            std::string* field = std::string(key) == "Editor" ? &choices.editor
+                                 : std::string(key) == "Shell" ? &choices.shell
+                                                               : &choices.gzip;
+            EXPECT_EQ(*field, c.preset);
+            if (c.typed)
+                *field = c.typed;
+            ASSERT_TRUE(Install(store, choices).ok);
+            EXPECT_EQ(store.Profile("Tamrel", key), c.after);
+            bool written = false;
+            for (const std::string& write : store.writes)
+                written = written || write.find(std::string("profile [Tamrel] ") + key + "=") == 0;
+            EXPECT_EQ(written, c.written);
+        }
+    }
+}
+
 TEST(SetupUninstall, RemovesWhatInstallWrote)
 {
     FakeStore store;
