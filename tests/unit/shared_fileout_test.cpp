@@ -89,8 +89,9 @@ TEST_F(FileOutTest, FilesBesideTheTargetAreNeverTouched)
             EXPECT_TRUE(LooksTemporary(temporary)) << temporary;
             for (const std::string& name : c.neighbours)
                 EXPECT_NE(temporary, name) << "made over a file that was there";
-            if (c.directoryFirst)
+            if (c.directoryFirst) {
                 EXPECT_NE(temporary, Candidate(0)) << "made over a directory";
+            }
             if (ending == kWriteFails)
                 ArmWriteFault(WriteFault::kWrite, 2);
             if (ending == kReplaceRefused)
