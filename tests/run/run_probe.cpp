@@ -4,6 +4,7 @@
 //   run_probe quarn              the fields of quarn's dialog, then Cancel
 //   run_probe frame FRAGMENT     the caption of the main window whose caption
 //                                holds FRAGMENT, then closes it
+//   run_probe print              presses OK in a program's Print dialog
 //   run_probe profile FILE SECTION KEY   a key as the programs read it
 // Prints "name=value" lines; exits 1 with a message on stderr when the
 // window does not come or a message box comes instead.
@@ -53,6 +54,10 @@ bool IsQuarnDialog(const Window& w, const std::string&) {
   return w.ClassName() == "#32770" && w.Caption() == "Quarn for Windows";
 }
 
+bool IsPrintDialog(const Window& w, const std::string&) {
+  return w.ClassName() == "#32770" && w.Caption() == "Print";
+}
+
 bool IsFrameHolding(const Window& w, const std::string& fragment) {
   return w.ClassName() != "#32770" && Lower(w.Caption()).find(Lower(fragment)) != std::string::npos;
 }
@@ -73,11 +78,18 @@ int Run(int argc, char** argv) {
     frame.WaitGone();
     return 0;
   }
+  if (mode == "print" && argc == 2) {
+    Window dialog = WaitAnyWindow(IsPrintDialog, "", "a Print dialog");
+    std::printf("printed=%s\n", dialog.Caption().c_str());
+    dialog.Child(IDOK).Click();
+    dialog.WaitGone();
+    return 0;
+  }
   if (mode == "profile" && argc == 5) {
     std::printf("%s=%s\n", argv[4], ProfileValue(argv[2], argv[3], argv[4], "(none)").c_str());
     return 0;
   }
-  std::fprintf(stderr, "usage: run_probe quarn | frame FRAGMENT | profile FILE SECTION KEY\n");
+  std::fprintf(stderr, "usage: run_probe quarn | frame FRAGMENT | print | profile FILE SECTION KEY\n");
   return 2;
 }
 

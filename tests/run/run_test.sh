@@ -110,6 +110,22 @@ loadpath=$(probe profile winfile.ini Tamrel LoadPath)
 [ "$loadpath" = 'LoadPath=c:\apps' ] || message="$message; LoadPath became $loadpath: $(tr '\r\n' '  ' <"$winini")"
 check setup_loadpath_kept "$message"
 
+# scripts/add-printer gives the prefix a default printer that prints to
+# the file it names: zodo /p prints there.
+out=$(TAMREL_WINEPREFIX="$work/prefix" "$root/scripts/add-printer" "$work/printed.ps" 2>&1)
+start_run "$work/elsewhere" zodo /p "$work/logs/dpkg.log"
+pressed=$(probe print)
+message=
+ended=$(end_run) || message="$ended"
+for _ in $(seq 100); do grep -q '%%EOF' "$work/printed.ps" 2>/dev/null && break; sleep 0.1; done
+# The text of the job: strings that show, or glyphs by name, one by one.
+printed=$(grep -ao '([^)]*) show\|/[A-Za-z]* glyphshow' "$work/printed.ps" 2>/dev/null |
+  sed -e 's/^(\(.*\)) show$/\1/' -e 's/^\/space glyphshow$/ /' -e 's/^\/\([A-Za-z]\) glyphshow$/\1/' | tr -d '\n')
+if ! grep -q "line two" <<<"$printed"; then
+  message="$message; no line two in the job ($printed) after the Print dialog ($pressed; $out) $(probe_error)"
+fi
+check add_printer_prints_to_its_file "$message"
+
 failed=0
 {
   echo '<?xml version="1.0" encoding="UTF-8"?>'
