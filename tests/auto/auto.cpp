@@ -644,6 +644,40 @@ std::string FileDialogName(const Window& fileDialog) { return FileNameField(file
 
 // ---------------------------------------------------------------- processes
 
+namespace {
+// The file name of the program a command line starts: its first word, or
+// the quoted text it begins with, less the directory.
+std::string ProgramName(const std::string& commandLine) {
+  std::string path;
+  if (!commandLine.empty() && commandLine[0] == '"')
+    path = commandLine.substr(1, commandLine.find('"', 1) - 1);
+  else
+    path = commandLine.substr(0, commandLine.find_first_of(" \t"));
+  size_t slash = path.find_last_of("\\/");
+  return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// Exception codes of the error severity in the system's own facility, and
+// the breakpoint of a debug trap: what a process ends with when an exception
+// reaches no handler. Programs that exit on their own return small numbers.
+bool IsExceptionCode(DWORD code) {
+  return (code & 0xFFFF0000u) == 0xC0000000u || code == 0x80000003u;
+}
+
+const char* ExceptionName(DWORD code) {
+  switch (code) {
+    case 0xC0000005u: return "access violation";
+    case 0xC00000FDu: return "stack overflow";
+    case 0xC000001Du: return "illegal instruction";
+    case 0xC0000094u: return "integer division by zero";
+    case 0xC0000374u: return "heap corruption";
+    case 0xC0000409u: return "stack buffer overrun";
+    case 0x80000003u: return "breakpoint";
+    default: return nullptr;
+  }
+}
+}  // namespace
+
 Process Process::Start(const std::string& commandLine, const std::string& directory) {
   std::vector<char> line(commandLine.begin(), commandLine.end());
   line.push_back('\0');
@@ -661,7 +695,7 @@ Process Process::Start(const std::string& commandLine, const std::string& direct
     Sleep(200 * attempt);
   }
   CloseHandle(pi.hThread);
-  return Process(pi.hProcess, pi.dwProcessId);
+  return Process(pi.hProcess, pi.dwProcessId, ProgramName(commandLine));
 }
 
 Process Process::Launch(const std::string& exePath, const std::string& tail, const std::string& directory) {
@@ -670,7 +704,8 @@ Process Process::Launch(const std::string& exePath, const std::string& tail, con
   return Start(line, directory);
 }
 
-Process::Process(Process&& other) noexcept : handle_(other.handle_), pid_(other.pid_) {
+Process::Process(Process&& other) noexcept
+    : handle_(other.handle_), pid_(other.pid_), name_(std::move(other.name_)) {
   other.handle_ = nullptr;
   other.pid_ = 0;
 }
@@ -680,6 +715,7 @@ Process& Process::operator=(Process&& other) noexcept {
     Close();
     handle_ = other.handle_;
     pid_ = other.pid_;
+    name_ = std::move(other.name_);
     other.handle_ = nullptr;
     other.pid_ = 0;
   }
@@ -702,7 +738,23 @@ bool Process::Running() const { return handle_ && WaitForSingleObject(handle_, 0
 
 bool Process::WaitExit(DWORD timeoutMs) {
   if (!handle_) return true;
-  return WaitForSingleObject(handle_, timeoutMs) == WAIT_OBJECT_0;
+  if (WaitForSingleObject(handle_, timeoutMs) != WAIT_OBJECT_0) return false;
+  if (Crashed()) throw AutoError(CrashReport());
+  return true;
+}
+
+bool Process::Crashed() const {
+  return handle_ && !Running() && IsExceptionCode(ExitCode());
+}
+
+std::string Process::CrashReport() const {
+  if (!Crashed()) return std::string();
+  DWORD code = ExitCode();
+  char hex[16];
+  snprintf(hex, sizeof hex, "0x%08lX", static_cast<unsigned long>(code));
+  std::string report = name_ + " crashed: exception " + hex;
+  if (const char* name = ExceptionName(code)) report += std::string(" (") + name + ")";
+  return report;
 }
 
 DWORD Process::ExitCode() const {
@@ -745,6 +797,7 @@ Window Process::WaitWindow(const std::function<bool(const Window&)>& match, cons
         return !Running();
       },
       timeoutMs);
+  if (!found && Crashed()) throw AutoError(CrashReport() + " while the test waited for " + what);
   if (!ok || !found) throw AutoError("no " + what + " within " + std::to_string(timeoutMs) + " ms; " + DescribeWindows());
   return found;
 }

@@ -235,9 +235,20 @@ class Process {
   ~Process();
 
   DWORD Id() const { return pid_; }
+  // The program's file name (e.g. "quarn.exe"), for messages.
+  const std::string& Name() const { return name_; }
   bool Running() const;
-  bool WaitExit(DWORD timeoutMs = kTimeoutMs);  // true when it has ended
+  // True when it has ended. A program that ended by an unhandled exception
+  // throws AutoError naming it and the exception instead, so that a test
+  // fails on the crash itself.
+  bool WaitExit(DWORD timeoutMs = kTimeoutMs);
   DWORD ExitCode() const;
+  // Ended by an unhandled exception (an access violation, a stack overflow,
+  // a breakpoint...); its exit code is then the exception's code.
+  bool Crashed() const;
+  // "NAME crashed: exception 0xC0000005 (access violation)", or empty while
+  // it runs or after an ordinary end.
+  std::string CrashReport() const;
   void Kill();
 
   // Its top-level windows (dialogs and message boxes included).
@@ -256,10 +267,12 @@ class Process {
   Window WaitFrame(const std::string& captionEnd = "", DWORD timeoutMs = kTimeoutMs) const;
 
  private:
-  Process(HANDLE process, DWORD pid) : handle_(process), pid_(pid) {}
+  Process(HANDLE process, DWORD pid, std::string name)
+      : handle_(process), pid_(pid), name_(std::move(name)) {}
   void Close();
   HANDLE handle_ = nullptr;
   DWORD pid_ = 0;
+  std::string name_;
 };
 
 // ---------------------------------------------------------------- clipboard

@@ -313,21 +313,33 @@ TEST_F(SaveOptions, ARestartUsesWhatWasSaved) {
 
 // ---------------------------------------------------------------- fonts
 
-// Chooses the font dialog's entry at `index` of the face list (counted from
-// the end when negative) and returns the face's name.
-std::string ChooseFace(const Window& dialog, int index) {
+// A face the test prefix is known to have: one of Wine's own fonts (Debian's
+// fonts-wine), TrueType, unlike the fixed default. The machine's other fonts
+// differ from one machine to the next, and some of them Wine's PostScript
+// driver cannot download.
+const char kWineFace[] = "Tahoma";
+
+// Chooses `face` in the font dialog's face list; fails, listing the faces,
+// when the list lacks it.
+void ChooseFace(const Window& dialog, const std::string& face) {
   Window faces = dialog.Child(cmb1);
   std::vector<std::string> names = ComboItems(faces);
-  if (names.empty()) throw AutoError("the font dialog lists no faces");
-  size_t at = index >= 0 ? static_cast<size_t>(index) : names.size() - static_cast<size_t>(-index);
-  SelectComboItem(faces, static_cast<int>(at));
-  return names[at];
+  for (size_t i = 0; i < names.size(); ++i) {
+    if (names[i] == face) {
+      SelectComboItem(faces, static_cast<int>(i));
+      return;
+    }
+  }
+  std::string listed;
+  for (const std::string& name : names) listed += (listed.empty() ? "" : ", ") + name;
+  throw AutoError("the font dialog lists no " + face + " (is fonts-wine installed?); it lists: " + listed);
 }
 
 TEST_F(SetFont, TheChosenFaceAndColourAreSaved) {
   Pager& z = Start();
   Window dialog = z.Open(ID_SET_FONT, "Font");
-  const std::string face = ChooseFace(dialog, -1);
+  const std::string face = kWineFace;
+  ChooseFace(dialog, face);
   // Blue from the colour list: stored as hicolor 255 and locolor 0.
   Window colours = dialog.Child(cmb4);
   int blue = -1;
@@ -354,7 +366,7 @@ TEST_F(SetFont, TheChosenFaceAndColourAreSaved) {
 TEST_F(SetFont, CancelChangesNothing) {
   Pager& z = Start();
   Window dialog = z.Open(ID_SET_FONT, "Font");
-  ChooseFace(dialog, -1);
+  ChooseFace(dialog, kWineFace);
   dialog.Child(IDCANCEL).Click();
   dialog.WaitGone();
   z.SaveOptions();
@@ -385,9 +397,9 @@ TEST_F(SetPrinterFont, TheChosenPrinterFaceIsSavedAndPrinted) {
   ASSERT_TRUE(printer.ok) << printer.error;
   Pager& z = Start("a.txt", "abc\r\n");
   const PrintedLine before = PrintOneLine(z, temp.Path("before.ps"));
-  // The last face of the list, a face of its own beside the fixed default.
   Window dialog = z.Open(ID_SET_PRINTER_FONT, "Font");
-  const std::string face = ChooseFace(dialog, -1);
+  const std::string face = kWineFace;
+  ChooseFace(dialog, face);
   dialog.Child(IDOK).Click();
   dialog.WaitGone();
   z.SaveOptions();
