@@ -77,6 +77,10 @@ public:
     virtual bool MakeReadOnly(const std::string& path) = 0;
     // Entries of a directory except "." and "..", in the system's order.
     virtual bool ListDir(const std::string& path, std::vector<ArcDirEntry>* out) = 0;
+    // A new, empty file in target's directory under a name no file had,
+    // for writing target's replacement; *temp receives its name. Null when
+    // it cannot be made.
+    virtual std::unique_ptr<ArcStream> CreateBeside(const std::string& target, std::string* temp) = 0;
     // Replaces `to` by `from` in one step.
     virtual bool Replace(const std::string& from, const std::string& to) = 0;
     virtual bool Remove(const std::string& path) = 0;

@@ -15,6 +15,8 @@
 #include <vector>
 
 #include "arcfs.h"
+#include "fileout.h"
+#include "message.h"
 
 namespace {
 
@@ -82,17 +84,20 @@ const DWORD kHandleBuffer = 1 << 16;
 class HandleStream : public ArcStream {
 public:
     HandleStream(HANDLE h, const BY_HANDLE_FILE_INFORMATION& info, const std::string& path)
-        : h_(h), status_(StatusOf(info, path)), buf_(kHandleBuffer)
+        : h_(h), path_(path), status_(StatusOf(info, path)), buf_(kHandleBuffer)
     {
         size_ = status_.size;
         id_.volume = info.dwVolumeSerialNumber;
         id_.index = (static_cast<unsigned long long>(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
         id_.valid = true;
     }
+    // A stream left open (a caller stopped by an exception) still hands its
+    // buffered bytes to the file, and says so when the file refused them:
+    // no archive is ever cut short in silence.
     ~HandleStream() override
     {
-        if (h_ != INVALID_HANDLE_VALUE)
-            CloseHandle(h_);
+        if (h_ != INVALID_HANDLE_VALUE && !Close())
+            ToolMessage(("cant write " + path_).c_str());
     }
     size_t Read(void* out, size_t n) override
     {
@@ -135,7 +140,7 @@ public:
         const char* src = static_cast<const char*>(data);
         if (writeLen_ == 0)
             writeStart_ = pos_;
-        if (writeLen_ + n > buf_.size()) {
+        if (n > buf_.size() - writeLen_) {
             if (!Flush())
                 return false;
             writeStart_ = pos_;
@@ -235,6 +240,7 @@ private:
     }
 
     HANDLE h_;
+    std::string path_;
     ArcStatus status_;
     ArcFileId id_;
     std::vector<char> buf_;
@@ -247,12 +253,9 @@ private:
     bool failed_ = false;
 };
 
-std::unique_ptr<ArcStream> OpenHandle(const std::string& path, DWORD access, DWORD disposition)
+// A stream over a handle to a regular file, or null (the handle closed).
+std::unique_ptr<ArcStream> StreamOf(HANDLE h, const std::string& path)
 {
-    HANDLE h = CreateFileA(path.c_str(), access, FILE_SHARE_READ | (access == GENERIC_READ ? FILE_SHARE_WRITE : 0),
-                           nullptr, disposition, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
-    if (h == INVALID_HANDLE_VALUE)
-        return nullptr;
     BY_HANDLE_FILE_INFORMATION info;
     if (!GetFileInformationByHandle(h, &info) || (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ||
         GetFileType(h) != FILE_TYPE_DISK) {
@@ -260,6 +263,15 @@ std::unique_ptr<ArcStream> OpenHandle(const std::string& path, DWORD access, DWO
         return nullptr;
     }
     return std::unique_ptr<ArcStream>(new HandleStream(h, info, path));
+}
+
+std::unique_ptr<ArcStream> OpenHandle(const std::string& path, DWORD access, DWORD disposition)
+{
+    HANDLE h = CreateFileA(path.c_str(), access, FILE_SHARE_READ | (access == GENERIC_READ ? FILE_SHARE_WRITE : 0),
+                           nullptr, disposition, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+    if (h == INVALID_HANDLE_VALUE)
+        return nullptr;
+    return StreamOf(h, path);
 }
 
 class WinFs : public ArcFs {
@@ -323,9 +335,33 @@ public:
         FindClose(h);
         return ok;
     }
+    std::unique_ptr<ArcStream> CreateBeside(const std::string& target, std::string* temp) override
+    {
+        char name[260];
+        FILE* fp = CreateReplacement(target.c_str(), name);
+        if (!fp)
+            return nullptr;
+        // The file is written through a handle of its own, like every other;
+        // the runtime's stream has written nothing, so closing it loses nothing.
+        HANDLE h = INVALID_HANDLE_VALUE;
+        HANDLE self = GetCurrentProcess();
+        HANDLE runtime = reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(fp)));
+        bool duplicated = DuplicateHandle(self, runtime, self, &h, 0, FALSE, DUPLICATE_SAME_ACCESS) != 0;
+        bool closed = CloseStream(fp);
+        std::unique_ptr<ArcStream> s;
+        if (duplicated && closed)
+            s = StreamOf(h, name);
+        else if (duplicated)
+            CloseHandle(h);
+        if (!s)
+            DeleteFileA(name);
+        else
+            *temp = name;
+        return s;
+    }
     bool Replace(const std::string& from, const std::string& to) override
     {
-        return MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
+        return ReplaceWithFile(from.c_str(), to.c_str());
     }
     bool Remove(const std::string& path) override { return DeleteFileA(path.c_str()) != 0; }
     ArcFileId Identity(const std::string& path) override

@@ -2,8 +2,11 @@
 #include "arcwrite.h"
 
 #include <algorithm>
+#include <cstddef>
 #include <cstring>
+#include <initializer_list>
 #include <memory>
+#include <new>
 
 #include "arcformat.h"
 #include "arcreader.h"
@@ -48,7 +51,7 @@ class Writer {
 public:
     // skip: the files never to be archived, the archive being written and
     // the one it replaces.
-    Writer(const std::vector<ArcFileId>& skip, const WriteOptions& options, ArcStream& out, ArcFs& fs, ArcUi& ui)
+    Writer(std::initializer_list<ArcFileId> skip, const WriteOptions& options, ArcStream& out, ArcFs& fs, ArcUi& ui)
         : skip_(skip), options_(options), out_(out), fs_(fs), ui_(ui), buffer_(kCopyChunk)
     {
     }
@@ -197,22 +200,32 @@ private:
 
 const char Writer::kWriteError[] = "Error writing archive - archive abandoned";
 
+const char kOutOfMemory[] = "Out of memory";
+
+// Writes the members and the end marker; false after a message. Memory that
+// cannot be had stops the run like a refused write, so that the caller
+// still closes the archive and puts back what it must.
+bool RunWriter(std::initializer_list<ArcFileId> skip, const WriteOptions& options, ArcStream& out, ArcFs& fs,
+               ArcUi& ui)
+{
+    try {
+        Writer w(skip, options, out, fs, ui);
+        return w.Run() && w.WriteEnd();
+    } catch (const std::bad_alloc&) {
+        ui.Message(kOutOfMemory);
+        return false;
+    }
+}
+
 bool Create(const std::string& archive, const WriteOptions& options, ArcFs& fs, ArcUi& ui)
 {
     std::string temp;
-    ArcStatus st;
-    for (int n = 0;; n++) {
-        temp = archive + ".trevak~" + std::to_string(n);
-        if (!fs.Stat(temp, &st))
-            break;
-    }
-    std::unique_ptr<ArcStream> out = fs.Create(temp);
+    std::unique_ptr<ArcStream> out = fs.CreateBeside(archive, &temp);
     if (!out) {
         ui.Message("cant create " + archive);
         return false;
     }
-    Writer w({out->Identity(), fs.Identity(archive)}, options, *out, fs, ui);
-    if (!w.Run() || !w.WriteEnd()) {
+    if (!RunWriter({out->Identity(), fs.Identity(archive)}, options, *out, fs, ui)) {
         out->Close();
         fs.Remove(temp);
         return false;
@@ -224,6 +237,96 @@ bool Create(const std::string& archive, const WriteOptions& options, ArcFs& fs, 
     }
     return true;
 }
+
+// The bytes of an archive from its end marker to the end of the file, which
+// an append writes over, kept to be put back should it stop. The first
+// kTailInMemory bytes are held in memory (an end marker and its padding
+// fit); the rest, however long, goes to a scratch file beside the archive.
+class SavedTail {
+public:
+    static const size_t kTailInMemory = 1 << 16;
+
+    SavedTail(const std::string& archive, ArcFs& fs) : archive_(archive), fs_(fs) {}
+    ~SavedTail()
+    {
+        if (!spillName_.empty())
+            fs_.Remove(spillName_);
+    }
+
+    // Reads from end to the end of the file; false when the copy could not
+    // be written.
+    bool Save(ArcStream& in, long long end)
+    {
+        head_.resize(kTailInMemory);
+        size_ = 0;
+        if (!in.Seek(end)) {
+            head_.clear();
+            return true;
+        }
+        size_t got = ReadFull(in, head_.data(), head_.size());
+        head_.resize(got);
+        size_ = static_cast<long long>(got);
+        if (got < kTailInMemory)
+            return true;
+        std::unique_ptr<ArcStream> spill = fs_.CreateBeside(archive_, &spillName_);
+        if (!spill)
+            return false;
+        std::vector<char> chunk(kCopyChunk);
+        while ((got = in.Read(chunk.data(), chunk.size())) > 0) {
+            if (!spill->Write(chunk.data(), got)) {
+                spill->Close();
+                return false;
+            }
+            size_ += static_cast<long long>(got);
+        }
+        if (!spill->Close())
+            return false;
+        spillId_ = fs_.Identity(spillName_);
+        return true;
+    }
+
+    long long Size() const { return size_; }
+    // The scratch file, which the append must not archive.
+    ArcFileId SpillId() const { return spillId_; }
+
+    // Puts the file back as it was from end on.
+    bool Restore(ArcStream& out, long long end)
+    {
+        if (!out.Truncate(end + size_) || !out.Seek(end) || (!head_.empty() && !out.Write(head_.data(), head_.size())))
+            return false;
+        if (spillName_.empty())
+            return true;
+        std::unique_ptr<ArcStream> spill = fs_.OpenRead(spillName_);
+        if (!spill)
+            return false;
+        std::vector<char> chunk(kCopyChunk);
+        long long left = size_ - static_cast<long long>(head_.size());
+        size_t got;
+        while (left > 0 && (got = spill->Read(chunk.data(), chunk.size())) > 0) {
+            if (!out.Write(chunk.data(), got))
+                return false;
+            left -= static_cast<long long>(got);
+        }
+        spill->Close();
+        return left == 0;
+    }
+
+private:
+    static size_t ReadFull(ArcStream& in, char* buf, size_t n)
+    {
+        size_t done = 0, got;
+        while (done < n && (got = in.Read(buf + done, n - done)) > 0)
+            done += got;
+        return done;
+    }
+
+    std::string archive_;
+    ArcFs& fs_;
+    std::vector<char> head_;
+    long long size_ = 0;
+    std::string spillName_;
+    ArcFileId spillId_;
+};
 
 bool Append(const std::string& archive, const WriteOptions& options, ArcFs& fs, ArcUi& ui)
 {
@@ -245,23 +348,18 @@ bool Append(const std::string& archive, const WriteOptions& options, ArcFs& fs, 
         return false;
     }
     long long end = reader.EndOffset();
-    // What the new members will write over, kept to be put back if they stop.
-    long long oldSize = end;
-    std::vector<char> oldTail;
-    if (out->Seek(end)) {
-        std::vector<char> chunk(kCopyChunk);
-        size_t got;
-        while ((got = out->Read(chunk.data(), chunk.size())) > 0)
-            oldTail.insert(oldTail.end(), chunk.begin(), chunk.begin() + static_cast<long>(got));
-        oldSize = end + static_cast<long long>(oldTail.size());
+    SavedTail tail(archive, fs);
+    if (!tail.Save(*out, end)) {
+        out->Close();
+        ui.Message("Error writing archive - archive abandoned");
+        return false;
     }
     if (!out->Seek(end)) {
         out->Close();
         ui.Message("cant open " + archive);
         return false;
     }
-    Writer w({out->Identity()}, options, *out, fs, ui);
-    if (w.Run() && w.WriteEnd()) {
+    if (RunWriter({out->Identity(), tail.SpillId()}, options, *out, fs, ui)) {
         if (out->Close())
             return true;
         ui.Message("Error writing archive - archive abandoned");
@@ -269,8 +367,7 @@ bool Append(const std::string& archive, const WriteOptions& options, ArcFs& fs, 
     }
     // Stopped: the file goes back to its old length and its old end marker,
     // so the archive reads exactly as before.
-    bool restored = out->Truncate(oldSize) && out->Seek(end) &&
-                    (oldTail.empty() || out->Write(oldTail.data(), oldTail.size()));
+    bool restored = tail.Restore(*out, end);
     if (!out->Close() || !restored)
         ui.Message("Error writing archive - archive abandoned");
     return false;
@@ -306,7 +403,7 @@ std::vector<std::string> ExpandPattern(const std::string& pattern, const std::ve
             if (!e.isDir && MatchesWord(word, e.name))
                 names.push_back(e.name);
         }
-        std::sort(names.begin() + static_cast<long>(first), names.end(), LessNoCase);
+        std::sort(names.begin() + static_cast<std::ptrdiff_t>(first), names.end(), LessNoCase);
     }
     return names;
 }

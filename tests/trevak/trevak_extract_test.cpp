@@ -1,6 +1,8 @@
 // Listing and extraction: member walks over built archives, the options,
 // and the guarantee that nothing lands outside the target directory.
+#include <cstdint>
 #include <cstring>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -306,6 +308,49 @@ TEST(Extract, Options)
     EXPECT_EQ(st.mode & 0222u, 0u);
     ASSERT_TRUE(fs.Stat(dir.At("rw.txt"), &st));
     EXPECT_NE(st.mode & 0200u, 0u);
+}
+
+TEST(Extract, TheSelectionsRoomIsRefusedWhenItsBlockWouldNotFit)
+{
+    struct Case {
+        size_t count;
+        bool ok;
+    } cases[] = {
+        {0, true},
+        {3, true},
+        {SIZE_MAX / sizeof(int) + 1, false},   // count * sizeof(int) wraps
+        {SIZE_MAX, false},
+        {SIZE_MAX / sizeof(int), false},       // fits the arithmetic, never the address space
+    };
+    for (const Case& c : cases) {
+        std::vector<int> selected = {7};
+        EXPECT_EQ(AllocateSelection(c.count, &selected), c.ok) << c.count;
+        EXPECT_EQ(selected.size(), c.ok ? c.count : 0) << c.count;
+    }
+}
+
+// A stream its caller never closed (an exception on the way) still puts
+// its buffered bytes in the file.
+TEST(Streams, AStreamDestroyedUnclosedKeepsWhatWasWritten)
+{
+    ScratchDir dir;
+    std::string temp;
+    for (int beside : {0, 1}) {
+        dir.Write("t.bin", "old");
+        std::string path = dir.At("t.bin");
+        {
+            std::unique_ptr<ArcStream> out = beside ? SystemFs().CreateBeside(path, &temp) : SystemFs().Create(path);
+            ASSERT_TRUE(out);
+            ASSERT_TRUE(out->Write(std::string(1000, 'x').data(), 1000));
+            ASSERT_TRUE(out->Write("end", 3));
+        }
+        std::string written = beside ? ReadWholeFile(temp) : dir.Read("t.bin");
+        EXPECT_TRUE(written == std::string(1000, 'x') + "end") << beside;
+        if (beside) {
+            EXPECT_TRUE(SystemFs().Replace(temp, path));
+            EXPECT_EQ(dir.Tree(), Names{"t.bin"});
+        }
+    }
 }
 
 TEST(Extract, InteractiveRename)
