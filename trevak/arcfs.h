@@ -54,6 +54,9 @@ public:
     // rather than its name, so they describe exactly the file being read.
     virtual bool Status(ArcStatus*) const { return false; }
     virtual ArcFileId Identity() const { return ArcFileId(); }
+    // Whether the open file is the one other identifies; a stream may
+    // answer No without reading its whole identity.
+    virtual bool SameFile(const ArcFileId& other) const { return Identity() == other; }
 };
 
 struct ArcDirEntry {

@@ -61,35 +61,59 @@ bool EndsWithNoCase(const std::string& s, const char* tail)
 
 // The status the C runtime would give a regular file: read and write
 // permission unless read-only, execute for the runnable extensions.
-ArcStatus StatusOf(const BY_HANDLE_FILE_INFORMATION& info, const std::string& path)
+ArcStatus StatusOf(DWORD attributes, long long size, const FILETIME& written, unsigned long long index,
+                   const std::string& path)
 {
     ArcStatus st;
     st.mode = 0100444u;
-    if (!(info.dwFileAttributes & FILE_ATTRIBUTE_READONLY))
+    if (!(attributes & FILE_ATTRIBUTE_READONLY))
         st.mode |= 0222u;
     for (const char* ext : {".exe", ".com", ".bat", ".cmd"}) {
         if (EndsWithNoCase(path, ext))
             st.mode |= 0111u;
     }
-    st.size = (static_cast<long long>(info.nFileSizeHigh) << 32) | info.nFileSizeLow;
-    st.mtime = UnixTime(info.ftLastWriteTime);
+    st.size = size;
+    st.mtime = UnixTime(written);
     st.nlink = 1;
-    st.ino = info.nFileIndexLow & 0777777u;
-    st.isLink = (info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+    st.ino = static_cast<unsigned>(index) & 0777777u;
+    st.isLink = (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
     return st;
+}
+
+// The file's index on its volume, without the volume: the serial number
+// costs a query of the volume, which under Wine takes several times as long
+// as opening the file, so it is asked for only when an index matches.
+bool IndexOf(HANDLE h, unsigned long long* index)
+{
+    struct IoStatus {
+        union {
+            LONG status;
+            void* pointer;
+        };
+        ULONG_PTR information;
+    };
+    typedef LONG(WINAPI * QueryFile)(HANDLE, IoStatus*, void*, ULONG, int);
+    static const QueryFile query =
+        reinterpret_cast<QueryFile>(GetProcAddress(GetModuleHandleA("ntdll.dll"), "NtQueryInformationFile"));
+    const int kFileInternalInformation = 6;
+    IoStatus io;
+    LARGE_INTEGER number;
+    if (!query || query(h, &io, &number, sizeof number, kFileInternalInformation) < 0)
+        return false;
+    *index = static_cast<unsigned long long>(number.QuadPart);
+    return true;
 }
 
 const DWORD kHandleBuffer = 1 << 16;
 
+// A file through its handle. What the engine asks of every file (its
+// size) is read at the open; its status and identity only when asked for,
+// as a file being extracted never needs them.
 class HandleStream : public ArcStream {
 public:
-    HandleStream(HANDLE h, const BY_HANDLE_FILE_INFORMATION& info, const std::string& path)
-        : h_(h), path_(path), status_(StatusOf(info, path)), buf_(kHandleBuffer)
+    HandleStream(HANDLE h, long long size, const std::string& path)
+        : h_(h), path_(path), buf_(kHandleBuffer), size_(size)
     {
-        size_ = status_.size;
-        id_.volume = info.dwVolumeSerialNumber;
-        id_.index = (static_cast<unsigned long long>(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
-        id_.valid = true;
     }
     // A stream left open (a caller stopped by an exception) still hands its
     // buffered bytes to the file, and says so when the file refused them:
@@ -193,10 +217,35 @@ public:
     }
     bool Status(ArcStatus* st) const override
     {
+        if (!statusRead_) {
+            FILE_BASIC_INFO basic;
+            unsigned long long index = 0;
+            if (!GetFileInformationByHandleEx(h_, FileBasicInfo, &basic, sizeof basic))
+                return false;
+            if (!IndexOf(h_, &index))
+                index = Identity().index;
+            FILETIME written;
+            written.dwLowDateTime = static_cast<DWORD>(basic.LastWriteTime.QuadPart);
+            written.dwHighDateTime = static_cast<DWORD>(basic.LastWriteTime.QuadPart >> 32);
+            status_ = StatusOf(basic.FileAttributes, size_, written, index, path_);
+            statusRead_ = true;
+        }
         *st = status_;
         return true;
     }
-    ArcFileId Identity() const override { return id_; }
+    ArcFileId Identity() const override
+    {
+        if (!id_.valid)
+            id_ = IdOf(h_);
+        return id_;
+    }
+    bool SameFile(const ArcFileId& other) const override
+    {
+        unsigned long long index;
+        if (!id_.valid && other.valid && IndexOf(h_, &index) && index != other.index)
+            return false;
+        return Identity() == other;
+    }
 
 private:
     bool MoveTo(long long pos)
@@ -241,8 +290,9 @@ private:
 
     HANDLE h_;
     std::string path_;
-    ArcStatus status_;
-    ArcFileId id_;
+    mutable ArcStatus status_;
+    mutable bool statusRead_ = false;
+    mutable ArcFileId id_;
     std::vector<char> buf_;
     long long size_ = 0;
     long long pos_ = 0;
@@ -256,13 +306,13 @@ private:
 // A stream over a handle to a regular file, or null (the handle closed).
 std::unique_ptr<ArcStream> StreamOf(HANDLE h, const std::string& path)
 {
-    BY_HANDLE_FILE_INFORMATION info;
-    if (!GetFileInformationByHandle(h, &info) || (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ||
-        GetFileType(h) != FILE_TYPE_DISK) {
+    FILE_STANDARD_INFO standard;
+    if (GetFileType(h) != FILE_TYPE_DISK || !GetFileInformationByHandleEx(h, FileStandardInfo, &standard, sizeof standard) ||
+        standard.Directory) {
         CloseHandle(h);
         return nullptr;
     }
-    return std::unique_ptr<ArcStream>(new HandleStream(h, info, path));
+    return std::unique_ptr<ArcStream>(new HandleStream(h, standard.EndOfFile.QuadPart, path));
 }
 
 std::unique_ptr<ArcStream> OpenHandle(const std::string& path, DWORD access, DWORD disposition)

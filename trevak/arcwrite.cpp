@@ -124,9 +124,8 @@ private:
             ui_.Message("cant open file " + member + "\r\nAbandoning archive");
             return false;
         }
-        ArcFileId id = in->Identity();
         for (const ArcFileId& skip : skip_) {
-            if (id == skip)
+            if (in->SameFile(skip))
                 return true;
         }
         st.isDir = false;

@@ -75,6 +75,7 @@ private:
         bool Close() override { return s_->Close() && !fs_.failClose; }
         bool Status(ArcStatus* st) const override { return s_->Status(st); }
         ArcFileId Identity() const override { return s_->Identity(); }
+        bool SameFile(const ArcFileId& other) const override { return s_->SameFile(other); }
 
     private:
         std::unique_ptr<ArcStream> s_;
