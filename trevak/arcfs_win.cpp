@@ -93,8 +93,9 @@ bool IndexOf(HANDLE h, unsigned long long* index)
         ULONG_PTR information;
     };
     typedef LONG(WINAPI * QueryFile)(HANDLE, IoStatus*, void*, ULONG, int);
-    static const QueryFile query =
-        reinterpret_cast<QueryFile>(GetProcAddress(GetModuleHandleA("ntdll.dll"), "NtQueryInformationFile"));
+    // Through the generic function type, as the loader hands out any entry.
+    static const QueryFile query = reinterpret_cast<QueryFile>(
+        reinterpret_cast<void (*)()>(GetProcAddress(GetModuleHandleA("ntdll.dll"), "NtQueryInformationFile")));
     const int kFileInternalInformation = 6;
     IoStatus io;
     LARGE_INTEGER number;
@@ -304,11 +305,14 @@ private:
 };
 
 // A stream over a handle to a regular file, or null (the handle closed).
-std::unique_ptr<ArcStream> StreamOf(HANDLE h, const std::string& path)
+// A file just made empty is known to be no directory and to hold nothing;
+// any other is asked.
+std::unique_ptr<ArcStream> StreamOf(HANDLE h, const std::string& path, bool emptied)
 {
-    FILE_STANDARD_INFO standard;
-    if (GetFileType(h) != FILE_TYPE_DISK || !GetFileInformationByHandleEx(h, FileStandardInfo, &standard, sizeof standard) ||
-        standard.Directory) {
+    FILE_STANDARD_INFO standard = {};
+    if (GetFileType(h) != FILE_TYPE_DISK ||
+        (!emptied && (!GetFileInformationByHandleEx(h, FileStandardInfo, &standard, sizeof standard) ||
+                      standard.Directory))) {
         CloseHandle(h);
         return nullptr;
     }
@@ -321,7 +325,7 @@ std::unique_ptr<ArcStream> OpenHandle(const std::string& path, DWORD access, DWO
                            nullptr, disposition, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
     if (h == INVALID_HANDLE_VALUE)
         return nullptr;
-    return StreamOf(h, path);
+    return StreamOf(h, path, disposition == CREATE_ALWAYS);
 }
 
 class WinFs : public ArcFs {
@@ -400,7 +404,7 @@ public:
         bool closed = CloseStream(fp);
         std::unique_ptr<ArcStream> s;
         if (duplicated && closed)
-            s = StreamOf(h, name);
+            s = StreamOf(h, name, true);
         else if (duplicated)
             CloseHandle(h);
         if (!s)

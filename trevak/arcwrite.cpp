@@ -2,11 +2,14 @@
 #include "arcwrite.h"
 
 #include <algorithm>
+#include <condition_variable>
 #include <cstddef>
 #include <cstring>
 #include <initializer_list>
 #include <memory>
+#include <mutex>
 #include <new>
+#include <thread>
 
 #include "arcformat.h"
 #include "arcreader.h"
@@ -47,12 +50,140 @@ bool LessNoCase(const std::string& a, const std::string& b)
                                         [](char x, char y) { return Lower(x) < Lower(y); });
 }
 
+// Opens the files of a directory ahead of the writer, on threads of their
+// own, reads their status and reads the small ones whole: under Wine every
+// open, status query and close is a round trip to the server, and several
+// can be under way at once. The writer takes the files in its own order and
+// does everything a user sees (headers, messages) itself, so the archive and
+// what is said are those of a walk in turn; the threads only read.
+class ReadAhead {
+public:
+    struct Opened {
+        std::unique_ptr<ArcStream> in;
+        ArcStatus st;
+        bool statusOk = false;
+        bool whole = false;        // data holds all st.size bytes
+        bool readFailed = false;   // the file ended before st.size bytes
+        std::vector<char> data;
+    };
+
+    ReadAhead(ArcFs& fs, unsigned threads) : fs_(fs)
+    {
+        for (unsigned i = 0; i < threads; i++)
+            threads_.emplace_back([this] { Work(); });
+    }
+    ~ReadAhead()
+    {
+        {
+            std::lock_guard<std::mutex> lock(m_);
+            quit_ = true;
+        }
+        work_.notify_all();
+        for (std::thread& t : threads_)
+            t.join();
+    }
+
+    // A new list of files; whatever is left of the last one is dropped.
+    void Start(std::vector<std::string> paths)
+    {
+        std::vector<Opened> dropped;
+        {
+            std::lock_guard<std::mutex> lock(m_);
+            batch_++;
+            paths_ = std::move(paths);
+            dropped.swap(files_);
+            files_.resize(paths_.size());
+            ready_.assign(paths_.size(), 0);
+            next_ = taken_ = 0;
+        }
+        work_.notify_all();
+    }
+
+    // File i of the list, in order from 0.
+    Opened Take(size_t i)
+    {
+        Opened f;
+        {
+            std::unique_lock<std::mutex> lock(m_);
+            done_.wait(lock, [&] { return ready_[i] != 0; });
+            f = std::move(files_[i]);
+            taken_ = i + 1;
+        }
+        work_.notify_all();
+        return f;
+    }
+
+private:
+    // Files opened ahead of the writer, and the largest read whole: together
+    // at most 16 MB wait in memory.
+    static const size_t kAhead = 16;
+    static const long long kWholeMax = 1 << 20;
+
+    void Work()
+    {
+        std::unique_lock<std::mutex> lock(m_);
+        for (;;) {
+            work_.wait(lock, [&] { return quit_ || (next_ < paths_.size() && next_ < taken_ + kAhead); });
+            if (quit_)
+                return;
+            size_t i = next_++;
+            unsigned batch = batch_;
+            std::string path = paths_[i];
+            lock.unlock();
+            Opened f = Open(path);
+            lock.lock();
+            if (batch != batch_)
+                continue;   // dropped; f closes as it goes
+            files_[i] = std::move(f);
+            ready_[i] = 1;
+            done_.notify_all();
+        }
+    }
+
+    Opened Open(const std::string& path)
+    {
+        Opened f;
+        f.in = fs_.OpenRead(path);
+        if (!f.in || !f.in->Status(&f.st))
+            return f;
+        f.statusOk = true;
+        if (f.st.size > kWholeMax)
+            return f;
+        try {
+            f.data.resize(static_cast<size_t>(f.st.size));
+        } catch (const std::bad_alloc&) {
+            return f;   // the writer reads it in turn
+        }
+        size_t done = 0, got = 1;
+        while (done < f.data.size() && (got = f.in->Read(f.data.data() + done, f.data.size() - done)) > 0)
+            done += got;
+        f.whole = done == f.data.size();
+        f.readFailed = !f.whole;
+        return f;
+    }
+
+    ArcFs& fs_;
+    std::mutex m_;
+    std::condition_variable work_, done_;
+    std::vector<std::string> paths_;
+    std::vector<Opened> files_;
+    std::vector<char> ready_;
+    size_t next_ = 0;    // the next file a thread opens
+    size_t taken_ = 0;   // files the writer has taken
+    unsigned batch_ = 0;
+    bool quit_ = false;
+    std::vector<std::thread> threads_;
+};
+
+const unsigned kReadAheadThreads = 2;
+
 class Writer {
 public:
     // skip: the files never to be archived, the archive being written and
     // the one it replaces.
     Writer(std::initializer_list<ArcFileId> skip, const WriteOptions& options, ArcStream& out, ArcFs& fs, ArcUi& ui)
-        : skip_(skip), options_(options), out_(out), fs_(fs), ui_(ui), buffer_(kCopyChunk)
+        : skip_(skip), options_(options), out_(out), fs_(fs), ui_(ui), buffer_(kCopyChunk),
+          ahead_(fs, kReadAheadThreads)
     {
     }
 
@@ -80,8 +211,13 @@ public:
 private:
     bool Directory(const std::string& dir, const std::string& prefix, const std::vector<ArcDirEntry>& entries)
     {
-        for (const std::string& name : ExpandPattern(options_.pattern, entries)) {
-            if (!File(dir + "/" + name, Member(prefix, name)))
+        std::vector<std::string> names = ExpandPattern(options_.pattern, entries);
+        std::vector<std::string> paths;
+        for (const std::string& name : names)
+            paths.push_back(dir + "/" + name);
+        ahead_.Start(paths);
+        for (size_t i = 0; i < names.size(); i++) {
+            if (!File(Member(prefix, names[i]), ahead_.Take(i)))
                 return false;
         }
         if (!options_.descend)
@@ -114,13 +250,13 @@ private:
         return LowerName(prefix.empty() ? name : prefix + "/" + name);
     }
 
-    bool File(const std::string& path, const std::string& member)
+    bool File(const std::string& member, ReadAhead::Opened f)
     {
         // Opened and its status read through the open file before its header
         // is written, so the header describes the file that is copied.
-        std::unique_ptr<ArcStream> in = fs_.OpenRead(path);
-        ArcStatus st;
-        if (!in || !in->Status(&st)) {
+        std::unique_ptr<ArcStream>& in = f.in;
+        ArcStatus st = f.st;
+        if (!in || !f.statusOk) {
             ui_.Message("cant open file " + member + "\r\nAbandoning archive");
             return false;
         }
@@ -132,6 +268,8 @@ private:
         ui_.Progress(member);
         if (!Header(member, st))
             return false;
+        if (f.whole || f.readFailed)
+            return CopyRead(f);
         long long left = st.size;
         while (left > 0) {
             size_t n = left < static_cast<long long>(buffer_.size()) ? static_cast<size_t>(left) : buffer_.size();
@@ -152,6 +290,23 @@ private:
             }
         }
         in->Close();
+        return true;
+    }
+
+    // The data of a file read whole ahead, and the padding of its last block.
+    bool CopyRead(ReadAhead::Opened& f)
+    {
+        if (f.readFailed) {
+            ui_.Message("I/O error reading input file");
+            return false;
+        }
+        size_t pad = options_.type == kArcCpio ? 0 : (kTarBlock - f.data.size() % kTarBlock) % kTarBlock;
+        static const unsigned char zero[kTarBlock] = {};
+        if ((!f.data.empty() && !out_.Write(f.data.data(), f.data.size())) || (pad && !out_.Write(zero, pad))) {
+            ui_.Message(kWriteError);
+            return false;
+        }
+        f.in->Close();
         return true;
     }
 
@@ -195,6 +350,7 @@ private:
     ArcFs& fs_;
     ArcUi& ui_;
     std::vector<char> buffer_;
+    ReadAhead ahead_;
 };
 
 const char Writer::kWriteError[] = "Error writing archive - archive abandoned";
