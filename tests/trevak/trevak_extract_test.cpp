@@ -329,6 +329,25 @@ TEST(Extract, TheSelectionsRoomIsRefusedWhenItsBlockWouldNotFit)
     }
 }
 
+// The data of a member is bounded by the member, whatever the request: a
+// count past what a signed 64-bit number holds is no exception.
+TEST(Listing, AMembersDataStopsAtItsSizeForAnyRequest)
+{
+    std::string archive = BuildTar({{"a", "xyz"}, {"b", std::string(600, 'b')}}, kArcUstar);
+    for (size_t request : {size_t(2), size_t(3), size_t(4096), SIZE_MAX / 2 + 1, SIZE_MAX}) {
+        ArcMemStream in(archive.data(), archive.size());
+        ArcReader reader(in, kArcUstar);
+        ArcMember m;
+        ASSERT_EQ(reader.Next(&m), ArcReader::kMember);
+        char buf[16] = {};
+        size_t want = request < 3 ? request : 3;
+        EXPECT_EQ(reader.ReadData(buf, request), static_cast<long long>(want)) << request;
+        EXPECT_EQ(std::string(buf, want), std::string("xyz", want)) << request;
+        ASSERT_EQ(reader.Next(&m), ArcReader::kMember) << request;
+        EXPECT_EQ(m.name, "b") << request;
+    }
+}
+
 // A stream its caller never closed (an exception on the way) still puts
 // its buffered bytes in the file.
 TEST(Streams, AStreamDestroyedUnclosedKeepsWhatWasWritten)
