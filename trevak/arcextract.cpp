@@ -14,7 +14,9 @@
 
 namespace {
 
-const size_t kCopyChunk = 1 << 16;
+// Data moves 1 MB at a time: a large file in few calls, and a small one
+// in one read and one write.
+const size_t kCopyChunk = 1 << 20;
 
 class Extractor {
 public:

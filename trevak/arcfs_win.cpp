@@ -105,15 +105,20 @@ bool IndexOf(HANDLE h, unsigned long long* index)
     return true;
 }
 
-const DWORD kHandleBuffer = 1 << 16;
+// Reads refill 64 KB: a listing reads one header after every step over a
+// member's data, and a larger refill would read data only to drop it.
+// Writes gather up to 1 MB, so that the headers and small files of an
+// archive go to the disk in few calls.
+const DWORD kReadBuffer = 1 << 16;
+const DWORD kWriteBuffer = 1 << 20;
 
 // A file through its handle. What the engine asks of every file (its
 // size) is read at the open; its status and identity only when asked for,
 // as a file being extracted never needs them.
 class HandleStream : public ArcStream {
 public:
-    HandleStream(HANDLE h, long long size, const std::string& path)
-        : h_(h), path_(path), buf_(kHandleBuffer), size_(size)
+    HandleStream(HANDLE h, long long size, const std::string& path, bool writes)
+        : h_(h), path_(path), buf_(writes ? kWriteBuffer : kReadBuffer), size_(size)
     {
     }
     // A stream left open (a caller stopped by an exception) still hands its
@@ -140,9 +145,8 @@ public:
                 continue;
             }
             // Large reads go straight to the caller's memory.
-            bool direct = n - done >= buf_.size();
-            DWORD want = direct ? static_cast<DWORD>(n - done < 0x40000000 ? n - done : 0x40000000)
-                                : static_cast<DWORD>(buf_.size());
+            bool direct = n - done >= kReadBuffer;
+            DWORD want = direct ? static_cast<DWORD>(n - done < 0x40000000 ? n - done : 0x40000000) : kReadBuffer;
             DWORD got = 0;
             if (!MoveTo(pos_) || !ReadFile(h_, direct ? dst + done : buf_.data(), want, &got, nullptr) || got == 0)
                 break;
@@ -165,7 +169,7 @@ public:
         const char* src = static_cast<const char*>(data);
         if (writeLen_ == 0)
             writeStart_ = pos_;
-        if (n > buf_.size() - writeLen_) {
+        if (n >= buf_.size() - writeLen_) {
             if (!Flush())
                 return false;
             writeStart_ = pos_;
@@ -307,7 +311,7 @@ private:
 // A stream over a handle to a regular file, or null (the handle closed).
 // A file just made empty is known to be no directory and to hold nothing;
 // any other is asked.
-std::unique_ptr<ArcStream> StreamOf(HANDLE h, const std::string& path, bool emptied)
+std::unique_ptr<ArcStream> StreamOf(HANDLE h, const std::string& path, bool emptied, bool writes)
 {
     FILE_STANDARD_INFO standard = {};
     if (GetFileType(h) != FILE_TYPE_DISK ||
@@ -316,7 +320,7 @@ std::unique_ptr<ArcStream> StreamOf(HANDLE h, const std::string& path, bool empt
         CloseHandle(h);
         return nullptr;
     }
-    return std::unique_ptr<ArcStream>(new HandleStream(h, standard.EndOfFile.QuadPart, path));
+    return std::unique_ptr<ArcStream>(new HandleStream(h, standard.EndOfFile.QuadPart, path, writes));
 }
 
 std::unique_ptr<ArcStream> OpenHandle(const std::string& path, DWORD access, DWORD disposition)
@@ -325,7 +329,7 @@ std::unique_ptr<ArcStream> OpenHandle(const std::string& path, DWORD access, DWO
                            nullptr, disposition, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
     if (h == INVALID_HANDLE_VALUE)
         return nullptr;
-    return StreamOf(h, path, disposition == CREATE_ALWAYS);
+    return StreamOf(h, path, disposition == CREATE_ALWAYS, access != GENERIC_READ);
 }
 
 class WinFs : public ArcFs {
@@ -404,7 +408,7 @@ public:
         bool closed = CloseStream(fp);
         std::unique_ptr<ArcStream> s;
         if (duplicated && closed)
-            s = StreamOf(h, name, true);
+            s = StreamOf(h, name, true, true);
         else if (duplicated)
             CloseHandle(h);
         if (!s)

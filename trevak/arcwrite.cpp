@@ -16,7 +16,9 @@
 
 namespace {
 
-const size_t kCopyChunk = 1 << 16;
+// Data moves 1 MB at a time: a large file in few calls, and a small one
+// in one read and one write.
+const size_t kCopyChunk = 1 << 20;
 
 char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 

@@ -444,8 +444,9 @@ TEST(Extract, DataCutShortLeavesNoPartialFile)
         EXPECT_FALSE(Extract(c.archive, c.type, dir.path(), ExtractOptions(), ui));
         EXPECT_EQ(ui.messages, Names{c.message});
         EXPECT_EQ(dir.Tree(), c.bigExists ? (Names{"a.txt", "big"}) : Names{"a.txt"});
-        if (c.bigExists)
+        if (c.bigExists) {
             EXPECT_EQ(dir.Read("big"), "the old big");
+        }
     }
 }
 
