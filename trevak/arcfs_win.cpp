@@ -107,8 +107,10 @@ bool IndexOf(HANDLE h, unsigned long long* index)
 
 // Reads refill 64 KB: a listing reads one header after every step over a
 // member's data, and a larger refill would read data only to drop it.
-// Writes gather up to 1 MB, so that the headers and small files of an
-// archive go to the disk in few calls.
+// A stream that has written 1 MB (an archive, not one of thousands of
+// small extracted files, for which a large block would cost more to get
+// than it saves) gathers its writes in 1 MB, so that the headers and small
+// files of an archive go to the disk in few calls.
 const DWORD kReadBuffer = 1 << 16;
 const DWORD kWriteBuffer = 1 << 20;
 
@@ -117,8 +119,8 @@ const DWORD kWriteBuffer = 1 << 20;
 // as a file being extracted never needs them.
 class HandleStream : public ArcStream {
 public:
-    HandleStream(HANDLE h, long long size, const std::string& path, bool writes)
-        : h_(h), path_(path), buf_(writes ? kWriteBuffer : kReadBuffer), size_(size)
+    HandleStream(HANDLE h, long long size, const std::string& path)
+        : h_(h), path_(path), buf_(kReadBuffer), size_(size)
     {
     }
     // A stream left open (a caller stopped by an exception) still hands its
@@ -173,6 +175,8 @@ public:
             if (!Flush())
                 return false;
             writeStart_ = pos_;
+            if (buf_.size() < kWriteBuffer && written_ >= kWriteBuffer)
+                buf_.resize(kWriteBuffer);
             if (n >= buf_.size()) {
                 if (!WriteAll(pos_, src, n))
                     return false;
@@ -288,6 +292,7 @@ private:
     }
     void Advance(size_t n)
     {
+        written_ += static_cast<long long>(n);
         pos_ += static_cast<long long>(n);
         if (pos_ > size_)
             size_ = pos_;
@@ -305,13 +310,14 @@ private:
     size_t readLen_ = 0;
     long long writeStart_ = 0;
     size_t writeLen_ = 0;
+    long long written_ = 0;   // bytes written through the stream
     bool failed_ = false;
 };
 
 // A stream over a handle to a regular file, or null (the handle closed).
 // A file just made empty is known to be no directory and to hold nothing;
 // any other is asked.
-std::unique_ptr<ArcStream> StreamOf(HANDLE h, const std::string& path, bool emptied, bool writes)
+std::unique_ptr<ArcStream> StreamOf(HANDLE h, const std::string& path, bool emptied)
 {
     FILE_STANDARD_INFO standard = {};
     if (GetFileType(h) != FILE_TYPE_DISK ||
@@ -320,7 +326,7 @@ std::unique_ptr<ArcStream> StreamOf(HANDLE h, const std::string& path, bool empt
         CloseHandle(h);
         return nullptr;
     }
-    return std::unique_ptr<ArcStream>(new HandleStream(h, standard.EndOfFile.QuadPart, path, writes));
+    return std::unique_ptr<ArcStream>(new HandleStream(h, standard.EndOfFile.QuadPart, path));
 }
 
 std::unique_ptr<ArcStream> OpenHandle(const std::string& path, DWORD access, DWORD disposition)
@@ -329,7 +335,7 @@ std::unique_ptr<ArcStream> OpenHandle(const std::string& path, DWORD access, DWO
                            nullptr, disposition, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
     if (h == INVALID_HANDLE_VALUE)
         return nullptr;
-    return StreamOf(h, path, disposition == CREATE_ALWAYS, access != GENERIC_READ);
+    return StreamOf(h, path, disposition == CREATE_ALWAYS);
 }
 
 class WinFs : public ArcFs {
@@ -408,7 +414,7 @@ public:
         bool closed = CloseStream(fp);
         std::unique_ptr<ArcStream> s;
         if (duplicated && closed)
-            s = StreamOf(h, name, true, true);
+            s = StreamOf(h, name, true);
         else if (duplicated)
             CloseHandle(h);
         if (!s)
