@@ -113,6 +113,7 @@ bool IndexOf(HANDLE h, unsigned long long* index)
 // files of an archive go to the disk in few calls.
 const DWORD kReadBuffer = 1 << 16;
 const DWORD kWriteBuffer = 1 << 20;
+const DWORD kJumpRead = 1 << 12;
 
 // A file through its handle. What the engine asks of every file (its
 // size) is read at the open; its status and identity only when asked for,
@@ -146,12 +147,16 @@ public:
                 pos_ += static_cast<long long>(take);
                 continue;
             }
-            // Large reads go straight to the caller's memory.
+            // Large reads go straight to the caller's memory. A read that
+            // does not go on where the last one ended (a listing's next
+            // header, after a step over a member's data) refills 4 KB only.
             bool direct = n - done >= kReadBuffer;
-            DWORD want = direct ? static_cast<DWORD>(n - done < 0x40000000 ? n - done : 0x40000000) : kReadBuffer;
+            DWORD refill = pos_ == lastReadEnd_ ? kReadBuffer : kJumpRead;
+            DWORD want = direct ? static_cast<DWORD>(n - done < 0x40000000 ? n - done : 0x40000000) : refill;
             DWORD got = 0;
             if (!MoveTo(pos_) || !ReadFile(h_, direct ? dst + done : buf_.data(), want, &got, nullptr) || got == 0)
                 break;
+            lastReadEnd_ = pos_ + got;
             if (direct) {
                 done += got;
                 pos_ += got;
@@ -311,6 +316,7 @@ private:
     long long writeStart_ = 0;
     size_t writeLen_ = 0;
     long long written_ = 0;   // bytes written through the stream
+    long long lastReadEnd_ = 0;   // where the last read from the file ended
     bool failed_ = false;
 };
 
