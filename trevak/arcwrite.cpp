@@ -61,15 +61,16 @@ bool LessNoCase(const std::string& a, const std::string& b)
 class ReadAhead {
 public:
     struct Opened {
-        std::unique_ptr<ArcStream> in;
+        std::unique_ptr<ArcStream> in;   // closed already when read whole or skipped
         ArcStatus st;
         bool statusOk = false;
+        bool skip = false;         // one of the files never archived
         bool whole = false;        // data holds all st.size bytes
         bool readFailed = false;   // the file ended before st.size bytes
         std::vector<char> data;
     };
 
-    ReadAhead(ArcFs& fs, unsigned threads) : fs_(fs)
+    ReadAhead(ArcFs& fs, const std::vector<ArcFileId>& skip, unsigned threads) : fs_(fs), skip_(skip)
     {
         for (unsigned i = 0; i < threads; i++)
             threads_.emplace_back([this] { Work(); });
@@ -149,6 +150,12 @@ private:
         if (!f.in || !f.in->Status(&f.st))
             return f;
         f.statusOk = true;
+        for (const ArcFileId& id : skip_)
+            f.skip = f.skip || f.in->SameFile(id);
+        if (f.skip) {
+            f.in->Close();
+            return f;
+        }
         if (f.st.size > kWholeMax)
             return f;
         try {
@@ -161,10 +168,12 @@ private:
             done += got;
         f.whole = done == f.data.size();
         f.readFailed = !f.whole;
+        f.in->Close();   // what is read is all the writer needs of it
         return f;
     }
 
     ArcFs& fs_;
+    const std::vector<ArcFileId>& skip_;
     std::mutex m_;
     std::condition_variable work_, done_;
     std::vector<std::string> paths_;
@@ -185,7 +194,7 @@ public:
     // the one it replaces.
     Writer(std::initializer_list<ArcFileId> skip, const WriteOptions& options, ArcStream& out, ArcFs& fs, ArcUi& ui)
         : skip_(skip), options_(options), out_(out), fs_(fs), ui_(ui), buffer_(kCopyChunk),
-          ahead_(fs, kReadAheadThreads)
+          ahead_(fs, skip_, kReadAheadThreads)
     {
     }
 
@@ -262,10 +271,8 @@ private:
             ui_.Message("cant open file " + member + "\r\nAbandoning archive");
             return false;
         }
-        for (const ArcFileId& skip : skip_) {
-            if (in->SameFile(skip))
-                return true;
-        }
+        if (f.skip)
+            return true;
         st.isDir = false;
         ui_.Progress(member);
         if (!Header(member, st))
@@ -308,7 +315,6 @@ private:
             ui_.Message(kWriteError);
             return false;
         }
-        f.in->Close();
         return true;
     }
 
