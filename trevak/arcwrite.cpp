@@ -67,6 +67,7 @@ public:
         bool skip = false;         // one of the files never archived
         bool whole = false;        // data holds all st.size bytes
         bool readFailed = false;   // the file ended before st.size bytes
+        bool noMemory = false;     // the thread ran out of memory opening it
         std::vector<char> data;
     };
 
@@ -133,7 +134,13 @@ private:
             unsigned batch = batch_;
             std::string path = paths_[i];
             lock.unlock();
-            Opened f = Open(path);
+            Opened f;
+            try {
+                f = Open(path);
+            } catch (const std::bad_alloc&) {
+                f = Opened();
+                f.noMemory = true;
+            }
             lock.lock();
             if (batch != batch_)
                 continue;   // dropped; f closes as it goes
@@ -265,6 +272,8 @@ private:
     {
         // Opened and its status read through the open file before its header
         // is written, so the header describes the file that is copied.
+        if (f.noMemory)
+            throw std::bad_alloc();   // as if the writer had opened it itself
         std::unique_ptr<ArcStream>& in = f.in;
         ArcStatus st = f.st;
         if (!in || !f.statusOk) {
