@@ -9,6 +9,7 @@
 #include <memory>
 #include <mutex>
 #include <new>
+#include <system_error>
 #include <thread>
 
 #include "arcformat.h"
@@ -73,8 +74,13 @@ public:
 
     ReadAhead(ArcFs& fs, const std::vector<ArcFileId>& skip, unsigned threads) : fs_(fs), skip_(skip)
     {
-        for (unsigned i = 0; i < threads; i++)
-            threads_.emplace_back([this] { Work(); });
+        // A thread the system will not give leaves the work to the others,
+        // or with none to the writer itself.
+        try {
+            for (unsigned i = 0; i < threads; i++)
+                threads_.emplace_back([this] { Work(); });
+        } catch (const std::system_error&) {
+        }
     }
     ~ReadAhead()
     {
@@ -107,6 +113,8 @@ public:
     Opened Take(size_t i)
     {
         Opened f;
+        if (threads_.empty())
+            return OpenCaught(paths_[i]);
         {
             std::unique_lock<std::mutex> lock(m_);
             done_.wait(lock, [&] { return ready_[i] != 0; });
@@ -134,19 +142,24 @@ private:
             unsigned batch = batch_;
             std::string path = paths_[i];
             lock.unlock();
-            Opened f;
-            try {
-                f = Open(path);
-            } catch (const std::bad_alloc&) {
-                f = Opened();
-                f.noMemory = true;
-            }
+            Opened f = OpenCaught(path);
             lock.lock();
             if (batch != batch_)
                 continue;   // dropped; f closes as it goes
             files_[i] = std::move(f);
             ready_[i] = 1;
             done_.notify_all();
+        }
+    }
+
+    Opened OpenCaught(const std::string& path)
+    {
+        try {
+            return Open(path);
+        } catch (const std::bad_alloc&) {
+            Opened f;
+            f.noMemory = true;
+            return f;
         }
     }
 
