@@ -2,6 +2,9 @@
 #include "arcextract.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <new>
+#include <stdexcept>
 #include <set>
 #include <vector>
 
@@ -11,7 +14,9 @@
 
 namespace {
 
-const size_t kCopyChunk = 1 << 16;
+// Data moves 1 MB at a time: a large file in few calls, and a small one
+// in one read and one write.
+const size_t kCopyChunk = 1 << 20;
 
 class Extractor {
 public:
@@ -116,13 +121,7 @@ private:
     bool Copy(const ArcMember& m, const std::string& name, const std::string& path, bool exists)
     {
         std::string temp = path;
-        ArcStatus st;
-        for (int n = 0; exists; n++) {
-            temp = path + ".trevak~" + std::to_string(n);
-            if (!fs_.Stat(temp, &st))
-                break;
-        }
-        std::unique_ptr<ArcStream> out = fs_.Create(temp);
+        std::unique_ptr<ArcStream> out = exists ? fs_.CreateBeside(path, &temp) : fs_.Create(path);
         if (!out) {
             ui_.Message(name + ": create file fails");
             return true;
@@ -205,5 +204,27 @@ private:
 bool ExtractArchive(ArcStream& in, int type, const std::string& target, const ExtractOptions& options, ArcFs& fs,
                     ArcUi& ui)
 {
-    return Extractor(in, type, target, options, fs, ui).Run();
+    try {
+        return Extractor(in, type, target, options, fs, ui).Run();
+    } catch (const std::bad_alloc&) {
+        ui.Message(kExtractOutOfMemory);
+        return false;
+    }
 }
+
+bool AllocateSelection(size_t count, std::vector<int>* selected)
+{
+    selected->clear();
+    if (count > SIZE_MAX / sizeof(int) || count > selected->max_size())
+        return false;
+    try {
+        selected->resize(count);
+    } catch (const std::bad_alloc&) {
+        return false;
+    } catch (const std::length_error&) {
+        return false;
+    }
+    return true;
+}
+
+const char kExtractOutOfMemory[] = "Out of memory - sorry";

@@ -2,6 +2,7 @@
 #ifndef TREVAK_ARCEXTRACT_H
 #define TREVAK_ARCEXTRACT_H
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -18,10 +19,17 @@ struct ExtractOptions {
 };
 
 // Extracts the archive read from in into target, an existing directory.
-// Every member's name passes CheckMemberName first; a file is written
-// beside its final name and put in place only when complete. Returns false
+// Every member's name passes CheckMemberName first; a file that exists
+// already is written beside its name and put in place only when complete. Returns false
 // when the extraction stopped early (after a message or a Cancel).
 bool ExtractArchive(ArcStream& in, int type, const std::string& target, const ExtractOptions& options, ArcFs& fs,
                     ArcUi& ui);
+
+// Room for count member indices in *selected; false when the block would
+// not fit in the address space or the memory cannot be had (the caller then
+// says kExtractOutOfMemory).
+bool AllocateSelection(size_t count, std::vector<int>* selected);
+
+extern const char kExtractOutOfMemory[];
 
 #endif

@@ -54,6 +54,9 @@ public:
     // rather than its name, so they describe exactly the file being read.
     virtual bool Status(ArcStatus*) const { return false; }
     virtual ArcFileId Identity() const { return ArcFileId(); }
+    // Whether the open file is the one other identifies; a stream may
+    // answer No without reading its whole identity.
+    virtual bool SameFile(const ArcFileId& other) const { return Identity() == other; }
 };
 
 struct ArcDirEntry {
@@ -77,6 +80,10 @@ public:
     virtual bool MakeReadOnly(const std::string& path) = 0;
     // Entries of a directory except "." and "..", in the system's order.
     virtual bool ListDir(const std::string& path, std::vector<ArcDirEntry>* out) = 0;
+    // A new, empty file in target's directory under a name no file had,
+    // for writing target's replacement; *temp receives its name. Null when
+    // it cannot be made.
+    virtual std::unique_ptr<ArcStream> CreateBeside(const std::string& target, std::string* temp) = 0;
     // Replaces `to` by `from` in one step.
     virtual bool Replace(const std::string& from, const std::string& to) = 0;
     virtual bool Remove(const std::string& path) = 0;

@@ -9,6 +9,7 @@
 
 #include "arcfs.h"
 #include "arcfs_stream.h"
+#include "fileout.h"
 
 namespace {
 
@@ -36,7 +37,7 @@ ArcFileId IdOf(const struct stat& s)
     return id;
 }
 
-std::unique_ptr<ArcStream> Wrap(FILE* fp)
+std::unique_ptr<ArcStream> Wrap(FILE* fp, const std::string& path)
 {
     if (!fp)
         return nullptr;
@@ -47,22 +48,22 @@ std::unique_ptr<ArcStream> Wrap(FILE* fp)
     }
     ArcStatus st;
     FromStat(s, &st);
-    return MakeFileStream(fp, st, IdOf(s));
+    return MakeFileStream(fp, st, IdOf(s), path);
 }
 
 class PosixFs : public ArcFs {
 public:
     std::unique_ptr<ArcStream> OpenRead(const std::string& path) override
     {
-        return Wrap(fopen(path.c_str(), "rb"));
+        return Wrap(fopen(path.c_str(), "rb"), path);
     }
     std::unique_ptr<ArcStream> Create(const std::string& path) override
     {
-        return Wrap(fopen(path.c_str(), "wb"));
+        return Wrap(fopen(path.c_str(), "wb"), path);
     }
     std::unique_ptr<ArcStream> OpenUpdate(const std::string& path) override
     {
-        return Wrap(fopen(path.c_str(), "r+b"));
+        return Wrap(fopen(path.c_str(), "r+b"), path);
     }
     bool Stat(const std::string& path, ArcStatus* st) override
     {
@@ -117,9 +118,22 @@ public:
         closedir(d);
         return true;
     }
+    std::unique_ptr<ArcStream> CreateBeside(const std::string& target, std::string* temp) override
+    {
+        char name[260];
+        FILE* fp = CreateReplacement(target.c_str(), name);
+        if (!fp)
+            return nullptr;
+        std::unique_ptr<ArcStream> s = Wrap(fp, name);
+        if (!s)
+            unlink(name);
+        else
+            *temp = name;
+        return s;
+    }
     bool Replace(const std::string& from, const std::string& to) override
     {
-        return rename(from.c_str(), to.c_str()) == 0;
+        return ReplaceWithFile(from.c_str(), to.c_str());
     }
     bool Remove(const std::string& path) override { return unlink(path.c_str()) == 0; }
     ArcFileId Identity(const std::string& path) override

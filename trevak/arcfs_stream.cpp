@@ -1,6 +1,8 @@
 // Buffered file streams and the in-memory stream.
 #include "arcfs_stream.h"
 
+#include "message.h"
+
 #include <cstring>
 #include <vector>
 
@@ -26,15 +28,17 @@ int SeekTo(FILE* fp, long long pos)
 
 class FileStream : public ArcStream {
 public:
-    FileStream(FILE* fp, const ArcStatus& st, const ArcFileId& id)
-        : fp_(fp), size_(st.size), status_(st), id_(id), buffer_(kStreamBuffer)
+    FileStream(FILE* fp, const ArcStatus& st, const ArcFileId& id, const std::string& path)
+        : fp_(fp), path_(path), size_(st.size), status_(st), id_(id), buffer_(kStreamBuffer)
     {
         setvbuf(fp_, buffer_.data(), _IOFBF, buffer_.size());
     }
+    // A stream left open (a caller stopped by an exception) still hands its
+    // buffered bytes to the file, and says so when the file refused them.
     ~FileStream() override
     {
-        if (fp_)
-            fclose(fp_);
+        if (fp_ && !Close())
+            ToolMessage(("cant write " + path_).c_str());
     }
     size_t Read(void* buf, size_t n) override
     {
@@ -117,6 +121,7 @@ public:
 
 private:
     FILE* fp_;
+    std::string path_;
     long long size_;
     ArcStatus status_;
     ArcFileId id_;
@@ -128,9 +133,10 @@ private:
 
 }  // namespace
 
-std::unique_ptr<ArcStream> MakeFileStream(FILE* fp, const ArcStatus& st, const ArcFileId& id)
+std::unique_ptr<ArcStream> MakeFileStream(FILE* fp, const ArcStatus& st, const ArcFileId& id,
+                                          const std::string& path)
 {
-    return std::unique_ptr<ArcStream>(new FileStream(fp, st, id));
+    return std::unique_ptr<ArcStream>(new FileStream(fp, st, id, path));
 }
 
 size_t ArcMemStream::Read(void* buf, size_t n)

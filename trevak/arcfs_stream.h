@@ -4,11 +4,13 @@
 
 #include <cstdio>
 #include <memory>
+#include <string>
 
 #include "arcfs.h"
 
 // Takes ownership of fp; st is the file's status when it was opened, id
-// its identity.
-std::unique_ptr<ArcStream> MakeFileStream(FILE* fp, const ArcStatus& st, const ArcFileId& id);
+// its identity, path its name (for a message).
+std::unique_ptr<ArcStream> MakeFileStream(FILE* fp, const ArcStatus& st, const ArcFileId& id,
+                                          const std::string& path);
 
 #endif

@@ -15,6 +15,8 @@
 #include <vector>
 
 #include "arcfs.h"
+#include "fileout.h"
+#include "message.h"
 
 namespace {
 
@@ -59,40 +61,76 @@ bool EndsWithNoCase(const std::string& s, const char* tail)
 
 // The status the C runtime would give a regular file: read and write
 // permission unless read-only, execute for the runnable extensions.
-ArcStatus StatusOf(const BY_HANDLE_FILE_INFORMATION& info, const std::string& path)
+ArcStatus StatusOf(DWORD attributes, long long size, const FILETIME& written, unsigned long long index,
+                   const std::string& path)
 {
     ArcStatus st;
     st.mode = 0100444u;
-    if (!(info.dwFileAttributes & FILE_ATTRIBUTE_READONLY))
+    if (!(attributes & FILE_ATTRIBUTE_READONLY))
         st.mode |= 0222u;
     for (const char* ext : {".exe", ".com", ".bat", ".cmd"}) {
         if (EndsWithNoCase(path, ext))
             st.mode |= 0111u;
     }
-    st.size = (static_cast<long long>(info.nFileSizeHigh) << 32) | info.nFileSizeLow;
-    st.mtime = UnixTime(info.ftLastWriteTime);
+    st.size = size;
+    st.mtime = UnixTime(written);
     st.nlink = 1;
-    st.ino = info.nFileIndexLow & 0777777u;
-    st.isLink = (info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+    st.ino = static_cast<unsigned>(index) & 0777777u;
+    st.isLink = (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
     return st;
 }
 
-const DWORD kHandleBuffer = 1 << 16;
+// The file's index on its volume, without the volume: the serial number
+// costs a query of the volume, which under Wine takes several times as long
+// as opening the file, so it is asked for only when an index matches.
+bool IndexOf(HANDLE h, unsigned long long* index)
+{
+    struct IoStatus {
+        union {
+            LONG status;
+            void* pointer;
+        };
+        ULONG_PTR information;
+    };
+    typedef LONG(WINAPI * QueryFile)(HANDLE, IoStatus*, void*, ULONG, int);
+    // Through the generic function type, as the loader hands out any entry.
+    static const QueryFile query = reinterpret_cast<QueryFile>(
+        reinterpret_cast<void (*)()>(GetProcAddress(GetModuleHandleA("ntdll.dll"), "NtQueryInformationFile")));
+    const int kFileInternalInformation = 6;
+    IoStatus io;
+    LARGE_INTEGER number;
+    if (!query || query(h, &io, &number, sizeof number, kFileInternalInformation) < 0)
+        return false;
+    *index = static_cast<unsigned long long>(number.QuadPart);
+    return true;
+}
 
+// Reads refill 64 KB: a listing reads one header after every step over a
+// member's data, and a larger refill would read data only to drop it.
+// A stream that has written 1 MB (an archive, not one of thousands of
+// small extracted files, for which a large block would cost more to get
+// than it saves) gathers its writes in 1 MB, so that the headers and small
+// files of an archive go to the disk in few calls.
+const DWORD kReadBuffer = 1 << 16;
+const DWORD kWriteBuffer = 1 << 20;
+const DWORD kJumpRead = 1 << 12;
+
+// A file through its handle. What the engine asks of every file (its
+// size) is read at the open; its status and identity only when asked for,
+// as a file being extracted never needs them.
 class HandleStream : public ArcStream {
 public:
-    HandleStream(HANDLE h, const BY_HANDLE_FILE_INFORMATION& info, const std::string& path)
-        : h_(h), status_(StatusOf(info, path)), buf_(kHandleBuffer)
+    HandleStream(HANDLE h, long long size, const std::string& path)
+        : h_(h), path_(path), buf_(kReadBuffer), size_(size)
     {
-        size_ = status_.size;
-        id_.volume = info.dwVolumeSerialNumber;
-        id_.index = (static_cast<unsigned long long>(info.nFileIndexHigh) << 32) | info.nFileIndexLow;
-        id_.valid = true;
     }
+    // A stream left open (a caller stopped by an exception) still hands its
+    // buffered bytes to the file, and says so when the file refused them:
+    // no archive is ever cut short in silence.
     ~HandleStream() override
     {
-        if (h_ != INVALID_HANDLE_VALUE)
-            CloseHandle(h_);
+        if (h_ != INVALID_HANDLE_VALUE && !Close())
+            ToolMessage(("cant write " + path_).c_str());
     }
     size_t Read(void* out, size_t n) override
     {
@@ -109,13 +147,16 @@ public:
                 pos_ += static_cast<long long>(take);
                 continue;
             }
-            // Large reads go straight to the caller's memory.
-            bool direct = n - done >= buf_.size();
-            DWORD want = direct ? static_cast<DWORD>(n - done < 0x40000000 ? n - done : 0x40000000)
-                                : static_cast<DWORD>(buf_.size());
+            // Large reads go straight to the caller's memory. A read that
+            // does not go on where the last one ended (a listing's next
+            // header, after a step over a member's data) refills 4 KB only.
+            bool direct = n - done >= kReadBuffer;
+            DWORD refill = pos_ == lastReadEnd_ ? kReadBuffer : kJumpRead;
+            DWORD want = direct ? static_cast<DWORD>(n - done < 0x40000000 ? n - done : 0x40000000) : refill;
             DWORD got = 0;
             if (!MoveTo(pos_) || !ReadFile(h_, direct ? dst + done : buf_.data(), want, &got, nullptr) || got == 0)
                 break;
+            lastReadEnd_ = pos_ + got;
             if (direct) {
                 done += got;
                 pos_ += got;
@@ -135,10 +176,12 @@ public:
         const char* src = static_cast<const char*>(data);
         if (writeLen_ == 0)
             writeStart_ = pos_;
-        if (writeLen_ + n > buf_.size()) {
+        if (n >= buf_.size() - writeLen_) {
             if (!Flush())
                 return false;
             writeStart_ = pos_;
+            if (buf_.size() < kWriteBuffer && written_ >= kWriteBuffer)
+                buf_.resize(kWriteBuffer);
             if (n >= buf_.size()) {
                 if (!WriteAll(pos_, src, n))
                     return false;
@@ -188,10 +231,35 @@ public:
     }
     bool Status(ArcStatus* st) const override
     {
+        if (!statusRead_) {
+            FILE_BASIC_INFO basic;
+            unsigned long long index = 0;
+            if (!GetFileInformationByHandleEx(h_, FileBasicInfo, &basic, sizeof basic))
+                return false;
+            if (!IndexOf(h_, &index))
+                index = Identity().index;
+            FILETIME written;
+            written.dwLowDateTime = static_cast<DWORD>(basic.LastWriteTime.QuadPart);
+            written.dwHighDateTime = static_cast<DWORD>(basic.LastWriteTime.QuadPart >> 32);
+            status_ = StatusOf(basic.FileAttributes, size_, written, index, path_);
+            statusRead_ = true;
+        }
         *st = status_;
         return true;
     }
-    ArcFileId Identity() const override { return id_; }
+    ArcFileId Identity() const override
+    {
+        if (!id_.valid)
+            id_ = IdOf(h_);
+        return id_;
+    }
+    bool SameFile(const ArcFileId& other) const override
+    {
+        unsigned long long index;
+        if (!id_.valid && other.valid && IndexOf(h_, &index) && index != other.index)
+            return false;
+        return Identity() == other;
+    }
 
 private:
     bool MoveTo(long long pos)
@@ -229,14 +297,17 @@ private:
     }
     void Advance(size_t n)
     {
+        written_ += static_cast<long long>(n);
         pos_ += static_cast<long long>(n);
         if (pos_ > size_)
             size_ = pos_;
     }
 
     HANDLE h_;
-    ArcStatus status_;
-    ArcFileId id_;
+    std::string path_;
+    mutable ArcStatus status_;
+    mutable bool statusRead_ = false;
+    mutable ArcFileId id_;
     std::vector<char> buf_;
     long long size_ = 0;
     long long pos_ = 0;
@@ -244,8 +315,25 @@ private:
     size_t readLen_ = 0;
     long long writeStart_ = 0;
     size_t writeLen_ = 0;
+    long long written_ = 0;   // bytes written through the stream
+    long long lastReadEnd_ = 0;   // where the last read from the file ended
     bool failed_ = false;
 };
+
+// A stream over a handle to a regular file, or null (the handle closed).
+// A file just made empty is known to be no directory and to hold nothing;
+// any other is asked.
+std::unique_ptr<ArcStream> StreamOf(HANDLE h, const std::string& path, bool emptied)
+{
+    FILE_STANDARD_INFO standard = {};
+    if (GetFileType(h) != FILE_TYPE_DISK ||
+        (!emptied && (!GetFileInformationByHandleEx(h, FileStandardInfo, &standard, sizeof standard) ||
+                      standard.Directory))) {
+        CloseHandle(h);
+        return nullptr;
+    }
+    return std::unique_ptr<ArcStream>(new HandleStream(h, standard.EndOfFile.QuadPart, path));
+}
 
 std::unique_ptr<ArcStream> OpenHandle(const std::string& path, DWORD access, DWORD disposition)
 {
@@ -253,13 +341,7 @@ std::unique_ptr<ArcStream> OpenHandle(const std::string& path, DWORD access, DWO
                            nullptr, disposition, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
     if (h == INVALID_HANDLE_VALUE)
         return nullptr;
-    BY_HANDLE_FILE_INFORMATION info;
-    if (!GetFileInformationByHandle(h, &info) || (info.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ||
-        GetFileType(h) != FILE_TYPE_DISK) {
-        CloseHandle(h);
-        return nullptr;
-    }
-    return std::unique_ptr<ArcStream>(new HandleStream(h, info, path));
+    return StreamOf(h, path, disposition == CREATE_ALWAYS);
 }
 
 class WinFs : public ArcFs {
@@ -323,9 +405,33 @@ public:
         FindClose(h);
         return ok;
     }
+    std::unique_ptr<ArcStream> CreateBeside(const std::string& target, std::string* temp) override
+    {
+        char name[260];
+        FILE* fp = CreateReplacement(target.c_str(), name);
+        if (!fp)
+            return nullptr;
+        // The file is written through a handle of its own, like every other;
+        // the runtime's stream has written nothing, so closing it loses nothing.
+        HANDLE h = INVALID_HANDLE_VALUE;
+        HANDLE self = GetCurrentProcess();
+        HANDLE runtime = reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(fp)));
+        bool duplicated = DuplicateHandle(self, runtime, self, &h, 0, FALSE, DUPLICATE_SAME_ACCESS) != 0;
+        bool closed = CloseStream(fp);
+        std::unique_ptr<ArcStream> s;
+        if (duplicated && closed)
+            s = StreamOf(h, name, true);
+        else if (duplicated)
+            CloseHandle(h);
+        if (!s)
+            DeleteFileA(name);
+        else
+            *temp = name;
+        return s;
+    }
     bool Replace(const std::string& from, const std::string& to) override
     {
-        return MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING) != 0;
+        return ReplaceWithFile(from.c_str(), to.c_str());
     }
     bool Remove(const std::string& path) override { return DeleteFileA(path.c_str()) != 0; }
     ArcFileId Identity(const std::string& path) override

@@ -23,10 +23,12 @@ bool IsDeviceName(const std::string& component)
         if (base == d)
             return true;
     }
-    if (base.size() == 4 && (base.compare(0, 3, "com") == 0 || base.compare(0, 3, "lpt") == 0) &&
-        base[3] >= '1' && base[3] <= '9')
-        return true;
-    return false;
+    if (base.size() != 4 || (base.compare(0, 3, "com") != 0 && base.compare(0, 3, "lpt") != 0))
+        return false;
+    // The superscript digits one to three (code page 1252) name the same
+    // ports as 1 to 3.
+    unsigned char digit = static_cast<unsigned char>(base[3]);
+    return (digit >= '1' && digit <= '9') || digit == 0xB9 || digit == 0xB2 || digit == 0xB3;
 }
 
 bool OnlyDotsAndBlanks(const std::string& component)

@@ -63,7 +63,9 @@ ArcReader::Result ArcReader::Next(ArcMember* m)
 
 long long ArcReader::ReadData(void* buf, size_t n)
 {
-    if (static_cast<long long>(n) > payload_)
+    // Compared unsigned: a request past what a long long holds must not
+    // pass for a small one.
+    if (static_cast<unsigned long long>(payload_) < n)
         n = static_cast<size_t>(payload_);
     if (n == 0)
         return 0;

@@ -2,6 +2,8 @@
 
 #include <direct.h>
 
+#include <cstdio>
+
 #include "picker.h"
 #include "resource.h"
 
@@ -108,12 +110,27 @@ void CWriteArchiveDlg::OnBrowse() { BrowseDirectoryInto(*this, m_source); }
 
 // ---------------------------------------------------------------- Archive Information
 
+namespace {
+
+// A byte count in a field, in all its 64 bits; the field only shows it.
+void DDX_Size(CDataExchange* pDX, int nIDC, long long& value)
+{
+    HWND field = pDX->PrepareEditCtrl(nIDC);
+    if (pDX->m_bSaveAndValidate)
+        return;
+    char text[32];
+    snprintf(text, sizeof text, "%lld", value);
+    SetWindowTextA(field, text);
+}
+
+}  // namespace
+
 CArchiveInfoDlg::CArchiveInfoDlg() : CDialog(IDD_ARCHIVE_INFO), m_size(0), m_members(0) {}
 
 void CArchiveInfoDlg::DoDataExchange(CDataExchange* pDX)
 {
     CDialog::DoDataExchange(pDX);
-    DDX_Text(pDX, IDC_INFO_SIZE, m_size);
+    DDX_Size(pDX, IDC_INFO_SIZE, m_size);
     DDX_Text(pDX, IDC_INFO_FORMAT, m_format);
     DDX_Text(pDX, IDC_INFO_MEMBERS, m_members);
     DDX_Text(pDX, IDC_INFO_UPDATED, m_updated);

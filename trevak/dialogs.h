@@ -45,7 +45,7 @@ public:
     CArchiveInfoDlg();
     virtual void DoDataExchange(CDataExchange* pDX);
 
-    long m_size;
+    long long m_size;   // an archive may pass 2 GB, and long has 32 bits
     CString m_format;
     UINT m_members;
     CString m_updated;

@@ -17,4 +17,7 @@ endif()
 if(NOT TARGET trevak_engine)
   add_library(trevak_engine STATIC ${TREVAK_ENGINE_SOURCES})
   target_include_directories(trevak_engine PUBLIC ${CMAKE_CURRENT_LIST_DIR})
+  # Files are replaced, and a stream that loses data reports it, through
+  # the tool library.
+  target_link_libraries(trevak_engine PUBLIC tamrel_shared)
 endif()

@@ -196,7 +196,7 @@ void CTrevakDoc::OnDetails()
     dlg.m_format = m_archiveType == kArcCpio ? "cpio" : m_archiveType == kArcUstar ? "ustar" : "tar";
     CTrevakView* view = View();
     dlg.m_members = view ? static_cast<UINT>(view->m_members.GetCount()) : 0;
-    dlg.m_size = known ? static_cast<long>(st.st_size) : 0;
+    dlg.m_size = known ? static_cast<long long>(st.st_size) : 0;
     if (known) {
         __time64_t t = st.st_mtime;
         char text[64];
@@ -257,7 +257,10 @@ void CTrevakDoc::OnReadArchive()
     if (options.selectedOnly) {
         int n = view->m_members.GetSelCount();
         if (n > 0) {
-            options.selected.resize(static_cast<size_t>(n));
+            if (!AllocateSelection(static_cast<size_t>(n), &options.selected)) {
+                AfxMessageBox(kExtractOutOfMemory);
+                return;
+            }
             view->m_members.GetSelItems(n, options.selected.data());
         }
     }

@@ -91,6 +91,14 @@ public:
         return base_.MakeReadOnly(p);
     }
     bool ListDir(const std::string& p, std::vector<ArcDirEntry>* out) override { return base_.ListDir(p, out); }
+    std::unique_ptr<ArcStream> CreateBeside(const std::string& target, std::string* temp) override
+    {
+        CheckInside(target);
+        std::unique_ptr<ArcStream> s = base_.CreateBeside(target, temp);
+        if (s)
+            CheckInside(*temp);
+        return s;
+    }
     bool Replace(const std::string& a, const std::string& b) override
     {
         CheckInside(a);

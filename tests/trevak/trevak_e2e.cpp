@@ -259,6 +259,28 @@ TEST(TrevakE2e, DetailsOfAnArchiveGoneFromDiskShowZeros)
     info.WaitGone();
 }
 
+// A size past what a signed 32-bit number holds: an archive followed by zeros to three
+// billion bytes (sparse where the file system allows).
+TEST(TrevakE2e, DetailsShowTheSizeOfAnArchivePastTwoGigabytesInFull)
+{
+    TempDir temp;
+    temp.Write("big.tar", Archive(kArcUstar, ThreeMembers()));
+    HANDLE h = CreateFileA(temp.Path("big.tar").c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(h, INVALID_HANDLE_VALUE);
+    LARGE_INTEGER size;
+    size.QuadPart = 3000000000LL;
+    EXPECT_TRUE(SetFilePointerEx(h, size, nullptr, FILE_BEGIN) && SetEndOfFile(h));
+    CloseHandle(h);
+    Trevak t(temp.path(), temp.Path("big.tar"));
+    Window frame = t.Frame(std::string("big.tar") + kFrameEnd);
+    WaitUntil([&] { return Trevak::Members(frame).Items().size() == 3; }, "the members listed");
+    frame.MenuCommand(ID_DETAILS);
+    Window info = t.process.WaitDialog("Archive Information...");
+    EXPECT_EQ(info.Child(IDC_INFO_SIZE).Text(), "3000000000");
+    info.Child(IDOK).Click();
+    info.WaitGone();
+}
+
 // Fills the Write Archive dialog and presses OK.
 void Write(const Trevak& t, const Window& frame, const std::string& source, const std::string& files, int formatId,
            bool append)

@@ -1,6 +1,8 @@
 // Listing and extraction: member walks over built archives, the options,
 // and the guarantee that nothing lands outside the target directory.
+#include <cstdint>
 #include <cstring>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -308,6 +310,68 @@ TEST(Extract, Options)
     EXPECT_NE(st.mode & 0200u, 0u);
 }
 
+TEST(Extract, TheSelectionsRoomIsRefusedWhenItsBlockWouldNotFit)
+{
+    struct Case {
+        size_t count;
+        bool ok;
+    } cases[] = {
+        {0, true},
+        {3, true},
+        {SIZE_MAX / sizeof(int) + 1, false},   // count * sizeof(int) wraps
+        {SIZE_MAX, false},
+        {SIZE_MAX / sizeof(int), false},       // fits the arithmetic, never the address space
+    };
+    for (const Case& c : cases) {
+        std::vector<int> selected = {7};
+        EXPECT_EQ(AllocateSelection(c.count, &selected), c.ok) << c.count;
+        EXPECT_EQ(selected.size(), c.ok ? c.count : 0) << c.count;
+    }
+}
+
+// The data of a member is bounded by the member, whatever the request: a
+// count past what a signed 64-bit number holds is no exception.
+TEST(Listing, AMembersDataStopsAtItsSizeForAnyRequest)
+{
+    std::string archive = BuildTar({{"a", "xyz"}, {"b", std::string(600, 'b')}}, kArcUstar);
+    for (size_t request : {size_t(2), size_t(3), size_t(4096), SIZE_MAX / 2 + 1, SIZE_MAX}) {
+        ArcMemStream in(archive.data(), archive.size());
+        ArcReader reader(in, kArcUstar);
+        ArcMember m;
+        ASSERT_EQ(reader.Next(&m), ArcReader::kMember);
+        char buf[16] = {};
+        size_t want = request < 3 ? request : 3;
+        EXPECT_EQ(reader.ReadData(buf, request), static_cast<long long>(want)) << request;
+        EXPECT_EQ(std::string(buf, want), std::string("xyz", want)) << request;
+        ASSERT_EQ(reader.Next(&m), ArcReader::kMember) << request;
+        EXPECT_EQ(m.name, "b") << request;
+    }
+}
+
+// A stream its caller never closed (an exception on the way) still puts
+// its buffered bytes in the file.
+TEST(Streams, AStreamDestroyedUnclosedKeepsWhatWasWritten)
+{
+    ScratchDir dir;
+    std::string temp;
+    for (int beside : {0, 1}) {
+        dir.Write("t.bin", "old");
+        std::string path = dir.At("t.bin");
+        {
+            std::unique_ptr<ArcStream> out = beside ? SystemFs().CreateBeside(path, &temp) : SystemFs().Create(path);
+            ASSERT_TRUE(out);
+            ASSERT_TRUE(out->Write(std::string(1000, 'x').data(), 1000));
+            ASSERT_TRUE(out->Write("end", 3));
+        }
+        std::string written = beside ? ReadWholeFile(temp) : dir.Read("t.bin");
+        EXPECT_TRUE(written == std::string(1000, 'x') + "end") << beside;
+        if (beside) {
+            EXPECT_TRUE(SystemFs().Replace(temp, path));
+            EXPECT_EQ(dir.Tree(), Names{"t.bin"});
+        }
+    }
+}
+
 TEST(Extract, InteractiveRename)
 {
     std::string archive = BuildTar({{"a.txt", "a"}, {"b.txt", "b"}, {"c.txt", "c"}}, kArcUstar);
@@ -380,8 +444,9 @@ TEST(Extract, DataCutShortLeavesNoPartialFile)
         EXPECT_FALSE(Extract(c.archive, c.type, dir.path(), ExtractOptions(), ui));
         EXPECT_EQ(ui.messages, Names{c.message});
         EXPECT_EQ(dir.Tree(), c.bigExists ? (Names{"a.txt", "big"}) : Names{"a.txt"});
-        if (c.bigExists)
+        if (c.bigExists) {
             EXPECT_EQ(dir.Read("big"), "the old big");
+        }
     }
 }
 

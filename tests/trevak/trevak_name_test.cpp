@@ -13,7 +13,8 @@ TEST(MemberName, RefusesEveryFormThatLeavesTheTargetOrNamesADevice)
         "/etc/passwd", "\\windows\\win.ini", "//server/share/x", "c:evil.txt", "C:\\autoexec.bat", "d:/x",
         "a:b", "file.txt:stream", "..", "../x", "a/../../x", "a/..", "a\\..\\..\\x", "./../x", "...", "a/.. /b",
         ". ./x", "con", "CON", "con.txt", "Nul.tar.gz", "a/aux", "prn.", "nul .txt", "com1", "COM9.log", "lpt1",
-        "lpt9.txt", "dir/lpt3/x",
+        "lpt9.txt", "dir/lpt3/x", "com\xB9", "COM\xB2", "com\xB3.txt", "lpt\xB9", "LPT\xB2 .log",
+        "dir/lpt\xB3/x",
     };
     for (const char* name : refused) {
         std::string clean = "unchanged";
@@ -44,6 +45,10 @@ TEST(MemberName, PassesOrdinaryNamesDroppingOnlyDotComponents)
         {"lpt", "lpt", false},
         {"com0", "com0", false},
         {"auxiliary/x", "auxiliary/x", false},
+        // Superscripts other than one to three name no device.
+        {"com\xBC", "com\xBC", false},
+        {"lpt\xB0", "lpt\xB0", false},
+        {"com\xB9\xB9", "com\xB9\xB9", false},
     };
     for (const Case& c : cases) {
         std::string clean;

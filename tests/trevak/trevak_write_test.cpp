@@ -2,6 +2,7 @@
 // the archive, and what stays on disk when a write stops.
 #include <algorithm>
 #include <cstring>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -23,10 +24,17 @@ using Names = std::vector<std::string>;
 class FaultFs : public ArcFs {
 public:
     std::string unlistable;
+    std::string unreadable;
     long long maxFileSize = -1;   // archive files written grow no larger; -1: no limit
+    long long throwAt = -1;       // a write past this offset finds no memory; -1: never
     bool failClose = false;
 
-    std::unique_ptr<ArcStream> OpenRead(const std::string& p) override { return base_.OpenRead(p); }
+    std::unique_ptr<ArcStream> OpenRead(const std::string& p) override
+    {
+        if (!unreadable.empty() && p == unreadable)
+            return nullptr;
+        return base_.OpenRead(p);
+    }
     std::unique_ptr<ArcStream> Create(const std::string& p) override { return Wrap(base_.Create(p)); }
     std::unique_ptr<ArcStream> OpenUpdate(const std::string& p) override { return Wrap(base_.OpenUpdate(p)); }
     bool Stat(const std::string& p, ArcStatus* st) override { return base_.Stat(p, st); }
@@ -38,6 +46,10 @@ public:
         if (!unlistable.empty() && p == unlistable)
             return false;
         return base_.ListDir(p, out);
+    }
+    std::unique_ptr<ArcStream> CreateBeside(const std::string& target, std::string* temp) override
+    {
+        return Wrap(base_.CreateBeside(target, temp));
     }
     bool Replace(const std::string& a, const std::string& b) override { return base_.Replace(a, b); }
     bool Remove(const std::string& p) override { return base_.Remove(p); }
@@ -52,6 +64,8 @@ private:
         {
             if (fs_.maxFileSize >= 0 && s_->Tell() + static_cast<long long>(n) > fs_.maxFileSize)
                 return false;
+            if (fs_.throwAt >= 0 && s_->Tell() + static_cast<long long>(n) > fs_.throwAt)
+                throw std::bad_alloc();
             return s_->Write(b, n);
         }
         bool Skip(long long n) override { return s_->Skip(n); }
@@ -61,6 +75,7 @@ private:
         bool Close() override { return s_->Close() && !fs_.failClose; }
         bool Status(ArcStatus* st) const override { return s_->Status(st); }
         ArcFileId Identity() const override { return s_->Identity(); }
+        bool SameFile(const ArcFileId& other) const override { return s_->SameFile(other); }
 
     private:
         std::unique_ptr<ArcStream> s_;
@@ -291,6 +306,63 @@ TEST(Append, AStoppedAppendKeepsTheArchiveReadable)
         EXPECT_FALSE(Write(dir.At("arc"), dir.At("src"), "*", type, true, fs, ui));
         EXPECT_EQ(ListFile(dir.At("arc"), type), Names{"one"});
         EXPECT_TRUE(dir.Read("arc") == old) << "type " << type;
+    }
+}
+
+TEST(Write, MemoryThatRunsOutStopsTheRunAndLeavesTheArchiveAsItWas)
+{
+    for (bool append : {false, true}) {
+        std::string old = BuildTar({{"one", "1"}}, kArcUstar);
+        ScratchDir dir;
+        dir.Write("arc", old);
+        dir.Write("src/a.txt", std::string(700, 'a'));
+        dir.Write("src/b.txt", std::string(70000, 'b'));
+        FaultFs fs;
+        fs.throwAt = 4000;   // inside b.txt's data, wherever the run began
+        ScriptedUi ui;
+        EXPECT_FALSE(Write(dir.At("arc"), dir.At("src"), "*", kArcUstar, append, fs, ui)) << append;
+        EXPECT_EQ(ui.messages, Names{"Out of memory"}) << append;
+        EXPECT_TRUE(dir.Read("arc") == old) << append;
+        EXPECT_EQ(dir.Tree(), (Names{"arc", "src/", "src/a.txt", "src/b.txt"})) << append;
+    }
+}
+
+// Whatever follows the end marker (here far more than is kept in memory)
+// is put back byte for byte when an append stops, and written over only as
+// far as the new members reach when it does not; no copy of it stays.
+TEST(Append, ALongTailAfterTheEndIsKeptOnDiskAndPutBack)
+{
+    std::string archive = BuildTar({{"one", "1"}}, kArcUstar);
+    size_t end = 512 * 2;
+    std::string tail;
+    unsigned x = 12345;
+    for (size_t i = 0; i < 300000; i++) {
+        x = x * 1103515245u + 12345u;
+        tail.push_back(static_cast<char>('A' + (x >> 16) % 26));
+    }
+    archive += tail;
+    for (bool stop : {true, false}) {
+        ScratchDir dir;
+        dir.Write("arc", archive);
+        dir.Write("src/a.txt", "a");
+        dir.Write("src/b.txt", "b");
+        FaultFs fs;
+        if (stop)
+            fs.unreadable = dir.At("src/b.txt");
+        ScriptedUi ui;
+        EXPECT_EQ(Write(dir.At("arc"), dir.At("src"), "*", kArcUstar, true, fs, ui), !stop);
+        std::string bytes = dir.Read("arc");
+        if (stop) {
+            EXPECT_EQ(ui.messages, Names{"cant open file b.txt\r\nAbandoning archive"});
+            EXPECT_TRUE(bytes == archive);
+        } else {
+            EXPECT_EQ(ui.messages, Names{});
+            EXPECT_EQ(ListFile(dir.At("arc"), kArcUstar), (Names{"one", "a.txt", "b.txt"}));
+            size_t written = end + 4 * 512 + 1024;
+            ASSERT_EQ(bytes.size(), archive.size());
+            EXPECT_TRUE(bytes.substr(written) == archive.substr(written));
+        }
+        EXPECT_EQ(dir.Tree(), (Names{"arc", "src/", "src/a.txt", "src/b.txt"})) << stop;
     }
 }
 
