@@ -1,5 +1,6 @@
 # pellumar's window-free core: listing, launchers, calendar, copy, drive
 # figures. It builds natively too, its file-system calls behind platform.h.
+include(${CMAKE_CURRENT_LIST_DIR}/../shared/names.cmake)
 if(NOT TARGET pellumar_core)
   set(PELLUMAR_CORE_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/listing.cpp
@@ -16,6 +17,7 @@ if(NOT TARGET pellumar_core)
   endif()
   add_library(pellumar_core STATIC ${PELLUMAR_CORE_SOURCES})
   target_include_directories(pellumar_core PUBLIC ${CMAKE_CURRENT_LIST_DIR})
+  target_link_libraries(pellumar_core PUBLIC tamrel_names)
   if(WIN32)
     target_link_libraries(pellumar_core PUBLIC advapi32 kernel32)
   endif()

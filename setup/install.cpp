@@ -3,6 +3,8 @@
 #include <cctype>
 #include <vector>
 
+#include "names.h"
+
 const char kProfileFile[] = "winfile.ini";
 const char kTamrelSection[] = "Tamrel";
 const char kAddOnsSection[] = "AddOns";
@@ -20,16 +22,9 @@ const char kProfileWriteFails[] = "Cannot write winfile.ini - sorry!";
 const char kShellRegistrationFails[] = "Tamrel shell registration fails - sorry!";
 const char kTextRegistrationFails[] = "Text file registration fails - sorry!";
 
-std::string Lower(std::string text)
-{
-    for (char& c : text)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return text;
-}
-
 bool StartsWithNoCase(const std::string& value, const std::string& prefix)
 {
-    return value.size() >= prefix.size() && Lower(value.substr(0, prefix.size())) == Lower(prefix);
+    return value.size() >= prefix.size() && LowerName(value.substr(0, prefix.size())) == LowerName(prefix);
 }
 
 SetupOutcome Failure(const char* message)
@@ -66,7 +61,7 @@ SetupChoices ReadSetupChoices(SetupStore& store, const std::string& ownDirectory
     choices.directory = store.ReadProfile(kTamrelSection, "LoadPath");
     if (choices.directory.empty())
         choices.directory = ownDirectory;
-    choices.directory = Lower(choices.directory);
+    choices.directory = LowerName(choices.directory);
     choices.editor = store.ReadProfile(kTamrelSection, "Editor");
     choices.shell = store.ReadProfile(kTamrelSection, "Shell");
     choices.gzip = store.ReadProfile(kTamrelSection, "Gzip");
