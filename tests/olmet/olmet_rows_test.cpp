@@ -278,16 +278,6 @@ TEST(OlmetSearch, ASearchNeedsARowBeyondTheTopRow)
 
 // ---------------------------------------------------------------- marks
 
-TEST(OlmetMarks, OnlyLowerCaseLettersNameMarks)
-{
-    struct Case {
-        const char* field;
-        int index;
-    } cases[] = {{"a", 0}, {"z", 25}, {"m", 12}, {"A", -1}, {"1", -1}, {"", -1}, {"`", -1}, {"{", -1}, {nullptr, -1}};
-    for (const Case& c : cases)
-        EXPECT_EQ(MarkIndex(c.field), c.index) << (c.field ? c.field : "(null)");
-}
-
 TEST(OlmetMarks, TheListNamesSetMarksInLetterOrderWithTheirOffsets)
 {
     Offset marks[kMarkCount];
