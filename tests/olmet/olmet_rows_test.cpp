@@ -242,23 +242,6 @@ TEST(OlmetSearch, ThePatternSeesOffsetsDigitsAndCharacters)
     }
 }
 
-TEST(OlmetSearch, ExpressionsAreBuiltFromTheFlags)
-{
-    struct Case {
-        const char* pattern;
-        bool anchorStart, anchorEnd, ignoreCase;
-        const char* expression;
-    } cases[] = {
-        {"Ab", false, false, false, "Ab"},
-        {"Ab", true, false, false, "^Ab"},
-        {"Ab", false, true, false, "Ab$"},
-        {"Ab", true, true, true, "^ab$"},
-    };
-    for (const Case& c : cases) {
-        EXPECT_EQ(SearchExpression(State(c.pattern, c.anchorStart, c.anchorEnd, c.ignoreCase)), c.expression);
-    }
-}
-
 TEST(OlmetSearch, BadPatternsDoNotCompile)
 {
     for (const char* pattern : {"[ab", "a\\)", "a\\{3", ""}) {
