@@ -24,7 +24,8 @@ add_library(tamrel_shared STATIC
   ${TAMREL_SHARED}/viewfile.cpp
 )
 target_include_directories(tamrel_shared PUBLIC ${TAMREL_SHARED})
-target_link_libraries(tamrel_shared PUBLIC tamrel_afxstr)
+include(${TAMREL_SHARED}/names.cmake)
+target_link_libraries(tamrel_shared PUBLIC tamrel_afxstr tamrel_names)
 
 # The engines, from the same lists the Windows builds use. Their unit tests
 # run with the sanitizers' halting options.

@@ -1,7 +1,6 @@
 #include "hexrows.h"
 
-#include <cctype>
-
+#include "names.h"
 #include "regex.h"
 
 namespace olmet {
@@ -172,14 +171,7 @@ PaintBand ExposedBand(bool forward, int moved, int clientHeight, int rowHeight)
 
 std::string SearchExpression(const SearchState& state)
 {
-    std::string expression = state.anchorStart ? "^" + state.pattern : state.pattern;
-    if (state.ignoreCase) {
-        for (char& c : expression)
-            c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    }
-    if (state.anchorEnd)
-        expression += "$";
-    return expression;
+    return ::SearchExpression(state.pattern, state.anchorStart, state.anchorEnd, state.ignoreCase);
 }
 
 Offset SearchStartRow(Offset top, Offset size, bool forward)
@@ -190,11 +182,7 @@ Offset SearchStartRow(Offset top, Offset size, bool forward)
 
 bool CompileSearch(const SearchState& state, char* code, int codeSize)
 {
-    std::string expression = SearchExpression(state);
-    // An empty expression compiles to nothing new; that is no search.
-    if (expression.empty())
-        return false;
-    return RegexCompile(expression.c_str(), code, code + codeSize, 0) != nullptr;
+    return CompileSearchExpression(SearchExpression(state), code, codeSize);
 }
 
 Offset FindRow(const unsigned char* data, Offset size, Offset start, bool forward, const char* code,
@@ -204,53 +192,28 @@ Offset FindRow(const unsigned char* data, Offset size, Offset start, bool forwar
     char text[kRowBufferSize];
     for (Offset row = start; row >= 0 && row < rows; row += forward ? 1 : -1) {
         int length = FormatRow(data, size, row, text);
-        if (ignoreCase) {
-            for (int i = 0; i < length; ++i)
-                text[i] = static_cast<char>(std::tolower(static_cast<unsigned char>(text[i])));
-        }
+        if (ignoreCase)
+            LowerBytes(text, static_cast<size_t>(length));
         if (RegexStep(text, code))
             return row;
     }
     return -1;
 }
 
-int MarkIndex(const char* field)
-{
-    char c = field ? field[0] : 0;
-    return (c >= 'a' && c <= 'z') ? c - 'a' : -1;
-}
-
 std::string MarksText(const Offset marks[kMarkCount])
 {
-    std::string text;
-    for (int i = 0; i < kMarkCount; ++i) {
-        if (marks[i] < 0)
-            continue;
-        char line[48];
-        char* p = line;
-        *p++ = static_cast<char>('a' + i);
-        *p++ = '\t';
-        p = PutNumber(p, static_cast<std::uint64_t>(marks[i] * kRowBytes), 10, 7);
-        *p++ = '\r';
-        *p++ = '\n';
-        text.append(line, static_cast<size_t>(p - line));
-    }
-    return text;
-}
-
-int RowsPerPage(int pageHeight, int rowHeight)
-{
-    if (rowHeight <= 0)
-        return 1;
-    int rows = (pageHeight - 4 * rowHeight) / rowHeight;
-    return rows > 0 ? rows : 1;
+    // Marks hold rows; the list shows their byte offsets.
+    long long offsets[kMarkCount];
+    for (int i = 0; i < kMarkCount; ++i)
+        offsets[i] = marks[i] < 0 ? -1 : marks[i] * kRowBytes;
+    return ::MarksText(offsets, "", 7);
 }
 
 Offset FirstRowOfPage(int page, int rowsPerPage, Offset size)
 {
     if (page < 1 || rowsPerPage < 1)
         return -1;
-    Offset first = static_cast<Offset>(rowsPerPage) * (page - 1);
+    Offset first = ::FirstRowOfPage(page, rowsPerPage);
     return RowHoldsData(first, size) ? first : -1;
 }
 

@@ -9,6 +9,8 @@
 #include <cstdint>
 #include <string>
 
+#include "viewcore.h"
+
 namespace olmet {
 
 typedef std::int64_t Offset;   // byte offsets, sizes and row indices alike
@@ -17,7 +19,6 @@ enum {
     kRowBytes = 16,
     kRowChars = 70,          // a full row while offsets stay below 10,000,000
     kRowBufferSize = 128,    // room for a row at any 64-bit offset
-    kMarkCount = 26,
     kPatternMax = 40,        // characters of a search pattern
     kPercentRange = 100      // the scroll bar's top in percent mode
 };
@@ -111,19 +112,17 @@ Offset FindRow(const unsigned char* data, Offset size, Offset start, bool forwar
 
 // ---------------------------------------------------------------- marks
 
-// The mark a dialog's field names: 0 to 25 for a to z, -1 for anything
-// else (capitals, digits, an empty field).
-int MarkIndex(const char* field);
+// The letters and the dialogs' reading of them are the pager's.
+using ::kMarkCount;
+using ::MarkIndex;
 // The text Show all Marks lists: "%c\t%07ld\r\n" of each set mark's letter
 // and byte offset, in letter order; unset marks are -1.
 std::string MarksText(const Offset marks[kMarkCount]);
 
 // ---------------------------------------------------------------- printing
 
-// Rows a page holds below its header, leaving two rows free at the bottom:
-// (page height - 4 rows) / row height, and never fewer than one, so a font
-// too tall for the page still moves the job on and it ends.
-int RowsPerPage(int pageHeight, int rowHeight);
+// Rows a page holds below its header: as the pager's pages.
+using ::RowsPerPage;
 // The first row of page `page` (from 1), or -1 when it would lie past the
 // file's end and the job is over.
 Offset FirstRowOfPage(int page, int rowsPerPage, Offset size);

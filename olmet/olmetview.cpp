@@ -427,32 +427,17 @@ void COlmetView::OnPrint(CDC* pDC, CPrintInfo* pInfo)
         return;
     const int width = pInfo->m_rectDraw.Width();
 
-    std::time_t now = std::time(nullptr);
-    std::string stamp = std::ctime(&now);
-    if (!stamp.empty() && stamp.back() == '\n')
-        stamp.pop_back();
-    char header[olmet::kRowBufferSize + MAX_PATH + 64];
-    int headerLength = std::snprintf(header, sizeof header, "%s  %s  Page %u", stamp.c_str(),
-                                     GetDocument()->Path().c_str(), pInfo->m_nCurPage);
-    if (headerLength >= static_cast<int>(sizeof header))
-        headerLength = static_cast<int>(sizeof header) - 1;
-    pDC->TextOut(0, 0, header, headerLength);
+    std::string header =
+        PrintHeader(std::time(nullptr), GetDocument()->Path().c_str(), static_cast<int>(pInfo->m_nCurPage));
+    pDC->TextOut(0, 0, header.c_str(), static_cast<int>(header.size()));
 
     // As many rows as the page holds (at least one, however tall the
     // font), each cut before the character that would pass the right edge.
-    char text[olmet::kRowBufferSize];
+    auto widthOf = [pDC](char c) { return static_cast<int>(pDC->GetTextExtent(&c, 1).cx); };
     int y = 2 * m_printTm.tmHeight;
     for (int i = 0; i < m_printRowsPerPage && olmet::RowHoldsData(m_printRow, Size()); ++i) {
-        int length = olmet::FormatRow(Data(), Size(), m_printRow, text);
-        int fit = 0;
-        int x = 0;
-        while (fit < length) {
-            x += pDC->GetTextExtent(text + fit, 1).cx;
-            if (x > width)
-                break;
-            ++fit;
-        }
-        pDC->TextOut(0, y, text, fit);
+        std::string text = olmet::FormatRow(Data(), Size(), m_printRow);
+        pDC->TextOut(0, y, text.c_str(), FittingChars(text, 0, width, widthOf));
         y += m_printTm.tmHeight;
         ++m_printRow;
     }

@@ -1,6 +1,7 @@
 # pellumar's window-free core: listing, launchers, calendar, copy, drive
 # figures. It builds natively too, its file-system calls behind platform.h;
 # the copy writes its files through the tool library's fileout.
+include(${CMAKE_CURRENT_LIST_DIR}/../shared/names.cmake)
 if(NOT TARGET pellumar_core)
   set(PELLUMAR_CORE_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/listing.cpp
@@ -17,7 +18,7 @@ if(NOT TARGET pellumar_core)
   endif()
   add_library(pellumar_core STATIC ${PELLUMAR_CORE_SOURCES})
   target_include_directories(pellumar_core PUBLIC ${CMAKE_CURRENT_LIST_DIR})
-  target_link_libraries(pellumar_core PUBLIC tamrel_shared)
+  target_link_libraries(pellumar_core PUBLIC tamrel_shared tamrel_names)
   if(WIN32)
     target_link_libraries(pellumar_core PUBLIC advapi32 kernel32)
   endif()

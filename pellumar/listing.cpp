@@ -22,15 +22,6 @@ std::string ModeString(const DirEntry& entry)
     return mode;
 }
 
-std::string LowerName(const std::string& name)
-{
-    std::string lowered = name;
-    for (char& c : lowered)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    return lowered;
-}
-
 std::string LongLine(const DirEntry& entry, const struct tm* local)
 {
     std::string mode = ModeString(entry);

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "names.h"
 #include "platform.h"
 
 const size_t kMaxListedEntries = 1024;
@@ -17,9 +18,6 @@ enum SortKey { kSortByName = 0, kSortBySize = 1, kSortByTime = 2 };
 
 // "-r----" with d, w and the last of a, h, s put in.
 std::string ModeString(const DirEntry& entry);
-
-// Every letter A to Z lowered; other bytes kept.
-std::string LowerName(const std::string& name);
 
 // One line of the long list. local is the write time in local time, or null
 // when it cannot be converted ("NULL" then stands for date and time).

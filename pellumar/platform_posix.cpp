@@ -12,39 +12,7 @@
 #include <cstdio>
 #include <cstring>
 
-namespace {
-
-bool Match(const char* pattern, const char* name)
-{
-    if (*pattern == 0)
-        return *name == 0;
-    if (*pattern == '*') {
-        for (const char* rest = name;; ++rest) {
-            if (Match(pattern + 1, rest))
-                return true;
-            if (*rest == 0)
-                return false;
-        }
-    }
-    if (*name == 0)
-        return false;
-    if (*pattern != '?' && std::tolower(static_cast<unsigned char>(*pattern)) !=
-                               std::tolower(static_cast<unsigned char>(*name)))
-        return false;
-    return Match(pattern + 1, name + 1);
-}
-
-bool WildcardMatch(const std::string& pattern, const std::string& name)
-{
-    if (Match(pattern.c_str(), name.c_str()))
-        return true;
-    // "x.*" also matches a bare "x", as the Windows search does.
-    if (pattern.size() >= 2 && pattern.compare(pattern.size() - 2, 2, ".*") == 0)
-        return Match(pattern.substr(0, pattern.size() - 2).c_str(), name.c_str());
-    return false;
-}
-
-}
+#include "names.h"
 
 namespace platform {
 
@@ -62,7 +30,7 @@ bool FindEntries(const std::string& pattern, std::vector<DirEntry>& entries, siz
     while (struct dirent* found = readdir(dir)) {
         if (entries.size() >= limit)
             break;
-        if (!WildcardMatch(namePattern, found->d_name))
+        if (!WildcardMatches(namePattern.c_str(), found->d_name))
             continue;
         std::string full = (cut == std::string::npos ? std::string() : directory) + found->d_name;
         struct stat status;
@@ -133,10 +101,7 @@ void LowerLastComponent(const std::string& path)
 {
     size_t cut = path.find_last_of('/');
     size_t start = cut == std::string::npos ? 0 : cut + 1;
-    std::string wanted = path;
-    for (size_t i = start; i < wanted.size(); ++i)
-        if (wanted[i] >= 'A' && wanted[i] <= 'Z')
-            wanted[i] = static_cast<char>(wanted[i] - 'A' + 'a');
+    std::string wanted = path.substr(0, start) + LowerName(path.substr(start));
     // Letter case makes another name here: one already taken is left alone,
     // and a refused rename only leaves the name spelled as it was.
     if (wanted != path && !Exists(wanted))

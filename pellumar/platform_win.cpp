@@ -6,6 +6,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "names.h"
+
 namespace {
 
 int64_t UnixSeconds(const FILETIME& time)
@@ -163,10 +165,7 @@ void LowerLastComponent(const std::string& path)
         return;
     FindClose(search);
     std::string name = found.cFileName;
-    std::string lowered = name;
-    for (char& c : lowered)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
+    std::string lowered = LowerName(name);
     if (name == lowered)
         return;
     size_t cut = path.find_last_of("/\\:");

@@ -3,6 +3,8 @@
 #include <cctype>
 #include <vector>
 
+#include "names.h"
+
 const char kProfileFile[] = "winfile.ini";
 const char kTamrelSection[] = "Tamrel";
 const char kAddOnsSection[] = "AddOns";
@@ -21,16 +23,9 @@ const char kProfileWriteFails[] = "Cannot write winfile.ini - sorry!";
 const char kShellRegistrationFails[] = "Tamrel shell registration fails - sorry!";
 const char kTextRegistrationFails[] = "Text file registration fails - sorry!";
 
-std::string Lower(std::string text)
-{
-    for (char& c : text)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return text;
-}
-
 bool StartsWithNoCase(const std::string& value, const std::string& prefix)
 {
-    return value.size() >= prefix.size() && Lower(value.substr(0, prefix.size())) == Lower(prefix);
+    return value.size() >= prefix.size() && LowerName(value.substr(0, prefix.size())) == LowerName(prefix);
 }
 
 SetupOutcome Failure(const char* message)
@@ -67,7 +62,7 @@ SetupChoices ReadSetupChoices(SetupStore& store, const std::string& ownDirectory
     choices.directory = store.ReadProfile(kTamrelSection, "LoadPath").substr(0, kMaxValueLength);
     if (choices.directory.empty())
         choices.directory = ownDirectory;
-    choices.directory = Lower(choices.directory);
+    choices.directory = LowerName(choices.directory);
     const std::pair<const char*, std::string*> tools[] = {
         {"Editor", &choices.editor}, {"Shell", &choices.shell}, {"Gzip", &choices.gzip}};
     for (const auto& tool : tools) {

@@ -1,11 +1,11 @@
 #include "filelist.h"
 
-#include <cctype>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
 
 #include "message.h"
+#include "names.h"
 #include "sysio.h"
 
 char* g_fileNames[1024];
@@ -29,8 +29,8 @@ char* CopyLowered(const char* name)
     char* copy = static_cast<char*>(std::malloc(length + 1));
     if (!copy)
         return nullptr;
-    for (size_t i = 0; i <= length; ++i)
-        copy[i] = static_cast<char>(std::tolower(static_cast<unsigned char>(name[i])));
+    std::memcpy(copy, name, length + 1);
+    LowerBytes(copy, length);
     return copy;
 }
 

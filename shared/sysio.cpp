@@ -17,23 +17,6 @@ struct Search {
 };
 }
 
-bool WildcardMatches(const char* pattern, const char* name)
-{
-    // "*.*" asks for every name, those without a dot too.
-    if (std::strcmp(pattern, "*.*") == 0)
-        return true;
-    if (*pattern == 0)
-        return *name == 0;
-    if (*pattern == '*')
-        return WildcardMatches(pattern + 1, name) || (*name && WildcardMatches(pattern, name + 1));
-    if (*name == 0)
-        return false;
-    if (*pattern != '?' && std::tolower(static_cast<unsigned char>(*pattern)) !=
-                               std::tolower(static_cast<unsigned char>(*name)))
-        return false;
-    return WildcardMatches(pattern + 1, name + 1);
-}
-
 char* _fullpath(char* buffer, const char* path, size_t size)
 {
     std::string full;

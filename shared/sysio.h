@@ -45,8 +45,8 @@ intptr_t _findfirst(const char* spec, _finddata_t* data);
 int _findnext(intptr_t handle, _finddata_t* data);
 int _findclose(intptr_t handle);
 
-// Windows' rule for one name against a wildcard: '*' and '?', any case.
-bool WildcardMatches(const char* pattern, const char* name);
+// The stand-in matches names as the Windows search does (names.h).
+#include "names.h"
 
 inline int _stricmp(const char* a, const char* b) { return strcasecmp(a, b); }
 inline int _strnicmp(const char* a, const char* b, size_t n) { return strncasecmp(a, b, n); }

@@ -5,6 +5,8 @@
 #include <cstring>
 #include <ctime>
 
+#include "names.h"
+
 namespace {
 
 // Field places of a tar header.
@@ -298,16 +300,6 @@ std::string CpioTrailer()
     t.append("TRAILER!!!");
     t.push_back('\0');
     return t;
-}
-
-std::string LowerName(const std::string& s)
-{
-    std::string r = s;
-    for (char& c : r) {
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    }
-    return r;
 }
 
 std::string FormatMemberLine(const std::string& name, const ArcStatus& st, bool verbose)

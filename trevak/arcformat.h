@@ -85,7 +85,4 @@ std::string CpioTrailer();
 // "%06o %d %5d %5d %9ld  %02d/%02d/%04d  %s" when verbose.
 std::string FormatMemberLine(const std::string& name, const ArcStatus& st, bool verbose);
 
-// ASCII lower case, as member names are stored and shown.
-std::string LowerName(const std::string& s);
-
 #endif

@@ -3,9 +3,9 @@
 
 #include <cstring>
 
-namespace {
+#include "names.h"
 
-char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+namespace {
 
 bool IsDeviceName(const std::string& component)
 {
@@ -14,7 +14,7 @@ bool IsDeviceName(const std::string& component)
     for (char c : component) {
         if (c == '.')
             break;
-        base.push_back(Lower(c));
+        base.push_back(LowerLetter(c));
     }
     while (!base.empty() && base.back() == ' ')
         base.pop_back();

@@ -14,6 +14,7 @@
 
 #include "arcformat.h"
 #include "arcreader.h"
+#include "names.h"
 
 namespace {
 
@@ -21,36 +22,10 @@ namespace {
 // in one read and one write.
 const size_t kCopyChunk = 1 << 20;
 
-char Lower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool Match(const char* w, const char* n)
-{
-    // Iterative match with one backtrack point for the last '*'.
-    const char* star = nullptr;
-    const char* resume = nullptr;
-    while (*n) {
-        if (*w == '*') {
-            star = ++w;
-            resume = n;
-        } else if (*w && (*w == '?' || Lower(*w) == Lower(*n))) {
-            w++;
-            n++;
-        } else if (star) {
-            w = star;
-            n = ++resume;
-        } else {
-            return false;
-        }
-    }
-    while (*w == '*')
-        w++;
-    return *w == 0;
-}
-
 bool LessNoCase(const std::string& a, const std::string& b)
 {
     return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
-                                        [](char x, char y) { return Lower(x) < Lower(y); });
+                                        [](char x, char y) { return LowerLetter(x) < LowerLetter(y); });
 }
 
 // Opens the files of a directory ahead of the writer, on threads of their
@@ -560,15 +535,6 @@ bool Append(const std::string& archive, const WriteOptions& options, ArcFs& fs, 
 
 }  // namespace
 
-bool MatchesWord(const std::string& word, const std::string& name)
-{
-    if (Match(word.c_str(), name.c_str()))
-        return true;
-    if (word.size() >= 2 && word.compare(word.size() - 2, 2, ".*") == 0 && name.find('.') == std::string::npos)
-        return Match(word.substr(0, word.size() - 2).c_str(), name.c_str());
-    return false;
-}
-
 std::vector<std::string> ExpandPattern(const std::string& pattern, const std::vector<ArcDirEntry>& entries)
 {
     std::vector<std::string> names;
@@ -585,7 +551,7 @@ std::vector<std::string> ExpandPattern(const std::string& pattern, const std::ve
             continue;
         size_t first = names.size();
         for (const ArcDirEntry& e : entries) {
-            if (!e.isDir && MatchesWord(word, e.name))
+            if (!e.isDir && WildcardMatches(word.c_str(), e.name.c_str(), DotStar::DotlessOnly))
                 names.push_back(e.name);
         }
         std::sort(names.begin() + static_cast<std::ptrdiff_t>(first), names.end(), LessNoCase);

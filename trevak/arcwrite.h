@@ -23,13 +23,9 @@ struct WriteOptions {
 // archived. True when the archive was written whole.
 bool WriteArchive(const std::string& archive, const WriteOptions& options, ArcFs& fs, ArcUi& ui);
 
-// A wildcard word against a file name, without regard to case: '*' any
-// run, '?' any one character, and a word ending in ".*" also matches a name
-// without a dot, as "*.*" matches every name.
-bool MatchesWord(const std::string& word, const std::string& name);
-
 // The files of a directory that the pattern selects: the words in their
-// order, the names of each word sorted without regard to case.
+// order (a word ending in ".*" also takes a name without a dot, so "*.*"
+// takes every name), the names of each word sorted without regard to case.
 std::vector<std::string> ExpandPattern(const std::string& pattern, const std::vector<ArcDirEntry>& entries);
 
 #endif

@@ -14,10 +14,11 @@ if(WIN32)
 else()
   list(APPEND TREVAK_ENGINE_SOURCES ${CMAKE_CURRENT_LIST_DIR}/arcfs_posix.cpp)
 endif()
+include(${CMAKE_CURRENT_LIST_DIR}/../shared/names.cmake)
 if(NOT TARGET trevak_engine)
   add_library(trevak_engine STATIC ${TREVAK_ENGINE_SOURCES})
   target_include_directories(trevak_engine PUBLIC ${CMAKE_CURRENT_LIST_DIR})
   # Files are replaced, and a stream that loses data reports it, through
   # the tool library.
-  target_link_libraries(trevak_engine PUBLIC tamrel_shared)
+  target_link_libraries(trevak_engine PUBLIC tamrel_shared tamrel_names)
 endif()

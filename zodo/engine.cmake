@@ -2,6 +2,7 @@
 # arithmetic of rows, scrolling and pages, the start-up line, search,
 # marks, line-range copy and the settings. It builds
 # natively and for Windows, so that its unit tests run under the sanitizers.
+include(${CMAKE_CURRENT_LIST_DIR}/../shared/viewcore.cmake)
 if(NOT TARGET zodo_core)
   set(ZODO_CORE_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/lineindex.cpp
@@ -21,6 +22,7 @@ if(NOT TARGET zodo_core)
   target_include_directories(zodo_core PUBLIC ${CMAKE_CURRENT_LIST_DIR})
   # The tool library's byte scan cuts the lines.
   target_link_libraries(zodo_core PUBLIC tamrel_shared)
-  # Search compiles and matches through the suite's engine.
-  target_link_libraries(zodo_core PUBLIC regex)
+  # Search compiles and matches through the suite's engine; search, marks
+  # and printed pages share their core with the hex viewer.
+  target_link_libraries(zodo_core PUBLIC regex tamrel_viewcore)
 endif()

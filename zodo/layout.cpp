@@ -1,7 +1,5 @@
 #include "layout.h"
 
-#include <cstdio>
-
 namespace zodo {
 
 int LineHeight(int textLength, const RowMetrics& m) {
@@ -73,46 +71,6 @@ long LineAtThumb(int pos, long lastLineNumber, bool lineModel) {
   if (line < 1) line = 1;
   if (line > lastLineNumber) line = lastLineNumber;
   return line;
-}
-
-int LinesPerPage(int pageHeight, int rowHeight) {
-  if (rowHeight <= 0) return 1;
-  long long n = (static_cast<long long>(pageHeight) - 4LL * rowHeight) / rowHeight;
-  if (n < 1) return 1;
-  return n > 0x7fffffff ? 0x7fffffff : static_cast<int>(n);
-}
-
-long FirstLineOfPage(int page, int linesPerPage) {
-  if (page < 1) page = 1;
-  long long first = static_cast<long long>(linesPerPage) * (page - 1);
-  return first > 0x7fffffff ? 0x7fffffff : static_cast<long>(first);
-}
-
-std::string PrintHeader(std::time_t when, const char* path, int page) {
-  // The date as the Windows runtime's ctime writes it (day of the month in
-  // two digits), spelled out here so that every build prints the same.
-  static const char days[] = "SunMonTueWedThuFriSat";
-  static const char months[] = "JanFebMarAprMayJunJulAugSepOctNovDec";
-  char date[64] = "";
-  if (const std::tm* t = std::localtime(&when)) {
-    if (t->tm_wday >= 0 && t->tm_wday < 7 && t->tm_mon >= 0 && t->tm_mon < 12)
-      std::snprintf(date, sizeof date, "%.3s %.3s %02d %02d:%02d:%02d %d", days + 3 * t->tm_wday,
-                    months + 3 * t->tm_mon, t->tm_mday, t->tm_hour, t->tm_min, t->tm_sec,
-                    t->tm_year + 1900);
-  }
-  return std::string(date) + "  " + path + "  Page " + std::to_string(page);
-}
-
-int FittingChars(const std::string& text, int x, int pageWidth,
-                 const std::function<int(char)>& widthOf) {
-  long long end = x;
-  int n = 0;
-  for (char c : text) {
-    end += widthOf(c);
-    if (end > pageWidth) break;
-    ++n;
-  }
-  return n;
 }
 
 }  // namespace zodo

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "lineindex.h"
+#include "viewcore.h"
 
 namespace zodo {
 
@@ -45,16 +46,11 @@ int ScrollPosition(long topLineNumber, long lastLineNumber, bool lineModel);
 // The line to show when the thumb is dropped at pos.
 long LineAtThumb(int pos, long lastLineNumber, bool lineModel);
 
-// Lines below the header on a printed page: (H - 4 rows) / row, but at
-// least one, so a very tall font still ends the job.
-int LinesPerPage(int pageHeight, int rowHeight);
-// Index (from 0) of the first line of page (from 1).
-long FirstLineOfPage(int page, int linesPerPage);
-// "date  path  Page n", the date as ctime writes it without its line feed.
-std::string PrintHeader(std::time_t when, const char* path, int page);
-// Characters of text that fit between x and pageWidth, drawn one by one.
-int FittingChars(const std::string& text, int x, int pageWidth,
-                 const std::function<int(char)>& widthOf);
+// Printed pages are laid out as the hex viewer's: RowsPerPage and
+// FirstRowOfPage (a printed line takes one row), the header and the
+// characters that fit on a line.
+using ::PrintHeader;
+using ::FittingChars;
 
 }  // namespace zodo
 

@@ -1,23 +1,11 @@
 #include "marks.h"
 
-#include <cstdio>
-
 namespace zodo {
 
-int MarkIndex(const char* field) {
-  char c = field ? field[0] : '\0';
-  return c >= 'a' && c <= 'z' ? c - 'a' : -1;
-}
-
 std::string MarksText(const LineRecord* const marks[kMarkCount]) {
-  std::string text;
-  for (int i = 0; i < kMarkCount; ++i) {
-    if (!marks[i]) continue;
-    char line[64];
-    std::snprintf(line, sizeof line, "%c\tLine %ld\r\n", 'a' + i, marks[i]->lineNumber);
-    text += line;
-  }
-  return text;
+  long long lines[kMarkCount];
+  for (int i = 0; i < kMarkCount; ++i) lines[i] = marks[i] ? marks[i]->lineNumber : -1;
+  return ::MarksText(lines, "Line ", 1);
 }
 
 LineRecord* LineAtBandTop(LineRecord* top, int bandTop, const RowMetrics& m,

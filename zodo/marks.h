@@ -9,14 +9,13 @@
 
 #include "layout.h"
 #include "lineindex.h"
+#include "viewcore.h"
 
 namespace zodo {
 
-const int kMarkCount = 26;  // a to z
-
-// The mark a dialog field names: 0 for "a" to 25 for "z", by its first
-// character; -1 for anything else, an empty field and capitals included.
-int MarkIndex(const char* field);
+// The letters and the dialogs' reading of them, as the hex viewer's.
+using ::kMarkCount;
+using ::MarkIndex;
 
 // One line "letter, tab, Line n, CR LF" for each mark that is set, a to z.
 std::string MarksText(const LineRecord* const marks[kMarkCount]);

@@ -7,13 +7,13 @@
 #include <emmintrin.h>
 #endif
 
+#include "names.h"
 #include "regex.h"
+#include "viewcore.h"
 
 namespace zodo {
 
 namespace {
-
-char Lower(char c) { return static_cast<char>(std::tolower(static_cast<unsigned char>(c))); }
 
 // Bytes an item of compiled code takes, opcode included; 0 for a byte that
 // starts no item the compiler writes.
@@ -186,24 +186,15 @@ LineRecord* PlainWalk(const LineIndex& index, LineRecord* line, bool forward, co
 }  // namespace
 
 std::string SearchExpressionText(const SearchOptions& options) {
-  std::string text = options.anchorStart ? "^" + options.expression : options.expression;
-  if (options.ignoreCase)
-    for (char& c : text) c = Lower(c);
-  if (options.anchorEnd) text += '$';
-  return text;
+  return SearchExpression(options.expression, options.anchorStart, options.anchorEnd, options.ignoreCase);
 }
 
 bool CompileSearch(const SearchOptions& options, char* code, int codeSize) {
-  // A fresh buffer each time: an empty expression then has no earlier code
-  // to fall back on and does not compile.
-  std::memset(code, 0, static_cast<size_t>(codeSize));
-  const std::string text = SearchExpressionText(options);
-  return RegexCompile(text.c_str(), code, code + codeSize, 0) != nullptr;
+  return CompileSearchExpression(SearchExpressionText(options), code, codeSize);
 }
 
 void PrepareSearchText(std::string& text, bool ignoreCase) {
-  if (ignoreCase)
-    for (char& c : text) c = Lower(c);
+  if (ignoreCase && !text.empty()) LowerBytes(&text[0], text.size());
   while (!text.empty() && (text.back() == '\r' || text.back() == '\n')) text.pop_back();
 }
 

@@ -315,11 +315,11 @@ void CZodoView::OnPrepareDC(CDC* pDC, CPrintInfo* pInfo) {
   CRect page(0, 0, pDC->GetDeviceCaps(HORZRES), pDC->GetDeviceCaps(VERTRES));
   pDC->DPtoLP(&page);
   pInfo->m_rectDraw = page;
-  const int perPage = zodo::LinesPerPage(page.Height(), m_printTm.tmHeight);
-  const long first = zodo::FirstLineOfPage(static_cast<int>(pInfo->m_nCurPage), perPage);
+  const int perPage = RowsPerPage(page.Height(), m_printTm.tmHeight);
+  const long long first = FirstRowOfPage(static_cast<int>(pInfo->m_nCurPage), perPage);
   const CZodoDoc* doc = GetDocument();
   if (doc->m_pLastLine && first < doc->m_pLastLine->lineNumber) {
-    m_pPrintPosition = doc->Index().Line(first + 1);
+    m_pPrintPosition = doc->Index().Line(static_cast<long>(first) + 1);
     pInfo->m_bContinuePrinting = TRUE;
   } else {
     m_pPrintPosition = nullptr;

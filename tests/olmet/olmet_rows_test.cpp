@@ -242,23 +242,6 @@ TEST(OlmetSearch, ThePatternSeesOffsetsDigitsAndCharacters)
     }
 }
 
-TEST(OlmetSearch, ExpressionsAreBuiltFromTheFlags)
-{
-    struct Case {
-        const char* pattern;
-        bool anchorStart, anchorEnd, ignoreCase;
-        const char* expression;
-    } cases[] = {
-        {"Ab", false, false, false, "Ab"},
-        {"Ab", true, false, false, "^Ab"},
-        {"Ab", false, true, false, "Ab$"},
-        {"Ab", true, true, true, "^ab$"},
-    };
-    for (const Case& c : cases) {
-        EXPECT_EQ(SearchExpression(State(c.pattern, c.anchorStart, c.anchorEnd, c.ignoreCase)), c.expression);
-    }
-}
-
 TEST(OlmetSearch, BadPatternsDoNotCompile)
 {
     for (const char* pattern : {"[ab", "a\\)", "a\\{3", ""}) {
@@ -277,16 +260,6 @@ TEST(OlmetSearch, ASearchNeedsARowBeyondTheTopRow)
 }
 
 // ---------------------------------------------------------------- marks
-
-TEST(OlmetMarks, OnlyLowerCaseLettersNameMarks)
-{
-    struct Case {
-        const char* field;
-        int index;
-    } cases[] = {{"a", 0}, {"z", 25}, {"m", 12}, {"A", -1}, {"1", -1}, {"", -1}, {"`", -1}, {"{", -1}, {nullptr, -1}};
-    for (const Case& c : cases)
-        EXPECT_EQ(MarkIndex(c.field), c.index) << (c.field ? c.field : "(null)");
-}
 
 TEST(OlmetMarks, TheListNamesSetMarksInLetterOrderWithTheirOffsets)
 {

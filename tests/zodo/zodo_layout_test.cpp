@@ -148,60 +148,6 @@ TEST(ScrollBar, ThumbDropSelectsTheLine) {
     EXPECT_EQ(zodo::LineAtThumb(c.pos, c.last, c.lineModel), c.line) << c.pos << " of " << c.last;
 }
 
-// Pages a file of lineCount lines takes: pages go on while their first line
-// (from 0) is below the last line number.
-int PageCount(long lineCount, int pageHeight, int rowHeight) {
-  int lpp = zodo::LinesPerPage(pageHeight, rowHeight);
-  int pages = 0;
-  while (zodo::FirstLineOfPage(pages + 1, lpp) < lineCount) {
-    ++pages;
-    if (pages > 1000000) break;
-  }
-  return pages;
-}
-
-TEST(PrintedPages, LinesPerPageAndPageCounts) {
-  EXPECT_EQ(zodo::LinesPerPage(3300, 50), 62);
-  EXPECT_EQ(zodo::FirstLineOfPage(1, 62), 0);
-  EXPECT_EQ(zodo::FirstLineOfPage(2, 62), 62);
-  EXPECT_EQ(PageCount(124, 3300, 50), 2);
-  EXPECT_EQ(PageCount(125, 3300, 50), 3);
-  EXPECT_EQ(PageCount(1, 3300, 50), 1);
-}
-
-TEST(PrintedPages, AFontTooTallStillEndsTheJobAtOneLineAPage) {
-  struct {
-    int pageHeight, rowHeight;
-  } cases[] = {{3300, 3300}, {3300, 900}, {3300, 0}, {3300, -10}, {0, 50}};
-  for (auto& c : cases) {
-    EXPECT_EQ(zodo::LinesPerPage(c.pageHeight, c.rowHeight), 1) << c.pageHeight << "/" << c.rowHeight;
-    EXPECT_EQ(PageCount(5, c.pageHeight, c.rowHeight), 5);
-  }
-}
-
-TEST(PrintedPages, HeaderCarriesDatePathAndPage) {
-  std::tm when = {};
-  when.tm_year = 1996 - 1900;
-  when.tm_mon = 5;
-  when.tm_mday = 4;
-  when.tm_hour = 10;
-  when.tm_min = 15;
-  when.tm_isdst = -1;
-  std::time_t t = std::mktime(&when);
-  EXPECT_EQ(zodo::PrintHeader(t, "c:\\docs\\a.txt", 2), "Tue Jun 04 10:15:00 1996  c:\\docs\\a.txt  Page 2");
-}
-
-TEST(PrintedPages, CharactersFitUpToTheRightEdge) {
-  auto w = [](char c) { return c == 'W' ? 20 : 10; };
-  EXPECT_EQ(zodo::FittingChars("aaaaa", 0, 50, w), 5);
-  EXPECT_EQ(zodo::FittingChars("aaaaaa", 0, 50, w), 5);
-  EXPECT_EQ(zodo::FittingChars("aaaWa", 0, 50, w), 4);
-  // A margin shortens the line by its width.
-  EXPECT_EQ(zodo::FittingChars("aaaaaa", 20, 50, w), 3);
-  EXPECT_EQ(zodo::FittingChars("", 0, 50, w), 0);
-  EXPECT_EQ(zodo::FittingChars("W", 40, 50, w), 0);
-}
-
 struct StartCase {
   const char* line;
   zodo::StartKind kind;

@@ -16,20 +16,6 @@ using zodo::RowMetrics;
 
 namespace {
 
-struct LetterCase {
-  const char* field;
-  int index;
-};
-
-TEST(MarkLetter, OnlyALowerCaseFirstLetterNamesAMark) {
-  const LetterCase cases[] = {
-      {"a", 0}, {"z", 25}, {"m", 12}, {"b2", 1}, {"A", -1}, {"Z", -1}, {"", -1},
-      {"1", -1}, {" a", -1}, {"{", -1}, {"`", -1}, {"\xe1", -1},
-  };
-  for (const LetterCase& c : cases) EXPECT_EQ(zodo::MarkIndex(c.field), c.index) << '"' << c.field << '"';
-  EXPECT_EQ(zodo::MarkIndex(nullptr), -1);
-}
-
 // A loaded file whose lines display as many characters as the test
 // chooses (letters and a line feed), measured by rendering them.
 class Lines {
