@@ -14,10 +14,10 @@
 namespace olmet {
 
 namespace {
-// One read moves this much straight into the block: a file of hundreds of
-// megabytes loads in a few hundred calls, with the same bytes as reading it
-// 512 bytes at a time.
-const size_t kReadChunk = 1 << 20;
+// The file goes straight into the block in one read when it is smaller than
+// this (which the runtime's read takes in one call), in reads of this size
+// otherwise: the same bytes as reading it 512 bytes at a time.
+const size_t kReadChunk = size_t(1) << 30;
 }
 
 std::FILE* LoadSeam::Open(const char* path) { return std::fopen(path, "rb"); }
@@ -35,6 +35,13 @@ bool LoadSeam::FileSize(std::FILE* file, Offset* size)
 #endif
     *size = static_cast<Offset>(status.st_size);
     return true;
+}
+
+size_t LoadSeam::Read(std::FILE* file, unsigned char* into, size_t bytes, bool* failed)
+{
+    size_t n = std::fread(into, 1, bytes, file);
+    *failed = std::ferror(file) != 0;
+    return n;
 }
 
 void* LoadSeam::Allocate(Offset size)
@@ -130,14 +137,20 @@ LoadError HexFile::Load(const char* path)
     // Never more than the status said; a file that shrank since then is
     // shown as far as it was read, so no byte shown is one the file lacks.
     Offset got = 0;
-    while (got < size) {
+    bool failed = false;
+    while (got < size && !failed) {
         size_t want = static_cast<size_t>(size - got < static_cast<Offset>(kReadChunk) ? size - got : kReadChunk);
-        size_t n = std::fread(data + got, 1, want, file);
+        size_t n = m_seam->Read(file, data + got, want, &failed);
         got += static_cast<Offset>(n);
         if (n < want)
             break;
     }
     std::fclose(file);
+    // What was read before a read error is no view of the file.
+    if (failed) {
+        m_seam->Free(block);
+        return LoadError::CantOpen;
+    }
     if (got == 0) {
         m_seam->Free(block);
         return LoadError::ZeroLength;

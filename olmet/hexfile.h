@@ -18,6 +18,9 @@ public:
     virtual ~LoadSeam() {}
     virtual std::FILE* Open(const char* path);                  // binary reading; null on failure
     virtual bool FileSize(std::FILE* file, Offset* size);       // from the open file's status
+    // Up to `bytes` bytes into `into`, as fread gives them; *failed set when
+    // the stream met a read error rather than the file's end.
+    virtual size_t Read(std::FILE* file, unsigned char* into, size_t bytes, bool* failed);
     virtual void* Allocate(Offset size);                        // zero-filled; null on failure
     virtual unsigned char* Lock(void* block);                   // null on failure
     virtual void Free(void* block);                             // unlocks when locked
@@ -42,7 +45,8 @@ public:
     HexFile& operator=(const HexFile&) = delete;
 
     // Reads the whole file into a new block; on success the old block goes
-    // and the path becomes `path` lower-cased.
+    // and the path becomes `path` lower-cased. A read that fails part way
+    // is a file that cannot be opened: no part of it is kept.
     LoadError Load(const char* path);
 
     const unsigned char* Data() const { return m_data; }

@@ -5,6 +5,7 @@
 #define OLMET_OLMETDLG_H
 
 #include "afxwin.h"
+#include "hexrows.h"
 #include "resource.h"
 
 class CSearchDlg : public CDialog {
@@ -24,7 +25,9 @@ class COffsetDlg : public CDialog {
 public:
     explicit COffsetDlg(CWnd* pParent = nullptr);
 
-    long m_offset;   // 0 to 9999999
+    // The top row's offset when the dialog opens, which past 2 GB is more
+    // than a long holds; 0 to 9999999 after OK.
+    olmet::Offset m_offset;
 
 protected:
     virtual void DoDataExchange(CDataExchange* pDX);

@@ -383,8 +383,7 @@ void COlmetView::OnShowMarks()
 void COlmetView::OnGoToOffset()
 {
     COffsetDlg dlg(this);
-    Offset preset = m_topRow * olmet::kRowBytes;
-    dlg.m_offset = preset > LONG_MAX ? LONG_MAX : static_cast<long>(preset);
+    dlg.m_offset = m_topRow * olmet::kRowBytes;
     if (dlg.DoModal() != IDOK)
         return;
     if (dlg.m_offset < Size())

@@ -1,9 +1,16 @@
 #include "lineindex.h"
 
 #include <climits>
+#include <cstdint>
+#include <cstring>
 #include <string>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include "bytescan.h"
+#include "fileout.h"
 
 namespace zodo {
 
@@ -26,9 +33,163 @@ LoadStatus LineIndex::Load(const char* path) {
   return status;
 }
 
-// Reads in large pieces; the line cuts do not depend on how the bytes
-// arrive, because lines are cut afterwards over the whole text.
-static const size_t kReadPiece = size_t(4) << 20;
+bool RecordBlockBytes(size_t count, size_t* bytes) {
+  if (count > SIZE_MAX / sizeof(LineRecord)) return false;
+  *bytes = count * sizeof(LineRecord);
+  return true;
+}
+
+namespace {
+
+// The records of the lines in the order the scan finds their starts, in one
+// block. The block is sized from the text before the scan and grows, by at
+// least an eighth each time, only when that guess fell short; a grown block
+// takes the records over in one copy.
+class RecordWriter {
+ public:
+  RecordWriter(BlockMemory& memory, long textSize) : memory_(memory), textSize_(textSize) {}
+  ~RecordWriter() {
+    if (block_) memory_.Release(block_);
+  }
+  RecordWriter(const RecordWriter&) = delete;
+  RecordWriter& operator=(const RecordWriter&) = delete;
+
+  bool Reserve(size_t capacity) { return Grow(capacity); }
+
+  // The line that starts at offset; false (status() says why) when the
+  // block cannot take it.
+  bool Add(long offset) {
+    if (next_ == limit_ && !GrowFor(offset)) return false;
+    LineRecord* r = next_++;
+    r->previous = r == block_ ? nullptr : r - 1;
+    r->next = next_;
+    r->lineNumber = static_cast<long>(next_ - block_);
+    r->offset = offset;
+    return true;
+  }
+
+  long Count() const { return static_cast<long>(next_ - block_); }
+  LoadStatus Status() const { return status_; }
+
+  // The block, the last record's link closed; the writer lets it go.
+  LineRecord* Finish() {
+    if (next_ != block_) next_[-1].next = nullptr;
+    LineRecord* block = block_;
+    block_ = next_ = limit_ = nullptr;
+    return block;
+  }
+
+ private:
+  // Room for at least capacity records; the written ones are copied over
+  // and relinked.
+  bool Grow(size_t capacity) {
+    // No text has more lines than bytes.
+    if (capacity > static_cast<size_t>(textSize_)) capacity = static_cast<size_t>(textSize_);
+    size_t bytes = 0;
+    if (!RecordBlockBytes(capacity, &bytes)) {
+      status_ = LoadStatus::OutOfMemory;
+      return false;
+    }
+    LineRecord* block = static_cast<LineRecord*>(memory_.Allocate(bytes, &status_));
+    if (!block) return false;
+    const size_t written = static_cast<size_t>(next_ - block_);
+    if (written) {
+      std::memcpy(block, block_, written * sizeof(LineRecord));
+      for (size_t i = 0; i < written; ++i) {
+        block[i].previous = i ? block + i - 1 : nullptr;
+        block[i].next = block + i + 1;
+      }
+    }
+    if (block_) memory_.Release(block_);
+    block_ = block;
+    next_ = block + written;
+    limit_ = block + capacity;
+    return true;
+  }
+
+  // The block is full at the line that starts at offset: the lines so far
+  // per byte so far give the new size, never less than an eighth more.
+  bool GrowFor(long offset) {
+    const size_t have = static_cast<size_t>(limit_ - block_);
+    if (have >= static_cast<size_t>(textSize_)) {
+      status_ = LoadStatus::OutOfMemory;  // cannot happen: a line has a byte
+      return false;
+    }
+    unsigned long long projected =
+        static_cast<unsigned long long>(have) * static_cast<unsigned long long>(textSize_) /
+        static_cast<unsigned long long>(offset > 0 ? offset : 1);
+    projected += projected / 32 + 16;
+    unsigned long long least = static_cast<unsigned long long>(have) + have / 8 + 16;
+    unsigned long long capacity = projected > least ? projected : least;
+    if (capacity > static_cast<unsigned long long>(textSize_)) capacity = static_cast<unsigned long long>(textSize_);
+    return Grow(static_cast<size_t>(capacity));
+  }
+
+  BlockMemory& memory_;
+  const long textSize_;
+  LineRecord* block_ = nullptr;
+  LineRecord* next_ = nullptr;
+  LineRecord* limit_ = nullptr;
+  LoadStatus status_ = LoadStatus::OutOfMemory;
+};
+
+// The first lines of the text, as many as fit in its first sampleBytes,
+// scaled to the whole, and a thirty-second more: room for every line of a
+// text whose lines are alike, in one block without growing.
+size_t EstimatedLineCount(const char* text, long size) {
+  const long kSampleBytes = 256 * 1024;
+  const long sample = size < kSampleBytes ? size : kSampleBytes;
+  const char* end = text + sample;
+  unsigned long long lines = 0;
+  for (const char* p = text; p < end; p += LineLength(p, end)) ++lines;
+  if (sample == size) return static_cast<size_t>(lines);
+  unsigned long long estimate = lines * static_cast<unsigned long long>(size) / static_cast<unsigned long long>(sample);
+  estimate += estimate / 32 + 16;
+  if (estimate > static_cast<unsigned long long>(size)) estimate = static_cast<unsigned long long>(size);
+  return static_cast<size_t>(estimate);
+}
+
+// Cuts the text into lines and records each: a line ends after its line
+// feed, or after kMaxLineLength bytes when no line feed comes sooner, or at
+// the end of the text. One pass finds the line feeds sixteen bytes at a
+// time where the processor has SSE2; the long stretches between them are
+// cut as they are passed.
+bool CutLines(const char* text, long size, RecordWriter& records) {
+  long start = 0;  // of the line being passed
+  if (!records.Add(0)) return false;
+  // The line feed at offset lf ends the line that began at start, after
+  // any kMaxLineLength-byte lines a longer stretch is cut into.
+  auto lineFeedAt = [&](long lf) {
+    while (lf - start >= kMaxLineLength) {
+      start += kMaxLineLength;
+      if (!records.Add(start)) return false;
+    }
+    start = lf + 1;
+    return start >= size || records.Add(start);
+  };
+  long at = 0;
+#if defined(__SSE2__)
+  const __m128i lineFeed = _mm_set1_epi8('\n');
+  for (; size - at >= 16; at += 16) {
+    __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + at));
+    unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(block, lineFeed)));
+    while (mask) {
+      if (!lineFeedAt(at + static_cast<long>(__builtin_ctz(mask)))) return false;
+      mask &= mask - 1;
+    }
+  }
+#endif
+  for (; at < size; ++at) {
+    if (text[at] == '\n' && !lineFeedAt(at)) return false;
+  }
+  while (size - start > kMaxLineLength) {
+    start += kMaxLineLength;
+    if (!records.Add(start)) return false;
+  }
+  return true;
+}
+
+}  // namespace
 
 LoadStatus LineIndex::Load(FILE* file, long long statSize) {
   Clear();
@@ -43,15 +204,10 @@ LoadStatus LineIndex::Load(FILE* file, long long statSize) {
   char* text = static_cast<char*>(memory_.Allocate(size, &failure));
   if (!text) return failure;
 
-  // A file may shrink between the status call and the read: only the bytes
-  // actually read are text, so the index never reaches past them.
-  size_t got = 0;
-  while (got < size) {
-    size_t want = size - got < kReadPiece ? size - got : kReadPiece;
-    size_t n = std::fread(text + got, 1, want, file);
-    got += n;
-    if (n < want) break;
-  }
+  // One read straight into the block. A file may shrink between the status
+  // call and the read: only the bytes actually read are text, so the index
+  // never reaches past them.
+  const size_t got = std::fread(text, 1, size, file);
   if (std::ferror(file)) {
     memory_.Release(text);
     return LoadStatus::CantOpen;
@@ -61,33 +217,17 @@ LoadStatus LineIndex::Load(FILE* file, long long statSize) {
     return LoadStatus::ZeroLength;
   }
 
-  const char* end = text + got;
-  long count = 0;
-  for (const char* p = text; p < end; p += LineLength(p, end)) ++count;
-
-  LineRecord* records =
-      static_cast<LineRecord*>(memory_.Allocate(sizeof(LineRecord) * static_cast<size_t>(count), &failure));
-  if (!records) {
+  const long length = static_cast<long>(got);
+  RecordWriter records(memory_, length);
+  if (!records.Reserve(EstimatedLineCount(text, length)) || !CutLines(text, length, records)) {
     memory_.Release(text);
-    return failure;
-  }
-
-  LineRecord* previous = nullptr;
-  LineRecord* r = records;
-  long number = 1;
-  for (const char* p = text; p < end; p += LineLength(p, end), ++r) {
-    r->previous = previous;
-    r->next = nullptr;
-    if (previous) previous->next = r;
-    r->lineNumber = number++;
-    r->offset = static_cast<long>(p - text);
-    previous = r;
+    return records.Status();
   }
 
   text_ = text;
-  textSize_ = static_cast<long>(got);
-  records_ = records;
-  count_ = count;
+  textSize_ = length;
+  count_ = records.Count();
+  records_ = records.Finish();
   return LoadStatus::Loaded;
 }
 
@@ -106,21 +246,16 @@ LineRecord* LineIndex::Line(long n) const {
 }
 
 bool LineIndex::SaveAs(const char* path) const {
-  // The new contents go to a file beside the target first, so that a failed
-  // write never leaves the target half written.
-  std::string scratch = std::string(path) + ".zo$";
-  FILE* out = std::fopen(scratch.c_str(), "wb");
+  // The new contents go to a file of a fresh name beside the target first,
+  // so that a failed write never leaves the target half written and no
+  // other file is touched.
+  char scratch[260];
+  FILE* out = CreateReplacement(path, scratch);
   if (!out) return false;
-  bool ok = true;
-  for (const LineRecord* line = FirstLine(); line && ok; line = line->next) {
-    size_t length = static_cast<size_t>(LengthOf(line));
-    ok = std::fwrite(BytesOf(line), 1, length, out) == length;
-  }
-  ok = (std::fflush(out) == 0) && ok;
-  ok = (std::fclose(out) == 0) && ok;
-  if (ok) ok = ReplaceWith(scratch.c_str(), path);
-  if (!ok) std::remove(scratch.c_str());
-  return ok;
+  // The lines cover the text in order without a gap, so the text written
+  // whole is the lines written in turn.
+  const bool ok = WriteBytes(out, text_, static_cast<size_t>(textSize_));
+  return FinishReplacement(out, scratch, path, ok) == Replacement::kDone;
 }
 
 }  // namespace zodo

@@ -57,7 +57,8 @@ class LineIndex {
   void Clear();
 
   // Writes the text, line by line, to path; the file is replaced only once
-  // its new contents are completely written. False when it cannot be.
+  // its new contents are completely written, from a file of a new name
+  // beside it. False when it cannot be.
   bool SaveAs(const char* path) const;
 
   const char* Text() const { return text_; }
@@ -82,8 +83,12 @@ class LineIndex {
 
 // The size of an open file from its status, -1 when it cannot be had.
 long long FileSizeOf(FILE* file);
-// Replaces target with the complete file source in one step.
-bool ReplaceWith(const char* source, const char* target);
+
+// The bytes of a block of count records in *bytes; false when that many
+// records cannot be addressed (the product would wrap, as it can in a 32-bit
+// process with a few hundred million lines), so that no block is asked for
+// that is smaller than what goes into it.
+bool RecordBlockBytes(size_t count, size_t* bytes);
 
 }  // namespace zodo
 

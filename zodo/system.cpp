@@ -1,5 +1,5 @@
 // The few calls the window-free code makes to the operating system: blocks
-// of memory, the size of an open file, and replacing a file in one step.
+// of memory and the size of an open file.
 #include "lineindex.h"
 
 #include <cstdlib>
@@ -55,10 +55,6 @@ long long FileSizeOf(FILE* file) {
   return st.st_size;
 }
 
-bool ReplaceWith(const char* source, const char* target) {
-  return MoveFileExA(source, target, MOVEFILE_REPLACE_EXISTING) != 0;
-}
-
 #else
 namespace {
 class HeapBlocks : public BlockMemory {
@@ -81,10 +77,6 @@ long long FileSizeOf(FILE* file) {
   struct stat st;
   if (fstat(fileno(file), &st) != 0) return -1;
   return st.st_size;
-}
-
-bool ReplaceWith(const char* source, const char* target) {
-  return std::rename(source, target) == 0;
 }
 #endif
 

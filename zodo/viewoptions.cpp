@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "fileout.h"
 #include "optionsdlg.h"
 #include "options.h"
 #include "resource.h"
@@ -38,18 +39,18 @@ std::string ProfilePath() {
 // in the profile's place in one step, so the profile is never left half
 // written. FALSE, with the profile as it was, when any step fails.
 bool ReplaceProfileEntries(const std::string& profile, const std::vector<zodo::ProfileEntry>& entries) {
-  std::string dir = profile.substr(0, profile.find_last_of('\\') + 1);
   char temp[MAX_PATH];
-  if (!::GetTempFileNameA(dir.c_str(), "zod", 0, temp)) return false;
-  bool ok = true;
-  if (::GetFileAttributesA(profile.c_str()) != INVALID_FILE_ATTRIBUTES)
+  FILE* made = CreateReplacement(profile.c_str(), temp);
+  if (!made) return false;
+  bool ok = CloseStream(made);
+  if (ok && ::GetFileAttributesA(profile.c_str()) != INVALID_FILE_ATTRIBUTES)
     ok = ::CopyFileA(profile.c_str(), temp, FALSE) != FALSE;
   // A read-only profile would come back writable from its copy.
   if (ok) ok = ::SetFileAttributesA(temp, FILE_ATTRIBUTE_NORMAL) != FALSE;
   for (size_t i = 0; ok && i < entries.size(); ++i)
     ok = ::WritePrivateProfileStringA(entries[i].section.c_str(), entries[i].key.c_str(), entries[i].value.c_str(),
                                       temp) != FALSE;
-  if (ok) ok = ::MoveFileExA(temp, profile.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
+  if (ok) ok = ReplaceWithFile(temp, profile.c_str());
   if (!ok) ::DeleteFileA(temp);
   return ok;
 }

@@ -252,6 +252,48 @@ TEST(OlmetView, GoToTakesOffsetsInsideTheFileAndTheBounds)
     }
 }
 
+// Past 2 GB the offsets are shown whole: the preset near the end of the
+// file, the marks; an offset beyond the field's bound is told the bound,
+// whether it is the preset left as it was or typed. The file is sparse on
+// disk; the viewer holds it whole, which a 32-bit process cannot.
+TEST(OlmetView, OffsetsPastTwoGigabytesAreShownWhole)
+{
+    if (sizeof(void*) < 8)
+        GTEST_SKIP() << "a 32-bit process cannot hold a file of this size";
+    TempDir temp("Olmet");
+    const std::string path = temp.Path("large.bin");
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(file, INVALID_HANDLE_VALUE);
+    LARGE_INTEGER size;
+    size.QuadPart = (1LL << 31) + 64;   // 2,147,483,712 bytes: the last row at 2,147,483,696
+    DWORD written = 0;
+    bool made = SetFilePointerEx(file, size, nullptr, FILE_BEGIN) && SetEndOfFile(file);
+    LARGE_INTEGER last;
+    last.QuadPart = size.QuadPart - 1;
+    made = made && SetFilePointerEx(file, last, nullptr, FILE_BEGIN) && WriteFile(file, "Z", 1, &written, nullptr);
+    CloseHandle(file);
+    ASSERT_TRUE(made && written == 1);
+
+    // Two gigabytes take some seconds to read on a busy machine.
+    Olmet o(temp, path);
+    o.frame = o.process.WaitFrame(kFrameEnd, 180000);
+    o.Command(ID_END_OF_FILE);
+    EXPECT_EQ(o.TopOffset(), "2147483696");
+    o.Mark(ID_SET_MARK, "Set Mark", "q");
+    EXPECT_EQ(o.ShowMarks(), "q\t2147483696\r\n");
+
+    for (const char* typed : {"2147483696", "99999999999", "-99999999999"}) {
+        Window dialog = o.GoTo(typed);
+        o.ExpectMessage("Please enter an integer between 0 and 9999999.");
+        EXPECT_TRUE(dialog.Exists()) << typed;
+        dialog.Child(IDCANCEL).Click();
+        dialog.WaitGone();
+    }
+    EXPECT_EQ(o.TopOffset(), "2147483696");
+    o.GoTo("4096").WaitGone();
+    EXPECT_EQ(o.TopOffset(), "4096");
+}
+
 TEST(OlmetView, ScrollCommandsMoveByRows)
 {
     TempDir temp("Olmet");

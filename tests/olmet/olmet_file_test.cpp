@@ -230,4 +230,55 @@ TEST(OlmetFile, AFileShorterThanItsStatusShowsOnlyWhatWasRead)
     EXPECT_EQ(Held(grown), "0123");
 }
 
+// A seam whose reads fail after handing over `goodBytes` bytes: the rest of
+// the read, or a later one, meets a read error.
+class FailingReadSeam : public CountingSeam {
+public:
+    bool failing = false;
+    size_t goodBytes = 0;
+
+    size_t Read(std::FILE* file, unsigned char* into, size_t bytes, bool* failed) override
+    {
+        if (!failing)
+            return LoadSeam::Read(file, into, bytes, failed);
+        size_t n = LoadSeam::Read(file, into, bytes < goodBytes ? bytes : goodBytes, failed);
+        goodBytes -= n;
+        *failed = *failed || n < bytes;
+        return n;
+    }
+};
+
+// A read error part way is reported as the pager reports it, the block
+// goes, and the file shown before stays shown, whole.
+TEST(OlmetFile, AReadErrorKeepsNoPartOfTheFile)
+{
+    Files files;
+    std::string shown = files.Write("olmet_shown.bin", Pattern(64));
+    std::string next = files.Write("olmet_unreadable.bin", Pattern(3000));
+    struct Case {
+        const char* what;
+        size_t goodBytes;
+    } cases[] = {
+        {"nothing read", 0},
+        {"part read", 1000},
+        {"all but the last byte", 2999},
+    };
+    for (const Case& c : cases) {
+        FailingReadSeam seam;
+        {
+            HexFile file(seam);
+            ASSERT_EQ(file.Load(shown.c_str()), LoadError::None) << c.what;
+            seam.failing = true;
+            seam.goodBytes = c.goodBytes;
+            LoadError error = file.Load(next.c_str());
+            EXPECT_EQ(error, LoadError::CantOpen) << c.what;
+            EXPECT_EQ(LoadMessage(error, next), "cant open " + next) << c.what;
+            EXPECT_EQ(file.Path(), shown) << c.what;
+            EXPECT_TRUE(Held(file) == Pattern(64)) << c.what;
+            EXPECT_EQ(seam.live, 1) << c.what << ": the failed load's block was kept";
+        }
+        EXPECT_EQ(seam.live, 0) << c.what;
+    }
+}
+
 }  // namespace

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "fileout.h"
 #include "lineindex.h"
 #include "zodo_test_files.h"
 
@@ -217,6 +218,152 @@ TEST(LineIndexLoad, LargeFileCutsAsAFgetsBufferWould) {
     ASSERT_EQ(index.Line(static_cast<long>(i + 1))->offset, expected[i]) << "line " << i + 1;
 }
 
+// Where lines start, found the plain way: byte by byte from each start to
+// the first line feed, at most kMaxLineLength bytes, never past the end.
+std::vector<long> ReferenceStarts(const std::string& text) {
+  std::vector<long> starts;
+  size_t p = 0;
+  while (p < text.size()) {
+    starts.push_back(static_cast<long>(p));
+    size_t length = 0;
+    while (p + length < text.size() && length < static_cast<size_t>(zodo::kMaxLineLength)) {
+      ++length;
+      if (text[p + length - 1] == '\n') break;
+    }
+    p += length;
+  }
+  return starts;
+}
+
+// Every record of a loaded index against the plain walk: offsets, numbers,
+// both links and the lengths the view asks for.
+void ExpectIndexMatchesReference(const LineIndex& index, const std::string& text) {
+  const std::vector<long> starts = ReferenceStarts(text);
+  ASSERT_EQ(index.TextSize(), static_cast<long>(text.size()));
+  ASSERT_EQ(index.LineCount(), static_cast<long>(starts.size()));
+  const LineRecord* line = index.FirstLine();
+  const LineRecord* previous = nullptr;
+  for (size_t i = 0; i < starts.size(); ++i) {
+    ASSERT_NE(line, nullptr) << "line " << i + 1;
+    ASSERT_EQ(line, index.Line(static_cast<long>(i + 1)));
+    ASSERT_EQ(line->offset, starts[i]) << "line " << i + 1;
+    ASSERT_EQ(line->lineNumber, static_cast<long>(i + 1));
+    ASSERT_EQ(line->previous, previous) << "line " << i + 1;
+    const long end = i + 1 < starts.size() ? starts[i + 1] : static_cast<long>(text.size());
+    ASSERT_EQ(index.LengthOf(line), end - starts[i]) << "line " << i + 1;
+    previous = line;
+    line = line->next;
+  }
+  EXPECT_EQ(line, nullptr);
+  EXPECT_EQ(index.LastLine(), previous);
+}
+
+struct WalkCase {
+  const char* name;
+  std::string bytes;
+};
+std::ostream& operator<<(std::ostream& os, const WalkCase& c) { return os << c.name; }
+
+// Line feeds at and around the edges of the sixteen-byte blocks the scan
+// reads, from the given offsets on.
+std::string FeedsAt(std::initializer_list<size_t> offsets, size_t size) {
+  std::string s(size, 'k');
+  for (size_t at : offsets) s[at] = '\n';
+  return s;
+}
+
+// A long first stretch of long lines and then a great many short ones: the
+// record block sized from the start of the text is far too small and grows.
+std::string ShortLinesAfterLongOnes() {
+  std::string s;
+  while (s.size() < 300 * 1024) s += Repeat('w', 700) + "\n";
+  for (int i = 0; i < 200000; ++i) s += (i % 3) ? "\n" : "ab\r\n";
+  return s;
+}
+
+class ReferenceWalk : public ::testing::TestWithParam<WalkCase> {};
+
+TEST_P(ReferenceWalk, TheIndexCutsWhereThePlainWalkDoes) {
+  ScratchDir dir;
+  std::string path = dir.file("in");
+  WriteBytes(path, GetParam().bytes);
+  LineIndex index;
+  ASSERT_EQ(index.Load(path.c_str()), LoadStatus::Loaded);
+  ExpectIndexMatchesReference(index, GetParam().bytes);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Pager, ReferenceWalk,
+    ::testing::Values(
+        WalkCase{"empty_lines", "\n\n\na\n\n"},
+        WalkCase{"lf_first", "\nabc"},
+        WalkCase{"exactly_511_512_513_with_lf",
+                 Repeat('a', 510) + "\n" + Repeat('b', 511) + "\n" + Repeat('c', 512) + "\n" + "end\n"},
+        WalkCase{"exactly_511_without_lf", Repeat('a', 511)},
+        WalkCase{"exactly_512_without_lf", Repeat('a', 512)},
+        WalkCase{"exactly_513_without_lf", Repeat('a', 513)},
+        WalkCase{"twice_512_then_lf", Repeat('d', 1024) + "\n"},
+        WalkCase{"long_stretch_then_short_lines", Repeat('e', 1600) + "\nx\ny"},
+        WalkCase{"no_final_newline", "one\ntwo\nthree"},
+        WalkCase{"cr_only", "a\rb\rc\r"},
+        WalkCase{"cr_lf_split_at_512", Repeat('f', 511) + "\r\n" + Repeat('g', 40) + "\r\n"},
+        WalkCase{"nuls", std::string("\0\0\n\0a\0\n\0", 8) + std::string(40, '\0') + "\n"},
+        WalkCase{"feeds_at_block_edges", FeedsAt({0, 15, 16, 31, 32, 47, 63, 64, 80}, 100)},
+        WalkCase{"feed_as_last_byte_of_a_block", FeedsAt({15}, 16)},
+        WalkCase{"all_line_feeds", std::string(100, '\n')},
+        WalkCase{"line_feed_every_sixteenth_byte", [] {
+                   std::string s;
+                   for (int i = 0; i < 80; ++i) s += Repeat('h', 15) + "\n";
+                   return s;
+                 }()},
+        WalkCase{"short_lines_after_long_ones", ShortLinesAfterLongOnes()},
+        WalkCase{"more_than_the_sample_alike", [] {
+                   std::string s;
+                   for (int i = 0; s.size() < 700 * 1024; ++i) s += std::to_string(i) + " words words\r\n";
+                   return s;
+                 }()}));
+
+// Growing the record block is a block asked for like any other: its failure
+// is reported, and neither block stays held.
+TEST(LineIndexLoad, AFailingGrowthIsReportedAndLeavesNothingHeld) {
+  ScratchDir dir;
+  std::string path = dir.file("f");
+  const std::string bytes = ShortLinesAfterLongOnes();
+  WriteBytes(path, bytes);
+  for (LoadStatus how : {LoadStatus::OutOfMemory, LoadStatus::CantLock}) {
+    CountingMemory memory(3, how);
+    LineIndex index(memory);
+    EXPECT_EQ(index.Load(path.c_str()), how);
+    EXPECT_EQ(memory.Live(), 0u);
+    EXPECT_EQ(index.FirstLine(), nullptr);
+    EXPECT_EQ(index.Text(), nullptr);
+    ASSERT_EQ(index.Load(path.c_str()), LoadStatus::Loaded);
+    ExpectIndexMatchesReference(index, bytes);
+  }
+}
+
+// The record block's size for a count of lines, on this build's size_t: a
+// count whose block would wrap is refused rather than given a small block.
+TEST(RecordBlock, ACountWhoseBlockWouldNotFitIsRefused) {
+  const size_t most = SIZE_MAX / sizeof(LineRecord);
+  struct Case {
+    size_t count;
+    bool fits;
+  } cases[] = {
+      {0, true}, {1, true}, {most, true}, {most + 1, false}, {SIZE_MAX / 2, false}, {SIZE_MAX, false},
+      // A file of 2^28 + 1 line feeds: 16-byte records wrap a 32-bit size.
+      {(size_t(1) << 28) + 1, (size_t(1) << 28) + 1 <= most},
+  };
+  for (const Case& c : cases) {
+    size_t bytes = 12345;
+    ASSERT_EQ(zodo::RecordBlockBytes(c.count, &bytes), c.fits) << c.count;
+    if (c.fits) {
+      EXPECT_EQ(bytes, c.count * sizeof(LineRecord)) << c.count;
+      EXPECT_EQ(bytes / sizeof(LineRecord), c.count) << c.count;
+    }
+  }
+}
+
 struct SaveCase {
   const char* name;
   std::string bytes;
@@ -259,6 +406,50 @@ TEST(SaveAsFailure, ReportsAndLeavesNothingBehind) {
   std::string out = dir.file("no-such-folder/out");
   EXPECT_FALSE(index.SaveAs(out.c_str()));
   EXPECT_FALSE(std::filesystem::exists(out));
+}
+
+// Save As writes beside the target under a name no file has, so a file
+// that happens to be named like a scratch file is never touched; a failed
+// write leaves the target as it was and nothing new in the directory.
+TEST(SaveAsScratch, LeavesNeighboursAloneWhetherTheWriteWorksOrNot) {
+  struct Case {
+    const char* name;
+    bool targetExists;
+    bool writeFails;
+  } cases[] = {
+      {"new_target", false, false},
+      {"over_a_target", true, false},
+      {"failing_over_a_target", true, true},
+      {"failing_new_target", false, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    ScratchDir dir;
+    const std::string in = dir.file("in"), out = dir.file("out.txt");
+    const std::string neighbour = out + ".zo$";
+    WriteBytes(in, "new\ncontents\n");
+    WriteBytes(neighbour, "the user's own file\n");
+    if (c.targetExists) WriteBytes(out, "old target\n");
+    LineIndex index;
+    ASSERT_EQ(index.Load(in.c_str()), LoadStatus::Loaded);
+    if (c.writeFails) ArmWriteFault(WriteFault::kWrite, 4);
+    const bool saved = index.SaveAs(out.c_str());
+    ArmWriteFault(WriteFault::kNone);
+    EXPECT_EQ(saved, !c.writeFails);
+    EXPECT_EQ(ReadBytes(neighbour), "the user's own file\n");
+    if (!c.writeFails)
+      EXPECT_EQ(ReadBytes(out), "new\ncontents\n");
+    else if (c.targetExists)
+      EXPECT_EQ(ReadBytes(out), "old target\n");
+    else
+      EXPECT_FALSE(std::filesystem::exists(out));
+    std::set<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(std::filesystem::path(in).parent_path()))
+      names.insert(entry.path().filename().string());
+    std::set<std::string> expected = {"in", "out.txt.zo$"};
+    if (!c.writeFails || c.targetExists) expected.insert("out.txt");
+    EXPECT_EQ(names, expected);
+  }
 }
 
 }  // namespace
