@@ -85,7 +85,8 @@ public:
     File& operator=(File&& other) noexcept;
 
     // Only a file on disk opens: a directory or a device is refused
-    // (kDenied). A file already open here is closed first, unchecked.
+    // (kDenied), and so is writing to a read-only file, on every system and
+    // for every user. A file already open here is closed first, unchecked.
     bool Open(const std::string& path, Mode mode);
     bool IsOpen() const;
 

@@ -150,6 +150,10 @@ bool File::Open(const std::string& path, Mode mode)
         close(m_descriptor);
     m_descriptor = -1;
     m_failed = false;
+    struct stat before;
+    if (mode != Mode::kRead && stat(path.c_str(), &before) == 0 && S_ISREG(before.st_mode) &&
+        !(before.st_mode & S_IWUSR))
+        return Failed(EACCES);
     int flags = mode == Mode::kRead ? O_RDONLY : mode == Mode::kCreate ? O_RDWR | O_CREAT | O_TRUNC : O_RDWR;
     // A device or a fifo would block or be emptied; only a file on disk
     // opens. Non-blocking until that is known.

@@ -190,6 +190,10 @@ bool File::Open(const std::string& path, Mode mode)
         CloseHandle(Handle(m_handle));
     m_handle = nullptr;
     m_failed = false;
+    // Windows refuses, but not every system that runs these programs does.
+    DWORD attributes = GetFileAttributesA(path.c_str());
+    if (mode != Mode::kRead && attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY))
+        return Failed(ERROR_ACCESS_DENIED);
     DWORD access = mode == Mode::kRead ? GENERIC_READ : GENERIC_READ | GENERIC_WRITE;
     DWORD disposition = mode == Mode::kCreate ? CREATE_ALWAYS : OPEN_EXISTING;
     // Others may read a file being written, and write one being read.
