@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "afxstr.h"
+#include "filesys.h"
 #include "message.h"
 
 #ifdef _WIN32
@@ -121,7 +122,6 @@ bool ReplaceWithFile(const char* replacement, const char* target)
         SetLastError(ERROR_ACCESS_DENIED);
         return false;
     }
-    return MoveFileExA(replacement, target, MOVEFILE_REPLACE_EXISTING) != 0;
 #else
     struct stat status;
     if (stat(target, &status) == 0 && !(status.st_mode & S_IWUSR)) {
@@ -133,8 +133,8 @@ bool ReplaceWithFile(const char* replacement, const char* target)
         errno = EPERM;
         return false;
     }
-    return std::rename(replacement, target) == 0;
 #endif
+    return filesys::Replace(replacement, target);
 }
 
 namespace {
