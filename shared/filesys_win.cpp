@@ -245,9 +245,13 @@ bool File::Write(const void* data, size_t size)
     while (size > 0) {
         DWORD piece = size < kPiece ? static_cast<DWORD>(size) : kPiece;
         DWORD put = 0;
-        if (!WriteFile(Handle(m_handle), from, piece, &put, nullptr) || put != piece) {
+        if (!WriteFile(Handle(m_handle), from, piece, &put, nullptr)) {
             m_failed = true;
-            return put != piece && GetLastError() == ERROR_SUCCESS ? Failed(ERROR_DISK_FULL) : Failed();
+            return Failed();
+        }
+        if (put != piece) {
+            m_failed = true;
+            return Failed(ERROR_DISK_FULL);
         }
         from += put;
         size -= put;
