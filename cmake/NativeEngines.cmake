@@ -22,6 +22,7 @@ add_library(tamrel_shared STATIC
   ${TAMREL_SHARED}/bytescan.cpp
   ${TAMREL_SHARED}/sysio.cpp
   ${TAMREL_SHARED}/viewfile.cpp
+  ${TAMREL_SHARED}/filesys_posix.cpp
 )
 target_include_directories(tamrel_shared PUBLIC ${TAMREL_SHARED})
 include(${TAMREL_SHARED}/names.cmake)

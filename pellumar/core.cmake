@@ -1,6 +1,9 @@
 # pellumar's window-free core: listing, launchers, calendar, copy, drive
-# figures. It builds natively too, its file-system calls behind platform.h;
-# the copy writes its files through the tool library's fileout.
+# figures. It builds natively too, its file-system calls behind platform.h:
+# the plain ones on the tool library's filesys seam (platform_files.cpp),
+# the shell's own (the system's wildcard search, 8.3 aliases, file identity,
+# devices, the current directory, a case-only rename) in platform_win.cpp
+# and platform_posix.cpp. The copy writes its files through fileout.
 include(${CMAKE_CURRENT_LIST_DIR}/../shared/names.cmake)
 if(NOT TARGET pellumar_core)
   set(PELLUMAR_CORE_SOURCES
@@ -8,7 +11,8 @@ if(NOT TARGET pellumar_core)
     ${CMAKE_CURRENT_LIST_DIR}/launch.cpp
     ${CMAKE_CURRENT_LIST_DIR}/calendar.cpp
     ${CMAKE_CURRENT_LIST_DIR}/filecopy.cpp
-    ${CMAKE_CURRENT_LIST_DIR}/drive.cpp)
+    ${CMAKE_CURRENT_LIST_DIR}/drive.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/platform_files.cpp)
   if(WIN32)
     list(APPEND PELLUMAR_CORE_SOURCES
       ${CMAKE_CURRENT_LIST_DIR}/platform_win.cpp

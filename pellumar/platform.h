@@ -1,7 +1,8 @@
 // The few file-system calls the shell's window-free core makes, behind one
-// small seam: the Windows build answers them through the Win32 and C runtime
-// calls, the native build through POSIX, so the core and its tests build and
-// run on both.
+// small seam, so the core and its tests build and run on Windows and
+// natively. IsDirectory, Exists and RemoveFile are the tool library's
+// filesys calls (platform_files.cpp); the rest are the shell's own, in
+// platform_win.cpp (Win32) and platform_posix.cpp (POSIX).
 #ifndef PELLUMAR_PLATFORM_H
 #define PELLUMAR_PLATFORM_H
 
@@ -31,6 +32,7 @@ bool FindEntries(const std::string& pattern, std::vector<DirEntry>& entries, siz
 // The current directory as the system spells it; empty when it cannot say.
 std::string CurrentDirectory();
 bool ChangeDirectory(const std::string& path);
+// IsDirectory follows a link; Exists is true for any name that is taken.
 bool IsDirectory(const std::string& path);
 bool Exists(const std::string& path);
 

@@ -61,18 +61,6 @@ bool ChangeDirectory(const std::string& path)
     return chdir(path.c_str()) == 0;
 }
 
-bool IsDirectory(const std::string& path)
-{
-    struct stat status;
-    return stat(path.c_str(), &status) == 0 && S_ISDIR(status.st_mode);
-}
-
-bool Exists(const std::string& path)
-{
-    struct stat status;
-    return stat(path.c_str(), &status) == 0;
-}
-
 bool SameFile(const std::string& a, const std::string& b)
 {
     struct stat first, second;
@@ -90,11 +78,6 @@ bool IsCharacterDevice(const std::string& path)
 {
     struct stat status;
     return stat(path.c_str(), &status) == 0 && S_ISCHR(status.st_mode);
-}
-
-bool RemoveFile(const std::string& path)
-{
-    return unlink(path.c_str()) == 0;
 }
 
 void LowerLastComponent(const std::string& path)

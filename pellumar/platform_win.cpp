@@ -105,17 +105,6 @@ bool ChangeDirectory(const std::string& path)
     return SetCurrentDirectoryA(path.c_str()) != 0;
 }
 
-bool IsDirectory(const std::string& path)
-{
-    DWORD attributes = GetFileAttributesA(path.c_str());
-    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-bool Exists(const std::string& path)
-{
-    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
 bool SameFile(const std::string& a, const std::string& b)
 {
     BY_HANDLE_FILE_INFORMATION first, second;
@@ -150,11 +139,6 @@ bool IsCharacterDevice(const std::string& path)
     bool device = GetFileType(handle) == FILE_TYPE_CHAR;
     CloseHandle(handle);
     return device;
-}
-
-bool RemoveFile(const std::string& path)
-{
-    return DeleteFileA(path.c_str()) != 0;
 }
 
 void LowerLastComponent(const std::string& path)

@@ -4,6 +4,8 @@
 
 #include <vector>
 
+#include "filesys.h"
+
 namespace {
 
 bool IsAbsence(LONG error)
@@ -97,7 +99,7 @@ std::string WindowsSetupStore::WindowsDirectory()
 
 StoreResult WindowsSetupStore::RemoveFile(const std::string& path)
 {
-    if (DeleteFileA(path.c_str()))
+    if (filesys::Remove(path))
         return StoreResult::done;
-    return IsAbsence(static_cast<LONG>(GetLastError())) ? StoreResult::absent : StoreResult::failed;
+    return filesys::LastError() == filesys::Error::kMissing ? StoreResult::absent : StoreResult::failed;
 }

@@ -1,6 +1,7 @@
 // The installer's store over the platform: the profile functions on
 // winfile.ini (a bare name, so the Windows directory's file) and the
-// registry under HKEY_CLASSES_ROOT.
+// registry under HKEY_CLASSES_ROOT; its one file call, the removal, is the
+// tool library's filesys seam.
 #ifndef SETUP_WINSTORE_H
 #define SETUP_WINSTORE_H
 

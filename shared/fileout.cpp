@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "afxstr.h"
+#include "filesys.h"
 #include "message.h"
 
 #ifdef _WIN32
@@ -121,7 +122,6 @@ bool ReplaceWithFile(const char* replacement, const char* target)
         SetLastError(ERROR_ACCESS_DENIED);
         return false;
     }
-    return MoveFileExA(replacement, target, MOVEFILE_REPLACE_EXISTING) != 0;
 #else
     struct stat status;
     if (stat(target, &status) == 0 && !(status.st_mode & S_IWUSR)) {
@@ -133,37 +133,11 @@ bool ReplaceWithFile(const char* replacement, const char* target)
         errno = EPERM;
         return false;
     }
-    return std::rename(replacement, target) == 0;
 #endif
-}
-
-bool MakeTempName(char* name)
-{
-#ifdef _WIN32
-    return _mktemp(name) != nullptr;
-#else
-    // The runtime's rule: a letter, then the process number in five digits.
-    size_t length = std::strlen(name);
-    if (length < 6 || std::strcmp(name + length - 6, "XXXXXX") != 0)
-        return false;
-    char* tail = name + length - 6;
-    unsigned pid = static_cast<unsigned>(getpid()) % 100000u;
-    for (char letter = 'a'; letter <= 'z'; ++letter) {
-        std::snprintf(tail, 7, "%c%05u", letter, pid);
-        if (access(name, F_OK) != 0)
-            return true;
-    }
-    std::memcpy(tail, "XXXXXX", 6);
-    return false;
-#endif
+    return filesys::Replace(replacement, target);
 }
 
 namespace {
-
-// How many names CreateUniqueFile tries before it gives up: far more than a
-// directory holds left-over temporary files, few enough to end at once
-// when something else is wrong.
-const unsigned kNameAttempts = 1000;
 
 unsigned ProcessNumber()
 {
@@ -176,7 +150,7 @@ unsigned ProcessNumber()
 
 // Creates name if no file has it. Null with exists set when the name is
 // taken; null with exists clear when the system refuses for another reason.
-FILE* CreateExclusively(const char* name, bool& exists)
+FILE* CreateExclusively(const char* name, bool text, bool& exists)
 {
     exists = false;
 #ifdef _WIN32
@@ -190,13 +164,13 @@ FILE* CreateExclusively(const char* name, bool& exists)
                  (error == ERROR_ACCESS_DENIED && GetFileAttributesA(name) != INVALID_FILE_ATTRIBUTES);
         return nullptr;
     }
-    int descriptor = _open_osfhandle(reinterpret_cast<intptr_t>(handle), _O_WRONLY | _O_BINARY);
+    int descriptor = _open_osfhandle(reinterpret_cast<intptr_t>(handle), _O_WRONLY | (text ? _O_TEXT : _O_BINARY));
     if (descriptor == -1) {
         CloseHandle(handle);
         DeleteFileA(name);
         return nullptr;
     }
-    FILE* stream = _fdopen(descriptor, "wb");
+    FILE* stream = _fdopen(descriptor, text ? "wt" : "wb");
     if (!stream) {
         _close(descriptor);
         DeleteFileA(name);
@@ -208,7 +182,7 @@ FILE* CreateExclusively(const char* name, bool& exists)
         exists = errno == EEXIST;
         return nullptr;
     }
-    FILE* stream = fdopen(descriptor, "wb");
+    FILE* stream = fdopen(descriptor, text ? "w" : "wb");
     if (!stream) {
         close(descriptor);
         unlink(name);
@@ -233,15 +207,15 @@ void TempNameCandidate(char* name, unsigned attempt)
     }
 }
 
-FILE* CreateUniqueFile(char* name)
+FILE* CreateUniqueFile(char* name, bool text)
 {
     size_t length = std::strlen(name);
     if (length < 6 || std::strcmp(name + length - 6, "XXXXXX") != 0)
         return nullptr;
-    for (unsigned attempt = 0; attempt < kNameAttempts; ++attempt) {
+    for (unsigned attempt = 0; attempt < kTempNameAttempts; ++attempt) {
         TempNameCandidate(name, attempt);
         bool exists = false;
-        FILE* stream = CreateExclusively(name, exists);
+        FILE* stream = CreateExclusively(name, text, exists);
         if (stream)
             return stream;
         if (!exists)

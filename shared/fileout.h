@@ -35,13 +35,17 @@ bool ReplaceWithFile(const char* replacement, const char* target);
 // be made.
 FILE* CreateReplacement(const char* target, char* tempName);
 
-// Makes a file that did not exist and opens it "wb"; its name is name with
-// the trailing "XXXXXX" filled in place. The name is taken by creating the
+// Makes a file that did not exist and opens it "wb" (text: "wt", so that
+// on Windows each "\n" written reaches the file as CR LF); its name is name
+// with the trailing "XXXXXX" filled in place. The name is taken by creating the
 // file exclusively (the system refuses a name that is there, whatever it
 // names), trying the names of TempNameCandidate in turn. Null, with name as
 // it was, when every name is taken or the system refuses for another
 // reason, such as a missing directory.
-FILE* CreateUniqueFile(char* name);
+FILE* CreateUniqueFile(char* name, bool text = false);
+
+// How many names CreateUniqueFile tries before it gives up.
+const unsigned kTempNameAttempts = 1000;
 
 // Fills the trailing six characters of name with the name that
 // CreateUniqueFile tries at attempt (0 first): lower-case letters and
@@ -63,10 +67,6 @@ bool ReportReplacement(Replacement outcome, const char* target);
 // Removes a file that a failed write left short. Should the system refuse,
 // the user is told its name, so that no short file passes for a whole one.
 void DiscardShortFile(const char* name);
-
-// Fills the trailing "XXXXXX" of name in place with a name no file has
-// yet, as the runtime's _mktemp does. False when none is left.
-bool MakeTempName(char* name);
 
 // What the next failure is, for tests.
 enum class WriteFault {

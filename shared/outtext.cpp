@@ -71,9 +71,9 @@ void COutputText::ShowNotice(const char* label, const char* after)
 // made; the caller then keeps going in memory.
 bool COutputText::StartSpill(const char* text, size_t length)
 {
-    if (!BuildSpillName() || !MakeTempName(m_spillName))
+    if (!BuildSpillName())
         return false;
-    FILE* file = std::fopen(m_spillName, "wb");
+    FILE* file = CreateUniqueFile(m_spillName);
     if (!file)
         return false;
     m_file = file;

@@ -48,9 +48,12 @@ bool EditFiles(const char* inputFiles, const char* outputFile, const CString& sc
         const char* input = g_fileNames[i];
         char temporary[16];
         const char* target = outputFile;
+        // The temporary file is made exclusively, so that a file that takes
+        // its name meanwhile is neither appended to nor moved over the input.
         if (inPlace) {
             std::strcpy(temporary, "tmXXXXXX");
-            if (!MakeTempName(temporary)) {
+            g_outputFile = CreateUniqueFile(temporary, true);
+            if (!g_outputFile) {
                 ToolMessage("Cant create temporary file");
                 return false;
             }
@@ -58,10 +61,15 @@ bool EditFiles(const char* inputFiles, const char* outputFile, const CString& sc
         }
         g_inputFile = std::fopen(input, "rt");
         if (!g_inputFile) {
+            if (inPlace) {
+                CloseStreams();
+                std::remove(temporary);
+            }
             ToolMessage("cant open input file");
             return false;
         }
-        g_outputFile = std::fopen(target, "at");
+        if (!inPlace)
+            g_outputFile = std::fopen(target, "at");
         if (!g_outputFile) {
             CloseStreams();
             ToolMessage("Cant create output file");

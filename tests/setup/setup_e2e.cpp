@@ -201,6 +201,21 @@ TEST_F(SetupTest, UninstallRemovesTheSuiteAndRestoresOnlyItsOwnVerbs)
     EXPECT_TRUE(FileExists(suite + "\\setup.exe"));
 }
 
+TEST_F(SetupTest, UninstallThatCannotRemoveThePagerProfileSaysSo)
+{
+    // A directory where the pager's profile would be: there, and no file
+    // removal takes it.
+    const std::string profile = WindowsIniPath("zodo.ini");
+    DeleteFileA(profile.c_str());
+    ASSERT_TRUE(CreateDirectoryA(profile.c_str(), nullptr));
+    Process setup = Start();
+    WaitSetupDialog(setup).Child(IDC_UNINSTALL).Click();
+    EXPECT_EQ(AnswerMessageBox(setup, IDYES), "Uninstall - are you sure?");
+    EXPECT_EQ(AnswerMessageBox(setup), "Uninstall incomplete - sorry!\ncant remove " + profile);
+    ExpectEnd(setup);
+    EXPECT_TRUE(RemoveDirectoryA(profile.c_str()));
+}
+
 TEST_F(SetupTest, UninstallWhenNeverInstalledLeavesTheTextFileKeysUntouched)
 {
     Process setup = Start();

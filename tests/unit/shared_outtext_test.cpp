@@ -173,6 +173,23 @@ TEST_P(SpillTest, OneCharacterPastTheCapSpillsEverything)
     EXPECT_TRUE(m_messages.messages().empty());
 }
 
+TEST_P(SpillTest, AFileWithTheFirstNameTriedStaysAsItWas)
+{
+    char first[] = "tmXXXXXX";
+    TempNameCandidate(first, 0);
+    WriteFileBytes(m_dir.file(first), "planted");
+    out().Append(std::string(40000, 's').c_str());
+    ASSERT_TRUE(out().Spilling());
+    out().Append("tail");
+    EXPECT_TRUE(out().CloseSpill());
+    std::string name = NoticeName(Text().c_str());
+    EXPECT_EQ(std::string::npos, name.find(first)) << name;
+    EXPECT_EQ(std::string(40000, 's') + "tail", ReadFileBytes(SpillPath()));
+    EXPECT_EQ("planted", ReadFileBytes(m_dir.file(first)));
+    EXPECT_EQ(2u, FilesIn(m_dir.path()).size());
+    EXPECT_TRUE(m_messages.messages().empty());
+}
+
 TEST_P(SpillTest, SingleChunkOverTheCapSpillsFromEmptyText)
 {
     std::string chunk;

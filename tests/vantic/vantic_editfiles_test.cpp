@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "engine.h"
+#include "fileout.h"
 #include "sysio.h"
 #include "vantic_support.h"
 
@@ -59,6 +60,19 @@ TEST_F(VanticEditFiles, InPlaceReplacesEachFileAndLeavesNoTemporaryFile)
     EXPECT_EQ("m00\n", ReadFileText("two.txt"));
     EXPECT_EQ(std::vector<std::string>(), TemporaryFiles());
     EXPECT_EQ((std::vector<std::string>{"one.txt", "two.txt"}), dir.files());
+    EXPECT_TRUE(messages.messages().empty());
+}
+
+TEST_F(VanticEditFiles, InPlaceLeavesAFileWithTheFirstTemporaryNameAsItWas)
+{
+    char first[] = "tmXXXXXX";
+    TempNameCandidate(first, 0);
+    WriteFileText(first, "planted\n");
+    WriteFileText("one.txt", "foo\n");
+    ASSERT_TRUE(Edit("one.txt", "", "s/o/0/g"));
+    EXPECT_EQ("f00\n", ReadFileText("one.txt"));
+    EXPECT_EQ("planted\n", ReadFileText(first));
+    EXPECT_EQ(std::vector<std::string>{first}, TemporaryFiles());
     EXPECT_TRUE(messages.messages().empty());
 }
 
