@@ -92,7 +92,7 @@ void Record(const char* text)
 double Search(const std::string& directory, const char* pattern, unsigned threads, std::string& results)
 {
     CQuarnSearch search;
-    search.m_readThreads = threads;
+    search.m_threads = threads;
     search.m_directory = directory.c_str();
     search.m_fileMasks = "*.txt";
     search.m_patternsText = pattern;
