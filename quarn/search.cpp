@@ -614,18 +614,77 @@ bool CQuarnSearch::SearchWithWorkers(const char* directory, unsigned threads)
             m_workers.reset();   // no threads to be had: every file searched in turn
         }
     }
+    m_stopped = false;
+    m_spillPath.clear();
     bool searched = SearchDirectory(directory) != 0;
-    m_workers.reset();
+    if (m_workers) {
+        // What the walk left in flight, up to the first thing that ends the
+        // search.
+        searched = !m_stopped && Drain();
+        m_pending.clear();
+        m_workers.reset();
+    }
     return searched;
+}
+
+int CQuarnSearch::Tell(const char* message, bool ends)
+{
+    if (m_workers) {
+        m_pending.emplace_back();
+        m_pending.back().message = message;
+        m_pending.back().ends = ends;
+    } else {
+        ToolMessage(message);
+    }
+    return ends ? 0 : 1;
+}
+
+int CQuarnSearch::TakeOldest()
+{
+    while (!m_pending.empty()) {
+        Pending next = std::move(m_pending.front());
+        m_pending.pop_front();
+        int result = 1;
+        if (next.message.empty()) {
+            result = FinishFile(m_workers->Pool().TakeNext([this](const FileWorkers::Piece& piece) { AddPiece(piece); }));
+        } else {
+            ToolMessage(next.message.c_str());
+            result = next.ends ? 0 : 1;
+        }
+        if (!result) {
+            // Nothing after this is searched or told.
+            m_stopped = true;
+            m_pending.clear();
+            m_workers->Pool().Clear();
+            return 0;
+        }
+        if (next.message.empty()) {
+            if (m_spillPath.empty() && m_output.Spilling()) {
+                // Made just now, in the directory the search is in.
+                char full[4096];
+                if (_fullpath(full, m_output.SpillName(), sizeof full))
+                    m_spillPath = full;
+            }
+            return 1;
+        }
+    }
+    return 1;
+}
+
+int CQuarnSearch::Drain()
+{
+    while (!m_pending.empty()) {
+        if (!TakeOldest())
+            return 0;
+    }
+    return 1;
 }
 
 int CQuarnSearch::SearchDirectory(const char* path)
 {
     DirEntry* table = new (std::nothrow) DirEntry[kTableSize];
-    if (!table) {
-        ToolMessage("Out of Memory");
-        return 0;
-    }
+    if (!table)
+        return Tell("Out of Memory", true);
     int count = 0;
 
     // One listing of the directory answers the masks it can and names the
@@ -697,37 +756,28 @@ int CQuarnSearch::SearchDirectory(const char* path)
 
     if (count == 0) {
         delete[] table;
-        if (!m_descend) {
-            ToolMessage("cant find file");
-            return 0;
-        }
+        if (!m_descend)
+            return Tell("cant find file", true);
         return 1;
     }
 
     size_t pathLength = std::strlen(path);
     const char* separator = pathLength && path[pathLength - 1] == '\\' ? "" : "\\";
     int result = 1;
-    int submitted = 0;   // files of the table given to the workers
     for (int i = 0; i < count && result; ++i) {
         const char* name = table[i].name;
-        if (m_workers) {
-            FileWorkers& pool = m_workers->Pool();
-            if (submitted < i)
-                submitted = i;
-            while (submitted < count && !table[submitted].directory && pool.InFlight() < pool.Window()) {
-                std::string full = m_realPath;
-                if (full.empty() || full.back() != kDirSeparator)
-                    full += kDirSeparator;
-                full += table[submitted].foundName;
-                pool.Submit(full, FileHeader(m_descend != 0, path, separator, table[submitted].name));
-                ++submitted;
-            }
-        }
         if (table[i].directory) {
+            // Until the results spill, the directory the search is in can
+            // decide where the spill file goes: the files of this one are
+            // finished before the search leaves it.
+            if (m_workers && !m_output.Spilling() && !Drain()) {
+                result = 0;
+                break;
+            }
             if (_chdir(name) != 0) {
                 CString message;
-                message.Format("cant change directory [%s]", name);
-                ToolMessage(message);
+                message.Format("cant change directory [%s]", static_cast<const char*>(name));
+                Tell(message, false);
                 continue;
             }
             CString subpath(path);
@@ -744,16 +794,31 @@ int CQuarnSearch::SearchDirectory(const char* path)
             m_realPath.resize(realLength);
             _chdir("..");
         } else if (m_workers) {
-            result = FinishFile(m_workers->Pool().TakeNext([this](const FileWorkers::Piece& piece) { AddPiece(piece); }));
+            FileWorkers& pool = m_workers->Pool();
+            while (result && pool.InFlight() >= pool.Window())
+                result = TakeOldest();
+            if (!result)
+                break;
+            std::string full = m_realPath;
+            if (full.empty() || full.back() != kDirSeparator)
+                full += kDirSeparator;
+            full += table[i].foundName;
+            // The spill file, found by the search, is read once the results
+            // before it are in it, as the search in turn reads it.
+            if (!m_spillPath.empty() && _stricmp(full.c_str(), m_spillPath.c_str()) == 0 && !Drain()) {
+                result = 0;
+                break;
+            }
+            pool.Submit(full, FileHeader(m_descend != 0, path, separator, name));
+            m_pending.emplace_back();
         } else {
             DirectOutput out{m_output};
             result = FinishFile(SearchOne(m_scratch[0], table[i].foundName,
                                           FileHeader(m_descend != 0, path, separator, name), out));
         }
     }
-    // A search that ended early leaves files in flight.
-    if (m_workers && !result)
-        m_workers->Pool().Clear();
+    if (result && m_workers && !m_output.Spilling())
+        result = Drain();
     delete[] table;
     return result;
 }

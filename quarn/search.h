@@ -6,6 +6,7 @@
 #define QUARN_SEARCH_H
 
 #include <cstdio>
+#include <deque>
 #include <memory>
 #include <string>
 #include <vector>
@@ -117,6 +118,22 @@ private:
     int FinishFile(int outcome);
     void AddPiece(const FileWorkers::Piece& piece);
     bool SearchWithWorkers(const char* directory, unsigned threads);
+    // With workers the walk through the tree runs ahead of the results:
+    // what the search in turn would tell the user waits in m_pending, in
+    // its place among the files, until the results before it are in.
+    // Tell shows or queues a message; 0 when it ends the search.
+    int Tell(const char* message, bool ends);
+    // The oldest file in flight taken, with the messages before it; 0 when
+    // the search ends there.
+    int TakeOldest();
+    int Drain();
+    struct Pending {
+        std::string message;   // empty: a file given to the workers
+        bool ends = false;
+    };
+    std::deque<Pending> m_pending;
+    bool m_stopped = false;    // something taken ended the search
+    std::string m_spillPath;   // the spill file's full path, once it is made
     void PlaceSpill();
 
     std::vector<unsigned char> m_patternTooLong;   // per pattern line: did not fit the buffer

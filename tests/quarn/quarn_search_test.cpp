@@ -702,8 +702,9 @@ TEST_F(QuarnSearchTest, WorkersGiveTheResultsOfTheSearchInTurn)
             results.push_back(got);
         }
         // A spill that fails keeps only the last of the results.
-        if (!each.spillFails)
+        if (!each.spillFails) {
             EXPECT_NE(std::string::npos, results[0].find("f22.txt")) << each.patterns;
+        }
 #ifdef _WIN32
         EXPECT_EQ(std::string::npos, results[0].find("f7.txt")) << each.patterns;
 #endif
@@ -713,6 +714,58 @@ TEST_F(QuarnSearchTest, WorkersGiveTheResultsOfTheSearchInTurn)
 #ifdef _WIN32
     CloseHandle(locked);
 #endif
+}
+
+// A Directory field that names no full path puts the spill file under the
+// directory the search is in when the results spill, and a spill file in
+// the tree is found by the walk after it. Workers running ahead of the
+// results must leave both as the search in turn has them.
+TEST_F(QuarnSearchTest, SpillFileLiesWhereTheSearchInTurnMakesIt)
+{
+    const std::string sep(1, kDirSeparator);
+    std::string many;
+    for (int i = 0; i < 3000; ++i)
+        many += "wombat " + std::to_string(i) + "\r\n";
+    Write("a.txt", "wombat at the top\r\n");
+    MakeDir("Sub1");
+    Write("Sub1" + sep + "b.txt", "no match\r\n");
+    MakeDir("Sub2");
+    for (int i = 0; i < 12; ++i)
+        Write("Sub2" + sep + "f" + std::to_string(i) + ".txt", i == 6 ? many : "wombat " + std::to_string(i) + "\r\n");
+    MakeDir("Sub2" + sep + "Sub1");
+    Write("Sub2" + sep + "Sub1" + sep + "c.txt", "wombat in the spill directory\r\n");
+    struct Case {
+        const char* directoryField;   // relative to the directory the spill is made in
+        const char* spillUnder;       // where that is
+    } cases[] = {{"Sub1", "Sub2"}, {".", "Sub2"}};
+    for (const Case& each : cases) {
+        std::vector<std::string> results;
+        for (unsigned threads : {1u, 2u, 8u}) {
+            CQuarnSearch search;
+            search.m_threads = threads;
+            Options options{"*.*", "wombat", true};
+            options.descend = true;
+            Outcome outcome = RunIn(search, dir.path(), options, "", each.directoryField);
+            std::string got = std::to_string(outcome.result) + "\n" + outcome.text + "\n";
+            size_t named = outcome.text.find("Results written to file: ");
+            EXPECT_NE(std::string::npos, named) << each.directoryField << " threads " << threads;
+            if (named != std::string::npos) {
+                size_t end = outcome.text.find("\r\n", named);
+                std::string spill = dir.file(each.spillUnder + sep + outcome.text.substr(named + 25, end - named - 25));
+                std::string spilled;
+                EXPECT_TRUE(ReadFileBytes(spill, spilled)) << spill;
+                std::remove(spill.c_str());
+                got += spilled;
+            }
+            for (const std::string& message : outcome.messages)
+                got += "\n" + message;
+            results.push_back(got);
+        }
+        for (size_t i = 1; i < results.size(); ++i)
+            EXPECT_TRUE(results[0] == results[i]) << each.directoryField << " on workers, run " << i << "\n"
+                                                  << results[0].substr(0, 2000) << "\n----\n"
+                                                  << results[i].substr(0, 2000);
+    }
 }
 
 TEST_F(QuarnSearchTest, SpillAtTheCapNamesTheFileInTheNotice)
