@@ -324,9 +324,42 @@ void FileWorkers::Stop()
     m_workers.clear();
 }
 
-bool FileWorkers::IsOldest(const FileWorkersItem& item) const
+bool FileWorkers::SearchMayGoOn() const
 {
-    return !m_items.empty() && m_items.front().get() == &item;
+    if (m_items.empty() || m_roomWaiters > 0 || !m_items.front()->pieces.empty())
+        return true;
+    size_t finished = 0;
+    for (const std::shared_ptr<FileWorkersItem>& each : m_items) {
+        if (!each->done)
+            break;
+        if (++finished >= m_wanted)
+            return true;
+    }
+    return finished == m_items.size();
+}
+
+void FileWorkers::WakeSearchIfItMayGoOn()
+{
+    if (m_searchWaiting && SearchMayGoOn())
+        Wake(kReady, true);
+}
+
+void FileWorkers::WaitForFinished(size_t count)
+{
+    Hold hold(*this);
+    m_wanted = count ? count : 1;
+    while (!SearchMayGoOn()) {
+        m_searchWaiting = true;
+        Wait(hold, kReady);
+        m_searchWaiting = false;
+    }
+    m_wanted = 1;
+}
+
+bool FileWorkers::OldestFinished()
+{
+    Hold hold(*this);
+    return !m_items.empty() && m_items.front()->done;
 }
 
 void FileWorkers::Submit(const std::string& path, const std::string& header)
@@ -352,11 +385,14 @@ void FileWorkers::Publish(FileWorkersItem& item, Piece& piece, bool last, int ou
         item.outcome = outcome;
         item.done = true;
     }
-    // The search waits for the oldest file only.
-    if (IsOldest(item))
-        Wake(kReady, true);
-    while (!last && item.pieces.size() >= kMaxPieces && !item.dropped && !m_stopping)
+    WakeSearchIfItMayGoOn();
+    if (last || item.pieces.size() < kMaxPieces)
+        return;
+    ++m_roomWaiters;
+    WakeSearchIfItMayGoOn();
+    while (item.pieces.size() >= kMaxPieces && !item.dropped && !m_stopping)
         Wait(hold, kRoom);
+    --m_roomWaiters;
 }
 
 bool FileWorkers::NextPiece(Piece& piece, int& outcome)
@@ -377,7 +413,9 @@ bool FileWorkers::NextPiece(Piece& piece, int& outcome)
             m_items.pop_front();
             return false;
         }
+        m_searchWaiting = true;
         Wait(hold, kReady);
+        m_searchWaiting = false;
     }
 }
 

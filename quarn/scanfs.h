@@ -132,6 +132,14 @@ public:
         return outcome;
     }
 
+    // Waits until the oldest `count` files are finished, or every file in
+    // flight, or until the oldest file has results to take or a worker waits
+    // for the search to take some: the search's thread then takes a run of
+    // files at one wake-up rather than one file at each.
+    void WaitForFinished(size_t count);
+    // Whether the oldest file is finished, so that TakeNext will not wait.
+    bool OldestFinished();
+
     // Drops every file still in flight.
     void Clear();
 
@@ -144,7 +152,8 @@ private:
     void Work(unsigned worker);
     void Wait(Hold& hold, int which);
     void Wake(int which, bool all);
-    bool IsOldest(const FileWorkersItem& item) const;
+    bool SearchMayGoOn() const;
+    void WakeSearchIfItMayGoOn();
 
     enum { kWork, kReady, kRoom, kConditions };
 
@@ -162,6 +171,9 @@ private:
 #endif
     std::deque<std::shared_ptr<FileWorkersItem>> m_items;
     bool m_stopping = false;
+    bool m_searchWaiting = false;   // the search's thread sleeps on kReady
+    size_t m_wanted = 1;            // finished files the search waits for
+    size_t m_roomWaiters = 0;       // workers waiting for the search to take pieces
     std::vector<std::thread> m_workers;
 };
 

@@ -674,6 +674,7 @@ int CQuarnSearch::TakeOldest()
 int CQuarnSearch::Drain()
 {
     while (!m_pending.empty()) {
+        m_workers->Pool().WaitForFinished(m_workers->Pool().InFlight());
         if (!TakeOldest())
             return 0;
     }
@@ -795,8 +796,13 @@ int CQuarnSearch::SearchDirectory(const char* path)
             _chdir("..");
         } else if (m_workers) {
             FileWorkers& pool = m_workers->Pool();
-            while (result && pool.InFlight() >= pool.Window())
-                result = TakeOldest();
+            if (pool.InFlight() >= pool.Window()) {
+                // Half the files in flight taken at once.
+                pool.WaitForFinished(pool.Window() / 2);
+                do
+                    result = TakeOldest();
+                while (result && pool.OldestFinished());
+            }
             if (!result)
                 break;
             std::string full = m_realPath;
