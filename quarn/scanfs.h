@@ -7,7 +7,6 @@
 #define QUARN_SCANFS_H
 
 #include <condition_variable>
-#include <cstring>
 #include <cstddef>
 #include <deque>
 #include <memory>
@@ -64,9 +63,9 @@ private:
 // that the waits for the file system overlap each other and the matching.
 // A worker writes a file's results as a run of chunks (the pieces of text the
 // search in turn appends one by one) into pieces of its own; the search's
-// thread takes each piece as it is finished, and a worker whose file is not
-// the oldest waits once it holds a few finished pieces, so a file with much
-// output never needs more than those in memory.
+// thread takes each piece as it is finished, and a worker waits once its
+// file has a few finished pieces waiting, so a file with much output never
+// needs more than those in memory.
 struct FileWorkersItem;
 
 class FileWorkers {
@@ -81,7 +80,6 @@ public:
     class Output {
     public:
         void Add(const char* text, size_t length);
-        void Add(const char* text) { Add(text, std::strlen(text)); }
         // The search wants nothing more of this file: the worker may stop.
         bool Dropped() const;
 
@@ -111,7 +109,6 @@ public:
     FileWorkers(const FileWorkers&) = delete;
     FileWorkers& operator=(const FileWorkers&) = delete;
 
-    unsigned Threads() const { return static_cast<unsigned>(m_workers.size()); }
     // How many files may be in flight at once.
     size_t Window() const { return m_window; }
     size_t InFlight() const { return m_items.size(); }
@@ -164,7 +161,9 @@ private:
     // Wine's server at every wait and wake-up.
 #ifdef _WIN32
     void* m_lock = nullptr;
-    void* m_conditions[kConditions] = {};  // workers: a file or the end; the search: a piece or a file done; a worker: room
+    // Workers: a file or the end; the search: a piece or a file finished;
+    // a worker: room for its pieces.
+    void* m_conditions[kConditions] = {};
 #else
     std::mutex m_lock;
     std::condition_variable m_conditions[kConditions];

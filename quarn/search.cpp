@@ -310,7 +310,6 @@ struct CQuarnSearch::Scratch {
 struct CQuarnSearch::DirectOutput {
     COutputText& output;
     void Add(const char* text, size_t length) { output.Append(text, length); }
-    void Add(const char* text) { output.Append(text); }
     bool Dropped() const { return false; }
 };
 

@@ -57,14 +57,22 @@ int OperandBytes(unsigned char base)
     }
 }
 
+// The matcher over a state (below): RegexAdvance's work.
+template <class State>
+int Advance(State s, const char* position, const char* code);
+
 // Tries the rest of the code from `from` back down to `floor`, one character at
-// a time, never at the caller's stop-at position.
-int BackOff(RegexMatchState& s, const char* from, const char* floor, Code rest)
+// a time, never at the caller's stop-at position. Kept out of line: inlined
+// into the matcher's loop it made matches with closures slower.
+template <class State>
+__attribute__((noinline)) int BackOff(State s, const char* from, const char* floor, Code rest)
 {
+    // The matcher never moves the stop-at position.
+    const char* stopAt = s->stopAt;
     for (const char* q = from;; --q) {
-        if (q == s.stopAt)
+        if (q == stopAt)
             return 0;
-        if (RegexAdvanceIn(s, q, reinterpret_cast<const char*>(rest)))
+        if (Advance(s, q, reinterpret_cast<const char*>(rest)))
             return 1;
         if (q == floor)
             return 0;
@@ -84,31 +92,26 @@ int RegexCompareBytes(const char* a, const char* b, int length)
 
 namespace {
 
-void GetRange(RegexMatchState& s, const char* bounds)
+// The state a match works on: the program-wide one, at its fixed address,
+// or one of the caller's.
+struct ProgramState {
+    RegexMatchState* operator->() const { return &g_regexState; }
+};
+struct CallersState {
+    RegexMatchState* state;
+    RegexMatchState* operator->() const { return state; }
+};
+
+template <class State>
+void GetRange(State s, const char* bounds)
 {
-    s.rangeLow = Byte(bounds);
+    s->rangeLow = Byte(bounds);
     int maximum = Byte(bounds + 1);
-    s.rangeSize = maximum == REGEX_NO_MAXIMUM ? REGEX_UNBOUNDED_RUN : maximum - s.rangeLow;
+    s->rangeSize = maximum == REGEX_NO_MAXIMUM ? REGEX_UNBOUNDED_RUN : maximum - s->rangeLow;
 }
 
-}  // namespace
-
-void RegexGetRange(const char* bounds)
-{
-    GetRange(g_regexState, bounds);
-}
-
-int RegexAdvance(const char* position, const char* code)
-{
-    return RegexAdvanceIn(g_regexState, position, code);
-}
-
-int RegexStep(const char* line, const char* code)
-{
-    return RegexStepIn(g_regexState, line, code, g_regexAnchored);
-}
-
-int RegexAdvanceIn(RegexMatchState& s, const char* position, const char* code)
+template <class State>
+int Advance(State s, const char* position, const char* code)
 {
     const char* p = position;
     Code ip = reinterpret_cast<Code>(code);
@@ -136,26 +139,26 @@ int RegexAdvanceIn(RegexMatchState& s, const char* position, const char* code)
                 return 0;
             break;
         case REGEX_END:
-            s.matchEnd = p;
+            s->matchEnd = p;
             return 1;
         case REGEX_GROUP_START: {
             unsigned n = *ip++;
             if (n < REGEX_MAX_GROUPS)
-                s.groupStart[n] = p;
+                s->groupStart[n] = p;
             break;
         }
         case REGEX_GROUP_END: {
             unsigned n = *ip++;
             if (n < REGEX_MAX_GROUPS)
-                s.groupEnd[n] = p;
+                s->groupEnd[n] = p;
             break;
         }
         case REGEX_BACKREF: {
             unsigned n = *ip++;
             if (n >= REGEX_MAX_GROUPS)
                 return 0;
-            int length = static_cast<int>(s.groupEnd[n] - s.groupStart[n]);
-            if (length < 0 || !RegexCompareBytes(s.groupStart[n], p, length))
+            int length = static_cast<int>(s->groupEnd[n] - s->groupStart[n]);
+            if (length < 0 || !RegexCompareBytes(s->groupStart[n], p, length))
                 return 0;
             p += length;
             break;
@@ -179,13 +182,13 @@ int RegexAdvanceIn(RegexMatchState& s, const char* position, const char* code)
             ip += OperandBytes(base);
             GetRange(s, reinterpret_cast<const char*>(ip));
             ip += 2;
-            for (int i = 0; i < s.rangeLow; ++i) {
+            for (int i = 0; i < s->rangeLow; ++i) {
                 if (!Accepts(base, operands, p))
                     return 0;
                 ++p;
             }
             const char* start = p;
-            for (int i = 0; i < s.rangeSize && Accepts(base, operands, p); ++i)
+            for (int i = 0; i < s->rangeSize && Accepts(base, operands, p); ++i)
                 ++p;
             return BackOff(s, p, start, ip);
         }
@@ -193,15 +196,15 @@ int RegexAdvanceIn(RegexMatchState& s, const char* position, const char* code)
             unsigned n = *ip++;
             if (n >= REGEX_MAX_GROUPS)
                 return 0;
-            const char* group = s.groupStart[n];
-            int length = static_cast<int>(s.groupEnd[n] - group);
+            const char* group = s->groupStart[n];
+            int length = static_cast<int>(s->groupEnd[n] - group);
             const char* start = p;
             if (length <= 0)
-                return RegexAdvanceIn(s, p, reinterpret_cast<const char*>(ip));
+                return Advance(s, p, reinterpret_cast<const char*>(ip));
             while (RegexCompareBytes(group, p, length))
                 p += length;
             for (;; p -= length) {
-                if (RegexAdvanceIn(s, p, reinterpret_cast<const char*>(ip)))
+                if (Advance(s, p, reinterpret_cast<const char*>(ip)))
                     return 1;
                 if (p == start)
                     return 0;
@@ -214,18 +217,19 @@ int RegexAdvanceIn(RegexMatchState& s, const char* position, const char* code)
     }
 }
 
-int RegexStepIn(RegexMatchState& s, const char* line, const char* code, bool anchored)
+template <class State>
+int Step(State s, const char* line, const char* code, bool anchored)
 {
     if (anchored) {
-        s.matchStart = line;
-        return RegexAdvanceIn(s, line, code);
+        s->matchStart = line;
+        return Advance(s, line, code);
     }
     Code ip = reinterpret_cast<Code>(code);
     if (ip[0] == REGEX_CHAR) {
         // Try only where the first character is there already.
         for (const char* p = line;; ++p) {
-            if (Byte(p) == ip[1] && RegexAdvanceIn(s, p, code)) {
-                s.matchStart = p;
+            if (Byte(p) == ip[1] && Advance(s, p, code)) {
+                s->matchStart = p;
                 return 1;
             }
             if (*p == 0)
@@ -233,11 +237,38 @@ int RegexStepIn(RegexMatchState& s, const char* line, const char* code, bool anc
         }
     }
     for (const char* p = line;; ++p) {
-        if (RegexAdvanceIn(s, p, code)) {
-            s.matchStart = p;
+        if (Advance(s, p, code)) {
+            s->matchStart = p;
             return 1;
         }
         if (*p == 0)
             return 0;
     }
+}
+
+}  // namespace
+
+void RegexGetRange(const char* bounds)
+{
+    GetRange(ProgramState(), bounds);
+}
+
+int RegexAdvance(const char* position, const char* code)
+{
+    return Advance(ProgramState(), position, code);
+}
+
+int RegexStep(const char* line, const char* code)
+{
+    return Step(ProgramState(), line, code, g_regexAnchored);
+}
+
+int RegexAdvanceIn(RegexMatchState& state, const char* position, const char* code)
+{
+    return Advance(CallersState{&state}, position, code);
+}
+
+int RegexStepIn(RegexMatchState& state, const char* line, const char* code, bool anchored)
+{
+    return Step(CallersState{&state}, line, code, anchored);
 }

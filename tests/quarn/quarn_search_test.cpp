@@ -594,8 +594,7 @@ TEST_F(QuarnSearchTest, FastPathsAgreeWithThePlainSearch)
     };
     for (const Patterns& patterns : patternSets) {
         for (const Flags& flags : flagSets) {
-            // Each file read in turn, and read ahead by worker threads (the
-            // small one closed by its worker after the first block).
+            // Each file searched in turn, and on worker threads.
             for (unsigned threads : {1u, 0u}) {
                 for (const char* name : {"big.txt", "tail.txt", "long.txt"}) {
                     std::string content;
