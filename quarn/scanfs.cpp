@@ -1,7 +1,9 @@
 #include "scanfs.h"
 
+#include <atomic>
 #include <cctype>
 #include <cstring>
+#include <new>
 
 #include "sysio.h"
 
@@ -184,14 +186,32 @@ void WholeFileReader::Close()
 
 #endif
 
+namespace {
+// A worker hands a piece over once it holds this much, and waits while its
+// file, not yet the oldest, has this many pieces waiting.
+const size_t kPieceSize = 256 * 1024;
+const size_t kMaxPieces = 4;
+}  // namespace
+
+// One file in flight.
+struct FileWorkersItem {
+    std::string path;
+    std::string header;
+    bool taken = false;    // a worker has it
+    bool done = false;
+    std::atomic<bool> dropped{false};
+    int outcome = 0;
+    std::deque<FileWorkers::Piece> pieces;
+};
+
 #ifdef _WIN32
 
 static_assert(sizeof(SRWLOCK) == sizeof(void*) && sizeof(CONDITION_VARIABLE) == sizeof(void*),
               "the lock and condition variables live in pointer-sized members");
 
-class ReadAhead::Hold {
+class FileWorkers::Hold {
 public:
-    explicit Hold(ReadAhead& owner) : m_lock(reinterpret_cast<PSRWLOCK>(&owner.m_lock)) { Lock(); }
+    explicit Hold(FileWorkers& owner) : m_lock(reinterpret_cast<PSRWLOCK>(&owner.m_lock)) { Lock(); }
     ~Hold()
     {
         if (m_held)
@@ -217,34 +237,25 @@ private:
     bool m_held = false;
 };
 
-void ReadAhead::WakeWorkers(bool all)
+void FileWorkers::Wake(int which, bool all)
 {
+    PCONDITION_VARIABLE condition = reinterpret_cast<PCONDITION_VARIABLE>(&m_conditions[which]);
     if (all)
-        WakeAllConditionVariable(reinterpret_cast<PCONDITION_VARIABLE>(&m_wake));
+        WakeAllConditionVariable(condition);
     else
-        WakeConditionVariable(reinterpret_cast<PCONDITION_VARIABLE>(&m_wake));
+        WakeConditionVariable(condition);
 }
 
-void ReadAhead::WakeSearch()
+void FileWorkers::Wait(Hold& hold, int which)
 {
-    WakeAllConditionVariable(reinterpret_cast<PCONDITION_VARIABLE>(&m_ready));
-}
-
-void ReadAhead::WaitForWork(Hold& hold)
-{
-    hold.Wait(m_wake);
-}
-
-void ReadAhead::WaitUntilDone(Hold& hold)
-{
-    hold.Wait(m_ready);
+    hold.Wait(m_conditions[which]);
 }
 
 #else
 
-class ReadAhead::Hold {
+class FileWorkers::Hold {
 public:
-    explicit Hold(ReadAhead& owner) : m_lock(owner.m_lock) {}
+    explicit Hold(FileWorkers& owner) : m_lock(owner.m_lock) {}
     void Lock() { m_lock.lock(); }
     void Unlock() { m_lock.unlock(); }
     std::unique_lock<std::mutex>& lock() { return m_lock; }
@@ -253,36 +264,39 @@ private:
     std::unique_lock<std::mutex> m_lock;
 };
 
-void ReadAhead::WakeWorkers(bool all)
+void FileWorkers::Wake(int which, bool all)
 {
     if (all)
-        m_wake.notify_all();
+        m_conditions[which].notify_all();
     else
-        m_wake.notify_one();
+        m_conditions[which].notify_one();
 }
 
-void ReadAhead::WakeSearch()
+void FileWorkers::Wait(Hold& hold, int which)
 {
-    m_ready.notify_all();
-}
-
-void ReadAhead::WaitForWork(Hold& hold)
-{
-    m_wake.wait(hold.lock());
-}
-
-void ReadAhead::WaitUntilDone(Hold& hold)
-{
-    m_ready.wait(hold.lock());
+    m_conditions[which].wait(hold.lock());
 }
 
 #endif
 
-ReadAhead::ReadAhead(unsigned threads, size_t blockSize) : m_blockSize(blockSize), m_window(threads * 2u)
+void FileWorkers::Output::Add(const char* text, size_t length)
+{
+    m_piece.text.append(text, length);
+    m_piece.ends.push_back(m_piece.text.size());
+    if (m_piece.text.size() >= kPieceSize)
+        m_owner.Publish(*m_item, m_piece, false, 0);
+}
+
+bool FileWorkers::Output::Dropped() const
+{
+    return m_item->dropped.load(std::memory_order_relaxed);
+}
+
+FileWorkers::FileWorkers(unsigned threads, Task& task) : m_task(task), m_window(threads * 4u)
 {
     try {
         for (unsigned i = 0; i < threads; ++i)
-            m_workers.emplace_back(&ReadAhead::Work, this);
+            m_workers.emplace_back(&FileWorkers::Work, this, i);
     } catch (...) {
         // The threads already started end before the failure goes on.
         Stop();
@@ -290,99 +304,158 @@ ReadAhead::ReadAhead(unsigned threads, size_t blockSize) : m_blockSize(blockSize
     }
 }
 
-ReadAhead::~ReadAhead()
+FileWorkers::~FileWorkers()
 {
     Stop();
 }
 
-void ReadAhead::Stop()
+void FileWorkers::Stop()
 {
     {
         Hold hold(*this);
         m_stopping = true;
+        for (const std::shared_ptr<FileWorkersItem>& each : m_items)
+            each->dropped = true;
     }
-    WakeWorkers(true);
+    Wake(kWork, true);
+    Wake(kRoom, true);
     for (std::thread& each : m_workers)
         each.join();
     m_workers.clear();
 }
 
-void ReadAhead::Submit(const std::string& path)
+bool FileWorkers::SearchMayGoOn() const
 {
-    auto item = std::make_shared<Item>();
-    item->path = path;
-    {
-        Hold hold(*this);
-        if (!m_spare.empty()) {
-            item->data.swap(m_spare.back());
-            m_spare.pop_back();
-        }
-        m_items.push_back(item);
+    if (m_items.empty() || m_roomWaiters > 0 || !m_items.front()->pieces.empty())
+        return true;
+    size_t finished = 0;
+    for (const std::shared_ptr<FileWorkersItem>& each : m_items) {
+        if (!each->done)
+            break;
+        if (++finished >= m_wanted)
+            return true;
     }
-    WakeWorkers(false);
+    return finished == m_items.size();
 }
 
-bool ReadAhead::TakeNext(WholeFileReader& reader, std::vector<char>& block, size_t& got)
+void FileWorkers::WakeSearchIfItMayGoOn()
+{
+    if (m_searchWaiting && SearchMayGoOn())
+        Wake(kReady, true);
+}
+
+void FileWorkers::WaitForFinished(size_t count)
 {
     Hold hold(*this);
-    std::shared_ptr<Item> item = m_items.front();
-    while (!item->done)
-        WaitUntilDone(hold);
-    m_items.pop_front();
-    got = item->got;
-    if (item->opened) {
-        reader.Adopt(*item->reader);
-        block.swap(item->data);
+    m_wanted = count ? count : 1;
+    while (!SearchMayGoOn()) {
+        m_searchWaiting = true;
+        Wait(hold, kReady);
+        m_searchWaiting = false;
     }
-    if (item->data.size() >= m_blockSize)
-        m_spare.push_back(std::move(item->data));
-    return item->opened;
+    m_wanted = 1;
 }
 
-void ReadAhead::Clear()
+bool FileWorkers::OldestFinished()
+{
+    Hold hold(*this);
+    return !m_items.empty() && m_items.front()->done;
+}
+
+void FileWorkers::Submit(const std::string& path, const std::string& header)
+{
+    auto item = std::make_shared<FileWorkersItem>();
+    item->path = path;
+    item->header = header;
+    {
+        Hold hold(*this);
+        m_items.push_back(item);
+    }
+    Wake(kWork, false);
+}
+
+void FileWorkers::Publish(FileWorkersItem& item, Piece& piece, bool last, int outcome)
+{
+    Hold hold(*this);
+    if (!piece.text.empty() && !item.dropped)
+        item.pieces.push_back(std::move(piece));
+    piece.text.clear();
+    piece.ends.clear();
+    if (last) {
+        item.outcome = outcome;
+        item.done = true;
+    }
+    WakeSearchIfItMayGoOn();
+    if (last || item.pieces.size() < kMaxPieces)
+        return;
+    ++m_roomWaiters;
+    WakeSearchIfItMayGoOn();
+    while (item.pieces.size() >= kMaxPieces && !item.dropped && !m_stopping)
+        Wait(hold, kRoom);
+    --m_roomWaiters;
+}
+
+bool FileWorkers::NextPiece(Piece& piece, int& outcome)
+{
+    Hold hold(*this);
+    std::shared_ptr<FileWorkersItem> item = m_items.front();
+    for (;;) {
+        if (!item->pieces.empty()) {
+            bool full = item->pieces.size() >= kMaxPieces;
+            piece = std::move(item->pieces.front());
+            item->pieces.pop_front();
+            if (full)
+                Wake(kRoom, true);
+            return true;
+        }
+        if (item->done) {
+            outcome = item->outcome;
+            m_items.pop_front();
+            return false;
+        }
+        m_searchWaiting = true;
+        Wait(hold, kReady);
+        m_searchWaiting = false;
+    }
+}
+
+void FileWorkers::Clear()
 {
     // A worker holding an item keeps it alive until it has done with it.
     Hold hold(*this);
+    for (const std::shared_ptr<FileWorkersItem>& each : m_items)
+        each->dropped = true;
     m_items.clear();
+    Wake(kRoom, true);
 }
 
-void ReadAhead::Work()
+void FileWorkers::Work(unsigned worker)
 {
     Hold hold(*this);
     for (;;) {
-        std::shared_ptr<Item> item;
+        std::shared_ptr<FileWorkersItem> item;
         while (!m_stopping && !item) {
-            for (const std::shared_ptr<Item>& each : m_items) {
+            for (const std::shared_ptr<FileWorkersItem>& each : m_items) {
                 if (!each->taken) {
                     item = each;
                     break;
                 }
             }
             if (!item && !m_stopping)
-                WaitForWork(hold);
+                Wait(hold, kWork);
         }
         if (!item)
             return;
         item->taken = true;
         hold.Unlock();
-        auto reader = std::make_unique<WholeFileReader>();
-        bool opened = reader->Open(item->path.c_str());
-        size_t got = 0;
-        if (opened) {
-            if (item->data.size() < m_blockSize)
-                item->data.resize(m_blockSize + 1);
-            got = reader->Read(item->data.data(), m_blockSize);
-            // A short read is the end of the file: nothing more will be read
-            // from it, and closing it here keeps that call, a round trip to
-            // Wine's server, off the search's thread.
-            if (got < m_blockSize)
-                reader->Close();
+        Output out(*this, item);
+        int outcome;
+        try {
+            outcome = m_task.Run(worker, item->path, item->header, out);
+        } catch (const std::bad_alloc&) {
+            outcome = kOutOfMemory;
         }
+        Publish(*item, out.m_piece, true, outcome);
         hold.Lock();
-        item->reader = std::move(reader);
-        item->opened = opened;
-        item->got = got;
-        item->done = true;
-        WakeSearch();
     }
 }

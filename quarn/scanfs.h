@@ -58,69 +58,121 @@ private:
 #endif
 };
 
-// Files opened and their first block read on worker threads ahead of the
-// search, which takes them strictly in the order it gave them, so the waits
-// for the file system overlap each other and the matching. The matching
-// itself stays on the search's thread (the expression matcher keeps its
-// state in globals).
-class ReadAhead {
+// Files searched on worker threads, one worker per file, their results
+// taken by the search's thread strictly in the order it gave the files, so
+// that the waits for the file system overlap each other and the matching.
+// A worker writes a file's results as a run of chunks (the pieces of text the
+// search in turn appends one by one) into pieces of its own; the search's
+// thread takes each piece as it is finished, and a worker waits once its
+// file has a few finished pieces waiting, so a file with much output never
+// needs more than those in memory.
+struct FileWorkersItem;
+
+class FileWorkers {
 public:
-    ReadAhead(unsigned threads, size_t blockSize);
-    ~ReadAhead();
-    ReadAhead(const ReadAhead&) = delete;
-    ReadAhead& operator=(const ReadAhead&) = delete;
+    // Finished text of a file, with the end of each chunk in it.
+    struct Piece {
+        std::string text;
+        std::vector<size_t> ends;
+    };
+
+    // Where a worker writes a file's results.
+    class Output {
+    public:
+        void Add(const char* text, size_t length);
+        // The search wants nothing more of this file: the worker may stop.
+        bool Dropped() const;
+
+    private:
+        friend class FileWorkers;
+        Output(FileWorkers& owner, const std::shared_ptr<FileWorkersItem>& item) : m_owner(owner), m_item(item) {}
+        FileWorkers& m_owner;
+        std::shared_ptr<FileWorkersItem> m_item;
+        Piece m_piece;
+    };
+
+    // What a worker does with a file: search it, writing its results to out,
+    // and return what TakeNext is to hand back for it (kOutOfMemory when the
+    // task ran out of memory).
+    class Task {
+    public:
+        virtual int Run(unsigned worker, const std::string& path, const std::string& header, Output& out) = 0;
+
+    protected:
+        ~Task() = default;
+    };
+
+    enum { kOutOfMemory = -1000 };
+
+    FileWorkers(unsigned threads, Task& task);
+    ~FileWorkers();
+    FileWorkers(const FileWorkers&) = delete;
+    FileWorkers& operator=(const FileWorkers&) = delete;
 
     // How many files may be in flight at once.
     size_t Window() const { return m_window; }
     size_t InFlight() const { return m_items.size(); }
 
-    // Queues a file by its full path; at most Window() may be in flight.
-    void Submit(const std::string& path);
+    // Queues a file by its full path, with the header its results begin
+    // with; at most Window() may be in flight.
+    void Submit(const std::string& path, const std::string& header);
 
-    // Waits for the oldest file given: false when it could not be opened;
-    // otherwise its first block is swapped into `block` (of the block size),
-    // `got` bytes of it read, and reader holds the file open after it, or
-    // closed when `got` is short of the block, the file being at its end.
-    bool TakeNext(WholeFileReader& reader, std::vector<char>& block, size_t& got);
+    // The oldest file given: each of its pieces given to take(piece) as it is
+    // finished, then what its task returned.
+    template <class Take>
+    int TakeNext(Take take)
+    {
+        Piece piece;
+        int outcome;
+        while (NextPiece(piece, outcome))
+            take(static_cast<const Piece&>(piece));
+        return outcome;
+    }
+
+    // Waits until the oldest `count` files are finished, or every file in
+    // flight, or until the oldest file has results to take or a worker waits
+    // for the search to take some: the search's thread then takes a run of
+    // files at one wake-up rather than one file at each.
+    void WaitForFinished(size_t count);
+    // Whether the oldest file is finished, so that TakeNext will not wait.
+    bool OldestFinished();
 
     // Drops every file still in flight.
     void Clear();
 
 private:
-    struct Item {
-        std::string path;
-        bool taken = false;    // a worker has it
-        bool done = false;
-        bool opened = false;
-        std::unique_ptr<WholeFileReader> reader;
-        std::vector<char> data;
-        size_t got = 0;
-    };
     class Hold;
+    friend class Output;
+    bool NextPiece(Piece& piece, int& outcome);
+    void Publish(FileWorkersItem& item, Piece& piece, bool last, int outcome);
     void Stop();
-    void Work();
-    void WaitForWork(Hold& hold);
-    void WaitUntilDone(Hold& hold);
-    void WakeWorkers(bool all);
-    void WakeSearch();
+    void Work(unsigned worker);
+    void Wait(Hold& hold, int which);
+    void Wake(int which, bool all);
+    bool SearchMayGoOn() const;
+    void WakeSearchIfItMayGoOn();
 
-    size_t m_blockSize;
+    enum { kWork, kReady, kRoom, kConditions };
+
+    Task& m_task;
     size_t m_window;
     // On Windows the system's slim lock and condition variables, which
     // Wine waits on inside the process; the runtime's thread library asks
     // Wine's server at every wait and wake-up.
 #ifdef _WIN32
     void* m_lock = nullptr;
-    void* m_wake = nullptr;     // workers: an item to read, or the end
-    void* m_ready = nullptr;    // the search: an item is done
+    // Workers: a file or the end; the search: a piece or a file finished;
+    // a worker: room for its pieces.
+    void* m_conditions[kConditions] = {};
 #else
     std::mutex m_lock;
-    std::condition_variable m_wake;
-    std::condition_variable m_ready;
+    std::condition_variable m_conditions[kConditions];
 #endif
-    std::deque<std::shared_ptr<Item>> m_items;
-    std::vector<std::vector<char>> m_spare;  // block buffers to reuse
+    std::deque<std::shared_ptr<FileWorkersItem>> m_items;
     bool m_stopping = false;
+    bool m_searchWaiting = false;   // the search's thread sleeps on kReady
+    size_t m_wanted = 1;            // finished files the search waits for
+    size_t m_roomWaiters = 0;       // workers waiting for the search to take pieces
     std::vector<std::thread> m_workers;
 };
 

@@ -23,7 +23,8 @@ const size_t kReadSize = 511;             // what one line read takes at most
 
 const char kTruncated[] = "**** Line truncated - results unreliable\r\n";
 
-// "%6ld:  " for a line number, without the cost of a formatted print.
+// "%6ld:  " for a line number, without the cost of a formatted print; the
+// end of what it wrote.
 char* FormatLineNumber(char* out, long number)
 {
     char digits[24];
@@ -42,7 +43,21 @@ char* FormatLineNumber(char* out, long number)
     *p++ = ' ';
     *p++ = ' ';
     *p = 0;
-    return out;
+    return p;
+}
+
+// The line that begins a file's results: the file's name, after the path
+// of its directory when descending.
+std::string FileHeader(bool descend, const char* path, const char* separator, const char* name)
+{
+    std::string header = "====> ";
+    if (descend) {
+        header += path;
+        header += separator;
+    }
+    header += name;
+    header += " <====\r\n\r\n";
+    return header;
 }
 
 }  // namespace
@@ -281,15 +296,56 @@ void CQuarnSearch::SplitPatterns()
     }
 }
 
-bool CQuarnSearch::PreparePatterns()
+// What a thread needs to search a file: the read block, the block
+// lower-cased when ignoring case, where each pattern's literal next occurs,
+// and the matcher's own state.
+struct CQuarnSearch::Scratch {
+    std::vector<char> block;
+    std::vector<char> lower;
+    std::vector<size_t> occurrence;
+    RegexMatchState regex;
+};
+
+// Results of a search in turn go straight into the output text.
+struct CQuarnSearch::DirectOutput {
+    COutputText& output;
+    void Add(const char* text, size_t length) { output.Append(text, length); }
+    bool Dropped() const { return false; }
+};
+
+// The worker threads, each searching files on its own scratch.
+class CQuarnSearch::Workers final : public FileWorkers::Task {
+public:
+    Workers(const CQuarnSearch& search, std::vector<Scratch>& scratch, unsigned threads)
+        : m_search(search), m_scratch(scratch), m_pool(threads, *this)
+    {
+    }
+    FileWorkers& Pool() { return m_pool; }
+
+    int Run(unsigned worker, const std::string& path, const std::string& header, FileWorkers::Output& out) override
+    {
+        return m_search.SearchOne(m_scratch[worker], path.c_str(), header, out);
+    }
+
+private:
+    const CQuarnSearch& m_search;
+    std::vector<Scratch>& m_scratch;
+    FileWorkers m_pool;   // last: its threads end before the rest goes
+};
+
+bool CQuarnSearch::PreparePatterns(unsigned threads)
 {
     try {
         m_compiled.assign(static_cast<size_t>(m_patternCount), Pattern());
-        m_occurrence.assign(static_cast<size_t>(m_patternCount), 0);
-        if (m_block.size() < kBlockSize + 1)
-            m_block.resize(kBlockSize + 1);
-        if (m_ignoreCase && m_lower.size() < kBlockSize + 1)
-            m_lower.resize(kBlockSize + 1);
+        if (m_scratch.size() < threads)
+            m_scratch.resize(threads);
+        for (Scratch& each : m_scratch) {
+            each.occurrence.assign(static_cast<size_t>(m_patternCount), 0);
+            if (each.block.size() < kBlockSize + 1)
+                each.block.resize(kBlockSize + 1);
+            if (m_ignoreCase && each.lower.size() < kBlockSize + 1)
+                each.lower.resize(kBlockSize + 1);
+        }
     } catch (const std::bad_alloc&) {
         return false;
     }
@@ -297,6 +353,13 @@ bool CQuarnSearch::PreparePatterns()
         m_patternTooLong.resize(static_cast<size_t>(m_patternCount));
     m_compiledCount = 0;
     m_skipReady = false;
+    // Compiled before any file is searched, in their order, up to the first
+    // that does not compile: a line that reaches that one ends the search,
+    // as compiling each when a line first reaches it would.
+    for (int i = 0; i < m_patternCount; ++i) {
+        if (!CompilePattern(i))
+            break;
+    }
     return true;
 }
 
@@ -332,11 +395,11 @@ bool CQuarnSearch::CompilePattern(int index)
     return true;
 }
 
-int CQuarnSearch::MatchLine(const char* line, const char* lineEnd)
+int CQuarnSearch::MatchLine(const char* line, const char* lineEnd, RegexMatchState& regex) const
 {
     size_t length = static_cast<size_t>(lineEnd - line);
     for (int i = 0; i < m_patternCount; ++i) {
-        if (i >= m_compiledCount && !CompilePattern(i))
+        if (i >= m_compiledCount)
             return -1;
         const Pattern& pattern = m_compiled[static_cast<size_t>(i)];
         size_t n = pattern.literalLength;
@@ -360,16 +423,14 @@ int CQuarnSearch::MatchLine(const char* line, const char* lineEnd)
             matched = false;
             for (const char* p = line; p < lineEnd; ++p) {
                 unsigned bit = static_cast<unsigned char>(*p) & 0x7Fu;
-                if ((bitmap[bit >> 3] & g_regexBitMasks[bit & 7u]) && RegexAdvance(p, pattern.code)) {
+                if ((bitmap[bit >> 3] & g_regexBitMasks[bit & 7u]) && RegexAdvanceIn(regex, p, pattern.code)) {
                     matched = true;
                     break;
                 }
             }
         } else {
-            // The anchoring belongs to the last expression compiled; each
-            // pattern carries its own.
-            g_regexAnchored = pattern.anchored;
-            matched = RegexStep(line, pattern.code) != 0;
+            // Each pattern carries its own anchoring.
+            matched = RegexStepIn(regex, line, pattern.code, pattern.anchored) != 0;
         }
         if (matched)
             return 1;
@@ -377,32 +438,30 @@ int CQuarnSearch::MatchLine(const char* line, const char* lineEnd)
     return 0;
 }
 
-int CQuarnSearch::SearchFile(const char* name, const char* header)
+template <class Output>
+int CQuarnSearch::SearchOne(Scratch& scratch, const char* name, const std::string& header, Output& out) const
 {
-    // The block reads below go straight into the block; a short read is the
-    // end of the file.
     WholeFileReader file;
-    bool prefetched = false;
-    size_t prefetchedLength = 0;
-    if (m_readAhead) {
-        if (!m_readAhead->TakeNext(file, m_block, prefetchedLength))
-            return 1;
-        prefetched = true;
-    } else if (!file.Open(name)) {
-        return 1;
-    }
-    AddOutput(header);
+    if (!file.Open(name))
+        return kNotOpened;
+    out.Add(header.data(), header.size());
+    return ScanFile(file, scratch, out);
+}
 
-    char* data = m_block.data();
-    char* text = m_ignoreCase ? m_lower.data() : data;  // what the patterns see
+// The block reads go straight into the block; a short read is the end of
+// the file.
+template <class Output>
+int CQuarnSearch::ScanFile(WholeFileReader& file, Scratch& scratch, Output& out) const
+{
+    char* data = scratch.block.data();
+    char* text = m_ignoreCase ? scratch.lower.data() : data;  // what the patterns see
     size_t pos = 0, length = 0;
     bool atEnd = false;
     long lineNumber = 1;
     bool selected = false;
-    int result = 1;
     const size_t kNone = static_cast<size_t>(-1);
     const size_t kUnknown = static_cast<size_t>(-2);
-    for (size_t& each : m_occurrence)
+    for (size_t& each : scratch.occurrence)
         each = kUnknown;
 
     for (;;) {
@@ -411,16 +470,18 @@ int CQuarnSearch::SearchFile(const char* name, const char* header)
             std::memmove(data, data + pos, keep);
             if (text != data)
                 std::memmove(text, text + pos, keep);
+            // A file no longer wanted is left where it is.
+            if (out.Dropped())
+                return kSearched;
             size_t wanted = kBlockSize - keep;
-            size_t got = prefetched ? prefetchedLength : file.Read(data + keep, wanted);
-            prefetched = false;
+            size_t got = file.Read(data + keep, wanted);
             if (text != data)
                 LowerCopy(text + keep, data + keep, got);
             length = keep + got;
             pos = 0;
             if (got < wanted)   // a file reads short only at its end
                 atEnd = true;
-            for (size_t& each : m_occurrence)
+            for (size_t& each : scratch.occurrence)
                 each = kUnknown;
         }
         if (pos >= length)
@@ -432,7 +493,7 @@ int CQuarnSearch::SearchFile(const char* name, const char* header)
             // length without asking the patterns.
             size_t candidate = length;
             for (int i = 0; i < m_patternCount; ++i) {
-                size_t& at = m_occurrence[static_cast<size_t>(i)];
+                size_t& at = scratch.occurrence[static_cast<size_t>(i)];
                 if (at == kUnknown || (at != kNone && at < pos)) {
                     const char* found = m_compiled[static_cast<size_t>(i)].finder.Find(text + pos, text + length);
                     at = found ? static_cast<size_t>(found - text) : kNone;
@@ -461,7 +522,7 @@ int CQuarnSearch::SearchFile(const char* name, const char* header)
         const char* nul = ScanNul(data + pos, data + unitEnd);
         size_t lineEnd = nul ? static_cast<size_t>(nul - data) : unitEnd;
         if (lineEnd - pos > kLineLimit) {
-            AddOutput(kTruncated);
+            out.Add(kTruncated, sizeof kTruncated - 1);
             break;
         }
         size_t matchEnd = lineEnd;
@@ -469,71 +530,161 @@ int CQuarnSearch::SearchFile(const char* name, const char* header)
             --matchEnd;
         char saved = text[matchEnd];
         text[matchEnd] = 0;
-        int matched = MatchLine(text + pos, text + matchEnd);
+        int matched = MatchLine(text + pos, text + matchEnd, scratch.regex);
         text[matchEnd] = saved;
-        if (matched < 0) {
-            ToolMessage("Error in pattern");
-            result = 0;
-            break;
-        }
+        if (matched < 0)
+            return kPatternError;
         if ((matched == 1) != (m_unmatched != 0)) {
             if (m_lineNumbers) {
                 char number[32];
-                AddOutput(FormatLineNumber(number, lineNumber));
+                out.Add(number, static_cast<size_t>(FormatLineNumber(number, lineNumber) - number));
             }
-            saved = data[lineEnd];
-            data[lineEnd] = 0;
-            AddOutput(data + pos);
-            data[lineEnd] = saved;
+            // The line holds no NUL: one ends it.
+            out.Add(data + pos, lineEnd - pos);
             selected = true;
         }
         ++lineNumber;
         pos = unitEnd;
     }
-    if (result && selected)
-        AddOutput("\r\n");
-    return result;
+    if (selected)
+        out.Add("\r\n", 2);
+    return kSearched;
+}
+
+
+int CQuarnSearch::FinishFile(int outcome)
+{
+    switch (outcome) {
+    case kSearched:
+    case kNotOpened:
+        return 1;
+    case kPatternError:
+        ToolMessage("Error in pattern");
+        return 0;
+    default:
+        ToolMessage("Out of Memory");
+        return 0;
+    }
+}
+
+void CQuarnSearch::AddPiece(const FileWorkers::Piece& piece)
+{
+    // Text that fits beside what is there goes in at once; otherwise chunk
+    // by chunk, as the search in turn adds it, so that the spill starts, or
+    // fails, at the same chunk.
+    const std::string& text = piece.text;
+    size_t held = static_cast<size_t>(m_resultText.GetLength());
+    if (!m_output.Spilling() && held <= static_cast<size_t>(kResultCap) &&
+        text.size() <= static_cast<size_t>(kResultCap) - held) {
+        m_output.Append(text.data(), text.size());
+        return;
+    }
+    size_t start = 0;
+    for (size_t end : piece.ends) {
+        m_output.Append(text.data() + start, end - start);
+        start = end;
+    }
 }
 
 bool CQuarnSearch::RunSearch(const char* directory)
 {
     bool searched = false;
     PlaceSpill();
-    if (!PreparePatterns())
+    unsigned threads = m_threads;
+    if (threads == 0)
+        threads = std::max(std::thread::hardware_concurrency(), 1u);
+    if (!PreparePatterns(threads))
         ToolMessage("Out of Memory");
     else
-        searched = SearchWithReadAhead(directory);
+        searched = SearchWithWorkers(directory, threads);
     // A spill file that missed a write has been reported, and the text says
     // the results are incomplete.
     return CloseSpill() && searched;
 }
 
-bool CQuarnSearch::SearchWithReadAhead(const char* directory)
+bool CQuarnSearch::SearchWithWorkers(const char* directory, unsigned threads)
 {
-    unsigned threads = m_readThreads;
-    if (threads == 0)
-        threads = std::min(std::thread::hardware_concurrency(), kMaxReadThreads);
     char here[4096];
     if (threads > 1 && _getcwd(here, sizeof here)) {
         m_realPath = here;
         try {
-            m_readAhead.reset(new ReadAhead(threads, kBlockSize));
+            m_workers.reset(new Workers(*this, m_scratch, threads));
         } catch (const std::exception&) {
-            m_readAhead.reset();   // no threads to be had: every file read in turn
+            m_workers.reset();   // no threads to be had: every file searched in turn
         }
     }
+    m_stopped = false;
+    m_spillPath.clear();
     bool searched = SearchDirectory(directory) != 0;
-    m_readAhead.reset();
+    if (m_workers) {
+        // What the walk left in flight, up to the first thing that ends the
+        // search.
+        searched = !m_stopped && Drain();
+        m_pending.clear();
+        m_workers.reset();
+    }
     return searched;
+}
+
+int CQuarnSearch::Tell(const char* message, bool ends)
+{
+    if (m_workers) {
+        m_pending.emplace_back();
+        m_pending.back().message = message;
+        m_pending.back().ends = ends;
+    } else {
+        ToolMessage(message);
+    }
+    return ends ? 0 : 1;
+}
+
+int CQuarnSearch::TakeOldest()
+{
+    while (!m_pending.empty()) {
+        Pending next = std::move(m_pending.front());
+        m_pending.pop_front();
+        int result = 1;
+        if (next.message.empty()) {
+            result = FinishFile(m_workers->Pool().TakeNext([this](const FileWorkers::Piece& piece) { AddPiece(piece); }));
+        } else {
+            ToolMessage(next.message.c_str());
+            result = next.ends ? 0 : 1;
+        }
+        if (!result) {
+            // Nothing after this is searched or told.
+            m_stopped = true;
+            m_pending.clear();
+            m_workers->Pool().Clear();
+            return 0;
+        }
+        if (next.message.empty()) {
+            if (m_spillPath.empty() && m_output.Spilling()) {
+                // Made just now, in the directory the search is in.
+                char full[4096];
+                if (_fullpath(full, m_output.SpillName(), sizeof full))
+                    m_spillPath = full;
+            }
+            return 1;
+        }
+    }
+    return 1;
+}
+
+int CQuarnSearch::Drain()
+{
+    while (!m_pending.empty()) {
+        m_workers->Pool().WaitForFinished(m_workers->Pool().InFlight());
+        if (!TakeOldest())
+            return 0;
+    }
+    return 1;
 }
 
 int CQuarnSearch::SearchDirectory(const char* path)
 {
     DirEntry* table = new (std::nothrow) DirEntry[kTableSize];
-    if (!table) {
-        ToolMessage("Out of Memory");
-        return 0;
-    }
+    if (!table)
+        return Tell("Out of Memory", true);
     int count = 0;
 
     // One listing of the directory answers the masks it can and names the
@@ -605,36 +756,28 @@ int CQuarnSearch::SearchDirectory(const char* path)
 
     if (count == 0) {
         delete[] table;
-        if (!m_descend) {
-            ToolMessage("cant find file");
-            return 0;
-        }
+        if (!m_descend)
+            return Tell("cant find file", true);
         return 1;
     }
 
     size_t pathLength = std::strlen(path);
     const char* separator = pathLength && path[pathLength - 1] == '\\' ? "" : "\\";
     int result = 1;
-    int submitted = 0;   // files of the table given to the read-ahead
     for (int i = 0; i < count && result; ++i) {
         const char* name = table[i].name;
-        if (m_readAhead) {
-            if (submitted < i)
-                submitted = i;
-            while (submitted < count && !table[submitted].directory &&
-                   m_readAhead->InFlight() < m_readAhead->Window()) {
-                std::string full = m_realPath;
-                if (full.empty() || full.back() != kDirSeparator)
-                    full += kDirSeparator;
-                full += table[submitted++].foundName;
-                m_readAhead->Submit(full);
-            }
-        }
         if (table[i].directory) {
+            // Until the results spill, the directory the search is in can
+            // decide where the spill file goes: the files of this one are
+            // finished before the search leaves it.
+            if (m_workers && !m_output.Spilling() && !Drain()) {
+                result = 0;
+                break;
+            }
             if (_chdir(name) != 0) {
                 CString message;
-                message.Format("cant change directory [%s]", name);
-                ToolMessage(message);
+                message.Format("cant change directory [%s]", static_cast<const char*>(name));
+                Tell(message, false);
                 continue;
             }
             CString subpath(path);
@@ -642,7 +785,7 @@ int CQuarnSearch::SearchDirectory(const char* path)
             subpath += name;
             subpath.MakeLower();
             size_t realLength = m_realPath.size();
-            if (m_readAhead) {
+            if (m_workers) {
                 if (m_realPath.empty() || m_realPath.back() != kDirSeparator)
                     m_realPath += kDirSeparator;
                 m_realPath += table[i].foundName;
@@ -650,18 +793,37 @@ int CQuarnSearch::SearchDirectory(const char* path)
             result = SearchDirectory(subpath);
             m_realPath.resize(realLength);
             _chdir("..");
+        } else if (m_workers) {
+            FileWorkers& pool = m_workers->Pool();
+            if (pool.InFlight() >= pool.Window()) {
+                // Half the files in flight taken at once.
+                pool.WaitForFinished(pool.Window() / 2);
+                do
+                    result = TakeOldest();
+                while (result && pool.OldestFinished());
+            }
+            if (!result)
+                break;
+            std::string full = m_realPath;
+            if (full.empty() || full.back() != kDirSeparator)
+                full += kDirSeparator;
+            full += table[i].foundName;
+            // The spill file, found by the search, is read once the results
+            // before it are in it, as the search in turn reads it.
+            if (!m_spillPath.empty() && _stricmp(full.c_str(), m_spillPath.c_str()) == 0 && !Drain()) {
+                result = 0;
+                break;
+            }
+            pool.Submit(full, FileHeader(m_descend != 0, path, separator, name));
+            m_pending.emplace_back();
         } else {
-            CString header;
-            if (m_descend)
-                header.Format("====> %s%s%s <====\r\n\r\n", path, separator, name);
-            else
-                header.Format("====> %s <====\r\n\r\n", name);
-            result = SearchFile(table[i].foundName, header);
+            DirectOutput out{m_output};
+            result = FinishFile(SearchOne(m_scratch[0], table[i].foundName,
+                                          FileHeader(m_descend != 0, path, separator, name), out));
         }
     }
-    // A search that ended early leaves files read ahead of it.
-    if (m_readAhead && !result)
-        m_readAhead->Clear();
+    if (result && m_workers && !m_output.Spilling())
+        result = Drain();
     delete[] table;
     return result;
 }

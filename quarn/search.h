@@ -6,12 +6,14 @@
 #define QUARN_SEARCH_H
 
 #include <cstdio>
+#include <deque>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "afxstr.h"
 #include "outtext.h"
+#include "regex.h"
 #include "scanfs.h"
 
 class CQuarnSearch {
@@ -80,14 +82,13 @@ public:
     int m_descend;
     int m_unmatched;
 
-    // Threads that open, read and close files ahead of the matching: 0 one
-    // for each processor up to kMaxReadThreads, 1 none (every file opened
-    // and read in turn). Under Wine each of those calls is a round trip to
-    // its server, and the threads overlap the waits; more than two threads
-    // mostly lost time handing files over to the search's thread, most of
-    // all on a busy machine (scripts/bench quarn measures 1, 2, 4 and 8).
-    static constexpr unsigned kMaxReadThreads = 2;
-    unsigned m_readThreads = 0;
+    // Threads that search files: 0 one for each processor, 1 none (every
+    // file opened, read and searched in turn on the search's thread). Each
+    // worker opens, reads, searches and closes a file of its own, collecting
+    // its results, which the search's thread takes in the order of the search
+    // in turn. Under Wine every open, read and close is a round trip to its
+    // server, and the workers overlap those waits as well as the matching.
+    unsigned m_threads = 0;
 
     int m_patternReadPos;      // read position of GetNextPatternLine
     bool m_lastLineTooLong;    // the last line GetNextPatternLine gave did not fit
@@ -97,25 +98,51 @@ public:
 
 private:
     struct Pattern;
+    struct Scratch;
+    struct DirectOutput;
+    class Workers;
+    // What searching one file came to.
+    enum { kPatternError = 0, kSearched = 1, kNotOpened = 2 };
 
-    bool PreparePatterns();
+    bool PreparePatterns(unsigned threads);
     // Tests one line (NUL-terminated, line end removed); 1 match, 0 none,
     // -1 a pattern that does not compile.
-    int MatchLine(const char* line, const char* lineEnd);
+    int MatchLine(const char* line, const char* lineEnd, RegexMatchState& regex) const;
     bool CompilePattern(int index);
-    int SearchFile(const char* name, const char* header);
-    bool SearchWithReadAhead(const char* directory);
+    // Opens the file and searches it, writing its header and results to out.
+    template <class Output>
+    int SearchOne(Scratch& scratch, const char* name, const std::string& header, Output& out) const;
+    template <class Output>
+    int ScanFile(WholeFileReader& file, Scratch& scratch, Output& out) const;
+    // The search's side of a file: its results added, its errors told.
+    int FinishFile(int outcome);
+    void AddPiece(const FileWorkers::Piece& piece);
+    bool SearchWithWorkers(const char* directory, unsigned threads);
+    // With workers the walk through the tree runs ahead of the results:
+    // what the search in turn would tell the user waits in m_pending, in
+    // its place among the files, until the results before it are in.
+    // Tell shows or queues a message; 0 when it ends the search.
+    int Tell(const char* message, bool ends);
+    // The oldest file in flight taken, with the messages before it; 0 when
+    // the search ends there.
+    int TakeOldest();
+    int Drain();
+    struct Pending {
+        std::string message;   // empty: a file given to the workers
+        bool ends = false;
+    };
+    std::deque<Pending> m_pending;
+    bool m_stopped = false;    // something taken ended the search
+    std::string m_spillPath;   // the spill file's full path, once it is made
     void PlaceSpill();
 
     std::vector<unsigned char> m_patternTooLong;   // per pattern line: did not fit the buffer
     std::vector<Pattern> m_compiled;
     int m_compiledCount;       // leading patterns compiled without error
     bool m_skipReady;          // every pattern compiled, each with literal text to look for
-    std::vector<size_t> m_occurrence;  // per pattern: next place in the block where its literal occurs
-    std::vector<char> m_block; // file read buffer
-    std::vector<char> m_lower; // the same block lower-cased, when ignoring case
+    std::vector<Scratch> m_scratch;  // per worker (one without workers): blocks and match state
     std::vector<ListedName> m_listing;  // the directory being listed
-    std::unique_ptr<ReadAhead> m_readAhead;  // during a run with read-ahead threads
+    std::unique_ptr<Workers> m_workers;  // during a run with worker threads
     std::string m_realPath;    // the directory being searched, as the file system names it
 };
 

@@ -2,9 +2,12 @@
 // into a buffer the caller owns, and a backtracking matcher that runs that code
 // over one NUL-terminated line.
 //
-// The engine keeps its compile and match state in program-wide variables, as
-// every program of the suite links its own copy of this library. It is not
-// reentrant and must be used from one thread.
+// The engine keeps its compile state, and the match state of RegexStep and
+// RegexAdvance, in program-wide variables, as every program of the suite
+// links its own copy of this library; those calls must be made from one
+// thread. A matcher with a RegexMatchState of its own (RegexStepIn,
+// RegexAdvanceIn) touches nothing else, so threads that each have one may
+// match at once over code compiled before they start.
 #ifndef TAMREL_REGEX_H
 #define TAMREL_REGEX_H
 
@@ -45,15 +48,27 @@ extern int g_regexClosedGroups;
 
 // Match state, overwritten by every match. Positions point into the caller's
 // line; a group that the successful path did not pass keeps older values.
-extern const char* g_regexMatchStart;
-extern const char* g_regexMatchEnd;
-extern const char* g_regexGroupStart[REGEX_MAX_GROUPS];
-extern const char* g_regexGroupEnd[REGEX_MAX_GROUPS];
-// A position that a closure or interval may not back off to; null for none.
-extern const char* g_regexStopAt;
-// The interval being matched: its minimum and how many more it may take.
-extern int g_regexRangeLow;
-extern int g_regexRangeSize;
+struct RegexMatchState {
+    const char* matchStart = nullptr;
+    const char* matchEnd = nullptr;
+    const char* groupStart[REGEX_MAX_GROUPS] = {};
+    const char* groupEnd[REGEX_MAX_GROUPS] = {};
+    // A position that a closure or interval may not back off to; null for none.
+    const char* stopAt = nullptr;
+    // The interval being matched: its minimum and how many more it may take.
+    int rangeLow = 0;
+    int rangeSize = 0;
+};
+
+// The program-wide match state, and the names its parts are known by.
+extern RegexMatchState g_regexState;
+extern const char*& g_regexMatchStart;
+extern const char*& g_regexMatchEnd;
+extern const char* (&g_regexGroupStart)[REGEX_MAX_GROUPS];
+extern const char* (&g_regexGroupEnd)[REGEX_MAX_GROUPS];
+extern const char*& g_regexStopAt;
+extern int& g_regexRangeLow;
+extern int& g_regexRangeSize;
 
 // Compiles the expression into [codeStart, codeEnd). The expression ends at the
 // first unescaped delimiter, a newline or the end of the text (delimiter 0: the
@@ -69,6 +84,11 @@ int RegexStep(const char* line, const char* code);
 // Returns 1 when the code matches at exactly this position (setting
 // g_regexMatchEnd), else 0.
 int RegexAdvance(const char* position, const char* code);
+
+// RegexStep and RegexAdvance on a state of the caller's, the code's anchoring
+// given rather than read from g_regexAnchored.
+int RegexStepIn(RegexMatchState& state, const char* line, const char* code, bool anchored);
+int RegexAdvanceIn(RegexMatchState& state, const char* position, const char* code);
 
 // Reads an interval's two bytes (minimum, maximum) into g_regexRangeLow and
 // g_regexRangeSize.

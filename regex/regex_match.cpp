@@ -5,13 +5,14 @@
 // so its depth is bounded by the number of items in one code buffer.
 #include "regex.h"
 
-const char* g_regexMatchStart = nullptr;
-const char* g_regexMatchEnd = nullptr;
-const char* g_regexGroupStart[REGEX_MAX_GROUPS] = {};
-const char* g_regexGroupEnd[REGEX_MAX_GROUPS] = {};
-const char* g_regexStopAt = nullptr;
-int g_regexRangeLow = 0;
-int g_regexRangeSize = 0;
+RegexMatchState g_regexState;
+const char*& g_regexMatchStart = g_regexState.matchStart;
+const char*& g_regexMatchEnd = g_regexState.matchEnd;
+const char* (&g_regexGroupStart)[REGEX_MAX_GROUPS] = g_regexState.groupStart;
+const char* (&g_regexGroupEnd)[REGEX_MAX_GROUPS] = g_regexState.groupEnd;
+const char*& g_regexStopAt = g_regexState.stopAt;
+int& g_regexRangeLow = g_regexState.rangeLow;
+int& g_regexRangeSize = g_regexState.rangeSize;
 
 namespace {
 
@@ -56,14 +57,22 @@ int OperandBytes(unsigned char base)
     }
 }
 
+// The matcher over a state (below): RegexAdvance's work.
+template <class State>
+int Advance(State s, const char* position, const char* code);
+
 // Tries the rest of the code from `from` back down to `floor`, one character at
-// a time, never at the caller's stop-at position.
-int BackOff(const char* from, const char* floor, Code rest)
+// a time, never at the caller's stop-at position. Kept out of line: inlined
+// into the matcher's loop it made matches with closures slower.
+template <class State>
+__attribute__((noinline)) int BackOff(State s, const char* from, const char* floor, Code rest)
 {
+    // The matcher never moves the stop-at position.
+    const char* stopAt = s->stopAt;
     for (const char* q = from;; --q) {
-        if (q == g_regexStopAt)
+        if (q == stopAt)
             return 0;
-        if (RegexAdvance(q, reinterpret_cast<const char*>(rest)))
+        if (Advance(s, q, reinterpret_cast<const char*>(rest)))
             return 1;
         if (q == floor)
             return 0;
@@ -81,14 +90,28 @@ int RegexCompareBytes(const char* a, const char* b, int length)
     return 1;
 }
 
-void RegexGetRange(const char* bounds)
+namespace {
+
+// The state a match works on: the program-wide one, at its fixed address,
+// or one of the caller's.
+struct ProgramState {
+    RegexMatchState* operator->() const { return &g_regexState; }
+};
+struct CallersState {
+    RegexMatchState* state;
+    RegexMatchState* operator->() const { return state; }
+};
+
+template <class State>
+void GetRange(State s, const char* bounds)
 {
-    g_regexRangeLow = Byte(bounds);
+    s->rangeLow = Byte(bounds);
     int maximum = Byte(bounds + 1);
-    g_regexRangeSize = maximum == REGEX_NO_MAXIMUM ? REGEX_UNBOUNDED_RUN : maximum - g_regexRangeLow;
+    s->rangeSize = maximum == REGEX_NO_MAXIMUM ? REGEX_UNBOUNDED_RUN : maximum - s->rangeLow;
 }
 
-int RegexAdvance(const char* position, const char* code)
+template <class State>
+int Advance(State s, const char* position, const char* code)
 {
     const char* p = position;
     Code ip = reinterpret_cast<Code>(code);
@@ -116,26 +139,26 @@ int RegexAdvance(const char* position, const char* code)
                 return 0;
             break;
         case REGEX_END:
-            g_regexMatchEnd = p;
+            s->matchEnd = p;
             return 1;
         case REGEX_GROUP_START: {
             unsigned n = *ip++;
             if (n < REGEX_MAX_GROUPS)
-                g_regexGroupStart[n] = p;
+                s->groupStart[n] = p;
             break;
         }
         case REGEX_GROUP_END: {
             unsigned n = *ip++;
             if (n < REGEX_MAX_GROUPS)
-                g_regexGroupEnd[n] = p;
+                s->groupEnd[n] = p;
             break;
         }
         case REGEX_BACKREF: {
             unsigned n = *ip++;
             if (n >= REGEX_MAX_GROUPS)
                 return 0;
-            int length = static_cast<int>(g_regexGroupEnd[n] - g_regexGroupStart[n]);
-            if (length < 0 || !RegexCompareBytes(g_regexGroupStart[n], p, length))
+            int length = static_cast<int>(s->groupEnd[n] - s->groupStart[n]);
+            if (length < 0 || !RegexCompareBytes(s->groupStart[n], p, length))
                 return 0;
             p += length;
             break;
@@ -149,7 +172,7 @@ int RegexAdvance(const char* position, const char* code)
             const char* start = p;
             while (Accepts(base, operands, p))
                 ++p;
-            return BackOff(p, start, ip);
+            return BackOff(s, p, start, ip);
         }
         case REGEX_CHAR | REGEX_INTERVAL:
         case REGEX_ANY | REGEX_INTERVAL:
@@ -157,31 +180,31 @@ int RegexAdvance(const char* position, const char* code)
             unsigned char base = static_cast<unsigned char>(op & ~REGEX_INTERVAL);
             Code operands = ip;
             ip += OperandBytes(base);
-            RegexGetRange(reinterpret_cast<const char*>(ip));
+            GetRange(s, reinterpret_cast<const char*>(ip));
             ip += 2;
-            for (int i = 0; i < g_regexRangeLow; ++i) {
+            for (int i = 0; i < s->rangeLow; ++i) {
                 if (!Accepts(base, operands, p))
                     return 0;
                 ++p;
             }
             const char* start = p;
-            for (int i = 0; i < g_regexRangeSize && Accepts(base, operands, p); ++i)
+            for (int i = 0; i < s->rangeSize && Accepts(base, operands, p); ++i)
                 ++p;
-            return BackOff(p, start, ip);
+            return BackOff(s, p, start, ip);
         }
         case REGEX_BACKREF | REGEX_STAR: {
             unsigned n = *ip++;
             if (n >= REGEX_MAX_GROUPS)
                 return 0;
-            const char* group = g_regexGroupStart[n];
-            int length = static_cast<int>(g_regexGroupEnd[n] - group);
+            const char* group = s->groupStart[n];
+            int length = static_cast<int>(s->groupEnd[n] - group);
             const char* start = p;
             if (length <= 0)
-                return RegexAdvance(p, reinterpret_cast<const char*>(ip));
+                return Advance(s, p, reinterpret_cast<const char*>(ip));
             while (RegexCompareBytes(group, p, length))
                 p += length;
             for (;; p -= length) {
-                if (RegexAdvance(p, reinterpret_cast<const char*>(ip)))
+                if (Advance(s, p, reinterpret_cast<const char*>(ip)))
                     return 1;
                 if (p == start)
                     return 0;
@@ -194,18 +217,19 @@ int RegexAdvance(const char* position, const char* code)
     }
 }
 
-int RegexStep(const char* line, const char* code)
+template <class State>
+int Step(State s, const char* line, const char* code, bool anchored)
 {
-    if (g_regexAnchored) {
-        g_regexMatchStart = line;
-        return RegexAdvance(line, code);
+    if (anchored) {
+        s->matchStart = line;
+        return Advance(s, line, code);
     }
     Code ip = reinterpret_cast<Code>(code);
     if (ip[0] == REGEX_CHAR) {
         // Try only where the first character is there already.
         for (const char* p = line;; ++p) {
-            if (Byte(p) == ip[1] && RegexAdvance(p, code)) {
-                g_regexMatchStart = p;
+            if (Byte(p) == ip[1] && Advance(s, p, code)) {
+                s->matchStart = p;
                 return 1;
             }
             if (*p == 0)
@@ -213,11 +237,38 @@ int RegexStep(const char* line, const char* code)
         }
     }
     for (const char* p = line;; ++p) {
-        if (RegexAdvance(p, code)) {
-            g_regexMatchStart = p;
+        if (Advance(s, p, code)) {
+            s->matchStart = p;
             return 1;
         }
         if (*p == 0)
             return 0;
     }
+}
+
+}  // namespace
+
+void RegexGetRange(const char* bounds)
+{
+    GetRange(ProgramState(), bounds);
+}
+
+int RegexAdvance(const char* position, const char* code)
+{
+    return Advance(ProgramState(), position, code);
+}
+
+int RegexStep(const char* line, const char* code)
+{
+    return Step(ProgramState(), line, code, g_regexAnchored);
+}
+
+int RegexAdvanceIn(RegexMatchState& state, const char* position, const char* code)
+{
+    return Advance(CallersState{&state}, position, code);
+}
+
+int RegexStepIn(RegexMatchState& state, const char* line, const char* code, bool anchored)
+{
+    return Step(CallersState{&state}, line, code, anchored);
 }

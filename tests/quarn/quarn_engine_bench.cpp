@@ -8,15 +8,15 @@
 // Prints the time of one bare request to the system (under Wine, a round
 // trip to its server), then, for 1, 2, 4 and one thread per processor, the
 // time to open and close every file of the tree, and to open, read whole
-// and close it; then
-// the whole search ("*.txt", descending, line numbers) read in turn and with
-// 2, 4 and one read-ahead thread per processor (best of three, taking
-// turns), and whether each gave the results of the search in turn. Not a test:
-// nothing here fails on a figure.
+// and close it; then the whole search ("*.txt", descending, line numbers)
+// in turn and on 2, 4 and one worker thread per processor (best of three,
+// taking turns), with its time a file, and whether each gave the results of
+// the search in turn. Not a test: nothing here fails on a figure.
 #include <windows.h>
 
 #include <atomic>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <thread>
 #include <vector>
@@ -89,10 +89,23 @@ void Record(const char* text)
 
 // One whole search; the results (the spill file's, when it made one) go
 // into results.
-double Search(const std::string& directory, const char* pattern, unsigned threads, std::string& results)
+// Seconds of processor time the process has used, on all its threads.
+double ProcessorSeconds()
+{
+    FILETIME created, exited, kernel, user;
+    if (!GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user))
+        return 0;
+    auto seconds = [](const FILETIME& t) {
+        return static_cast<double>((static_cast<unsigned long long>(t.dwHighDateTime) << 32) | t.dwLowDateTime) / 1e7;
+    };
+    return seconds(kernel) + seconds(user);
+}
+
+double Search(const std::string& directory, const char* pattern, unsigned threads, std::string& results,
+              double& processor)
 {
     CQuarnSearch search;
-    search.m_readThreads = threads;
+    search.m_threads = threads;
     search.m_directory = directory.c_str();
     search.m_fileMasks = "*.txt";
     search.m_patternsText = pattern;
@@ -101,8 +114,10 @@ double Search(const std::string& directory, const char* pattern, unsigned thread
     search.ResetResults();
     search.SplitPatterns();
     double start = Now();
+    double startProcessor = ProcessorSeconds();
     search.RunSearch(CQuarnSearch::CurrentDirectoryLower());
     double seconds = Now() - start;
+    processor = ProcessorSeconds() - startProcessor;
     results = static_cast<const char*>(search.m_resultText);
     const char* spill = search.m_output.SpillName();
     if (spill && *spill && results.find("Results written to file: ") != std::string::npos) {
@@ -123,8 +138,8 @@ double Search(const std::string& directory, const char* pattern, unsigned thread
 
 int main(int argc, char** argv)
 {
-    if (argc != 3) {
-        std::fprintf(stderr, "usage: quarn_engine_bench DIRECTORY PATTERN\n");
+    if (argc < 3) {
+        std::fprintf(stderr, "usage: quarn_engine_bench DIRECTORY PATTERN [THREADS...]\n");
         return 2;
     }
     SetToolMessageHandler(Record);
@@ -156,21 +171,35 @@ int main(int argc, char** argv)
                     threads, open, open * 1e6 / static_cast<double>(files.size()), read);
     }
     // Each way three times, taking turns, so that a busy moment of the
-    // machine does not fall on one way only; the best of each.
-    const unsigned ways[] = {1u, 2u, 4u, processors};
-    double best[4] = {1e9, 1e9, 1e9, 1e9};
-    std::string results[4];
+    // machine does not fall on one way only; the best of each. The thread
+    // counts may be given after the pattern (1 is the search in turn).
+    std::vector<unsigned> ways = {1u, 2u, 4u, processors};
+    if (argc > 3) {
+        ways.clear();
+        for (int i = 3; i < argc; ++i)
+            ways.push_back(static_cast<unsigned>(std::atoi(argv[i])));
+    }
+    std::vector<double> best(ways.size(), 1e9), processor(ways.size(), 0);
+    std::vector<std::string> results(ways.size());
     for (int round = 0; round < 3; ++round) {
-        for (int way = 0; way < 4; ++way) {
-            double seconds = Search(directory, argv[2], ways[way], results[way]);
-            if (seconds < best[way])
+        for (size_t way = 0; way < ways.size(); ++way) {
+            double used = 0;
+            double seconds = Search(directory, argv[2], ways[way], results[way], used);
+            if (seconds < best[way]) {
                 best[way] = seconds;
+                processor[way] = used;
+            }
         }
     }
-    std::printf("search read in turn: %.3f s (%zu bytes of results)\n", best[0], results[0].size());
-    for (int way = 1; way < 4; ++way) {
-        std::printf("search with %u read-ahead threads: %.3f s, %s results\n", ways[way], best[way],
-                    results[way] == results[0] ? "same" : "DIFFERENT");
+    double count = static_cast<double>(files.size() ? files.size() : 1);
+    for (size_t way = 0; way < ways.size(); ++way) {
+        if (ways[way] <= 1)
+            std::printf("search in turn");
+        else
+            std::printf("search on %u worker threads%s", ways[way], ways[way] == processors ? " (the default)" : "");
+        std::printf(": %.3f s, %.1f us a file, processor time %.3f s, %zu bytes of results%s\n", best[way],
+                    best[way] * 1e6 / count, processor[way], results[way].size(),
+                    way == 0 ? "" : results[way] == results[0] ? ", the same" : ", DIFFERENT");
     }
     if (!g_messages.empty())
         std::printf("messages: %s", g_messages.c_str());

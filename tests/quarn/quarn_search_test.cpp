@@ -49,13 +49,14 @@ struct Outcome {
 
 // Runs one search in `directory` as the document does after its dialog:
 // options copied in, patterns split, search from the lower-cased current
-// directory (or from `startPath`, which the headers then show).
+// directory (or from `startPath`, which the headers then show). The
+// Directory field names `directory` too, or `spillDirectory` when given.
 Outcome RunIn(CQuarnSearch& search, const std::string& directory, const Options& options,
-              const std::string& startPath = "")
+              const std::string& startPath = "", const std::string& spillDirectory = "")
 {
     CurrentDirectory here(directory);
     MessageRecorder recorder;
-    search.m_directory = directory.c_str();
+    search.m_directory = (spillDirectory.empty() ? directory : spillDirectory).c_str();
     search.m_fileMasks = options.masks.c_str();
     search.m_patternsText = options.patterns.c_str();
     search.m_lineNumbers = options.lineNumbers;
@@ -593,14 +594,13 @@ TEST_F(QuarnSearchTest, FastPathsAgreeWithThePlainSearch)
     };
     for (const Patterns& patterns : patternSets) {
         for (const Flags& flags : flagSets) {
-            // Each file read in turn, and read ahead by worker threads (the
-            // small one closed by its worker after the first block).
+            // Each file searched in turn, and on worker threads.
             for (unsigned threads : {1u, 0u}) {
                 for (const char* name : {"big.txt", "tail.txt", "long.txt"}) {
                     std::string content;
                     ASSERT_TRUE(ReadFileBytes(dir.file(name), content));
                     CQuarnSearch search;
-                    search.m_readThreads = threads;
+                    search.m_threads = threads;
                     Options options{name, patterns.text, flags.lineNumbers, flags.ignoreCase};
                     options.unmatched = flags.unmatched;
                     Outcome outcome = RunIn(search, dir.path(), options);
@@ -627,45 +627,62 @@ TEST_F(QuarnSearchTest, FastPathsAgreeWithThePlainSearch)
     }
 }
 
-// Files opened and read ahead on worker threads must leave the results of
-// the search that opens and reads each in turn: the same text (and spill
+// Files searched on worker threads must leave the results of the search
+// that opens, reads and searches each in turn: the same text (and spill
 // file), the same messages, and a search that stops at a pattern error
-// stops at the same line.
-TEST_F(QuarnSearchTest, ReadAheadGivesTheResultsOfTheSearchInTurn)
+// stops at the same line. Files with much output, behind others still
+// being searched, make their workers wait for the search to take them.
+TEST_F(QuarnSearchTest, WorkersGiveTheResultsOfTheSearchInTurn)
 {
     std::string big;
     for (int i = 0; big.size() < (5u << 19); ++i)
         big += (i % 37 ? "plain text here\r\n" : "the needle line " + std::to_string(i) + "\r\n");
     Write("big.txt", big);
+    Write("big2.txt", big.substr(1000) + "Needle at the end");
     Write("small.txt", "needle\r\n");
     Write("empty.txt", "");
     const std::string sep(1, kDirSeparator);
     MakeDir("Sub1");
     for (int i = 0; i < 23; ++i)
         Write("Sub1" + sep + "f" + std::to_string(i) + ".txt", "needle " + std::to_string(i) + "\r\neh\r\n");
+    // A line past the limit ends its file's results in the middle of the
+    // directory.
+    Write("Sub1" + sep + "f5.txt", "needle 5\r\n" + Repeat('x', 600) + "\r\nneedle after\r\n");
     MakeDir("Sub1" + sep + "Deeper");
     Write("Sub1" + sep + "Deeper" + sep + "odd.txt", "needle\r\nxyz only\r\nneedle\r\n");
     Write("Sub1" + sep + "Deeper" + sep + "last.txt", "needle last\r\n");
     MakeDir("Sub2");
+    Write("Sub2" + sep + "y.txt", big);
     Write("Sub2" + sep + "z.txt", big.substr(0, 40000));
+#ifdef _WIN32
+    // A file that cannot be opened, among others, is left out, header and all.
+    HANDLE locked = CreateFileA(dir.file("Sub1\\f7.txt").c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(INVALID_HANDLE_VALUE, locked);
+#endif
 
     struct Case {
         const char* patterns;
         bool unmatched;
+        bool ignoreCase;
+        bool spillFails;   // the Directory field names no directory
     } cases[] = {
-        {"needle", false},
-        {"needle", true},
-        {"e\n\\(a\\)\\2", false},   // the second pattern fails on the first line without "e"
+        {"needle", false, false, false},
+        {"needle", true, false, false},
+        {"n[e]\\(ed\\)l*e\n\\(th\\).*\\1", false, true, false},   // the matcher on every worker
+        {"e\n\\(a\\)\\2", false, false, false},   // the second pattern fails on the first line without "e"
+        {"needle", true, false, true},
+        {"line", false, true, true},
     };
     for (const Case& each : cases) {
         std::vector<std::string> results;
         for (unsigned threads : {1u, 2u, 8u}) {
             CQuarnSearch search;
-            search.m_readThreads = threads;
-            Options options{"*.txt", each.patterns, true};
+            search.m_threads = threads;
+            Options options{"*.txt", each.patterns, true, each.ignoreCase};
             options.descend = true;
             options.unmatched = each.unmatched;
-            Outcome outcome = RunIn(search, dir.path(), options);
+            Outcome outcome = RunIn(search, dir.path(), options, "", each.spillFails ? dir.file("missing") : "");
             // The spill file's name changes from run to run; its content counts.
             std::string text = outcome.text;
             std::string spilled;
@@ -677,14 +694,76 @@ TEST_F(QuarnSearchTest, ReadAheadGivesTheResultsOfTheSearchInTurn)
                 std::remove(spill.c_str());
                 text.erase(named + 25, end - named - 25);
             }
+            EXPECT_EQ(each.spillFails, named == std::string::npos) << each.patterns;
             std::string got = std::to_string(outcome.result) + "\n" + text + "\n" + outcome.cwdAfter + "\n" + spilled;
             for (const std::string& message : outcome.messages)
                 got += "\n" + message;
             results.push_back(got);
         }
-        EXPECT_NE(std::string::npos, results[0].find("f22.txt")) << each.patterns;
+        // A spill that fails keeps only the last of the results.
+        if (!each.spillFails) {
+            EXPECT_NE(std::string::npos, results[0].find("f22.txt")) << each.patterns;
+        }
+#ifdef _WIN32
+        EXPECT_EQ(std::string::npos, results[0].find("f7.txt")) << each.patterns;
+#endif
         for (size_t i = 1; i < results.size(); ++i)
-            EXPECT_TRUE(results[0] == results[i]) << each.patterns << " with read-ahead " << i;
+            EXPECT_TRUE(results[0] == results[i]) << each.patterns << " on workers, run " << i;
+    }
+#ifdef _WIN32
+    CloseHandle(locked);
+#endif
+}
+
+// A Directory field that names no full path puts the spill file under the
+// directory the search is in when the results spill, and a spill file in
+// the tree is found by the walk after it. Workers running ahead of the
+// results must leave both as the search in turn has them.
+TEST_F(QuarnSearchTest, SpillFileLiesWhereTheSearchInTurnMakesIt)
+{
+    const std::string sep(1, kDirSeparator);
+    std::string many;
+    for (int i = 0; i < 3000; ++i)
+        many += "wombat " + std::to_string(i) + "\r\n";
+    Write("a.txt", "wombat at the top\r\n");
+    MakeDir("Sub1");
+    Write("Sub1" + sep + "b.txt", "no match\r\n");
+    MakeDir("Sub2");
+    for (int i = 0; i < 12; ++i)
+        Write("Sub2" + sep + "f" + std::to_string(i) + ".txt", i == 6 ? many : "wombat " + std::to_string(i) + "\r\n");
+    MakeDir("Sub2" + sep + "Sub1");
+    Write("Sub2" + sep + "Sub1" + sep + "c.txt", "wombat in the spill directory\r\n");
+    struct Case {
+        const char* directoryField;   // relative to the directory the spill is made in
+        const char* spillUnder;       // where that is
+    } cases[] = {{"Sub1", "Sub2"}, {".", "Sub2"}};
+    for (const Case& each : cases) {
+        std::vector<std::string> results;
+        for (unsigned threads : {1u, 2u, 8u}) {
+            CQuarnSearch search;
+            search.m_threads = threads;
+            Options options{"*.*", "wombat", true};
+            options.descend = true;
+            Outcome outcome = RunIn(search, dir.path(), options, "", each.directoryField);
+            std::string got = std::to_string(outcome.result) + "\n" + outcome.text + "\n";
+            size_t named = outcome.text.find("Results written to file: ");
+            EXPECT_NE(std::string::npos, named) << each.directoryField << " threads " << threads;
+            if (named != std::string::npos) {
+                size_t end = outcome.text.find("\r\n", named);
+                std::string spill = dir.file(each.spillUnder + sep + outcome.text.substr(named + 25, end - named - 25));
+                std::string spilled;
+                EXPECT_TRUE(ReadFileBytes(spill, spilled)) << spill;
+                std::remove(spill.c_str());
+                got += spilled;
+            }
+            for (const std::string& message : outcome.messages)
+                got += "\n" + message;
+            results.push_back(got);
+        }
+        for (size_t i = 1; i < results.size(); ++i)
+            EXPECT_TRUE(results[0] == results[i]) << each.directoryField << " on workers, run " << i << "\n"
+                                                  << results[0].substr(0, 2000) << "\n----\n"
+                                                  << results[i].substr(0, 2000);
     }
 }
 

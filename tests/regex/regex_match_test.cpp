@@ -127,6 +127,30 @@ TEST_P(Match, FindsFirstMatch)
     }
 }
 
+// A matcher with a state of its own finds the same match and leaves the
+// program-wide state as it was, which is what lets threads match at once.
+TEST_P(Match, OwnStateFindsTheSameMatchAndLeavesTheProgramsAlone)
+{
+    const MatchCase& c = GetParam();
+    Matcher matcher(c.expression);
+    ASSERT_TRUE(matcher.ok());
+    bool anchored = g_regexAnchored;
+    Line line(c.line);
+    const char sentinel[] = "";
+    g_regexMatchStart = g_regexMatchEnd = sentinel;
+    RegexMatchState state;
+    ASSERT_EQ(RegexStepIn(state, line.get(), matcher.code(), anchored), c.matched ? 1 : 0);
+    if (c.matched) {
+        EXPECT_EQ(line.Offset(state.matchStart), c.start);
+        EXPECT_EQ(line.Offset(state.matchEnd), c.end);
+        EXPECT_EQ(RegexAdvanceIn(state, state.matchStart, matcher.code()), 1);
+        EXPECT_EQ(line.Offset(state.matchEnd), c.end);
+    }
+    EXPECT_EQ(g_regexMatchStart, sentinel);
+    EXPECT_EQ(g_regexMatchEnd, sentinel);
+    g_regexMatchStart = g_regexMatchEnd = nullptr;
+}
+
 INSTANTIATE_TEST_SUITE_P(Table, Match, ::testing::ValuesIn(MatchCases()));
 
 struct GroupCase {
