@@ -2,7 +2,7 @@
 // toolbar bitmap holds one 16x15 tile per button of its frame's table, in the
 // sixteen system colours, and no two buttons share a tile; each program's
 // icon holds a 32x32 and a 16x16 image unlike every other program's; each
-// About box shows the program's icon.
+// About box shows the program's icon and version line.
 #include <gtest/gtest.h>
 
 #include <windows.h>
@@ -272,63 +272,93 @@ TEST(ResourceArtTest, EveryProgramHasAnIconOfItsOwnInBothSizes)
     }
 }
 
-// Skips a name or ordinal of a dialog template; the ordinal when it is one.
-size_t SkipNameOrOrdinal(const std::string& t, size_t at, int* ordinal = nullptr)
+// Reads a name or ordinal of a dialog template at `at`, returning the place
+// after it; an ordinal goes to *ordinal (else -1), a name to *name.
+size_t ReadNameOrOrdinal(const std::string& t, size_t at, int* ordinal = nullptr, std::string* name = nullptr)
 {
     if (ordinal)
         *ordinal = -1;
-    WORD first = Read<WORD>(t, at);
-    if (first == 0xFFFF) {
+    if (Read<WORD>(t, at) == 0xFFFF) {
         if (ordinal)
             *ordinal = Read<WORD>(t, at + 2);
         return at + 4;
     }
-    while (at + 2 <= t.size() && Read<WORD>(t, at) != 0)
-        at += 2;
+    for (; at + 2 <= t.size() && Read<WORD>(t, at) != 0; at += 2)
+        if (name)
+            *name += static_cast<char>(Read<WORD>(t, at));
     return at + 2;
 }
 
 size_t AlignToDword(size_t at) { return (at + 3) & ~static_cast<size_t>(3); }
 
-// Whether the dialog template holds a static icon control showing the icon.
-bool ShowsIcon(const std::string& t, WORD icon, std::string& why)
+struct Dialog {
+    std::string caption;
+    std::vector<std::string> texts;   // of the static text controls
+    std::vector<int> icons;           // shown by static icon controls
+};
+
+// Reads a plain dialog template; the programs' About boxes are no extended ones.
+bool ReadDialog(const std::string& t, Dialog& dialog)
 {
-    if (Read<WORD>(t, 2) == 0xFFFF) {
-        why = "an extended template";   // the programs' About boxes are plain ones
+    if (t.size() < 18 || Read<WORD>(t, 2) == 0xFFFF)
         return false;
-    }
     DWORD style = Read<DWORD>(t, 0);
     WORD items = Read<WORD>(t, 8);
-    size_t at = SkipNameOrOrdinal(t, 18);   // menu
-    at = SkipNameOrOrdinal(t, at);          // class
-    at = SkipNameOrOrdinal(t, at);          // caption
+    size_t at = ReadNameOrOrdinal(t, 18);                           // menu
+    at = ReadNameOrOrdinal(t, at);                                  // class
+    at = ReadNameOrOrdinal(t, at, nullptr, &dialog.caption);
     if (style & DS_SETFONT)
-        at = SkipNameOrOrdinal(t, at + 2);  // point size, face
-    for (WORD i = 0; i < items && at < t.size(); ++i) {
+        at = ReadNameOrOrdinal(t, at + 2);                          // point size, face
+    for (WORD i = 0; i < items; ++i) {
         at = AlignToDword(at);
+        if (at + 18 > t.size())
+            return false;
         DWORD itemStyle = Read<DWORD>(t, at);
         int windowClass = -1;
-        int title = -1;
-        at = SkipNameOrOrdinal(t, at + 18, &windowClass);
-        at = SkipNameOrOrdinal(t, at, &title);
+        int ordinal = -1;
+        std::string title;
+        at = ReadNameOrOrdinal(t, at + 18, &windowClass);
+        at = ReadNameOrOrdinal(t, at, &ordinal, &title);
         at += 2 + Read<WORD>(t, at);
-        if (windowClass == 0x0082 && (itemStyle & SS_TYPEMASK) == SS_ICON && title == icon)
-            return true;
+        if (windowClass != 0x0082)   // static
+            continue;
+        if ((itemStyle & SS_TYPEMASK) == SS_ICON)
+            dialog.icons.push_back(ordinal);
+        else if (ordinal == -1)
+            dialog.texts.push_back(title);
     }
-    why = "no icon control showing icon " + std::to_string(icon);
-    return false;
+    return true;
 }
 
-TEST(ResourceArtTest, EveryAboutBoxShowsTheProgramIcon)
+struct AboutBox {
+    const char* program;
+    const char* caption;
+    const char* version;
+};
+
+TEST(ResourceArtTest, EveryAboutBoxShowsTheProgramIconAndVersion)
 {
-    for (const char* name : kPrograms) {
-        SCOPED_TRACE(name);
-        Resources program(name);
+    const AboutBox boxes[] = {
+        {"ombrix", "About OMBRIX", "Ombrix Version 1.5"},
+        {"zodo", "About ZODO", "ZODO for Windows Version 1.5"},
+        {"quarn", "About Quarn", "Quarn for Windows Version 1.5"},
+        {"trevak", "About Trevak", "Trevak for Windows Version 1.5"},
+        {"diff", "About DIFF", "DIFF Application Version 1.5"},
+        {"olmet", "About OLMET", "OLMET for Windows Version 1.5"},
+        {"pellumar", "About Pellumar", "Tamrel Shell Version 1.5"},
+        {"vantic", "About VANTIC", "Vantic for Windows Version 1.5"},
+        {"setup", "About SETUP", "Tamrel SETUP Version 1.5"},
+    };
+    for (const AboutBox& box : boxes) {
+        SCOPED_TRACE(box.program);
+        Resources program(box.program);
         ASSERT_TRUE(program.loaded());
-        std::string about = program.get(RT_DIALOG, kAboutBox);
-        ASSERT_FALSE(about.empty()) << "no About box";
-        std::string why;
-        EXPECT_TRUE(ShowsIcon(about, kMainFrame, why)) << why;
+        Dialog about;
+        ASSERT_TRUE(ReadDialog(program.get(RT_DIALOG, kAboutBox), about)) << "no plain About box template";
+        EXPECT_EQ(about.caption, box.caption);
+        ASSERT_FALSE(about.texts.empty());
+        EXPECT_EQ(about.texts[0], box.version);
+        EXPECT_EQ(about.icons, std::vector<int>{kMainFrame}) << "the About box shows no program icon";
     }
 }
 
