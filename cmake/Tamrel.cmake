@@ -73,4 +73,12 @@ function(tamrel_program name)
   cmake_parse_arguments(T "" "" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} WIN32 ${T_UNPARSED_ARGUMENTS} ${T_SOURCES})
   target_link_libraries(${name} PRIVATE ${T_LIBS} ${TAMREL_WIN32_LIBS})
+  # windres reports no dependencies, so a changed icon or bitmap beside the
+  # script would leave the program with the old picture.
+  foreach(source ${T_UNPARSED_ARGUMENTS} ${T_SOURCES})
+    if(source MATCHES "\\.rc$")
+      file(GLOB art CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.ico ${CMAKE_CURRENT_SOURCE_DIR}/*.bmp)
+      set_source_files_properties(${source} PROPERTIES OBJECT_DEPENDS "${art}")
+    endif()
+  endforeach()
 endfunction()
