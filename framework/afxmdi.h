@@ -60,6 +60,7 @@ public:
 
 protected:
     BOOL m_bAddToTitle;
+    CString m_strFrameText;   // the text last given to the frame itself
 
     DECLARE_MESSAGE_MAP()
 };
@@ -85,6 +86,9 @@ public:
     HMENU m_hMenuShared;
     // 0 while the document has one window, else this window's number.
     int m_nWindow;
+    // The active child was maximized when this one was made: its first
+    // activation maximizes it.
+    BOOL m_bJoinMaximized;
 
     // Caption: the document's title, with ":n" when it has several windows.
     virtual void OnUpdateFrameTitle(BOOL bAddToTitle);
