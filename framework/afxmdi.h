@@ -24,7 +24,9 @@ public:
     HMENU m_hMenuDefault;   // the frame's own menu, shown while no child is open
 
     // As CFrameWnd::LoadFrame; FWS_ADDTOTITLE puts the active window's
-    // title after the application title in the caption.
+    // title after the application title in the caption ("App - a.txt"),
+    // and while that window is maximized the system shows it in brackets
+    // ("App - [a.txt]").
     virtual BOOL LoadFrame(UINT nIDResource, DWORD dwDefaultStyle = WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE,
                            CWnd* pParentWnd = nullptr, CCreateContext* pContext = nullptr);
     // Makes the MDI client.
@@ -40,7 +42,8 @@ public:
     std::vector<CMDIChildWnd*> GetChildFrames() const;
 
     // Shows hMenuAlt (a template's) or, when null, the frame's own menu;
-    // the window list goes under the menu's "&Window" pop-up.
+    // the system keeps the window list ("1 name", "2 name"..., the active
+    // one checked, "More Windows..." past nine) under its "&Window" pop-up.
     void OnUpdateFrameMenu(HMENU hMenuAlt);
 
     virtual CDocument* GetActiveDocument();
