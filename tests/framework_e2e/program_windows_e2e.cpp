@@ -9,6 +9,7 @@
 
 #include "tests/auto/auto.h"
 #include "tests/auto/auto_input.h"
+#include "print_support.h"
 #include "window_geometry.h"
 #include "quarn/resource.h"
 #include "zodo/resource.h"
@@ -139,6 +140,42 @@ TEST(PagerDialogs, SetFontOpensOnTheFontInUse)
     std::string size;
     PollUntil([&] { return !(size = sizeBox.Text()).empty(); }, 5000);
     EXPECT_FALSE(size.empty());
+    dialog.Child(IDCANCEL).Click();
+    dialog.WaitGone();
+}
+
+// The face of the printer font of a fresh pager on the test printer: the
+// description of the stock device font, made into a font for the printer.
+std::string FaceOfDevicePrinterFont()
+{
+    HDC dc = print_support::TestPrinter::OpenDC();
+    if (!dc)
+        return "";
+    LOGFONTA description = {};
+    GetObjectA(GetStockObject(DEVICE_DEFAULT_FONT), sizeof(description), &description);
+    HFONT font = CreateFontIndirectA(&description);
+    HGDIOBJ old = SelectObject(dc, font);
+    char face[LF_FACESIZE] = "";
+    GetTextFaceA(dc, LF_FACESIZE, face);
+    SelectObject(dc, old);
+    DeleteObject(font);
+    DeleteDC(dc);
+    return face;
+}
+
+TEST(PagerDialogs, SetPrinterFontOpensOnThePrinterFontInUse)
+{
+    std::string error;
+    ASSERT_TRUE(print_support::TestPrinter::Install(&error)) << error;
+    struct Removal {
+        ~Removal() { print_support::TestPrinter::Remove(); }
+    } removal;
+    const std::string face = FaceOfDevicePrinterFont();
+    ASSERT_FALSE(face.empty());
+    Pager z("printer.txt");
+    z.frame.MenuCommand(ID_SET_PRINTER_FONT);
+    Window dialog = z.process.WaitDialog("Font");
+    EXPECT_EQ(WaitText(dialog.Child(0x470), face), face);
     dialog.Child(IDCANCEL).Click();
     dialog.WaitGone();
 }
