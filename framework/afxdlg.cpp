@@ -2,6 +2,7 @@
 
 #include <cctype>
 #include <cstdio>
+#include <cstring>
 
 namespace {
 const char kNotAnInteger[] = "Please enter an integer.";
@@ -14,11 +15,58 @@ const char kTooManyChars[] = "Please enter no more than %1 characters.";
 INT_PTR CALLBACK AfxDlgProc(HWND hWnd, UINT message, WPARAM, LPARAM)
 {
     if (message == WM_INITDIALOG) {
-        if (CDialog* pDlg = dynamic_cast<CDialog*>(CWnd::FromHandlePermanent(hWnd)))
-            return pDlg->OnInitDialog();
-        return TRUE;
+        CDialog* pDlg = dynamic_cast<CDialog*>(CWnd::FromHandlePermanent(hWnd));
+        if (!pDlg)
+            return TRUE;
+        RECT before;
+        ::GetWindowRect(hWnd, &before);
+        BOOL result = pDlg->OnInitDialog();
+        if (::IsWindow(hWnd) && CWnd::FromHandlePermanent(hWnd) == pDlg)
+            pDlg->PlaceAfterInit(before);
+        return result;
     }
     return FALSE;
+}
+
+// A template's header, in either form, says where the dialog goes: at x, y
+// (relative to the owner's client area, or the screen with DS_ABSALIGN),
+// centred by the system (DS_CENTER, DS_CENTERMOUSE), or inside its parent
+// (WS_CHILD). Only 0, 0 with none of these leaves the place to us.
+BOOL TemplateChoosesPlace(const void* lpTemplate)
+{
+    if (!lpTemplate)
+        return FALSE;
+    const BYTE* bytes = static_cast<const BYTE*>(lpTemplate);
+    WORD version = 0;
+    WORD signature = 0;
+    std::memcpy(&version, bytes, sizeof(version));
+    std::memcpy(&signature, bytes + 2, sizeof(signature));
+    DWORD style = 0;
+    short x = 0;
+    short y = 0;
+    if (version == 1 && signature == 0xFFFF) {
+        // DLGTEMPLATEEX: version, signature, help id, extended style, style,
+        // item count, x, y.
+        std::memcpy(&style, bytes + 12, sizeof(style));
+        std::memcpy(&x, bytes + 18, sizeof(x));
+        std::memcpy(&y, bytes + 20, sizeof(y));
+    } else {
+        // DLGTEMPLATE: style, extended style, item count, x, y.
+        std::memcpy(&style, bytes, sizeof(style));
+        std::memcpy(&x, bytes + 10, sizeof(x));
+        std::memcpy(&y, bytes + 12, sizeof(y));
+    }
+    if (style & (WS_CHILD | DS_ABSALIGN | DS_CENTER | DS_CENTERMOUSE))
+        return TRUE;
+    return x != 0 || y != 0;
+}
+
+BOOL ResourceChoosesPlace(const char* lpszTemplateName)
+{
+    HINSTANCE hInst = AfxGetResourceHandle();
+    HRSRC hResource = FindResourceA(hInst, lpszTemplateName, RT_DIALOG);
+    HGLOBAL hTemplate = hResource ? LoadResource(hInst, hResource) : nullptr;
+    return TemplateChoosesPlace(hTemplate ? LockResource(hTemplate) : nullptr);
 }
 
 const char* SkipBlanks(const char* p)
@@ -158,8 +206,20 @@ BEGIN_MESSAGE_MAP(CDialog, CWnd)
 END_MESSAGE_MAP()
 
 CDialog::CDialog(UINT nIDTemplate, CWnd* pParentWnd)
-    : m_nIDTemplate(nIDTemplate), m_pParentWnd(pParentWnd), m_bModeless(FALSE)
+    : m_nIDTemplate(nIDTemplate), m_pParentWnd(pParentWnd), m_bModeless(FALSE), m_bTemplatePlaces(FALSE)
 {
+}
+
+void CDialog::PlaceAfterInit(const RECT& rectBefore)
+{
+    // A dialog that showed itself, or moved itself, is where it wants to be.
+    if (m_bTemplatePlaces || ::IsWindowVisible(m_hWnd) || (GetStyle() & WS_CHILD))
+        return;
+    RECT rect;
+    GetWindowRect(&rect);
+    if (rect.left != rectBefore.left || rect.top != rectBefore.top)
+        return;
+    CenterWindow();
 }
 
 INT_PTR CDialog::DoModal()
@@ -174,6 +234,7 @@ INT_PTR CDialog::DoModal()
     while (hParent && (GetWindowLongPtrA(hParent, GWL_STYLE) & WS_CHILD))
         hParent = ::GetParent(hParent);
 
+    m_bTemplatePlaces = ResourceChoosesPlace(MAKEINTRESOURCEA(m_nIDTemplate));
     AfxHookWindowCreate(this);
     INT_PTR result = DialogBoxParamA(AfxGetResourceHandle(), MAKEINTRESOURCEA(m_nIDTemplate), hParent, &AfxDlgProc, 0);
     AfxUnhookWindowCreate();
@@ -184,6 +245,7 @@ BOOL CDialog::CreateIndirect(const void* lpDialogTemplate, CWnd* pParentWnd)
 {
     m_pParentWnd = pParentWnd;
     m_bModeless = TRUE;
+    m_bTemplatePlaces = TemplateChoosesPlace(lpDialogTemplate);
     AfxHookWindowCreate(this);
     HWND hWnd = CreateDialogIndirectParamA(AfxGetResourceHandle(), static_cast<LPCDLGTEMPLATEA>(lpDialogTemplate),
                                            pParentWnd ? pParentWnd->m_hWnd : nullptr, &AfxDlgProc, 0);
@@ -209,6 +271,7 @@ BOOL CDialog::Create(const char* lpszTemplateName, CWnd* pParentWnd)
     HWND hOwner = pParentWnd ? pParentWnd->m_hWnd : nullptr;
     while (hOwner && (GetWindowLongPtrA(hOwner, GWL_STYLE) & WS_CHILD))
         hOwner = ::GetParent(hOwner);
+    m_bTemplatePlaces = ResourceChoosesPlace(lpszTemplateName);
     AfxHookWindowCreate(this);
     HWND hWnd = CreateDialogParamA(AfxGetResourceHandle(), lpszTemplateName, hOwner, &AfxDlgProc, 0);
     AfxUnhookWindowCreate();

@@ -63,9 +63,17 @@ public:
     // that only the application's map knows.
     virtual BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo);
 
+    // After OnInitDialog every dialog is centred over its owner (over the
+    // screen when it has none, or the owner is hidden or minimised), unless
+    // OnInitDialog moved or showed it, or its template places it: a
+    // position other than 0, 0, DS_ABSALIGN, DS_CENTER, DS_CENTERMOUSE or
+    // WS_CHILD. rectBefore is where the system put it.
+    void PlaceAfterInit(const RECT& rectBefore);
+
     UINT m_nIDTemplate;
     CWnd* m_pParentWnd;
     BOOL m_bModeless;   // made by Create or CreateIndirect
+    BOOL m_bTemplatePlaces;   // the template says where the dialog goes
 
 protected:
     DECLARE_MESSAGE_MAP()

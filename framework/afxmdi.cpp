@@ -126,6 +126,8 @@ void CMDIFrameWnd::OnUpdateFrameMenu(HMENU hMenuAlt)
     if (GetMenu() != hMenu) {
         ::SendMessageA(m_hWndMDIClient, WM_MDISETMENU, reinterpret_cast<WPARAM>(hMenu),
                        reinterpret_cast<LPARAM>(FindWindowMenu(hMenu)));
+        // The new Window pop-up lists the children that are already open.
+        ::SendMessageA(m_hWndMDIClient, WM_MDIREFRESHMENU, 0, 0);
         ::DrawMenuBar(m_hWnd);
     }
 }
@@ -138,10 +140,13 @@ CDocument* CMDIFrameWnd::GetActiveDocument()
 
 void CMDIFrameWnd::OnUpdateFrameTitle(BOOL bAddToTitle)
 {
-    CString title = m_strTitle;
     BOOL maximized = FALSE;
     CMDIChildWnd* pChild = MDIGetActive(&maximized);
-    // A maximized child's title is added by the system's frame procedure.
+    // The frame's own text is the application title, with the active
+    // window's title after it. While a child is maximized the system shows
+    // that child's title in brackets after the frame's text, so the frame's
+    // text is then the application title alone.
+    CString title = m_strTitle;
     if (bAddToTitle && m_bAddToTitle && pChild && !maximized) {
         CString childTitle;
         pChild->GetWindowText(childTitle);
@@ -150,8 +155,11 @@ void CMDIFrameWnd::OnUpdateFrameTitle(BOOL bAddToTitle)
     }
     CString current;
     GetWindowText(current);
-    if (current != title && !maximized)
+    BOOL shown = maximized ? current.Left(title.GetLength()) == title : current == title;
+    if (title != m_strFrameText || !shown) {
+        m_strFrameText = title;
         SetWindowText(title);
+    }
     m_bTitleStale = false;
 }
 
@@ -268,7 +276,7 @@ BEGIN_MESSAGE_MAP(CMDIChildWnd, CFrameWnd)
     ON_WM_DESTROY()
 END_MESSAGE_MAP()
 
-CMDIChildWnd::CMDIChildWnd() : m_hMenuShared(nullptr), m_nWindow(0) {}
+CMDIChildWnd::CMDIChildWnd() : m_hMenuShared(nullptr), m_nWindow(0), m_bJoinMaximized(FALSE) {}
 
 BOOL CMDIChildWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentWnd, CCreateContext* pContext)
 {
@@ -283,6 +291,11 @@ BOOL CMDIChildWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pPare
         m_hMenuShared = pTemplate->m_hMenuShared;
         m_hAccelTable = pTemplate->m_hAccelTable;
     }
+    // Making the new child's view active restores a maximized child, so
+    // whether the set is maximized is taken now, before the child exists.
+    BOOL maximized = FALSE;
+    pMain->MDIGetActive(&maximized);
+    m_bJoinMaximized = maximized;
     CString docName;
     if (pTemplate)
         pTemplate->GetDocString(docName, CDocTemplate::docName);
@@ -354,8 +367,12 @@ void CMDIChildWnd::OnUpdateFrameTitle(BOOL)
     GetWindowText(current);
     if (current != title) {
         SetWindowText(title);
-        if (CMDIFrameWnd* pMain = GetMDIFrame())
+        if (CMDIFrameWnd* pMain = GetMDIFrame()) {
+            // The window list names the child by its caption.
+            if (pMain->m_hWndMDIClient)
+                ::SendMessageA(pMain->m_hWndMDIClient, WM_MDIREFRESHMENU, 0, 0);
             pMain->DelayUpdateFrameTitle();
+        }
     }
     m_bTitleStale = false;
 }
@@ -366,10 +383,19 @@ void CMDIChildWnd::ActivateFrame(int nCmdShow)
     BOOL maximized = FALSE;
     if (pMain)
         pMain->MDIGetActive(&maximized);
-    // A new child joins a maximized set maximized.
-    if (nCmdShow == -1)
-        nCmdShow = maximized ? SW_SHOWMAXIMIZED : SW_SHOW;
-    ShowWindow(nCmdShow);
+    maximized = maximized || m_bJoinMaximized;
+    m_bJoinMaximized = FALSE;
+    // A new child joins a maximized set maximized (as the set was when the
+    // child was made): active first, then shown maximized.
+    if (nCmdShow == -1 && maximized) {
+        MDIActivate();
+        if (!::IsZoomed(m_hWnd))
+            ShowWindow(SW_SHOWMAXIMIZED);
+        else
+            ShowWindow(SW_SHOW);
+    } else {
+        ShowWindow(nCmdShow == -1 ? SW_SHOW : nCmdShow);
+    }
     MDIActivate();
     if (pMain)
         pMain->OnUpdateFrameMenu(m_hMenuShared);

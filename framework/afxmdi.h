@@ -24,7 +24,9 @@ public:
     HMENU m_hMenuDefault;   // the frame's own menu, shown while no child is open
 
     // As CFrameWnd::LoadFrame; FWS_ADDTOTITLE puts the active window's
-    // title after the application title in the caption.
+    // title after the application title in the caption ("App - a.txt"),
+    // and while that window is maximized the system shows it in brackets
+    // ("App - [a.txt]").
     virtual BOOL LoadFrame(UINT nIDResource, DWORD dwDefaultStyle = WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE,
                            CWnd* pParentWnd = nullptr, CCreateContext* pContext = nullptr);
     // Makes the MDI client.
@@ -40,7 +42,8 @@ public:
     std::vector<CMDIChildWnd*> GetChildFrames() const;
 
     // Shows hMenuAlt (a template's) or, when null, the frame's own menu;
-    // the window list goes under the menu's "&Window" pop-up.
+    // the system keeps the window list ("1 name", "2 name"..., the active
+    // one checked, "More Windows..." past nine) under its "&Window" pop-up.
     void OnUpdateFrameMenu(HMENU hMenuAlt);
 
     virtual CDocument* GetActiveDocument();
@@ -60,6 +63,7 @@ public:
 
 protected:
     BOOL m_bAddToTitle;
+    CString m_strFrameText;   // the text last given to the frame itself
 
     DECLARE_MESSAGE_MAP()
 };
@@ -85,6 +89,9 @@ public:
     HMENU m_hMenuShared;
     // 0 while the document has one window, else this window's number.
     int m_nWindow;
+    // The active child was maximized when this one was made: its first
+    // activation maximizes it.
+    BOOL m_bJoinMaximized;
 
     // Caption: the document's title, with ":n" when it has several windows.
     virtual void OnUpdateFrameTitle(BOOL bAddToTitle);

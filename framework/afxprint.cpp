@@ -87,7 +87,7 @@ public:
 
     BOOL Create(CWnd* pOwner, const char* lpszDocName, const char* lpszPrinter)
     {
-        DialogTemplate tmpl(AfxGetAppName(), DS_MODALFRAME | DS_CENTER | WS_POPUP | WS_CAPTION | WS_VISIBLE, 160, 88);
+        DialogTemplate tmpl(AfxGetAppName(), DS_MODALFRAME | WS_POPUP | WS_CAPTION | WS_VISIBLE, 160, 88);
         tmpl.AddItem(kStaticAtom, "Printing", static_cast<WORD>(IDC_STATIC), SS_CENTER, 8, 8, 144, 10);
         tmpl.AddItem(kStaticAtom, lpszDocName, AFX_IDC_PRINT_DOCNAME, SS_CENTER | SS_NOPREFIX, 8, 20, 144, 10);
         tmpl.AddItem(kStaticAtom, lpszPrinter, AFX_IDC_PRINT_PRINTER, SS_CENTER | SS_NOPREFIX, 8, 32, 144, 10);

@@ -429,6 +429,52 @@ void CWnd::MoveWindow(const RECT& rect, BOOL bRepaint)
 
 void CWnd::GetClientRect(LPRECT lpRect) const { ::GetClientRect(m_hWnd, lpRect); }
 void CWnd::GetWindowRect(LPRECT lpRect) const { ::GetWindowRect(m_hWnd, lpRect); }
+void CWnd::CenterWindow(CWnd* pAlternateOwner)
+{
+    RECT rect;
+    ::GetWindowRect(m_hWnd, &rect);
+    const int width = rect.right - rect.left;
+    const int height = rect.bottom - rect.top;
+    RECT around;
+    RECT area;
+    if (::GetWindowLongPtrA(m_hWnd, GWL_STYLE) & WS_CHILD) {
+        HWND hParent = ::GetParent(m_hWnd);
+        ::GetClientRect(hParent, &around);
+        area = around;
+        // Child coordinates are the parent's client coordinates already.
+        rect.left = around.left + (around.right - around.left - width) / 2;
+        rect.top = around.top + (around.bottom - around.top - height) / 2;
+    } else {
+        HWND hOwner = pAlternateOwner ? pAlternateOwner->m_hWnd : ::GetWindow(m_hWnd, GW_OWNER);
+        if (hOwner && (!::IsWindowVisible(hOwner) || ::IsIconic(hOwner)))
+            hOwner = nullptr;
+        MONITORINFO monitor = {};
+        monitor.cbSize = sizeof(monitor);
+        HMONITOR hMonitor = ::MonitorFromWindow(hOwner ? hOwner : m_hWnd, MONITOR_DEFAULTTOPRIMARY);
+        if (hMonitor && ::GetMonitorInfoA(hMonitor, &monitor))
+            area = monitor.rcWork;
+        else
+            ::SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+        if (hOwner)
+            ::GetWindowRect(hOwner, &around);
+        else
+            around = area;
+        rect.left = around.left + (around.right - around.left - width) / 2;
+        rect.top = around.top + (around.bottom - around.top - height) / 2;
+    }
+    // Whole on the screen where it fits; its top-left corner where not, so
+    // the caption stays in reach.
+    if (rect.left + width > area.right)
+        rect.left = area.right - width;
+    if (rect.left < area.left)
+        rect.left = area.left;
+    if (rect.top + height > area.bottom)
+        rect.top = area.bottom - height;
+    if (rect.top < area.top)
+        rect.top = area.top;
+    ::SetWindowPos(m_hWnd, nullptr, rect.left, rect.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 void CWnd::Invalidate(BOOL bErase) { ::InvalidateRect(m_hWnd, nullptr, bErase); }
 CWnd* CWnd::SetFocus() { return FromHandle(::SetFocus(m_hWnd)); }
 CWnd* CWnd::GetFocus() { return FromHandle(::GetFocus()); }

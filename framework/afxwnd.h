@@ -70,6 +70,11 @@ public:
     void MoveWindow(const RECT& rect, BOOL bRepaint = TRUE);
     void GetClientRect(LPRECT lpRect) const;
     void GetWindowRect(LPRECT lpRect) const;
+    // Centres a top-level window over its owner (or pAlternateOwner), a
+    // child in its parent's client area; kept inside the work area of the
+    // owner's monitor. An owner that is hidden or minimised gives way to
+    // the work area itself.
+    void CenterWindow(CWnd* pAlternateOwner = nullptr);
     void Invalidate(BOOL bErase = TRUE);
     CWnd* SetFocus();
     static CWnd* GetFocus();

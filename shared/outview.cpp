@@ -28,6 +28,76 @@ BOOL DispatchProgramCommand(CCmdTarget* target, const ProgramCommand* commands, 
     }
     return FALSE;
 }
+
+bool IsPathChar(char c)
+{
+    if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9'))
+        return true;
+    switch (c) {
+    case '\\': case '/': case ':': case '.': case '_': case '-': case '~': case '$':
+        return true;
+    }
+    return false;
+}
+
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+// Words are runs of path characters; blanks separate words; any other
+// character is a word of its own.
+int CharClass(char c) { return IsBlank(c) ? 0 : IsPathChar(c) ? 1 : 2; }
+
+// Set while the edit control handles a double-click: the word to select is
+// the one at the caret, where Ctrl+Left and Ctrl+Right need the one before
+// it and the one after it.
+bool g_bSelectingWord = false;
+
+int CALLBACK PathWordBreak(LPSTR text, int current, int length, int code)
+{
+    auto sameRun = [&](int a, int b) {
+        int kind = CharClass(text[a]);
+        return kind != 2 && kind == CharClass(text[b]);
+    };
+    if (code == WB_ISDELIMITER)
+        return current >= 0 && current < length && IsBlank(text[current]);
+    if (g_bSelectingWord && length > 0) {
+        // The character right of the caret, or left of it at the end of a
+        // word or the line.
+        int at = current < length ? current : length - 1;
+        if (at > 0 && (IsBlank(text[at]) || !IsPathChar(text[at])) && IsPathChar(text[at - 1]))
+            --at;
+        if (at < 0)
+            return 0;
+        int start = at;
+        int end = at + 1;
+        while (start > 0 && sameRun(start - 1, at))
+            --start;
+        while (end < length && sameRun(end, at))
+            ++end;
+        return code == WB_LEFT ? start : end;
+    }
+    if (code == WB_LEFT) {
+        // The start of the word before the caret.
+        int i = current;
+        while (i > 0 && IsBlank(text[i - 1]))
+            --i;
+        if (i > 0) {
+            --i;
+            while (i > 0 && sameRun(i - 1, i))
+                --i;
+        }
+        return i;
+    }
+    // WB_RIGHT: the start of the word after the one at the caret.
+    int i = current;
+    if (i < length && !IsBlank(text[i])) {
+        int first = i++;
+        while (i < length && sameRun(i, first))
+            ++i;
+    }
+    while (i < length && IsBlank(text[i]))
+        ++i;
+    return i;
+}
 }
 
 BOOL COutputDoc::OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo)
@@ -52,6 +122,7 @@ void COutputDoc::OnFileSaveAs()
 IMPLEMENT_DYNCREATE(COutputView, CEditView)
 
 BEGIN_MESSAGE_MAP(COutputView, CEditView)
+    ON_WM_LBUTTONDBLCLK()
     ON_COMMAND(ID_FILE_PRINT, CView::OnFilePrint)
     ON_COMMAND(ID_FILE_PRINT_PREVIEW, CView::OnFilePrintPreview)
 END_MESSAGE_MAP()
@@ -76,6 +147,7 @@ void COutputView::OnInitialUpdate()
     SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(::GetStockObject(ANSI_FIXED_FONT)), TRUE);
     SetPrinterFont(CFont::FromHandle(static_cast<HFONT>(::GetStockObject(DEVICE_DEFAULT_FONT))));
     SendMessage(EM_SETREADONLY, TRUE);
+    SendMessage(EM_SETWORDBREAKPROC, 0, reinterpret_cast<LPARAM>(&PathWordBreak));
     const COutputDoc* document = dynamic_cast<const COutputDoc*>(m_pDocument);
     SetWindowText(document ? document->GetOutputText() : CString());
 }
@@ -96,6 +168,13 @@ void COutputView::OnBeginPrinting(CDC* pDC, CPrintInfo* pInfo)
 void COutputView::OnEndPrinting(CDC* pDC, CPrintInfo* pInfo)
 {
     CEditView::OnEndPrinting(pDC, pInfo);
+}
+
+void COutputView::OnLButtonDblClk(UINT, CPoint)
+{
+    g_bSelectingWord = true;
+    Default();
+    g_bSelectingWord = false;
 }
 
 void COutputView::OnViewFile()

@@ -34,6 +34,11 @@ public:
 
     virtual BOOL OnCmdMsg(UINT nID, int nCode, void* pExtra, AFX_CMDHANDLERINFO* pHandlerInfo);
 
+    // A double-click selects the whole word under the pointer, and the
+    // characters of a path (letters, digits and \ / : . _ - ~ $) make one
+    // word, so one double-click selects a file name for View.
+    afx_msg void OnLButtonDblClk(UINT nFlags, CPoint point);
+
     // View: the pager on the selected text. Help Contents: the program's
     // help file.
     afx_msg void OnViewFile();

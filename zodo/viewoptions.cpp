@@ -27,6 +27,26 @@ bool ReplaceFont(CFont& font, const LOGFONTA& description) {
   return font.Attach(made) != FALSE;
 }
 
+// The font a description came out as on a device: its real face, cell
+// height less internal leading (a negative height, as the font dialog reads
+// it), weight, slant and character set, the rest kept. A face the system
+// had to replace would open the font dialog on no face at all.
+void DescribeFontInUse(CFont& font, CDC* dc, LOGFONTA* description) {
+  HGDIOBJ previous = ::SelectObject(dc->m_hDC, font.m_hObject);
+  if (!previous) return;
+  char face[LF_FACESIZE] = "";
+  TEXTMETRICA metrics;
+  if (::GetTextFaceA(dc->m_hDC, LF_FACESIZE, face) > 0 && ::GetTextMetricsA(dc->m_hDC, &metrics)) {
+    lstrcpynA(description->lfFaceName, face, LF_FACESIZE);
+    description->lfHeight = -(metrics.tmHeight - metrics.tmInternalLeading);
+    description->lfWidth = 0;
+    description->lfWeight = metrics.tmWeight;
+    description->lfItalic = metrics.tmItalic;
+    description->lfCharSet = metrics.tmCharSet;
+  }
+  ::SelectObject(dc->m_hDC, previous);
+}
+
 std::string ProfilePath() {
   char dir[MAX_PATH];
   UINT n = ::GetWindowsDirectoryA(dir, MAX_PATH);
@@ -59,6 +79,13 @@ bool ReplaceProfileEntries(const std::string& profile, const std::vector<zodo::P
 
 void CZodoView::OnSetFont() {
   LOGFONTA chosen = g_displayFont;
+  if (m_displayFont.m_hObject) {
+    CDC screenDC;
+    screenDC.m_hDC = ::GetDC(nullptr);
+    DescribeFontInUse(m_displayFont, &screenDC, &chosen);
+    ::ReleaseDC(nullptr, screenDC.m_hDC);
+    screenDC.m_hDC = nullptr;
+  }
   CFontDialog dlg(&chosen, CF_SCREENFONTS | CF_EFFECTS, nullptr, this);
   if (g_textColor != 0) dlg.m_cf.rgbColors = g_textColor;
   if (dlg.DoModal() != IDOK) return;
@@ -90,6 +117,7 @@ void CZodoView::OnSetPrinterFont() {
   printerDC.m_hDC = printerHandle;
   CDC screenDC;
   screenDC.m_hDC = ::GetDC(nullptr);
+  if (m_printerFont.m_hObject) DescribeFontInUse(m_printerFont, &printerDC, &chosen);
   ScaleLogFont(&chosen, &printerDC, &screenDC);
   CFontDialog dlg(&chosen, CF_PRINTERFONTS, &printerDC, this);
   if (dlg.DoModal() == IDOK) {

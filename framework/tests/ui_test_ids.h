@@ -6,6 +6,8 @@
 #define IDR_UI_POPUP        301
 #define IDD_UI_PROGRESS     400
 #define IDD_UI_FORM         401
+#define IDD_UI_PLAIN        402   // a modal-frame dialog at 0, 0
+#define IDD_UI_PLACED       403   // the same at 30, 20
 #define IDC_UI_NAME         1015
 #define IDC_UI_LIST         1000
 #define IDC_UI_EDIT         1001

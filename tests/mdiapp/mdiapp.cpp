@@ -67,12 +67,14 @@ public:
 
     afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
     afx_msg void OnMenuState();
+    afx_msg void OnWindowList();
     DECLARE_MESSAGE_MAP()
 };
 
 BEGIN_MESSAGE_MAP(CMainFrame, CMDIFrameWnd)
     ON_WM_CREATE()
     ON_COMMAND(ID_FIXTURE_MENUSTATE, OnMenuState)
+    ON_COMMAND(ID_FIXTURE_WINDOWLIST, OnWindowList)
 END_MESSAGE_MAP()
 
 namespace {
@@ -124,6 +126,31 @@ void CMainFrame::OnMenuState()
         }
         std::fprintf(out, "\r\n");
     }
+    std::fclose(out);
+}
+
+// The system keeps the window list in the pop-up itself; the items are
+// written as the user would see them, without opening the menu.
+void CMainFrame::OnWindowList()
+{
+    FILE* out = std::fopen(g_startDirectory + "\\windowlist.txt", "wb");
+    if (!out)
+        return;
+    HMENU hBar = GetMenu();
+    for (int i = 0; i < GetMenuItemCount(hBar); ++i) {
+        char title[64] = "";
+        GetMenuStringA(hBar, static_cast<UINT>(i), title, sizeof(title), MF_BYPOSITION);
+        HMENU hPopup = GetSubMenu(hBar, i);
+        if (!hPopup || lstrcmpA(title, "&Window") != 0)
+            continue;
+        for (int j = 0; j < GetMenuItemCount(hPopup); ++j) {
+            char text[128] = "";
+            GetMenuStringA(hPopup, static_cast<UINT>(j), text, sizeof(text), MF_BYPOSITION);
+            UINT state = GetMenuState(hPopup, static_cast<UINT>(j), MF_BYPOSITION);
+            std::fprintf(out, "%s%s\r\n", (state & MF_CHECKED) ? "c " : "", text);
+        }
+    }
+    std::fprintf(out, "end\r\n");
     std::fclose(out);
 }
 

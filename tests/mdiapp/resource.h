@@ -14,5 +14,8 @@
 // Writes the menu bar's state, as the menus would show it when opened, to
 // "menustate.txt" in the directory the program started in.
 #define ID_FIXTURE_MENUSTATE    32773
+// Writes the items of the menu bar's "&Window" pop-up, one a line with
+// "c " before a checked one, to "windowlist.txt" there.
+#define ID_FIXTURE_WINDOWLIST   32774
 
 #endif
