@@ -63,7 +63,7 @@ bool EditFiles(const char* inputFiles, const char* outputFile, const CString& sc
         if (!g_inputFile) {
             if (inPlace) {
                 CloseStreams();
-                std::remove(temporary);
+                DiscardShortFile(temporary);
             }
             ToolMessage("cant open input file");
             return false;

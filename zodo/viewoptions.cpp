@@ -128,7 +128,11 @@ void CZodoView::OnSetPrinterFont() {
     else
       AfxMessageBox("cant create printer font");
   }
+  // Neither context is the wrappers' to delete: the screen's is released,
+  // the printer's goes with the print dialog object.
   ::ReleaseDC(nullptr, screenDC.m_hDC);
+  screenDC.m_hDC = nullptr;
+  printerDC.m_hDC = nullptr;
 }
 
 void CZodoView::OnSetTabs() {
