@@ -37,6 +37,7 @@ struct Handoff {
     enum Outcome { kWaiting, kWritten, kCreateFailed, kWriteFailed, kNoMemory, kDropped };
     std::string name;   // as the user knows it
     std::string path;
+    std::string key;    // SameFileKey of its path below the target
     std::vector<char> data;
     long long mtime = 0;
     bool setTime = false;
@@ -193,7 +194,7 @@ private:
         if (slash)
             return Say(name + ": create file fails");
         std::string path = target_ + "/" + clean;
-        if (Pending(path) && !Settle())
+        if (Pending(clean) && !Settle())
             return false;
         ArcStatus existing;
         bool exists = fs_.Stat(path, &existing);
@@ -210,7 +211,7 @@ private:
         if (exists && (existing.isDir || existing.isLink))
             return Say(name + ": create file fails");
         if (!exists && writers_ > 1 && m.st.size <= static_cast<long long>(kCopyChunk))
-            return HandOff(m, name, path);
+            return HandOff(m, name, clean, path);
         if (!Settle())
             return false;
         return Copy(m, name, path, exists);
@@ -268,7 +269,7 @@ private:
 
     // A new small file: its data is read here and its making left to a
     // writer. Data the archive cuts short is handled as in Copy, in turn.
-    bool HandOff(const ArcMember& m, const std::string& name, const std::string& path)
+    bool HandOff(const ArcMember& m, const std::string& name, const std::string& clean, const std::string& path)
     {
         std::unique_ptr<Handoff> h(new Handoff);
         h->data.resize(static_cast<size_t>(m.st.size));
@@ -298,6 +299,7 @@ private:
         h->data.resize(have);
         h->name = name;
         h->path = path;
+        h->key = SameFileKey(clean);
         h->mtime = m.st.mtime;
         h->setTime = options_.restoreTimes;
         h->readOnly = !(m.st.mode & 0200u);
@@ -309,7 +311,7 @@ private:
             if (!TellFirst(true))
                 return Abandon();
         }
-        pendingKeys_.insert(SameFileKey(path));
+        pendingKeys_.insert(h->key);
         pendingBytes_ += have;
         {
             std::lock_guard<std::mutex> lock(m_);
@@ -431,7 +433,7 @@ private:
             pending_.pop_front();
             taken_--;
         }
-        pendingKeys_.erase(pendingKeys_.find(SameFileKey(j->path)));
+        pendingKeys_.erase(pendingKeys_.find(j->key));
         pendingBytes_ -= j->data.size();
         return Tell(*j);
     }
@@ -478,15 +480,16 @@ private:
         return true;
     }
 
-    // Whether a handed-off file may be the one at path. A short (8.3)
-    // name can stand for any long one, so a name with a tilde always may.
-    bool Pending(const std::string& path) const
+    // Whether a handed-off file may be the one at a checked path below the
+    // target. A short (8.3) name can stand for any long one, so a name with
+    // a tilde always may.
+    bool Pending(const std::string& clean) const
     {
         if (pending_.empty())
             return false;
-        if (path.find('~') != std::string::npos)
+        if (clean.find('~') != std::string::npos)
             return true;
-        return pendingKeys_.count(SameFileKey(path)) != 0;
+        return pendingKeys_.count(SameFileKey(clean)) != 0;
     }
 
     enum PathResult { kMade, kFailed, kStop };
@@ -510,7 +513,7 @@ private:
             // A directory is made only once every file handed off before
             // it is told, so that a run stopped by one of them leaves no
             // directory a run in turn would not have made.
-            if (Pending(path) && !Settle())
+            if (Pending(clean.substr(0, slash)) && !Settle())
                 return kStop;
             ArcStatus st;
             bool ok;
