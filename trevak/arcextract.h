@@ -16,7 +16,13 @@ struct ExtractOptions {
     bool noOverwrite = false;    // leave existing files alone
     bool ignoreOlder = false;    // leave files newer than the member alone
     bool restoreTimes = false;   // give files the member's time
+    // Threads that make the small new files while the archive is read on;
+    // 0 takes one a processor (at most kExtractMaxWriters), 1 makes every
+    // file in turn. What is shown and written is the same for any number.
+    unsigned writers = 0;
 };
+
+const unsigned kExtractMaxWriters = 8;
 
 // Extracts the archive read from in into target, an existing directory.
 // Every member's name passes CheckMemberName first; a file that exists

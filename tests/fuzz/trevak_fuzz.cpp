@@ -190,6 +190,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     o.ignoreOlder = (flags & 0x10) != 0;
     o.restoreTimes = (flags & 0x20) != 0;
     o.rename = (flags & 0x40) != 0;
+    o.writers = (flags & 0x80) != 0 ? 4 : 1;
     GuardFs guard;
     FuzzUi ui(true);
     ArcMemStream in(archive, n);
