@@ -30,8 +30,8 @@ target_link_libraries(tamrel_shared PUBLIC tamrel_afxstr tamrel_names)
 
 # The engines, from the same lists the Windows builds use. Their unit tests
 # run with the sanitizers' halting options.
-include(${CMAKE_SOURCE_DIR}/vantic/engine.cmake)
-include(${CMAKE_SOURCE_DIR}/diff/engine.cmake)
-include(${CMAKE_SOURCE_DIR}/quarn/engine.cmake)
-include(${CMAKE_SOURCE_DIR}/ombrix/engine.cmake)
+include(${CMAKE_SOURCE_DIR}/vantic/core/core.cmake)
+include(${CMAKE_SOURCE_DIR}/diff/core/core.cmake)
+include(${CMAKE_SOURCE_DIR}/quarn/core/core.cmake)
+include(${CMAKE_SOURCE_DIR}/ombrix/core/core.cmake)
 add_subdirectory(${CMAKE_SOURCE_DIR}/tests/native ${CMAKE_BINARY_DIR}/tests-native)

@@ -2,7 +2,7 @@
 # arithmetic of rows, scrolling and pages, the start-up line, search,
 # marks, line-range copy and the settings. It builds
 # natively and for Windows, so that its unit tests run under the sanitizers.
-include(${CMAKE_CURRENT_LIST_DIR}/../shared/viewcore.cmake)
+include(${CMAKE_CURRENT_LIST_DIR}/../../shared/viewcore.cmake)
 if(NOT TARGET zodo_core)
   set(ZODO_CORE_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/lineindex.cpp

@@ -4,7 +4,7 @@
 # the shell's own (the system's wildcard search, 8.3 aliases, file identity,
 # devices, the current directory, a case-only rename) in platform_win.cpp
 # and platform_posix.cpp. The copy writes its files through fileout.
-include(${CMAKE_CURRENT_LIST_DIR}/../shared/names.cmake)
+include(${CMAKE_CURRENT_LIST_DIR}/../../shared/names.cmake)
 if(NOT TARGET pellumar_core)
   set(PELLUMAR_CORE_SOURCES
     ${CMAKE_CURRENT_LIST_DIR}/listing.cpp

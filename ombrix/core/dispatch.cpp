@@ -4,7 +4,7 @@
 
 #include <cstring>
 
-#include "resource.h"
+#include "../resource.h"
 
 const UtilityInfo g_utilityTable[kUtilityCount] = {
     {"-c", "Csplit for Windows", IDD_CSPLIT, 1001, false},

@@ -1,12 +1,12 @@
 # olmet's window-free core (rows, scrolling, search, marks, printing layout,
 # loading), kept apart from the windows so that the unit tests link it alone,
 # natively too.
-include(${CMAKE_CURRENT_LIST_DIR}/../shared/viewcore.cmake)
-if(NOT TARGET olmet_engine)
-  add_library(olmet_engine STATIC
+include(${CMAKE_CURRENT_LIST_DIR}/../../shared/viewcore.cmake)
+if(NOT TARGET olmet_core)
+  add_library(olmet_core STATIC
     ${CMAKE_CURRENT_LIST_DIR}/hexrows.cpp
     ${CMAKE_CURRENT_LIST_DIR}/hexfile.cpp
   )
-  target_include_directories(olmet_engine PUBLIC ${CMAKE_CURRENT_LIST_DIR})
-  target_link_libraries(olmet_engine PUBLIC regex tamrel_viewcore)
+  target_include_directories(olmet_core PUBLIC ${CMAKE_CURRENT_LIST_DIR})
+  target_link_libraries(olmet_core PUBLIC regex tamrel_viewcore)
 endif()
