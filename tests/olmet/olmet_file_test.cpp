@@ -250,8 +250,9 @@ TEST(OlmetFile, AReadErrorKeepsNoPartOfTheFile)
             ASSERT_EQ(file.Load(shown.c_str()), LoadError::None) << c.what;
             filesys::File open;
             ASSERT_TRUE(open.Open(next, filesys::Mode::kRead)) << c.what;
-            if (c.closeFirst)
+            if (c.closeFirst) {
                 ASSERT_TRUE(open.Close()) << c.what;
+            }
             LoadError error = file.Load(open, c.statSize, next.c_str());
             EXPECT_EQ(error, LoadError::CantOpen) << c.what;
             EXPECT_EQ(LoadMessage(error, next), "cant open " + next) << c.what;

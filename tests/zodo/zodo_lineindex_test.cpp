@@ -208,7 +208,9 @@ TEST(LineIndexLoad, AFailingReadOrStatusIsAFileThatCannotBeOpened) {
       ASSERT_EQ(index.Load(shown.c_str()), LoadStatus::Loaded);
       filesys::File f;
       ASSERT_TRUE(f.Open(next, filesys::Mode::kRead));
-      if (c.closeFirst) ASSERT_TRUE(f.Close());
+      if (c.closeFirst) {
+        ASSERT_TRUE(f.Close());
+      }
       EXPECT_EQ(index.Load(f, c.statSize), LoadStatus::CantOpen);
       EXPECT_EQ(memory.Live(), 0u);
       EXPECT_EQ(index.FirstLine(), nullptr);
