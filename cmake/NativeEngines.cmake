@@ -22,11 +22,11 @@ add_library(tamrel_shared STATIC
   ${TAMREL_SHARED}/bytescan.cpp
   ${TAMREL_SHARED}/sysio.cpp
   ${TAMREL_SHARED}/viewfile.cpp
-  ${TAMREL_SHARED}/filesys_posix.cpp
 )
 target_include_directories(tamrel_shared PUBLIC ${TAMREL_SHARED})
 include(${TAMREL_SHARED}/names.cmake)
-target_link_libraries(tamrel_shared PUBLIC tamrel_afxstr tamrel_names)
+include(${TAMREL_SHARED}/filesys.cmake)
+target_link_libraries(tamrel_shared PUBLIC tamrel_afxstr tamrel_names tamrel_filesys)
 
 # The engines, from the same lists the Windows builds use. Their unit tests
 # run with the sanitizers' halting options.

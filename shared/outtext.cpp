@@ -1,10 +1,10 @@
 #include "outtext.h"
 
-#include <cctype>
 #include <cstring>
 
 #include "fileout.h"
 #include "message.h"
+#include "names.h"
 #include "sysio.h"
 
 COutputText g_output;
@@ -171,11 +171,8 @@ void COutputText::Reset()
 
 void LowercaseText(char* text)
 {
-    if (!text)
-        return;
-    for (unsigned char* p = reinterpret_cast<unsigned char*>(text); *p; ++p)
-        if (std::isupper(*p))
-            *p = static_cast<unsigned char>(std::tolower(*p));
+    if (text)
+        LowerBytes(text, std::strlen(text));
 }
 
 void ResetOutput()

@@ -1,6 +1,6 @@
 #include "zododoc.h"
 
-#include <cctype>
+#include "names.h"
 
 IMPLEMENT_DYNCREATE(CZodoDoc, CDocument)
 
@@ -15,12 +15,7 @@ CZodoDoc::~CZodoDoc() {}
 BOOL CZodoDoc::OnNewDocument() { return CDocument::OnNewDocument(); }
 
 BOOL CZodoDoc::OnOpenDocument(const char* lpszPathName) {
-  CString lower;
-  for (const char* p = lpszPathName; *p; ++p) {
-    char c[2] = {static_cast<char>(std::tolower(static_cast<unsigned char>(*p))), 0};
-    lower += c;
-  }
-  m_strPath += lower;
+  m_strPath += LowerName(lpszPathName).c_str();
   SetTitle(m_strPath);
 
   zodo::LoadStatus status;

@@ -1,50 +1,18 @@
 #include "hexfile.h"
 
-#include <cctype>
+#include <cstdint>
 #include <cstdlib>
-#include <cstring>
 #include <limits>
 
-#include <sys/stat.h>
 #ifdef _WIN32
 #include <windows.h>
-#include <io.h>
 #endif
+
+#include "names.h"
 
 namespace olmet {
 
-namespace {
-// The file goes straight into the block in one read when it is smaller than
-// this (which the runtime's read takes in one call), in reads of this size
-// otherwise: the same bytes as reading it 512 bytes at a time.
-const size_t kReadChunk = size_t(1) << 30;
-}
-
-std::FILE* LoadSeam::Open(const char* path) { return std::fopen(path, "rb"); }
-
-bool LoadSeam::FileSize(std::FILE* file, Offset* size)
-{
-#ifdef _WIN32
-    struct _stat64 status;
-    if (_fstat64(_fileno(file), &status) != 0)
-        return false;
-#else
-    struct stat status;
-    if (fstat(fileno(file), &status) != 0)
-        return false;
-#endif
-    *size = static_cast<Offset>(status.st_size);
-    return true;
-}
-
-size_t LoadSeam::Read(std::FILE* file, unsigned char* into, size_t bytes, bool* failed)
-{
-    size_t n = std::fread(into, 1, bytes, file);
-    *failed = std::ferror(file) != 0;
-    return n;
-}
-
-void* LoadSeam::Allocate(Offset size)
+void* MemorySeam::Allocate(Offset size)
 {
     // A size this process cannot address is plain lack of memory.
     if (size <= 0 || static_cast<std::uint64_t>(size) > std::numeric_limits<size_t>::max() / 2)
@@ -56,7 +24,7 @@ void* LoadSeam::Allocate(Offset size)
 #endif
 }
 
-unsigned char* LoadSeam::Lock(void* block)
+unsigned char* MemorySeam::Lock(void* block)
 {
 #ifdef _WIN32
     return static_cast<unsigned char*>(::GlobalLock(static_cast<HGLOBAL>(block)));
@@ -65,7 +33,7 @@ unsigned char* LoadSeam::Lock(void* block)
 #endif
 }
 
-void LoadSeam::Free(void* block)
+void MemorySeam::Free(void* block)
 {
 #ifdef _WIN32
     ::GlobalUnlock(static_cast<HGLOBAL>(block));
@@ -75,9 +43,9 @@ void LoadSeam::Free(void* block)
 #endif
 }
 
-LoadSeam& DefaultLoadSeam()
+MemorySeam& DefaultMemorySeam()
 {
-    static LoadSeam seam;
+    static MemorySeam seam;
     return seam;
 }
 
@@ -111,43 +79,35 @@ void HexFile::Release()
 
 LoadError HexFile::Load(const char* path)
 {
-    std::FILE* file = m_seam->Open(path);
-    if (!file)
+    filesys::File file;
+    if (!file.Open(path, filesys::Mode::kRead))
         return LoadError::CantOpen;
-    Offset size = 0;
-    if (!m_seam->FileSize(file, &size)) {
-        std::fclose(file);
+    filesys::Status status;
+    // Only read from: closing it unchecked loses nothing.
+    return Load(file, file.GetStatus(&status) ? status.size : -1, path);
+}
+
+LoadError HexFile::Load(filesys::File& file, Offset statSize, const char* path)
+{
+    if (statSize < 0)
         return LoadError::CantOpen;
-    }
-    if (size <= 0) {
-        std::fclose(file);
+    if (statSize == 0)
         return LoadError::ZeroLength;
-    }
-    void* block = m_seam->Allocate(size);
-    if (!block) {
-        std::fclose(file);
+    void* block = m_seam->Allocate(statSize);
+    if (!block)
         return LoadError::OutOfMemory;
-    }
     unsigned char* data = m_seam->Lock(block);
     if (!data) {
         m_seam->Free(block);
-        std::fclose(file);
         return LoadError::CantLock;
     }
-    // Never more than the status said; a file that shrank since then is
-    // shown as far as it was read, so no byte shown is one the file lacks.
-    Offset got = 0;
-    bool failed = false;
-    while (got < size && !failed) {
-        size_t want = static_cast<size_t>(size - got < static_cast<Offset>(kReadChunk) ? size - got : kReadChunk);
-        size_t n = m_seam->Read(file, data + got, want, &failed);
-        got += static_cast<Offset>(n);
-        if (n < want)
-            break;
-    }
-    std::fclose(file);
-    // What was read before a read error is no view of the file.
-    if (failed) {
+    // One read straight into the block (the seam hands the system pieces it
+    // takes in one call), never more than the status said; a file that
+    // shrank since then is shown as far as it was read, so no byte shown is
+    // one the file lacks. What was read before a read error is no view of
+    // the file.
+    const size_t got = file.Read(data, static_cast<size_t>(statSize));
+    if (filesys::LastError() != filesys::Error::kNone) {
         m_seam->Free(block);
         return LoadError::CantOpen;
     }
@@ -159,10 +119,8 @@ LoadError HexFile::Load(const char* path)
     Release();
     m_block = block;
     m_data = data;
-    m_size = got;
-    m_path = path;
-    for (char& c : m_path)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    m_size = static_cast<Offset>(got);
+    m_path = LowerName(path);
     return LoadError::None;
 }
 

@@ -1,34 +1,29 @@
-// The file olmet shows, held whole in one memory block. Loading goes
-// through a small seam (open, size, block) so that the rules can be tested
-// natively and every failure path reached; the program's seam uses the C
-// runtime and global memory.
+// The file olmet shows, held whole in one memory block. The file is read
+// through the file system's seam; the block comes from a small seam of the
+// program's own, so that the rules can be tested natively and every failure
+// of memory reached. The program's block is global memory on Windows.
 #ifndef OLMET_HEXFILE_H
 #define OLMET_HEXFILE_H
 
-#include <cstdio>
 #include <string>
 
+#include "filesys.h"
 #include "hexrows.h"
 
 namespace olmet {
 
-// Where a load gets its file and its memory.
-class LoadSeam {
+// Where a load gets its block.
+class MemorySeam {
 public:
-    virtual ~LoadSeam() {}
-    virtual std::FILE* Open(const char* path);                  // binary reading; null on failure
-    virtual bool FileSize(std::FILE* file, Offset* size);       // from the open file's status
-    // Up to `bytes` bytes into `into`, as fread gives them; *failed set when
-    // the stream met a read error rather than the file's end.
-    virtual size_t Read(std::FILE* file, unsigned char* into, size_t bytes, bool* failed);
+    virtual ~MemorySeam() {}
     virtual void* Allocate(Offset size);                        // zero-filled; null on failure
     virtual unsigned char* Lock(void* block);                   // null on failure
     virtual void Free(void* block);                             // unlocks when locked
 };
 
-// The seam of the running program (the C runtime and its heap natively,
-// global memory on Windows).
-LoadSeam& DefaultLoadSeam();
+// The seam of the running program (the C runtime's heap natively, global
+// memory on Windows).
+MemorySeam& DefaultMemorySeam();
 
 enum class LoadError { None, CantOpen, ZeroLength, OutOfMemory, CantLock };
 
@@ -39,7 +34,7 @@ std::string LoadMessage(LoadError error, const std::string& path);
 // load that fails leaves what was loaded before exactly as it was.
 class HexFile {
 public:
-    explicit HexFile(LoadSeam& seam = DefaultLoadSeam()) : m_seam(&seam) {}
+    explicit HexFile(MemorySeam& seam = DefaultMemorySeam()) : m_seam(&seam) {}
     ~HexFile();
     HexFile(const HexFile&) = delete;
     HexFile& operator=(const HexFile&) = delete;
@@ -48,6 +43,9 @@ public:
     // and the path becomes `path` lower-cased. A read that fails part way
     // is a file that cannot be opened: no part of it is kept.
     LoadError Load(const char* path);
+    // The same for a file already open, whose status gave statSize bytes
+    // (-1: it gave none).
+    LoadError Load(filesys::File& file, Offset statSize, const char* path);
 
     const unsigned char* Data() const { return m_data; }
     Offset Size() const { return m_size; }
@@ -57,7 +55,7 @@ public:
 private:
     void Release();
 
-    LoadSeam* m_seam;
+    MemorySeam* m_seam;
     void* m_block = nullptr;
     unsigned char* m_data = nullptr;
     Offset m_size = 0;

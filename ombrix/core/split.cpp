@@ -1,6 +1,5 @@
 #include "split.h"
 
-#include <cctype>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -9,6 +8,7 @@
 #include "afxstr.h"
 #include "fileout.h"
 #include "message.h"
+#include "names.h"
 #include "samefile.h"
 
 namespace {
@@ -290,9 +290,7 @@ bool SplitRun(const char* filename, const char* extension, const SplitOptions& o
     long long perFile = options.unitsPerFile;
     if (options.units == kSplitMegabytes)
         perFile *= 1024;
-    std::string lowered(extension ? extension : "");
-    for (char& c : lowered)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    const std::string lowered = LowerName(extension ? extension : "");
     char base[kNameBuffer];
     SplitBaseName(filename, base, sizeof base);
     if (options.type == kUnsplit)

@@ -1,7 +1,6 @@
 #include "search.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cstdlib>
 #include <cstring>
 #include <new>
@@ -11,6 +10,7 @@
 #include "fastscan.h"
 #include "scanfs.h"
 #include "message.h"
+#include "names.h"
 #include "nextline.h"
 #include "regex.h"
 #include "sysio.h"
@@ -104,7 +104,7 @@ void AddFileEntry(CQuarnSearch::DirEntry& entry, const char* name)
     entry.foundName[sizeof entry.foundName - 1] = 0;
     // Up to the terminator only: the rest of the name is never read.
     for (size_t i = 0; i < sizeof entry.name; ++i) {
-        entry.name[i] = static_cast<char>(std::tolower(static_cast<unsigned char>(entry.foundName[i])));
+        entry.name[i] = LowerLetter(entry.foundName[i]);
         if (!entry.name[i])
             break;
     }
@@ -251,8 +251,7 @@ CString CQuarnSearch::CurrentDirectoryLower()
     char directory[512];
     if (!_getcwd(directory, sizeof directory))
         directory[0] = 0;
-    for (char* p = directory; *p; ++p)
-        *p = static_cast<char>(std::tolower(static_cast<unsigned char>(*p)));
+    LowerBytes(directory, std::strlen(directory));
     return CString(directory);
 }
 
@@ -284,10 +283,8 @@ void CQuarnSearch::SplitPatterns()
     while (GetNextPatternLine(buffer)) {
         if (m_patterns.GetSize() <= m_patternCount)
             m_patterns.Add(CString());
-        if (m_ignoreCase) {
-            for (char* p = buffer; *p; ++p)
-                *p = static_cast<char>(std::tolower(static_cast<unsigned char>(*p)));
-        }
+        if (m_ignoreCase)
+            LowerBytes(buffer, std::strlen(buffer));
         m_patterns.SetAt(m_patternCount, buffer);
         if (static_cast<int>(m_patternTooLong.size()) <= m_patternCount)
             m_patternTooLong.resize(static_cast<size_t>(m_patternCount) + 1);

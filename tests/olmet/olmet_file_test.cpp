@@ -80,39 +80,38 @@ std::string Held(const HexFile& file)
     return std::string(reinterpret_cast<const char*>(file.Data()), static_cast<size_t>(file.Size()));
 }
 
-// The program's seam, with memory that can be made to fail and blocks
-// counted, so that a test sees none is lost or kept twice.
-class CountingSeam : public LoadSeam {
+// The program's memory, made to fail on demand and its blocks counted, so
+// that a test sees none is lost or kept twice.
+class CountingSeam : public MemorySeam {
 public:
     bool failAllocate = false;
     bool failLock = false;
-    Offset reportedSize = -1;   // >= 0: the size the file's status claims
     int live = 0;
 
-    bool FileSize(std::FILE* file, Offset* size) override
-    {
-        if (reportedSize >= 0) {
-            *size = reportedSize;
-            return true;
-        }
-        return LoadSeam::FileSize(file, size);
-    }
     void* Allocate(Offset size) override
     {
         if (failAllocate)
             return nullptr;
-        void* block = LoadSeam::Allocate(size);
+        void* block = MemorySeam::Allocate(size);
         if (block)
             ++live;
         return block;
     }
-    unsigned char* Lock(void* block) override { return failLock ? nullptr : LoadSeam::Lock(block); }
+    unsigned char* Lock(void* block) override { return failLock ? nullptr : MemorySeam::Lock(block); }
     void Free(void* block) override
     {
         --live;
-        LoadSeam::Free(block);
+        MemorySeam::Free(block);
     }
 };
+
+// A load of the file at path as if its status had given statSize.
+LoadError LoadClaiming(HexFile& file, const std::string& path, Offset statSize)
+{
+    filesys::File open;
+    EXPECT_TRUE(open.Open(path, filesys::Mode::kRead)) << path;
+    return file.Load(open, statSize, path.c_str());
+}
 
 TEST(OlmetFile, TheWholeFileLoadsWhatEverItsSize)
 {
@@ -214,42 +213,23 @@ TEST(OlmetFile, AFileShorterThanItsStatusShowsOnlyWhatWasRead)
     Files files;
     std::string name = files.Write("olmet_shrunk.bin", "0123456789");
     CountingSeam seam;
-    seam.reportedSize = 100;
     {
         HexFile file(seam);
-        ASSERT_EQ(file.Load(name.c_str()), LoadError::None);
+        ASSERT_EQ(LoadClaiming(file, name, 100), LoadError::None);
         EXPECT_EQ(file.Size(), 10);
         EXPECT_EQ(Held(file), "0123456789");
     }
     EXPECT_EQ(seam.live, 0);
 
     // A file that grew is read only as far as its status said.
-    seam.reportedSize = 4;
     HexFile grown(seam);
-    ASSERT_EQ(grown.Load(name.c_str()), LoadError::None);
+    ASSERT_EQ(LoadClaiming(grown, name, 4), LoadError::None);
     EXPECT_EQ(Held(grown), "0123");
 }
 
-// A seam whose reads fail after handing over `goodBytes` bytes: the rest of
-// the read, or a later one, meets a read error.
-class FailingReadSeam : public CountingSeam {
-public:
-    bool failing = false;
-    size_t goodBytes = 0;
-
-    size_t Read(std::FILE* file, unsigned char* into, size_t bytes, bool* failed) override
-    {
-        if (!failing)
-            return LoadSeam::Read(file, into, bytes, failed);
-        size_t n = LoadSeam::Read(file, into, bytes < goodBytes ? bytes : goodBytes, failed);
-        goodBytes -= n;
-        *failed = *failed || n < bytes;
-        return n;
-    }
-};
-
-// A read error part way is reported as the pager reports it, the block
-// goes, and the file shown before stays shown, whole.
+// A read that fails, or a status that cannot be had, is reported as the
+// pager reports it; the block goes, and the file shown before stays shown,
+// whole.
 TEST(OlmetFile, AReadErrorKeepsNoPartOfTheFile)
 {
     Files files;
@@ -257,20 +237,23 @@ TEST(OlmetFile, AReadErrorKeepsNoPartOfTheFile)
     std::string next = files.Write("olmet_unreadable.bin", Pattern(3000));
     struct Case {
         const char* what;
-        size_t goodBytes;
+        Offset statSize;
+        bool closeFirst;
     } cases[] = {
-        {"nothing read", 0},
-        {"part read", 1000},
-        {"all but the last byte", 2999},
+        {"read after close", 3000, true},
+        {"no status", -1, false},
     };
     for (const Case& c : cases) {
-        FailingReadSeam seam;
+        CountingSeam seam;
         {
             HexFile file(seam);
             ASSERT_EQ(file.Load(shown.c_str()), LoadError::None) << c.what;
-            seam.failing = true;
-            seam.goodBytes = c.goodBytes;
-            LoadError error = file.Load(next.c_str());
+            filesys::File open;
+            ASSERT_TRUE(open.Open(next, filesys::Mode::kRead)) << c.what;
+            if (c.closeFirst) {
+                ASSERT_TRUE(open.Close()) << c.what;
+            }
+            LoadError error = file.Load(open, c.statSize, next.c_str());
             EXPECT_EQ(error, LoadError::CantOpen) << c.what;
             EXPECT_EQ(LoadMessage(error, next), "cant open " + next) << c.what;
             EXPECT_EQ(file.Path(), shown) << c.what;

@@ -106,11 +106,10 @@ TEST_P(ChangedSize, OnlyTheBytesReadAreIndexed) {
   ScratchDir dir;
   std::string path = dir.file("f");
   WriteBytes(path, c.bytes);
-  FILE* f = std::fopen(path.c_str(), "rb");
-  ASSERT_NE(f, nullptr);
+  filesys::File f;
+  ASSERT_TRUE(f.Open(path, filesys::Mode::kRead));
   LineIndex index;
   EXPECT_EQ(index.Load(f, c.statSize), c.status);
-  std::fclose(f);
   EXPECT_EQ(index.TextSize(), c.textSize);
   EXPECT_EQ(index.LineCount(), c.lines);
   if (c.lines) {
@@ -184,6 +183,42 @@ INSTANTIATE_TEST_SUITE_P(Pager, BlockFailures,
                                            MemoryFailure{1, LoadStatus::CantLock},
                                            MemoryFailure{2, LoadStatus::OutOfMemory},
                                            MemoryFailure{2, LoadStatus::CantLock}));
+
+// A read that fails is a file that cannot be opened, whatever it had read
+// before: no block stays held, and what was loaded before is gone as with
+// any load. A file whose status cannot be had is one too.
+TEST(LineIndexLoad, AFailingReadOrStatusIsAFileThatCannotBeOpened) {
+  ScratchDir dir;
+  std::string shown = dir.file("shown"), next = dir.file("next");
+  WriteBytes(shown, "shown\n");
+  WriteBytes(next, "next\nfile\n");
+  struct Case {
+    const char* name;
+    long long statSize;
+    bool closeFirst;
+  } cases[] = {
+      {"read_after_close", 11, true},
+      {"no_status", -1, false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    CountingMemory memory(0, LoadStatus::OutOfMemory);
+    {
+      LineIndex index(memory);
+      ASSERT_EQ(index.Load(shown.c_str()), LoadStatus::Loaded);
+      filesys::File f;
+      ASSERT_TRUE(f.Open(next, filesys::Mode::kRead));
+      if (c.closeFirst) {
+        ASSERT_TRUE(f.Close());
+      }
+      EXPECT_EQ(index.Load(f, c.statSize), LoadStatus::CantOpen);
+      EXPECT_EQ(memory.Live(), 0u);
+      EXPECT_EQ(index.FirstLine(), nullptr);
+      EXPECT_EQ(index.Text(), nullptr);
+    }
+    EXPECT_EQ(memory.Live(), 0u);
+  }
+}
 
 // The line cuts of a large file read in pieces match reading it the way a
 // 513-byte fgets buffer cuts it, piece boundaries and all.

@@ -26,11 +26,11 @@ int LineLength(const char* p, const char* end) {
 
 LoadStatus LineIndex::Load(const char* path) {
   Clear();
-  FILE* file = std::fopen(path, "rb");
-  if (!file) return LoadStatus::CantOpen;
-  LoadStatus status = Load(file, FileSizeOf(file));
-  std::fclose(file);
-  return status;
+  filesys::File file;
+  if (!file.Open(path, filesys::Mode::kRead)) return LoadStatus::CantOpen;
+  filesys::Status status;
+  // Only read from: closing it unchecked loses nothing.
+  return Load(file, file.GetStatus(&status) ? status.size : -1);
 }
 
 bool RecordBlockBytes(size_t count, size_t* bytes) {
@@ -191,7 +191,7 @@ bool CutLines(const char* text, long size, RecordWriter& records) {
 
 }  // namespace
 
-LoadStatus LineIndex::Load(FILE* file, long long statSize) {
+LoadStatus LineIndex::Load(filesys::File& file, long long statSize) {
   Clear();
   if (statSize < 0) return LoadStatus::CantOpen;
   if (statSize == 0) return LoadStatus::ZeroLength;
@@ -206,9 +206,10 @@ LoadStatus LineIndex::Load(FILE* file, long long statSize) {
 
   // One read straight into the block. A file may shrink between the status
   // call and the read: only the bytes actually read are text, so the index
-  // never reaches past them.
-  const size_t got = std::fread(text, 1, size, file);
-  if (std::ferror(file)) {
+  // never reaches past them. Bytes read before an error are no view of the
+  // file.
+  const size_t got = file.Read(text, size);
+  if (filesys::LastError() != filesys::Error::kNone) {
     memory_.Release(text);
     return LoadStatus::CantOpen;
   }

@@ -6,7 +6,8 @@
 #define ZODO_LINEINDEX_H
 
 #include <cstddef>
-#include <cstdio>
+
+#include "filesys.h"
 
 namespace zodo {
 
@@ -29,7 +30,8 @@ int LineLength(const char* p, const char* end);
 enum class LoadStatus { Loaded, CantOpen, ZeroLength, OutOfMemory, CantLock };
 
 // Where the two blocks come from. The program takes them from global memory
-// (where a lock can fail); tests put in allocators that fail on purpose.
+// (where a lock can fail; system.cpp); tests put in allocators that fail on
+// purpose. The file itself is read through the file system's seam.
 class BlockMemory {
  public:
   virtual ~BlockMemory() {}
@@ -50,9 +52,10 @@ class LineIndex {
   // Reads the whole file at path and indexes it. On any failure nothing is
   // held afterwards.
   LoadStatus Load(const char* path);
-  // Indexes the bytes of an open stream of the given size (the size the file
-  // status gave); what is actually read is what is kept.
-  LoadStatus Load(FILE* file, long long statSize);
+  // Indexes the bytes of an open file of the given size (the size its
+  // status gave, -1 when there was none); what is actually read is what is
+  // kept.
+  LoadStatus Load(filesys::File& file, long long statSize);
   // Gives both blocks back.
   void Clear();
 
@@ -80,9 +83,6 @@ class LineIndex {
   LineRecord* records_ = nullptr;
   long count_ = 0;
 };
-
-// The size of an open file from its status, -1 when it cannot be had.
-long long FileSizeOf(FILE* file);
 
 // The bytes of a block of count records in *bytes; false when that many
 // records cannot be addressed (the product would wrap, as it can in a 32-bit

@@ -1,16 +1,12 @@
-// The few calls the window-free code makes to the operating system: blocks
-// of memory and the size of an open file.
+// The blocks of memory the window-free code holds the text and its index
+// in: the pager's own side of the system (the file it reads through the
+// file system's seam).
 #include "lineindex.h"
 
 #include <cstdlib>
 
 #ifdef _WIN32
 #include <windows.h>
-#include <io.h>
-#include <sys/stat.h>
-#else
-#include <cstdio>
-#include <sys/stat.h>
 #endif
 
 namespace zodo {
@@ -49,12 +45,6 @@ BlockMemory& SystemBlockMemory() {
   return blocks;
 }
 
-long long FileSizeOf(FILE* file) {
-  struct _stati64 st;
-  if (_fstati64(_fileno(file), &st) != 0) return -1;
-  return st.st_size;
-}
-
 #else
 namespace {
 class HeapBlocks : public BlockMemory {
@@ -71,12 +61,6 @@ class HeapBlocks : public BlockMemory {
 BlockMemory& SystemBlockMemory() {
   static HeapBlocks blocks;
   return blocks;
-}
-
-long long FileSizeOf(FILE* file) {
-  struct stat st;
-  if (fstat(fileno(file), &st) != 0) return -1;
-  return st.st_size;
 }
 #endif
 
