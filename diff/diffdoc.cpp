@@ -26,9 +26,7 @@ bool StatName(const CString& name, bool* isDirectory)
 }
 }
 
-CDiffDoc::CDiffDoc()
-{
-}
+CDiffDoc::CDiffDoc() {}
 
 BOOL CDiffDoc::OnNewDocument()
 {

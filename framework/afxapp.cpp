@@ -6,15 +6,24 @@ namespace {
 CWinApp* g_pApp = nullptr;
 }
 
-CWinApp* AfxGetApp() { return g_pApp; }
-CWnd* AfxGetMainWnd() { return g_pApp ? g_pApp->m_pMainWnd : nullptr; }
+CWinApp* AfxGetApp()
+{
+    return g_pApp;
+}
+CWnd* AfxGetMainWnd()
+{
+    return g_pApp ? g_pApp->m_pMainWnd : nullptr;
+}
 
 HINSTANCE AfxGetInstanceHandle()
 {
     return g_pApp && g_pApp->m_hInstance ? g_pApp->m_hInstance : GetModuleHandleA(nullptr);
 }
 
-HINSTANCE AfxGetResourceHandle() { return AfxGetInstanceHandle(); }
+HINSTANCE AfxGetResourceHandle()
+{
+    return AfxGetInstanceHandle();
+}
 
 const char* AfxGetAppName()
 {
@@ -58,10 +67,20 @@ BEGIN_MESSAGE_MAP(CWinApp, CCmdTarget)
 END_MESSAGE_MAP()
 
 CWinApp::CWinApp(const char* lpszAppName)
-    : m_hInstance(nullptr), m_lpCmdLine(""), m_nCmdShow(SW_SHOWNORMAL), m_pMainWnd(nullptr),
-      m_pszAppName(nullptr), m_pszExeName(""), m_pszHelpFilePath(""), m_nQuoteHandling(AFX_QUOTES_KEEP),
-      m_pszProfileName(""), m_pRecentFileList(nullptr), m_hDevMode(nullptr), m_hDevNames(nullptr),
-      m_nNumPreviewPages(0), m_nExitCode(0)
+    : m_hInstance(nullptr),
+      m_lpCmdLine(""),
+      m_nCmdShow(SW_SHOWNORMAL),
+      m_pMainWnd(nullptr),
+      m_pszAppName(nullptr),
+      m_pszExeName(""),
+      m_pszHelpFilePath(""),
+      m_nQuoteHandling(AFX_QUOTES_KEEP),
+      m_pszProfileName(""),
+      m_pRecentFileList(nullptr),
+      m_hDevMode(nullptr),
+      m_hDevNames(nullptr),
+      m_nNumPreviewPages(0),
+      m_nExitCode(0)
 {
     g_pApp = this;
     if (lpszAppName) {
@@ -112,7 +131,10 @@ void CWinApp::InitApplication(HINSTANCE hInstance, int nCmdShow)
     }
 }
 
-BOOL CWinApp::InitInstance() { return TRUE; }
+BOOL CWinApp::InitInstance()
+{
+    return TRUE;
+}
 
 int CWinApp::ExitInstance()
 {
@@ -152,7 +174,7 @@ int CWinApp::Run()
 BOOL CWinApp::PreTranslateMessage(MSG* pMsg)
 {
     HWND hMain = m_pMainWnd ? m_pMainWnd->m_hWnd : nullptr;
-    for (HWND hWnd = pMsg->hwnd; hWnd; ) {
+    for (HWND hWnd = pMsg->hwnd; hWnd;) {
         CWnd* pWnd = CWnd::FromHandlePermanent(hWnd);
         if (pWnd && pWnd->PreTranslateMessage(pMsg))
             return TRUE;
@@ -262,8 +284,8 @@ CString CWinApp::GetProfileString(const char* lpszSection, const char* lpszEntry
     CString value;
     for (DWORD size = 256; size <= 65536; size *= 2) {
         char* buffer = value.GetBuffer(static_cast<int>(size));
-        DWORD length = GetPrivateProfileStringA(lpszSection, lpszEntry, lpszDefault ? lpszDefault : "", buffer,
-                                                size + 1, m_pszProfileName);
+        DWORD length = GetPrivateProfileStringA(
+            lpszSection, lpszEntry, lpszDefault ? lpszDefault : "", buffer, size + 1, m_pszProfileName);
         value.ReleaseBuffer(static_cast<int>(length));
         if (length < size)
             break;
@@ -309,7 +331,8 @@ BOOL CWinApp::SaveStdProfileSettings()
     BOOL ok = TRUE;
     if (m_pRecentFileList && !m_pRecentFileList->WriteList(m_pszProfileName))
         ok = FALSE;
-    if (m_nNumPreviewPages != 0 && !WriteProfileInt(kSettingsSection, kPreviewPagesEntry, static_cast<int>(m_nNumPreviewPages)))
+    if (m_nNumPreviewPages != 0 &&
+        !WriteProfileInt(kSettingsSection, kPreviewPagesEntry, static_cast<int>(m_nNumPreviewPages)))
         ok = FALSE;
     return ok;
 }

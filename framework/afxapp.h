@@ -30,7 +30,7 @@ public:
     // The command line after the program name: blanks after the name
     // skipped, the rest kept whole, trailing blanks included.
     const char* m_lpCmdLine;
-    int m_nCmdShow;                  // for the main window's first show; -1 once used
+    int m_nCmdShow;   // for the main window's first show; -1 once used
     CWnd* m_pMainWnd;
     const char* m_pszAppName;        // message box captions
     const char* m_pszExeName;        // program name without directory or extension

@@ -101,7 +101,9 @@ public:
     {
         CCmdUI::SetCheck(nCheck);
         Change(TBSTATE_CHECKED | TBSTATE_INDETERMINATE,
-               nCheck == 1 ? TBSTATE_CHECKED : nCheck == 2 ? TBSTATE_INDETERMINATE : 0);
+               nCheck == 1   ? TBSTATE_CHECKED
+               : nCheck == 2 ? TBSTATE_INDETERMINATE
+                             : 0);
     }
     virtual void SetText(const char*) {}
 
@@ -125,7 +127,8 @@ public:
     {
         CCmdUI::Enable(bOn);
         CStatusBar* pBar = static_cast<CStatusBar*>(m_pOther);
-        pBar->SetPaneText(static_cast<int>(m_nIndex), bOn ? pBar->GetIndicatorText(static_cast<int>(m_nIndex)) : CString());
+        pBar->SetPaneText(static_cast<int>(m_nIndex),
+                          bOn ? pBar->GetIndicatorText(static_cast<int>(m_nIndex)) : CString());
     }
     virtual void SetCheck(int nCheck) { CCmdUI::SetCheck(nCheck); }
     virtual void SetText(const char* lpszText)
@@ -150,7 +153,7 @@ void UpdateBarItems(Bar* pBar, CFrameWnd* pTarget, BOOL bDisableIfNoHandler)
         state.DoUpdate(pTarget, bDisableIfNoHandler);
     }
 }
-}  // namespace
+}   // namespace
 
 // ------------------------------------------------------------ toolbar
 
@@ -256,18 +259,24 @@ namespace {
 CString DefaultIndicatorText(UINT nID)
 {
     switch (nID) {
-    case ID_INDICATOR_EXT: return "EXT";
-    case ID_INDICATOR_CAPS: return "CAP";
-    case ID_INDICATOR_NUM: return "NUM";
-    case ID_INDICATOR_SCRL: return "SCRL";
-    case ID_INDICATOR_OVR: return "OVR";
-    case ID_INDICATOR_REC: return "REC";
+    case ID_INDICATOR_EXT:
+        return "EXT";
+    case ID_INDICATOR_CAPS:
+        return "CAP";
+    case ID_INDICATOR_NUM:
+        return "NUM";
+    case ID_INDICATOR_SCRL:
+        return "SCRL";
+    case ID_INDICATOR_OVR:
+        return "OVR";
+    case ID_INDICATOR_REC:
+        return "REC";
     }
     return CString();
 }
 
 const int kPaneMargin = 12;
-}  // namespace
+}   // namespace
 
 CStatusBar::CStatusBar() {}
 
@@ -341,7 +350,8 @@ BOOL CStatusBar::SetPaneText(int nIndex, const char* lpszNewText, BOOL bUpdate)
     pane.strText = text;
     if (!bUpdate)
         return TRUE;
-    return SendMessage(SB_SETTEXTA, static_cast<WPARAM>(nIndex), reinterpret_cast<LPARAM>(static_cast<const char*>(text))) != 0;
+    return SendMessage(
+               SB_SETTEXTA, static_cast<WPARAM>(nIndex), reinterpret_cast<LPARAM>(static_cast<const char*>(text))) != 0;
 }
 
 CString CStatusBar::GetPaneText(int nIndex) const

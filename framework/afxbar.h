@@ -86,8 +86,7 @@ class CStatusBar : public CControlBar {
 public:
     CStatusBar();
 
-    BOOL Create(CWnd* pParentWnd, DWORD dwStyle = WS_CHILD | WS_VISIBLE | CBRS_BOTTOM,
-                UINT nID = AFX_IDW_STATUS_BAR);
+    BOOL Create(CWnd* pParentWnd, DWORD dwStyle = WS_CHILD | WS_VISIBLE | CBRS_BOTTOM, UINT nID = AFX_IDW_STATUS_BAR);
     // ID_SEPARATOR gives a pane without an indicator (the message pane);
     // an indicator's text is its string resource, or the framework's own
     // for the keyboard indicators.

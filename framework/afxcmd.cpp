@@ -41,9 +41,18 @@ const AFX_MSGMAP_ENTRY* CCmdTarget::FindMessageEntry(UINT message) const
     return nullptr;
 }
 
-void CCmdTarget::BeginWaitCursor() { AfxDoWaitCursor(1); }
-void CCmdTarget::EndWaitCursor() { AfxDoWaitCursor(-1); }
-void CCmdTarget::RestoreWaitCursor() { AfxDoWaitCursor(0); }
+void CCmdTarget::BeginWaitCursor()
+{
+    AfxDoWaitCursor(1);
+}
+void CCmdTarget::EndWaitCursor()
+{
+    AfxDoWaitCursor(-1);
+}
+void CCmdTarget::RestoreWaitCursor()
+{
+    AfxDoWaitCursor(0);
+}
 
 namespace {
 int g_waitCount = 0;
@@ -67,13 +76,21 @@ void AfxDoWaitCursor(int nCode)
     }
 }
 
-CWaitCursor::CWaitCursor() { AfxDoWaitCursor(1); }
-CWaitCursor::~CWaitCursor() { AfxDoWaitCursor(-1); }
-void CWaitCursor::Restore() { AfxDoWaitCursor(0); }
+CWaitCursor::CWaitCursor()
+{
+    AfxDoWaitCursor(1);
+}
+CWaitCursor::~CWaitCursor()
+{
+    AfxDoWaitCursor(-1);
+}
+void CWaitCursor::Restore()
+{
+    AfxDoWaitCursor(0);
+}
 
 CCmdUI::CCmdUI()
-    : m_nID(0), m_nIndex(0), m_hMenu(nullptr), m_pOther(nullptr), m_bEnabled(TRUE), m_bEnableChanged(FALSE),
-      m_nCheck(0)
+    : m_nID(0), m_nIndex(0), m_hMenu(nullptr), m_pOther(nullptr), m_bEnabled(TRUE), m_bEnableChanged(FALSE), m_nCheck(0)
 {
 }
 

@@ -21,7 +21,7 @@ Function Lookup(const char* name)
     return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(CommDlgProc(name)));
 }
 
-}  // namespace
+}   // namespace
 
 BOOL AfxGetOpenFileName(OPENFILENAMEA* ofn)
 {

@@ -45,7 +45,8 @@ int CListBox::AddString(const char* lpszItem)
 
 int CListBox::InsertString(int nIndex, const char* lpszItem)
 {
-    return static_cast<int>(SendMessage(LB_INSERTSTRING, static_cast<WPARAM>(nIndex), reinterpret_cast<LPARAM>(lpszItem)));
+    return static_cast<int>(
+        SendMessage(LB_INSERTSTRING, static_cast<WPARAM>(nIndex), reinterpret_cast<LPARAM>(lpszItem)));
 }
 
 int CListBox::FindStringExact(int nIndexStart, const char* lpszFind) const
@@ -61,7 +62,8 @@ int CListBox::Dir(UINT attr, const char* lpszWildCard)
 
 int CListBox::FindString(int nStartAfter, const char* lpszItem) const
 {
-    return static_cast<int>(SendMessage(LB_FINDSTRING, static_cast<WPARAM>(nStartAfter), reinterpret_cast<LPARAM>(lpszItem)));
+    return static_cast<int>(
+        SendMessage(LB_FINDSTRING, static_cast<WPARAM>(nStartAfter), reinterpret_cast<LPARAM>(lpszItem)));
 }
 
 int CListBox::SelectString(int nStartAfter, const char* lpszItem)
@@ -75,7 +77,8 @@ int CListBox::SelItemRange(BOOL bSelect, int nFirstItem, int nLastItem)
     // The message takes the range in one word each, so longer lists go line
     // by line.
     if (nFirstItem >= 0 && nLastItem >= nFirstItem && nLastItem <= 0xFFFF)
-        return static_cast<int>(SendMessage(LB_SELITEMRANGE, static_cast<WPARAM>(bSelect), MAKELPARAM(nFirstItem, nLastItem)));
+        return static_cast<int>(
+            SendMessage(LB_SELITEMRANGE, static_cast<WPARAM>(bSelect), MAKELPARAM(nFirstItem, nLastItem)));
     for (int i = nFirstItem; i <= nLastItem; ++i) {
         if (SetSel(i, bSelect) == LB_ERR)
             return LB_ERR;

@@ -1,6 +1,5 @@
 #include "afxwin.h"
 
-
 CDC::~CDC()
 {
     DeleteDC();

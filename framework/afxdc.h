@@ -15,8 +15,16 @@ class CWnd;
 
 struct CSize : public SIZE {
     CSize() { cx = cy = 0; }
-    CSize(int x, int y) { cx = x; cy = y; }
-    CSize(const SIZE& size) { cx = size.cx; cy = size.cy; }
+    CSize(int x, int y)
+    {
+        cx = x;
+        cy = y;
+    }
+    CSize(const SIZE& size)
+    {
+        cx = size.cx;
+        cy = size.cy;
+    }
 };
 
 // The wrapper object of a handle (a font, a DC, a menu) that FromHandle
@@ -38,8 +46,16 @@ Wrapper* AfxKeptWrapper(Handle handle, Handle Wrapper::*member)
 
 struct CPoint : public POINT {
     CPoint() { x = y = 0; }
-    CPoint(int initX, int initY) { x = initX; y = initY; }
-    CPoint(const POINT& point) { x = point.x; y = point.y; }
+    CPoint(int initX, int initY)
+    {
+        x = initX;
+        y = initY;
+    }
+    CPoint(const POINT& point)
+    {
+        x = point.x;
+        y = point.y;
+    }
     // The x in the low word and the y in the high word, signed, as mouse
     // messages pack them.
     explicit CPoint(LPARAM dwPoint)
@@ -47,7 +63,11 @@ struct CPoint : public POINT {
         x = static_cast<short>(LOWORD(dwPoint));
         y = static_cast<short>(HIWORD(dwPoint));
     }
-    void Offset(int dx, int dy) { x += dx; y += dy; }
+    void Offset(int dx, int dy)
+    {
+        x += dx;
+        y += dy;
+    }
     bool operator==(const POINT& other) const { return x == other.x && y == other.y; }
     bool operator!=(const POINT& other) const { return !(*this == other); }
     operator LPPOINT() { return this; }
@@ -191,7 +211,10 @@ public:
         return CPoint(old);
     }
     BOOL LineTo(int x, int y) { return ::LineTo(m_hDC, x, y); }
-    BOOL Rectangle(const RECT* lpRect) { return ::Rectangle(m_hDC, lpRect->left, lpRect->top, lpRect->right, lpRect->bottom); }
+    BOOL Rectangle(const RECT* lpRect)
+    {
+        return ::Rectangle(m_hDC, lpRect->left, lpRect->top, lpRect->right, lpRect->bottom);
+    }
     // The rectangle that drawing can reach now, in logical units.
     int GetClipBox(LPRECT lpRect) const { return ::GetClipBox(m_hDC, lpRect); }
     void DPtoLP(LPPOINT lpPoints, int nCount) const { ::DPtoLP(m_hDC, lpPoints, nCount); }

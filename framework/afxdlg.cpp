@@ -247,8 +247,11 @@ BOOL CDialog::CreateIndirect(const void* lpDialogTemplate, CWnd* pParentWnd)
     m_bModeless = TRUE;
     m_bTemplatePlaces = TemplateChoosesPlace(lpDialogTemplate);
     AfxHookWindowCreate(this);
-    HWND hWnd = CreateDialogIndirectParamA(AfxGetResourceHandle(), static_cast<LPCDLGTEMPLATEA>(lpDialogTemplate),
-                                           pParentWnd ? pParentWnd->m_hWnd : nullptr, &AfxDlgProc, 0);
+    HWND hWnd = CreateDialogIndirectParamA(AfxGetResourceHandle(),
+                                           static_cast<LPCDLGTEMPLATEA>(lpDialogTemplate),
+                                           pParentWnd ? pParentWnd->m_hWnd : nullptr,
+                                           &AfxDlgProc,
+                                           0);
     AfxUnhookWindowCreate();
     return hWnd != nullptr && m_hWnd == hWnd;
 }

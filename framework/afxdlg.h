@@ -72,7 +72,7 @@ public:
 
     UINT m_nIDTemplate;
     CWnd* m_pParentWnd;
-    BOOL m_bModeless;   // made by Create or CreateIndirect
+    BOOL m_bModeless;         // made by Create or CreateIndirect
     BOOL m_bTemplatePlaces;   // the template says where the dialog goes
 
 protected:

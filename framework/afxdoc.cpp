@@ -115,9 +115,15 @@ void CDocument::OnCloseDocument()
 
 void CDocument::DeleteContents() {}
 
-BOOL CDocument::SaveModified() { return TRUE; }
+BOOL CDocument::SaveModified()
+{
+    return TRUE;
+}
 
-BOOL CDocument::CanCloseFrame(CFrameWnd*) { return SaveModified(); }
+BOOL CDocument::CanCloseFrame(CFrameWnd*)
+{
+    return SaveModified();
+}
 
 CDocTemplate::CDocTemplate(UINT nIDResource, CRuntimeClass* pDocClass, CRuntimeClass* pFrameClass,
                            CRuntimeClass* pViewClass)

@@ -17,17 +17,31 @@ BOOL CFile::Open(const char* lpszFileName, UINT nOpenFlags, CFileException* pErr
     Close();
     DWORD access = 0;
     switch (nOpenFlags & 3) {
-    case modeRead: access = GENERIC_READ; break;
-    case modeWrite: access = GENERIC_WRITE; break;
-    default: access = GENERIC_READ | GENERIC_WRITE; break;
+    case modeRead:
+        access = GENERIC_READ;
+        break;
+    case modeWrite:
+        access = GENERIC_WRITE;
+        break;
+    default:
+        access = GENERIC_READ | GENERIC_WRITE;
+        break;
     }
     DWORD share = 0;
     switch (nOpenFlags & 0x70) {
     case shareCompat:
-    case shareDenyNone: share = FILE_SHARE_READ | FILE_SHARE_WRITE; break;
-    case shareDenyWrite: share = FILE_SHARE_READ; break;
-    case shareDenyRead: share = FILE_SHARE_WRITE; break;
-    default: share = 0; break;
+    case shareDenyNone:
+        share = FILE_SHARE_READ | FILE_SHARE_WRITE;
+        break;
+    case shareDenyWrite:
+        share = FILE_SHARE_READ;
+        break;
+    case shareDenyRead:
+        share = FILE_SHARE_WRITE;
+        break;
+    default:
+        share = 0;
+        break;
     }
     DWORD disposition = OPEN_EXISTING;
     if (nOpenFlags & modeCreate)

@@ -41,7 +41,7 @@ bool MakeChildTemplate(const void* resource, DWORD size, DWORD dwStyle, std::vec
     return true;
 }
 
-}  // namespace
+}   // namespace
 
 BEGIN_MESSAGE_MAP(CFormView, CView)
     ON_WM_PAINT()
@@ -63,8 +63,11 @@ BOOL CFormView::Create(const char*, const char*, DWORD dwStyle, const RECT& rect
         return FALSE;
 
     AfxHookWindowCreate(this);
-    HWND hWnd = CreateDialogIndirectParamA(hInst, reinterpret_cast<LPCDLGTEMPLATEA>(copy.data()),
-                                           pParentWnd ? pParentWnd->m_hWnd : nullptr, &FormDlgProc, 0);
+    HWND hWnd = CreateDialogIndirectParamA(hInst,
+                                           reinterpret_cast<LPCDLGTEMPLATEA>(copy.data()),
+                                           pParentWnd ? pParentWnd->m_hWnd : nullptr,
+                                           &FormDlgProc,
+                                           0);
     AfxUnhookWindowCreate();
     if (!hWnd || m_hWnd != hWnd)
         return FALSE;

@@ -38,8 +38,17 @@ BOOL CFrameWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentW
 
     HMENU hMenu = LoadMenuA(hInst, MAKEINTRESOURCEA(nIDResource));
     m_hAccelTable = LoadAcceleratorsA(hInst, MAKEINTRESOURCEA(nIDResource));
-    if (!CreateEx(0, AFX_WNDFRAME_CLASS, m_strTitle, dwDefaultStyle & ~FWS_ADDTOTITLE, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT,
-                  CW_USEDEFAULT, pParentWnd ? pParentWnd->m_hWnd : nullptr, hMenu, pContext)) {
+    if (!CreateEx(0,
+                  AFX_WNDFRAME_CLASS,
+                  m_strTitle,
+                  dwDefaultStyle & ~FWS_ADDTOTITLE,
+                  CW_USEDEFAULT,
+                  CW_USEDEFAULT,
+                  CW_USEDEFAULT,
+                  CW_USEDEFAULT,
+                  pParentWnd ? pParentWnd->m_hWnd : nullptr,
+                  hMenu,
+                  pContext)) {
         if (hMenu)
             DestroyMenu(hMenu);
         return FALSE;
@@ -327,7 +336,7 @@ LRESULT CFrameWnd::OnExitMenuLoop(WPARAM, LPARAM)
 
 void CFrameWnd::OnUpdateKeyIndicator(CCmdUI* pCmdUI)
 {
-    int key = pCmdUI->m_nID == ID_INDICATOR_CAPS ? VK_CAPITAL
+    int key = pCmdUI->m_nID == ID_INDICATOR_CAPS  ? VK_CAPITAL
               : pCmdUI->m_nID == ID_INDICATOR_NUM ? VK_NUMLOCK
                                                   : VK_SCROLL;
     pCmdUI->Enable((GetKeyState(key) & 1) != 0);

@@ -19,7 +19,6 @@ class CView;
 // active document's title beside the application's.
 const DWORD FWS_ADDTOTITLE = 0x00008000;
 
-
 // What a template hands to the frame it creates, so that the frame can make
 // the view and attach it to the document.
 struct CCreateContext {

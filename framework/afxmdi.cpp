@@ -38,7 +38,7 @@ HMENU FindWindowMenu(HMENU hMenu)
     }
     return nullptr;
 }
-}  // namespace
+}   // namespace
 
 // ------------------------------------------------------------ main frame
 
@@ -70,11 +70,18 @@ BOOL CMDIFrameWnd::OnCreateClient(LPCREATESTRUCT lpcs, CCreateContext*)
     ccs.idFirstChild = AFX_IDM_FIRST_MDICHILD;
     RECT rect;
     GetClientRect(&rect);
-    m_hWndMDIClient = CreateWindowExA(WS_EX_CLIENTEDGE, "MDICLIENT", nullptr,
-                                      WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_VSCROLL | WS_HSCROLL, 0, 0,
-                                      rect.right, rect.bottom, m_hWnd,
+    m_hWndMDIClient = CreateWindowExA(WS_EX_CLIENTEDGE,
+                                      "MDICLIENT",
+                                      nullptr,
+                                      WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_VSCROLL | WS_HSCROLL,
+                                      0,
+                                      0,
+                                      rect.right,
+                                      rect.bottom,
+                                      m_hWnd,
                                       reinterpret_cast<HMENU>(static_cast<UINT_PTR>(AFX_IDW_PANE_FIRST)),
-                                      AfxGetInstanceHandle(), &ccs);
+                                      AfxGetInstanceHandle(),
+                                      &ccs);
     return m_hWndMDIClient != nullptr;
 }
 
@@ -86,8 +93,8 @@ LRESULT CMDIFrameWnd::DefWindowProc(UINT message, WPARAM wParam, LPARAM lParam)
 CMDIChildWnd* CMDIFrameWnd::MDIGetActive(BOOL* pbMaximized) const
 {
     BOOL maximized = FALSE;
-    HWND hChild = m_hWndMDIClient ? reinterpret_cast<HWND>(::SendMessageA(m_hWndMDIClient, WM_MDIGETACTIVE, 0,
-                                                                          reinterpret_cast<LPARAM>(&maximized)))
+    HWND hChild = m_hWndMDIClient ? reinterpret_cast<HWND>(::SendMessageA(
+                                        m_hWndMDIClient, WM_MDIGETACTIVE, 0, reinterpret_cast<LPARAM>(&maximized)))
                                   : nullptr;
     if (pbMaximized)
         *pbMaximized = maximized;
@@ -100,10 +107,22 @@ void CMDIFrameWnd::MDIActivate(CWnd* pWndActivate)
         ::SendMessageA(m_hWndMDIClient, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(pWndActivate->m_hWnd), 0);
 }
 
-void CMDIFrameWnd::MDICascade() { ::SendMessageA(m_hWndMDIClient, WM_MDICASCADE, 0, 0); }
-void CMDIFrameWnd::MDITile(int nType) { ::SendMessageA(m_hWndMDIClient, WM_MDITILE, static_cast<WPARAM>(nType), 0); }
-void CMDIFrameWnd::MDIIconArrange() { ::SendMessageA(m_hWndMDIClient, WM_MDIICONARRANGE, 0, 0); }
-void CMDIFrameWnd::MDINext() { ::SendMessageA(m_hWndMDIClient, WM_MDINEXT, 0, 0); }
+void CMDIFrameWnd::MDICascade()
+{
+    ::SendMessageA(m_hWndMDIClient, WM_MDICASCADE, 0, 0);
+}
+void CMDIFrameWnd::MDITile(int nType)
+{
+    ::SendMessageA(m_hWndMDIClient, WM_MDITILE, static_cast<WPARAM>(nType), 0);
+}
+void CMDIFrameWnd::MDIIconArrange()
+{
+    ::SendMessageA(m_hWndMDIClient, WM_MDIICONARRANGE, 0, 0);
+}
+void CMDIFrameWnd::MDINext()
+{
+    ::SendMessageA(m_hWndMDIClient, WM_MDINEXT, 0, 0);
+}
 
 std::vector<CMDIChildWnd*> CMDIFrameWnd::GetChildFrames() const
 {
@@ -124,7 +143,9 @@ void CMDIFrameWnd::OnUpdateFrameMenu(HMENU hMenuAlt)
     // A maximized child adds its own items to the menu bar; the bar is
     // compared through the client's answer, not by handle alone.
     if (GetMenu() != hMenu) {
-        ::SendMessageA(m_hWndMDIClient, WM_MDISETMENU, reinterpret_cast<WPARAM>(hMenu),
+        ::SendMessageA(m_hWndMDIClient,
+                       WM_MDISETMENU,
+                       reinterpret_cast<WPARAM>(hMenu),
                        reinterpret_cast<LPARAM>(FindWindowMenu(hMenu)));
         // The new Window pop-up lists the children that are already open.
         ::SendMessageA(m_hWndMDIClient, WM_MDIREFRESHMENU, 0, 0);
@@ -230,10 +251,18 @@ void CMDIFrameWnd::OnWindowNew()
 void CMDIFrameWnd::OnMDIWindowCmd(UINT nID)
 {
     switch (nID) {
-    case ID_WINDOW_ARRANGE: MDIIconArrange(); break;
-    case ID_WINDOW_CASCADE: MDICascade(); break;
-    case ID_WINDOW_TILE_HORZ: MDITile(MDITILE_HORIZONTAL); break;
-    case ID_WINDOW_TILE_VERT: MDITile(MDITILE_VERTICAL); break;
+    case ID_WINDOW_ARRANGE:
+        MDIIconArrange();
+        break;
+    case ID_WINDOW_CASCADE:
+        MDICascade();
+        break;
+    case ID_WINDOW_TILE_HORZ:
+        MDITile(MDITILE_HORIZONTAL);
+        break;
+    case ID_WINDOW_TILE_VERT:
+        MDITile(MDITILE_VERTICAL);
+        break;
     }
     // Tiled and cascaded children fit the client; a scroll bar the client
     // still shows from before (a child that overflowed it) has no use.
@@ -285,8 +314,7 @@ BOOL CMDIChildWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pPare
         return FALSE;
     AfxRegisterFrameworkClasses();
     m_nIDHelp = nIDResource;
-    CMultiDocTemplate* pTemplate =
-        pContext ? dynamic_cast<CMultiDocTemplate*>(pContext->m_pNewDocTemplate) : nullptr;
+    CMultiDocTemplate* pTemplate = pContext ? dynamic_cast<CMultiDocTemplate*>(pContext->m_pNewDocTemplate) : nullptr;
     if (pTemplate) {
         m_hMenuShared = pTemplate->m_hMenuShared;
         m_hAccelTable = pTemplate->m_hAccelTable;
@@ -304,8 +332,17 @@ BOOL CMDIChildWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pPare
     // A child is made visible by its first activation; made hidden here, the
     // template shows it once its view has its initial update.
     style &= ~static_cast<DWORD>(WS_VISIBLE);
-    if (!CreateEx(WS_EX_MDICHILD, AFX_WNDFRAME_CLASS, m_strTitle, style, CW_USEDEFAULT, CW_USEDEFAULT,
-                  CW_USEDEFAULT, CW_USEDEFAULT, pMain->m_hWndMDIClient, nullptr, pContext))
+    if (!CreateEx(WS_EX_MDICHILD,
+                  AFX_WNDFRAME_CLASS,
+                  m_strTitle,
+                  style,
+                  CW_USEDEFAULT,
+                  CW_USEDEFAULT,
+                  CW_USEDEFAULT,
+                  CW_USEDEFAULT,
+                  pMain->m_hWndMDIClient,
+                  nullptr,
+                  pContext))
         return FALSE;
     LoadFrameIcon(nIDResource);
     return TRUE;

@@ -27,13 +27,16 @@ private:
 // A class that a template creates declares DECLARE_DYNCREATE(cls) in its body
 // and IMPLEMENT_DYNCREATE(cls, base) in its source file; its default
 // constructor may stay protected, since only the class itself calls it.
-#define DECLARE_DYNCREATE(class_name)            \
-public:                                          \
-    static CRuntimeClass class##class_name;      \
+#define DECLARE_DYNCREATE(class_name)       \
+public:                                     \
+    static CRuntimeClass class##class_name; \
     static CObject* CreateObject();
 
-#define IMPLEMENT_DYNCREATE(class_name, base_class_name)                        \
-    CObject* class_name::CreateObject() { return new class_name; }              \
+#define IMPLEMENT_DYNCREATE(class_name, base_class_name) \
+    CObject* class_name::CreateObject()                  \
+    {                                                    \
+        return new class_name;                           \
+    }                                                    \
     CRuntimeClass class_name::class##class_name = {#class_name, &class_name::CreateObject};
 
 #define RUNTIME_CLASS(class_name) (&class_name::class##class_name)

@@ -11,17 +11,21 @@ struct ButtonDef {
     const char* text;
 };
 const ButtonDef kButtons[] = {
-    {AFX_ID_PREVIEW_PRINT, "Print..."},  {AFX_ID_PREVIEW_NEXT, "Next Page"},   {AFX_ID_PREVIEW_PREV, "Prev Page"},
-    {AFX_ID_PREVIEW_NUMPAGE, "Two Page"}, {AFX_ID_PREVIEW_ZOOMIN, "Zoom In"}, {AFX_ID_PREVIEW_ZOOMOUT, "Zoom Out"},
+    {AFX_ID_PREVIEW_PRINT, "Print..."},
+    {AFX_ID_PREVIEW_NEXT, "Next Page"},
+    {AFX_ID_PREVIEW_PREV, "Prev Page"},
+    {AFX_ID_PREVIEW_NUMPAGE, "Two Page"},
+    {AFX_ID_PREVIEW_ZOOMIN, "Zoom In"},
+    {AFX_ID_PREVIEW_ZOOMOUT, "Zoom Out"},
     {AFX_ID_PREVIEW_CLOSE, "Close"},
 };
 const char kOnePage[] = "One Page";
 const char kTwoPage[] = "Two Page";
 
-const int kGap = 16;         // around and between pages, in pixels
+const int kGap = 16;   // around and between pages, in pixels
 const int kShadow = 3;
-const int kLineStep = 32;    // one scroll-bar arrow click
-}  // namespace
+const int kLineStep = 32;   // one scroll-bar arrow click
+}   // namespace
 
 // The preview's buttons: a bar along the frame's top while the preview
 // lasts. Its buttons' commands travel the frame's route to the preview,
@@ -33,7 +37,12 @@ public:
     BOOL CreateBar(CFrameWnd* pFrame)
     {
         m_dwStyle = CBRS_TOP;
-        if (!CreateEx(0, nullptr, nullptr, WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, CRect(0, 0, 0, 0), pFrame,
+        if (!CreateEx(0,
+                      nullptr,
+                      nullptr,
+                      WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN,
+                      CRect(0, 0, 0, 0),
+                      pFrame,
                       AFX_IDW_PREVIEW_BAR))
             return FALSE;
         AttachToFrame(pFrame);
@@ -78,8 +87,14 @@ int CPreviewBar::OnCreate(LPCREATESTRUCT lpCreateStruct)
     TEXTMETRICA tm = {};
     ::GetTextMetricsA(hDC, &tm);
     int width = 0;
-    for (const char* text : {kButtons[0].text, kButtons[1].text, kButtons[2].text, kOnePage, kTwoPage,
-                             kButtons[4].text, kButtons[5].text, kButtons[6].text}) {
+    for (const char* text : {kButtons[0].text,
+                             kButtons[1].text,
+                             kButtons[2].text,
+                             kOnePage,
+                             kTwoPage,
+                             kButtons[4].text,
+                             kButtons[5].text,
+                             kButtons[6].text}) {
         SIZE size = {};
         ::GetTextExtentPoint32A(hDC, text, lstrlenA(text), &size);
         if (size.cx > width)
@@ -93,16 +108,33 @@ int CPreviewBar::OnCreate(LPCREATESTRUCT lpCreateStruct)
     m_nHeight = height + 8;
     int x = 4;
     for (const ButtonDef& button : kButtons) {
-        HWND hButton = CreateWindowExA(0, "BUTTON", button.text, WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON, x, 4,
-                                       width, height, m_hWnd, reinterpret_cast<HMENU>(static_cast<UINT_PTR>(button.id)),
-                                       AfxGetInstanceHandle(), nullptr);
+        HWND hButton = CreateWindowExA(0,
+                                       "BUTTON",
+                                       button.text,
+                                       WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON,
+                                       x,
+                                       4,
+                                       width,
+                                       height,
+                                       m_hWnd,
+                                       reinterpret_cast<HMENU>(static_cast<UINT_PTR>(button.id)),
+                                       AfxGetInstanceHandle(),
+                                       nullptr);
         ::SendMessageA(hButton, WM_SETFONT, reinterpret_cast<WPARAM>(hFont), FALSE);
         x += width + 4;
     }
-    HWND hPages = CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX, x + 8,
-                                  4 + (height - tm.tmHeight) / 2, 20 * tm.tmAveCharWidth, tm.tmHeight, m_hWnd,
+    HWND hPages = CreateWindowExA(0,
+                                  "STATIC",
+                                  "",
+                                  WS_CHILD | WS_VISIBLE | SS_LEFT | SS_NOPREFIX,
+                                  x + 8,
+                                  4 + (height - tm.tmHeight) / 2,
+                                  20 * tm.tmAveCharWidth,
+                                  tm.tmHeight,
+                                  m_hWnd,
                                   reinterpret_cast<HMENU>(static_cast<UINT_PTR>(AFX_IDC_PREVIEW_PAGES)),
-                                  AfxGetInstanceHandle(), nullptr);
+                                  AfxGetInstanceHandle(),
+                                  nullptr);
     ::SendMessageA(hPages, WM_SETFONT, reinterpret_cast<WPARAM>(hFont), FALSE);
     return 0;
 }
@@ -147,9 +179,19 @@ BEGIN_MESSAGE_MAP(CPreviewView, CView)
 END_MESSAGE_MAP()
 
 CPreviewView::CPreviewView()
-    : m_pPrintView(nullptr), m_hPrintView(nullptr), m_pInfo(nullptr), m_pRecorder(nullptr), m_bBegun(FALSE),
-      m_bEnded(FALSE), m_bWindowOwned(FALSE), m_nCurrentPage(1), m_nPagesShown(1), m_nZoom(0), m_nScrollX(0),
-      m_nScrollY(0), m_pBar(nullptr)
+    : m_pPrintView(nullptr),
+      m_hPrintView(nullptr),
+      m_pInfo(nullptr),
+      m_pRecorder(nullptr),
+      m_bBegun(FALSE),
+      m_bEnded(FALSE),
+      m_bWindowOwned(FALSE),
+      m_nCurrentPage(1),
+      m_nPagesShown(1),
+      m_nZoom(0),
+      m_nScrollX(0),
+      m_nScrollY(0),
+      m_pBar(nullptr)
 {
 }
 
@@ -370,8 +412,8 @@ void CPreviewView::PageRects(CRect* rects, UINT count) const
     // Whole pages sit in the middle; a zoomed page that is larger than the
     // window scrolls, and is centred along the side where it fits.
     int x = total + 2 * kGap <= area.Width() ? area.left + (area.Width() - total) / 2 : area.left + kGap - m_nScrollX;
-    int y = size.cy + 2 * kGap <= area.Height() ? area.top + (area.Height() - size.cy) / 2
-                                                 : area.top + kGap - m_nScrollY;
+    int y =
+        size.cy + 2 * kGap <= area.Height() ? area.top + (area.Height() - size.cy) / 2 : area.top + kGap - m_nScrollY;
     for (UINT i = 0; i < count; ++i) {
         rects[i] = CRect(x, y, x + size.cx, y + size.cy);
         x += size.cx + kGap;
@@ -458,15 +500,30 @@ void CPreviewView::Scroll(int bar, int code, int thumb)
     int pos = info.nPos;
     int maxPos = info.nMax - static_cast<int>(info.nPage) + 1;
     switch (code) {
-    case SB_LINEUP: pos -= kLineStep; break;
-    case SB_LINEDOWN: pos += kLineStep; break;
-    case SB_PAGEUP: pos -= static_cast<int>(info.nPage); break;
-    case SB_PAGEDOWN: pos += static_cast<int>(info.nPage); break;
+    case SB_LINEUP:
+        pos -= kLineStep;
+        break;
+    case SB_LINEDOWN:
+        pos += kLineStep;
+        break;
+    case SB_PAGEUP:
+        pos -= static_cast<int>(info.nPage);
+        break;
+    case SB_PAGEDOWN:
+        pos += static_cast<int>(info.nPage);
+        break;
     case SB_THUMBTRACK:
-    case SB_THUMBPOSITION: pos = thumb; break;
-    case SB_TOP: pos = 0; break;
-    case SB_BOTTOM: pos = maxPos; break;
-    default: return;
+    case SB_THUMBPOSITION:
+        pos = thumb;
+        break;
+    case SB_TOP:
+        pos = 0;
+        break;
+    case SB_BOTTOM:
+        pos = maxPos;
+        break;
+    default:
+        return;
     }
     if (pos > maxPos)
         pos = maxPos;

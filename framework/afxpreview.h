@@ -76,7 +76,7 @@ private:
     CView* m_pPrintView;
     HWND m_hPrintView;
     CPrintInfo* m_pInfo;
-    CDC m_dcPrint;            // the printer's; the pages' metafiles are made for it
+    CDC m_dcPrint;   // the printer's; the pages' metafiles are made for it
     CPageRecorder* m_pRecorder;
     std::map<UINT, int> m_pages;   // page number to recorded index, -1 when the view has no such page
     BOOL m_bBegun;

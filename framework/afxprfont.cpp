@@ -68,7 +68,7 @@ HFONT LegibleFontFor(HDC hDC)
     return font;
 }
 
-}  // namespace
+}   // namespace
 
 HFONT AfxLegiblePrinterFont(HDC hDC, HFONT hFont)
 {

@@ -116,7 +116,7 @@ BOOL CALLBACK AfxAbortProc(HDC, int)
 {
     return AfxPrintPumpMessages();
 }
-}  // namespace
+}   // namespace
 
 BOOL AfxPrintPumpMessages()
 {
@@ -231,9 +231,18 @@ CString CPrintDialog::DevNamesPart(int part) const
     return result;
 }
 
-CString CPrintDialog::GetDriverName() const { return DevNamesPart(0); }
-CString CPrintDialog::GetDeviceName() const { return DevNamesPart(1); }
-CString CPrintDialog::GetPortName() const { return DevNamesPart(2); }
+CString CPrintDialog::GetDriverName() const
+{
+    return DevNamesPart(0);
+}
+CString CPrintDialog::GetDeviceName() const
+{
+    return DevNamesPart(1);
+}
+CString CPrintDialog::GetPortName() const
+{
+    return DevNamesPart(2);
+}
 
 int CPrintDialog::GetCopies() const
 {
@@ -248,8 +257,13 @@ int CPrintDialog::GetCopies() const
 
 CPrintInfo::CPrintInfo()
     : m_pPD(new CPrintDialog(FALSE, PD_ALLPAGES | PD_USEDEVMODECOPIES | PD_NOSELECTION)),
-      m_bDirect(FALSE), m_bPreview(FALSE), m_bContinuePrinting(TRUE), m_nCurPage(1), m_nNumPreviewPages(1),
-      m_strPageDesc("Page %u\nPages %u-%u\n"), m_lpUserData(nullptr)
+      m_bDirect(FALSE),
+      m_bPreview(FALSE),
+      m_bContinuePrinting(TRUE),
+      m_nCurPage(1),
+      m_nNumPreviewPages(1),
+      m_strPageDesc("Page %u\nPages %u-%u\n"),
+      m_lpUserData(nullptr)
 {
     SetMinPage(1);
     SetMaxPage(AFX_PAGE_UNKNOWN);

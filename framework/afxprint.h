@@ -93,15 +93,15 @@ public:
     CPrintInfo();
     ~CPrintInfo();
 
-    CPrintDialog* m_pPD;          // the Print dialog and, after it, the printer DC
-    BOOL m_bDirect;               // print at once with the current printer, no dialog
-    BOOL m_bPreview;              // the pages are for print preview
-    BOOL m_bContinuePrinting;     // OnPrepareDC clears it when there is no such page
-    UINT m_nCurPage;              // the page being prepared or drawn
-    UINT m_nNumPreviewPages;      // pages side by side in preview: 1 or 2
-    CString m_strPageDesc;        // preview's page text: "one page\ntwo pages" formats
-    void* m_lpUserData;           // the view's own
-    CRect m_rectDraw;             // the page's printable area, in the DC's logical units
+    CPrintDialog* m_pPD;        // the Print dialog and, after it, the printer DC
+    BOOL m_bDirect;             // print at once with the current printer, no dialog
+    BOOL m_bPreview;            // the pages are for print preview
+    BOOL m_bContinuePrinting;   // OnPrepareDC clears it when there is no such page
+    UINT m_nCurPage;            // the page being prepared or drawn
+    UINT m_nNumPreviewPages;    // pages side by side in preview: 1 or 2
+    CString m_strPageDesc;      // preview's page text: "one page\ntwo pages" formats
+    void* m_lpUserData;         // the view's own
+    CRect m_rectDraw;           // the page's printable area, in the DC's logical units
 
     void SetMinPage(UINT nMinPage) { m_pPD->m_pd.nMinPage = static_cast<WORD>(nMinPage); }
     void SetMaxPage(UINT nMaxPage) { m_pPD->m_pd.nMaxPage = static_cast<WORD>(nMaxPage); }

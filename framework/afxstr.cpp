@@ -20,11 +20,20 @@ int SafeLength(const char* text)
 
 CString::CString() : m_data(g_emptyText), m_length(0), m_capacity(0) {}
 
-CString::CString(const CString& other) : CString() { Assign(other.m_data, other.m_length); }
+CString::CString(const CString& other) : CString()
+{
+    Assign(other.m_data, other.m_length);
+}
 
-CString::CString(const char* text) : CString() { Assign(text, SafeLength(text)); }
+CString::CString(const char* text) : CString()
+{
+    Assign(text, SafeLength(text));
+}
 
-CString::CString(const char* text, int length) : CString() { Assign(text, text ? length : 0); }
+CString::CString(const char* text, int length) : CString()
+{
+    Assign(text, text ? length : 0);
+}
 
 CString::CString(char ch, int repeat) : CString()
 {

@@ -39,8 +39,8 @@ public:
     friend CString operator+(const char* a, const CString& b);
     friend CString operator+(const CString& a, char b);
 
-    int Compare(const char* text) const;          // strcmp
-    int CompareNoCase(const char* text) const;    // case-insensitive, ASCII
+    int Compare(const char* text) const;         // strcmp
+    int CompareNoCase(const char* text) const;   // case-insensitive, ASCII
     friend bool operator==(const CString& a, const char* b) { return a.Compare(b) == 0; }
     friend bool operator==(const char* a, const CString& b) { return b.Compare(a) == 0; }
     friend bool operator==(const CString& a, const CString& b) { return a.Compare(b) == 0; }
@@ -60,9 +60,9 @@ public:
     int ReverseFind(char ch) const;
     int FindOneOf(const char* set) const;
 
-    void MakeLower();     // tolower on every byte, as the C runtime sees it
+    void MakeLower();   // tolower on every byte, as the C runtime sees it
     void MakeUpper();
-    void TrimLeft();      // blanks, tabs and line ends
+    void TrimLeft();   // blanks, tabs and line ends
     void TrimRight();
     int Replace(char from, char to);
     int Replace(const char* from, const char* to);
@@ -98,7 +98,11 @@ public:
     void SetAt(int index, const char* text) { m_items[static_cast<size_t>(index)] = text; }
     CString& operator[](int index) { return m_items[static_cast<size_t>(index)]; }
     const CString& operator[](int index) const { return m_items[static_cast<size_t>(index)]; }
-    int Add(const CString& text) { m_items.push_back(text); return GetSize() - 1; }
+    int Add(const CString& text)
+    {
+        m_items.push_back(text);
+        return GetSize() - 1;
+    }
     void InsertAt(int index, const CString& text) { m_items.insert(m_items.begin() + index, text); }
     void RemoveAt(int index, int count = 1) { m_items.erase(m_items.begin() + index, m_items.begin() + index + count); }
     void RemoveAll() { m_items.clear(); }

@@ -57,7 +57,8 @@ void CView::OnPrepareDC(CDC*, CPrintInfo* pInfo)
     if (!pInfo)
         return;
     if (pInfo->GetMaxPage() != AFX_PAGE_UNKNOWN)
-        pInfo->m_bContinuePrinting = pInfo->m_nCurPage >= pInfo->GetMinPage() && pInfo->m_nCurPage <= pInfo->GetMaxPage();
+        pInfo->m_bContinuePrinting =
+            pInfo->m_nCurPage >= pInfo->GetMinPage() && pInfo->m_nCurPage <= pInfo->GetMaxPage();
     else
         pInfo->m_bContinuePrinting = pInfo->m_nCurPage == 1;
 }
@@ -201,7 +202,7 @@ int FitCount(CDC* pDC, const char* text, int count, int width)
     }
     return low;
 }
-}  // namespace
+}   // namespace
 
 void CEditView::OnBeginPrinting(CDC* pDC, CPrintInfo* pInfo)
 {

@@ -22,8 +22,8 @@ COlmetApp::COlmetApp() : m_pTemplate(nullptr) {}
 BOOL COlmetApp::InitInstance()
 {
     SetDialogBkColor(RGB(192, 192, 192), RGB(0, 0, 0));
-    m_pTemplate = new CSingleDocTemplate(IDR_MAINFRAME, RUNTIME_CLASS(COlmetDoc), RUNTIME_CLASS(CToolFrame),
-                                         RUNTIME_CLASS(COlmetView));
+    m_pTemplate = new CSingleDocTemplate(
+        IDR_MAINFRAME, RUNTIME_CLASS(COlmetDoc), RUNTIME_CLASS(CToolFrame), RUNTIME_CLASS(COlmetView));
     AddDocTemplate(m_pTemplate);
     ::GetObjectA(::GetStockObject(ANSI_FIXED_FONT), sizeof g_displayFont, &g_displayFont);
     ::GetObjectA(::GetStockObject(DEVICE_DEFAULT_FONT), sizeof g_printerFont, &g_printerFont);

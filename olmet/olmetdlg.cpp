@@ -3,8 +3,7 @@
 #include <climits>
 #include <cstdio>
 
-CSearchDlg::CSearchDlg(CWnd* pParent)
-    : CDialog(IDD_SEARCH, pParent), m_anchorStart(0), m_anchorEnd(0), m_ignoreCase(0)
+CSearchDlg::CSearchDlg(CWnd* pParent) : CDialog(IDD_SEARCH, pParent), m_anchorStart(0), m_anchorEnd(0), m_ignoreCase(0)
 {
 }
 
@@ -44,7 +43,7 @@ bool IsInteger(const char* text, bool* negative)
     return *p == 0;
 }
 
-}  // namespace
+}   // namespace
 
 void COffsetDlg::DoDataExchange(CDataExchange* pDX)
 {

@@ -39,7 +39,7 @@ void PlaceMainWindowFromPagerSettings()
         main->MoveWindow(left, top, right - left, bottom - top, FALSE);
 }
 
-}  // namespace
+}   // namespace
 
 IMPLEMENT_DYNCREATE(COlmetView, CView)
 
@@ -66,8 +66,16 @@ BEGIN_MESSAGE_MAP(COlmetView, CView)
 END_MESSAGE_MAP()
 
 COlmetView::COlmetView()
-    : m_model{true, 0}, m_topRow(0), m_lastRow(0), m_tm(), m_bandTop(0), m_bandBottom(INT_MAX),
-      m_printStartRow(-1), m_printRow(-1), m_printRowsPerPage(1), m_printTm()
+    : m_model{true, 0},
+      m_topRow(0),
+      m_lastRow(0),
+      m_tm(),
+      m_bandTop(0),
+      m_bandBottom(INT_MAX),
+      m_printStartRow(-1),
+      m_printRow(-1),
+      m_printRowsPerPage(1),
+      m_printTm()
 {
     m_displayFont.CreateFontIndirect(&g_displayFont);
     m_printerFont.CreateFontIndirect(&g_printerFont);

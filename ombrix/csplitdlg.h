@@ -13,10 +13,10 @@ public:
     CCsplitDlg();
 
     // In data-exchange order.
-    CString m_arguments;    // blank-separated
+    CString m_arguments;   // blank-separated
     CString m_filename;
     CString m_prefix;
-    int m_digits;           // 1 to 8
+    int m_digits;   // 1 to 8
 
     // The whole work: files written, no output text.
     virtual void Run();

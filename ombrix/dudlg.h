@@ -16,7 +16,7 @@ public:
     CListBox m_dirList;
     BOOL m_listAll;
     CString m_directory;
-    int m_units;            // 0: 1024-byte, 1: 512-byte
+    int m_units;   // 0: 1024-byte, 1: 512-byte
     BOOL m_excludeSubdirs;
     BOOL m_showUtilization;
 

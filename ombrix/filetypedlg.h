@@ -14,9 +14,9 @@ public:
     // In data-exchange order.
     CListBox m_dirList;
     BOOL m_magicFirst;
-    int m_debug;            // 0 none, 1 registration, 2 magic numbers
+    int m_debug;   // 0 none, 1 registration, 2 magic numbers
     CString m_directory;
-    CString m_files;        // blank-separated wildcard specifications
+    CString m_files;   // blank-separated wildcard specifications
 
     // The whole run into the output text.
     virtual void Run();

@@ -13,13 +13,13 @@ public:
     CSplitDlg();
 
     // In data-exchange order.
-    CString m_extension;    // three characters: the first part's extension
+    CString m_extension;   // three characters: the first part's extension
     CString m_filename;
-    int m_type;             // 0 split, 1 unsplit
-    int m_units;            // 0 lines, 1 bytes, 2 kilobytes, 3 megabytes
+    int m_type;    // 0 split, 1 unsplit
+    int m_units;   // 0 lines, 1 bytes, 2 kilobytes, 3 megabytes
     long m_unitsPerFile;
 
-    CString m_baseName;     // the filename without its extension; set by Run
+    CString m_baseName;   // the filename without its extension; set by Run
 
     // The whole work: files written, no output text.
     virtual void Run();

@@ -15,9 +15,9 @@ public:
     // In data-exchange order.
     CListBox m_fileList;
     CString m_directory;
-    CString m_files;        // blank-separated wildcard specifications
+    CString m_files;   // blank-separated wildcard specifications
     int m_minLength;
-    int m_offsets;          // 0 none, 1 decimal, 2 octal, 3 hexadecimal
+    int m_offsets;   // 0 none, 1 decimal, 2 octal, 3 hexadecimal
 
     // The whole run into the output text.
     virtual void Run();

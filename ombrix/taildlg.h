@@ -13,10 +13,10 @@ public:
 
     // In data-exchange order.
     CListBox m_fileList;
-    int m_program;          // 0 head, 1 tail
+    int m_program;   // 0 head, 1 tail
     CString m_directory;
-    CString m_files;        // blank-separated wildcard specifications
-    int m_skipLines;        // head only
+    CString m_files;   // blank-separated wildcard specifications
+    int m_skipLines;   // head only
     int m_lines;
 
     // The whole run into the output text.

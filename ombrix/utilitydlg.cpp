@@ -5,8 +5,12 @@ BEGIN_MESSAGE_MAP(CUtilityDlg, CDialog)
 END_MESSAGE_MAP()
 
 CUtilityDlg::CUtilityDlg(Utility utility)
-    : CDialog(g_utilityTable[utility].dialogId), m_utility(utility), m_pickerList(nullptr),
-      m_pickerStyle{false, false}, m_pickerDirectory(nullptr), m_pickerFiles(nullptr)
+    : CDialog(g_utilityTable[utility].dialogId),
+      m_utility(utility),
+      m_pickerList(nullptr),
+      m_pickerStyle{false, false},
+      m_pickerDirectory(nullptr),
+      m_pickerFiles(nullptr)
 {
 }
 

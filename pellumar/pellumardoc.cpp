@@ -40,8 +40,8 @@ CString ProfileString(const char* key, const char* fallback)
 {
     std::vector<char> buffer(260);
     for (;;) {
-        DWORD got = GetPrivateProfileStringA("Tamrel", key, fallback, buffer.data(),
-                                             static_cast<DWORD>(buffer.size()), "winfile.ini");
+        DWORD got = GetPrivateProfileStringA(
+            "Tamrel", key, fallback, buffer.data(), static_cast<DWORD>(buffer.size()), "winfile.ini");
         if (got + 1 < buffer.size())
             return CString(buffer.data());
         buffer.resize(buffer.size() * 2);

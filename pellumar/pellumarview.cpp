@@ -45,8 +45,7 @@ namespace {
 
 // The filter of the change watch: names, attributes and sizes; neither new
 // directories nor bare time stamps.
-const DWORD kWatchedChanges =
-    FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE_ATTRIBUTES | FILE_NOTIFY_CHANGE_SIZE;
+const DWORD kWatchedChanges = FILE_NOTIFY_CHANGE_FILE_NAME | FILE_NOTIFY_CHANGE_ATTRIBUTES | FILE_NOTIFY_CHANGE_SIZE;
 
 struct Column {
     const char* text;
@@ -63,8 +62,13 @@ const Column kColumns[4] = {
 }
 
 CPellumarView::CPellumarView()
-    : CFormView(IDD_PELLUMAR_FORM), m_changeHandle(INVALID_HANDLE_VALUE), m_showMode(kShowAll),
-      m_sortKey(kSortByName), m_pattern("*.*"), m_forceRunDialog(0), m_longListing(1)
+    : CFormView(IDD_PELLUMAR_FORM),
+      m_changeHandle(INVALID_HANDLE_VALUE),
+      m_showMode(kShowAll),
+      m_sortKey(kSortByName),
+      m_pattern("*.*"),
+      m_forceRunDialog(0),
+      m_longListing(1)
 {
     ZeroMemory(&m_fixedFont, sizeof m_fixedFont);
 }
@@ -107,8 +111,7 @@ void CPellumarView::OnInitialUpdate()
     m_shortList.SendMessage(WM_SETFONT, reinterpret_cast<WPARAM>(fixed), TRUE);
     if (!m_header.GetSafeHwnd()) {
         CRect headerRect(0, 0, client.Width(), m_fixedFont.lfHeight + 2);
-        if (!m_header.Create(WS_CHILD | WS_VISIBLE | CCS_TOP | CCS_NORESIZE | HDS_HORZ, headerRect, this,
-                             IDC_HEADER)) {
+        if (!m_header.Create(WS_CHILD | WS_VISIBLE | CCS_TOP | CCS_NORESIZE | HDS_HORZ, headerRect, this, IDC_HEADER)) {
             AfxMessageBox("Can't create header control");
             return;
         }
@@ -275,8 +278,10 @@ void CPellumarView::RunSelectedEntry()
         if (result != IDOK)
             return;
     }
-    std::string commandLine = RunCommandLine(dialog.m_option, std::string(dialog.m_command),
-                                             std::string(dialog.m_file), std::string(doc->m_loadPath),
+    std::string commandLine = RunCommandLine(dialog.m_option,
+                                             std::string(dialog.m_command),
+                                             std::string(dialog.m_file),
+                                             std::string(doc->m_loadPath),
                                              std::string(doc->m_cwd));
     if (WinExec(commandLine.c_str(), SW_SHOW) < 32)
         AfxMessageBox("Error: WinExec failed");

@@ -19,31 +19,31 @@ enum RegexByteCode : unsigned char {
     REGEX_GROUP_START = 2,   // + group number 0-8
     REGEX_CHAR = 4,          // + the character
     REGEX_ANY = 8,
-    REGEX_CLASS = 12,        // + 16-byte membership bitmap
-    REGEX_EOL = 20,          // end-of-line anchor
+    REGEX_CLASS = 12,   // + 16-byte membership bitmap
+    REGEX_EOL = 20,     // end-of-line anchor
     REGEX_END = 22,
-    REGEX_GROUP_END = 24,    // + group number
-    REGEX_BACKREF = 36,      // + group number
+    REGEX_GROUP_END = 24,   // + group number
+    REGEX_BACKREF = 36,     // + group number
 
     REGEX_STAR = 1,
     REGEX_INTERVAL = 3
 };
 
 enum {
-    REGEX_CODE_SIZE = 80,        // the code buffer every caller gives
+    REGEX_CODE_SIZE = 80,   // the code buffer every caller gives
     REGEX_MAX_GROUPS = 9,
     REGEX_CLASS_BYTES = 16,
-    REGEX_MAX_COUNT = 254,       // largest number an interval may hold
+    REGEX_MAX_COUNT = 254,   // largest number an interval may hold
     REGEX_NO_MAXIMUM = 255,
-    REGEX_UNBOUNDED_RUN = 20000  // how far an interval without maximum may run
+    REGEX_UNBOUNDED_RUN = 20000   // how far an interval without maximum may run
 };
 
 // Bit masks for the bit positions 0-7 of a class bitmap byte.
 extern const unsigned char g_regexBitMasks[8];
 
 // Compile state, overwritten by every compile of a non-empty expression.
-extern bool g_regexAnchored;   // the last expression began with "^"
-extern int g_regexGroupCount;  // groups opened
+extern bool g_regexAnchored;    // the last expression began with "^"
+extern int g_regexGroupCount;   // groups opened
 extern int g_regexClosedGroups;
 
 // Match state, overwritten by every match. Positions point into the caller's

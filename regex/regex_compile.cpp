@@ -22,7 +22,8 @@ signed char SignedAt(const char* p)
 class Compiler {
 public:
     Compiler(const char* expression, char* codeStart, char* codeEnd, char delimiter)
-        : m_in(expression), m_pos(reinterpret_cast<unsigned char*>(codeStart)),
+        : m_in(expression),
+          m_pos(reinterpret_cast<unsigned char*>(codeStart)),
           m_end(reinterpret_cast<unsigned char*>(codeEnd)),
           m_delimiter(static_cast<signed char>(static_cast<unsigned char>(delimiter)))
     {
@@ -52,7 +53,7 @@ private:
     unsigned char* m_lastItem = nullptr;
     int m_openGroups[REGEX_MAX_GROUPS];
     int m_openCount = 0;
-    int m_closedCount = 0;  // groups a back-reference may name
+    int m_closedCount = 0;   // groups a back-reference may name
 };
 
 bool Compiler::Emit(unsigned char opcode)
@@ -90,7 +91,7 @@ unsigned char* Compiler::Run()
             m_lastItem = m_pos;
 
         if (c == m_delimiter || c == 0 || c == '\n') {
-            *m_pos++ = REGEX_END;  // every earlier item left room for it
+            *m_pos++ = REGEX_END;   // every earlier item left room for it
             return m_pos;
         }
 
@@ -105,8 +106,7 @@ unsigned char* Compiler::Run()
         case '*':
             // A star with nothing to repeat, or after a group bracket, is taken
             // literally; on a star or interval item the flag is already there.
-            if (m_lastItem == nullptr || *m_lastItem == REGEX_GROUP_START ||
-                *m_lastItem == REGEX_GROUP_END)
+            if (m_lastItem == nullptr || *m_lastItem == REGEX_GROUP_START || *m_lastItem == REGEX_GROUP_END)
                 break;
             *m_lastItem |= REGEX_STAR;
             continue;
@@ -267,8 +267,7 @@ bool Compiler::Interval()
     // read a count after anything else, so such an interval is refused.
     unsigned char op = *m_lastItem;
     unsigned char base = static_cast<unsigned char>(op & ~REGEX_INTERVAL);
-    if ((op & REGEX_INTERVAL) == REGEX_INTERVAL ||
-        (base != REGEX_CHAR && base != REGEX_ANY && base != REGEX_CLASS))
+    if ((op & REGEX_INTERVAL) == REGEX_INTERVAL || (base != REGEX_CHAR && base != REGEX_ANY && base != REGEX_CLASS))
         return false;
     *m_lastItem = static_cast<unsigned char>(op | REGEX_INTERVAL);
 
@@ -299,7 +298,7 @@ bool Compiler::Interval()
     return true;
 }
 
-}  // namespace
+}   // namespace
 
 char* RegexCompile(const char* expression, char* codeStart, char* codeEnd, char delimiter)
 {
@@ -309,8 +308,7 @@ char* RegexCompile(const char* expression, char* codeStart, char* codeEnd, char 
         expression = "";
 
     signed char first = SignedAt(expression);
-    if (first == static_cast<signed char>(static_cast<unsigned char>(delimiter)) || first == '\n' ||
-        first == 0) {
+    if (first == static_cast<signed char>(static_cast<unsigned char>(delimiter)) || first == '\n' || first == 0) {
         // An empty expression repeats the code already in the buffer.
         return *codeStart != 0 ? codeStart : nullptr;
     }

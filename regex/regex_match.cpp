@@ -79,7 +79,7 @@ __attribute__((noinline)) int BackOff(State s, const char* from, const char* flo
     }
 }
 
-}  // namespace
+}   // namespace
 
 int RegexCompareBytes(const char* a, const char* b, int length)
 {
@@ -246,7 +246,7 @@ int Step(State s, const char* line, const char* code, bool anchored)
     }
 }
 
-}  // namespace
+}   // namespace
 
 void RegexGetRange(const char* bounds)
 {

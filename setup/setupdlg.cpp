@@ -18,7 +18,7 @@ namespace {
 // The shell reads the Shell value into a 260-byte buffer.
 const int kMaxShellChars = 259;
 
-}  // namespace
+}   // namespace
 
 CSetupDlg::CSetupDlg()
     : CDialog(IDD_SETUP),

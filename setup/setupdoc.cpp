@@ -16,7 +16,7 @@ std::string OwnDirectory()
     return slash == std::string::npos ? std::string() : path.substr(0, slash);
 }
 
-}  // namespace
+}   // namespace
 
 BOOL CSetupDoc::OnNewDocument()
 {

@@ -46,7 +46,7 @@ void CopyEnds(char* to, const char* from, size_t length)
     std::memcpy(to + length - sizeof tail, &tail, sizeof tail);
 }
 
-}  // namespace
+}   // namespace
 
 const char* ScanByte(const char* from, const char* to, unsigned char value)
 {

@@ -87,8 +87,8 @@ int ExpandFileList(const char* spec)
         while (*p == ' ' || *p == '\t')
             ++p;
         if (g_fileCount - first > 1)
-            std::qsort(&g_fileNames[first], static_cast<size_t>(g_fileCount - first), sizeof g_fileNames[0],
-                       CompareFileNames);
+            std::qsort(
+                &g_fileNames[first], static_cast<size_t>(g_fileCount - first), sizeof g_fileNames[0], CompareFileNames);
     }
     if (g_fileCount == 0) {
         ToolMessage("Cant open specified input file");

@@ -154,8 +154,8 @@ FILE* CreateExclusively(const char* name, bool text, bool& exists)
 {
     exists = false;
 #ifdef _WIN32
-    HANDLE handle = CreateFileA(name, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, CREATE_NEW,
-                                FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE handle = CreateFileA(
+        name, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (handle == INVALID_HANDLE_VALUE) {
         DWORD error = GetLastError();
         // A directory or a file being deleted under the name is refused as
@@ -245,7 +245,7 @@ Replacement FinishReplacement(FILE* stream, const char* tempName, const char* ta
 {
     if (!CloseStream(stream))
         written = false;
-    Replacement outcome = !written ? Replacement::kWriteFailed
+    Replacement outcome = !written                            ? Replacement::kWriteFailed
                           : ReplaceWithFile(tempName, target) ? Replacement::kDone
                                                               : Replacement::kReplaceFailed;
     if (outcome != Replacement::kDone)

@@ -22,10 +22,10 @@ namespace filesys {
 // Why the last call on this thread failed.
 enum class Error {
     kNone,
-    kMissing,    // no such file, or a directory on the way is missing
-    kExists,     // the name is taken
-    kDenied,     // read-only, in use, a directory where a file was wanted
-    kOther,      // anything else the system reported (a full disk, a device)
+    kMissing,   // no such file, or a directory on the way is missing
+    kExists,    // the name is taken
+    kDenied,    // read-only, in use, a directory where a file was wanted
+    kOther,     // anything else the system reported (a full disk, a device)
 };
 Error LastError();
 
@@ -33,8 +33,8 @@ Error LastError();
 // is reported as itself unless followed; on Windows a link to a directory
 // is also a directory, as the system reports it.
 struct Status {
-    int64_t size = 0;        // bytes; 0 for a directory
-    int64_t mtime = 0;       // last write, seconds since 1970 UTC
+    int64_t size = 0;    // bytes; 0 for a directory
+    int64_t mtime = 0;   // last write, seconds since 1970 UTC
     bool directory = false;
     bool link = false;
     bool readOnly = false;
@@ -46,7 +46,7 @@ enum class Links { kReport, kFollow };
 bool Stat(const std::string& path, Status* status, Links links = Links::kReport);
 
 struct Entry {
-    std::string name;        // as the file system spells it
+    std::string name;   // as the file system spells it
     bool directory = false;
     bool link = false;
 };
@@ -115,6 +115,6 @@ private:
     bool m_failed = false;
 };
 
-}  // namespace filesys
+}   // namespace filesys
 
 #endif

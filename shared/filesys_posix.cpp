@@ -61,7 +61,7 @@ void FromStat(const struct stat& system, Status* status)
     status->mtime = static_cast<int64_t>(system.st_mtime);
 }
 
-}  // namespace
+}   // namespace
 
 Error LastError()
 {
@@ -279,4 +279,4 @@ bool File::Close()
     return Succeeded();
 }
 
-}  // namespace filesys
+}   // namespace filesys

@@ -86,7 +86,7 @@ HANDLE Handle(void* handle)
     return static_cast<HANDLE>(handle);
 }
 
-}  // namespace
+}   // namespace
 
 Error LastError()
 {
@@ -100,8 +100,13 @@ bool Stat(const std::string& path, Status* status, Links links)
         return Failed();
     if (links == Links::kFollow && (data.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
         // What the link leads to, through a handle opened for no access.
-        HANDLE handle = CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                    OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+        HANDLE handle = CreateFileA(path.c_str(),
+                                    0,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                    nullptr,
+                                    OPEN_EXISTING,
+                                    FILE_FLAG_BACKUP_SEMANTICS,
+                                    nullptr);
         if (handle == INVALID_HANDLE_VALUE)
             return Failed();
         bool got = FromHandle(handle, status);
@@ -319,4 +324,4 @@ bool File::Close()
     return Succeeded();
 }
 
-}  // namespace filesys
+}   // namespace filesys

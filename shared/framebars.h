@@ -9,7 +9,6 @@
 // Creates the toolbar (top, tool tips, bitmap IDR_MAINFRAME, the slots in
 // buttons, ID_SEPARATOR for a gap) and the status bar (bottom, the message
 // pane and the CAPS, NUM and SCRL indicators). FALSE when either fails.
-BOOL CreateFrameBars(CFrameWnd* frame, CToolBar& toolBar, CStatusBar& statusBar, const UINT* buttons,
-                     int buttonCount);
+BOOL CreateFrameBars(CFrameWnd* frame, CToolBar& toolBar, CStatusBar& statusBar, const UINT* buttons, int buttonCount);
 
 #endif

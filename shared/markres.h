@@ -5,12 +5,12 @@
 #define TAMREL_MARKRES_H
 
 // The mark letter, asked for by Set Mark and Skip to Mark.
-#define IDD_MARK                104
-#define IDC_MARK_LETTER         105
+#define IDD_MARK        104
+#define IDC_MARK_LETTER 105
 
 // The list of the marks that are set, with Clear All.
-#define IDD_SHOW_MARKS          105
-#define IDC_CLEAR_ALL           107
-#define IDC_MARKS_TEXT          108
+#define IDD_SHOW_MARKS 105
+#define IDC_CLEAR_ALL  107
+#define IDC_MARKS_TEXT 108
 
 #endif

@@ -31,7 +31,7 @@ bool Match(const char* pattern, const char* patternEnd, const char* name)
     return p == patternEnd;
 }
 
-}  // namespace
+}   // namespace
 
 std::string LowerName(const std::string& name)
 {

@@ -1,7 +1,6 @@
 #include "nextline.h"
 
-char* GetNextTextLine(const char* text, int textLength, int& readPos,
-                      char* buffer, int bufferSize, bool& overflow)
+char* GetNextTextLine(const char* text, int textLength, int& readPos, char* buffer, int bufferSize, bool& overflow)
 {
     overflow = false;
     int copied = 0;

@@ -14,7 +14,6 @@
 // A line longer than bufferSize - 1 characters is consumed whole, its first
 // bufferSize - 1 characters are kept and `overflow` is set, so the caller
 // can refuse it; nothing is written past the buffer.
-char* GetNextTextLine(const char* text, int textLength, int& readPos,
-                      char* buffer, int bufferSize, bool& overflow);
+char* GetNextTextLine(const char* text, int textLength, int& readPos, char* buffer, int bufferSize, bool& overflow);
 
 #endif

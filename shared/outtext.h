@@ -45,7 +45,7 @@ public:
     // The last spill file made.
     const char* SpillName() const { return m_spillName; }
 
-    CString m_text;            // what the output view shows
+    CString m_text;   // what the output view shows
     char m_spillDir[260] = {};
 
 private:
@@ -57,7 +57,7 @@ private:
 
     FILE* m_file = nullptr;
     bool m_spillHere = false;
-    bool m_failed = false;     // the open spill file missed a write
+    bool m_failed = false;   // the open spill file missed a write
     char m_spillName[260] = {};
     std::vector<char> m_buffer;
     size_t m_used = 0;

@@ -34,17 +34,30 @@ bool IsPathChar(char c)
     if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9'))
         return true;
     switch (c) {
-    case '\\': case '/': case ':': case '.': case '_': case '-': case '~': case '$':
+    case '\\':
+    case '/':
+    case ':':
+    case '.':
+    case '_':
+    case '-':
+    case '~':
+    case '$':
         return true;
     }
     return false;
 }
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+bool IsBlank(char c)
+{
+    return c == ' ' || c == '\t';
+}
 
 // Words are runs of path characters; blanks separate words; any other
 // character is a word of its own.
-int CharClass(char c) { return IsBlank(c) ? 0 : IsPathChar(c) ? 1 : 2; }
+int CharClass(char c)
+{
+    return IsBlank(c) ? 0 : IsPathChar(c) ? 1 : 2;
+}
 
 // Set while the edit control handles a double-click: the word to select is
 // the one at the caret, where Ctrl+Left and Ctrl+Right need the one before

@@ -17,7 +17,7 @@ int LowerLetter(char c)
     return std::tolower(static_cast<unsigned char>(c));
 }
 
-}  // namespace
+}   // namespace
 
 // A drive is listed as "[-x-]". Only that exact shape with a letter is a
 // drive: a directory whose name starts with '-' ("[-old]") is a directory.

@@ -28,8 +28,8 @@ void PickFileListEntry(const CString& entry, CString& files);
 
 // What a dialog's picker looks like and how it walks.
 struct DirListStyle {
-    bool withFiles;          // the files form: files listed, picked names gathered
-    bool lowerCase;          // the directory field shows the path in lower case
+    bool withFiles;   // the files form: files listed, picked names gathered
+    bool lowerCase;   // the directory field shows the path in lower case
 };
 
 // The whole double click of a picker list in dialog: the fields are read,

@@ -48,25 +48,58 @@ int _findclose(intptr_t handle);
 // The stand-in matches names as the Windows search does (names.h).
 #include "names.h"
 
-inline int _stricmp(const char* a, const char* b) { return strcasecmp(a, b); }
-inline int _strnicmp(const char* a, const char* b, size_t n) { return strncasecmp(a, b, n); }
-inline int _mkdir(const char* directory) { return mkdir(directory, 0755); }
-inline int _chdir(const char* directory) { return chdir(directory); }
-inline char* _getcwd(char* buffer, int size) { return getcwd(buffer, static_cast<size_t>(size)); }
-inline int _fileno(FILE* stream) { return fileno(stream); }
+inline int _stricmp(const char* a, const char* b)
+{
+    return strcasecmp(a, b);
+}
+inline int _strnicmp(const char* a, const char* b, size_t n)
+{
+    return strncasecmp(a, b, n);
+}
+inline int _mkdir(const char* directory)
+{
+    return mkdir(directory, 0755);
+}
+inline int _chdir(const char* directory)
+{
+    return chdir(directory);
+}
+inline char* _getcwd(char* buffer, int size)
+{
+    return getcwd(buffer, static_cast<size_t>(size));
+}
+inline int _fileno(FILE* stream)
+{
+    return fileno(stream);
+}
 
 // No text mode here: every stream is binary.
 enum { _O_TEXT = 0x4000, _O_BINARY = 0x8000 };
-inline int _setmode(int, int) { return _O_BINARY; }
+inline int _setmode(int, int)
+{
+    return _O_BINARY;
+}
 
 #define _stati64 stat
 enum { _S_IREAD = 0400, _S_IWRITE = 0200 };
-inline int _chmod(const char* path, int mode) { return chmod(path, (mode & _S_IWRITE) ? 0644 : 0444); }
-inline int _fseeki64(FILE* stream, long long offset, int origin) { return fseeko(stream, offset, origin); }
-inline long long _ftelli64(FILE* stream) { return ftello(stream); }
+inline int _chmod(const char* path, int mode)
+{
+    return chmod(path, (mode & _S_IWRITE) ? 0644 : 0444);
+}
+inline int _fseeki64(FILE* stream, long long offset, int origin)
+{
+    return fseeko(stream, offset, origin);
+}
+inline long long _ftelli64(FILE* stream)
+{
+    return ftello(stream);
+}
 
 // There are no drive letters here.
-inline int _chdrive(int) { return -1; }
+inline int _chdrive(int)
+{
+    return -1;
+}
 
 // The absolute form of path; with a null buffer a new one from malloc.
 char* _fullpath(char* buffer, const char* path, size_t size);

@@ -31,9 +31,9 @@ extern CString g_cmdLine;
 // The ids a program's menu gives the commands of its output view and
 // document, which differ between programs; 0 for none.
 struct OutputCommands {
-    UINT viewFile = 0;               // View: the pager on the selection
-    UINT helpContents = 0;           // the contents page of the help file
-    UINT saveAs = 0;                 // Save As of the whole output text
+    UINT viewFile = 0;                  // View: the pager on the selection
+    UINT helpContents = 0;              // the contents page of the help file
+    UINT saveAs = 0;                    // Save As of the whole output text
     const char* saveAsName = nullptr;   // the name the Save As dialog offers
 };
 

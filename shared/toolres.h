@@ -8,6 +8,6 @@
 #include "../framework/afxres.h"
 
 // The About box: the program's icon, its version line, a second line and OK.
-#define IDD_ABOUTBOX            100
+#define IDD_ABOUTBOX 100
 
 #endif

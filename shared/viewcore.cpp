@@ -71,8 +71,15 @@ std::string PrintHeader(std::time_t when, const char* path, int page)
     char date[64] = "";
     if (const std::tm* t = std::localtime(&when)) {
         if (t->tm_wday >= 0 && t->tm_wday < 7 && t->tm_mon >= 0 && t->tm_mon < 12)
-            std::snprintf(date, sizeof date, "%.3s %.3s %02d %02d:%02d:%02d %d", days + 3 * t->tm_wday,
-                          months + 3 * t->tm_mon, t->tm_mday, t->tm_hour, t->tm_min, t->tm_sec,
+            std::snprintf(date,
+                          sizeof date,
+                          "%.3s %.3s %02d %02d:%02d:%02d %d",
+                          days + 3 * t->tm_wday,
+                          months + 3 * t->tm_mon,
+                          t->tm_mday,
+                          t->tm_hour,
+                          t->tm_min,
+                          t->tm_sec,
                           t->tm_year + 1900);
     }
     return std::string(date) + "  " + path + "  Page " + std::to_string(page);

@@ -24,7 +24,7 @@ bool CompileSearchExpression(const std::string& expression, char* code, int code
 
 // ---------------------------------------------------------------- marks
 
-const int kMarkCount = 26;  // a to z
+const int kMarkCount = 26;   // a to z
 
 // The mark a dialog field names: 0 for "a" to 25 for "z", by its first
 // character; -1 for anything else, an empty or missing field and capitals

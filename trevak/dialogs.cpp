@@ -11,7 +11,7 @@ namespace {
 
 const char kCantAccess[] = "Cant access specified directory";
 
-}  // namespace
+}   // namespace
 
 // The Browse button of Read and Write: the dialog's directory field is
 // entered and offered in the Browse dialog; OK takes the directory chosen
@@ -50,8 +50,7 @@ BEGIN_MESSAGE_MAP(CReadArchiveDlg, CDialog)
 END_MESSAGE_MAP()
 
 CReadArchiveDlg::CReadArchiveDlg()
-    : CDialog(IDD_READ_ARCHIVE), m_ignoreOlder(0), m_noOverwrite(0), m_rename(0), m_extractChoice(-1),
-      m_restoreTimes(0)
+    : CDialog(IDD_READ_ARCHIVE), m_ignoreOlder(0), m_noOverwrite(0), m_rename(0), m_extractChoice(-1), m_restoreTimes(0)
 {
 }
 
@@ -66,7 +65,10 @@ void CReadArchiveDlg::DoDataExchange(CDataExchange* pDX)
     DDX_Check(pDX, IDC_RESTORE_TIMES, m_restoreTimes);
 }
 
-void CReadArchiveDlg::OnBrowse() { BrowseDirectoryInto(*this, m_target); }
+void CReadArchiveDlg::OnBrowse()
+{
+    BrowseDirectoryInto(*this, m_target);
+}
 
 void CReadArchiveDlg::OnCreateDir()
 {
@@ -106,7 +108,10 @@ void CWriteArchiveDlg::DoDataExchange(CDataExchange* pDX)
     DDX_Text(pDX, IDC_DIRECTORY, m_source);
 }
 
-void CWriteArchiveDlg::OnBrowse() { BrowseDirectoryInto(*this, m_source); }
+void CWriteArchiveDlg::OnBrowse()
+{
+    BrowseDirectoryInto(*this, m_source);
+}
 
 // ---------------------------------------------------------------- Archive Information
 
@@ -123,7 +128,7 @@ void DDX_Size(CDataExchange* pDX, int nIDC, long long& value)
     SetWindowTextA(field, text);
 }
 
-}  // namespace
+}   // namespace
 
 CArchiveInfoDlg::CArchiveInfoDlg() : CDialog(IDD_ARCHIVE_INFO), m_size(0), m_members(0) {}
 

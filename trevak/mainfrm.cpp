@@ -12,11 +12,19 @@ END_MESSAGE_MAP()
 namespace {
 
 const UINT kButtons[] = {
-    ID_FILE_NEW,     ID_FILE_OPEN, ID_DETAILS,   ID_SEPARATOR,     ID_READ_ARCHIVE,
-    ID_WRITE_ARCHIVE, ID_COPY_ALL, ID_SEPARATOR, ID_APP_ABOUT,     ID_HELP_CONTENTS,
+    ID_FILE_NEW,
+    ID_FILE_OPEN,
+    ID_DETAILS,
+    ID_SEPARATOR,
+    ID_READ_ARCHIVE,
+    ID_WRITE_ARCHIVE,
+    ID_COPY_ALL,
+    ID_SEPARATOR,
+    ID_APP_ABOUT,
+    ID_HELP_CONTENTS,
 };
 
-}  // namespace
+}   // namespace
 
 int CMainFrame::OnCreate(LPCREATESTRUCT lpCreateStruct)
 {

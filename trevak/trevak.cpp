@@ -15,7 +15,7 @@ public:
     CAboutDlg() : CDialog(IDD_ABOUTBOX) {}
 };
 
-}  // namespace
+}   // namespace
 
 BEGIN_MESSAGE_MAP(CTrevakApp, CWinApp)
     ON_COMMAND(ID_APP_ABOUT, OnAppAbout)
@@ -29,8 +29,8 @@ CTrevakApp::CTrevakApp() {}
 BOOL CTrevakApp::InitInstance()
 {
     SetDialogBkColor(RGB(192, 192, 192), RGB(0, 0, 0));
-    AddDocTemplate(new CSingleDocTemplate(IDR_MAINFRAME, RUNTIME_CLASS(CTrevakDoc), RUNTIME_CLASS(CMainFrame),
-                                          RUNTIME_CLASS(CTrevakView)));
+    AddDocTemplate(new CSingleDocTemplate(
+        IDR_MAINFRAME, RUNTIME_CLASS(CTrevakDoc), RUNTIME_CLASS(CMainFrame), RUNTIME_CLASS(CTrevakView)));
     OnFileNew();
     // The whole command line names the archive; a failed open leaves the
     // program up with no archive.

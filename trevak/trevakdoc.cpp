@@ -89,11 +89,18 @@ std::string BaseName(const CString& path)
     return cut == std::string::npos ? p : p.substr(cut + 1);
 }
 
-}  // namespace
+}   // namespace
 
 CTrevakDoc::CTrevakDoc()
-    : m_archiveType(kArcUstar), m_firstNew(1), m_selectedOnly(0), m_rename(0), m_noOverwrite(0), m_ignoreOlder(0),
-      m_restoreTimes(0), m_descend(0), m_append(0)
+    : m_archiveType(kArcUstar),
+      m_firstNew(1),
+      m_selectedOnly(0),
+      m_rename(0),
+      m_noOverwrite(0),
+      m_ignoreOlder(0),
+      m_restoreTimes(0),
+      m_descend(0),
+      m_append(0)
 {
 }
 
@@ -175,16 +182,22 @@ void CTrevakDoc::ReloadListing()
     DocUi ui(nullptr);
     // One repaint at the end rather than one for every line added.
     view->m_members.SendMessage(WM_SETREDRAW, FALSE);
-    ListArchive(*in, m_archiveType, [view](const ArcMember& m) { return view->AddEntry(m.name, m.st) >= 0; },
-                ui);
+    ListArchive(
+        *in, m_archiveType, [view](const ArcMember& m) { return view->AddEntry(m.name, m.st) >= 0; }, ui);
     view->m_members.SendMessage(WM_SETREDRAW, TRUE);
     view->m_members.Invalidate();
     in->Close();
 }
 
-void CTrevakDoc::OnCloseArchive() { ResetArchive(); }
+void CTrevakDoc::OnCloseArchive()
+{
+    ResetArchive();
+}
 
-void CTrevakDoc::OnUpdateNeedsArchive(CCmdUI* pCmdUI) { pCmdUI->Enable(!m_archivePath.IsEmpty()); }
+void CTrevakDoc::OnUpdateNeedsArchive(CCmdUI* pCmdUI)
+{
+    pCmdUI->Enable(!m_archivePath.IsEmpty());
+}
 
 void CTrevakDoc::OnDetails()
 {

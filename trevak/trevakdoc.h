@@ -19,7 +19,7 @@ public:
     CString m_archivePath;   // empty while no archive is open
     int m_archiveType;       // 0 cpio, 1 ustar, 2 old tar
     int m_firstNew;
-    CString m_workDir;       // the last source or target directory
+    CString m_workDir;   // the last source or target directory
     int m_selectedOnly;
     int m_rename;
     int m_noOverwrite;

@@ -14,7 +14,10 @@ END_MESSAGE_MAP()
 
 CTrevakView::CTrevakView() : CFormView(IDD_TREVAK_FORM), m_verbose(1) {}
 
-CTrevakDoc* CTrevakView::GetDocument() const { return static_cast<CTrevakDoc*>(m_pDocument); }
+CTrevakDoc* CTrevakView::GetDocument() const
+{
+    return static_cast<CTrevakDoc*>(m_pDocument);
+}
 
 void CTrevakView::DoDataExchange(CDataExchange* pDX)
 {

@@ -20,7 +20,7 @@ namespace {
 
 const DWORD kFileDialogFlags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT;
 
-}  // namespace
+}   // namespace
 
 CVanticDlg::CVanticDlg() : CDialog(IDD_VANTIC), m_suppressOutput(FALSE), m_developmentMode(FALSE) {}
 
@@ -116,7 +116,8 @@ void CVanticDlg::OnCopyTo()
         if (!file) {
             AfxMessageBox("cant create output file");
         } else {
-            bool written = WriteBytes(file, static_cast<const char*>(m_script), static_cast<size_t>(m_script.GetLength()));
+            bool written =
+                WriteBytes(file, static_cast<const char*>(m_script), static_cast<size_t>(m_script.GetLength()));
             ReportReplacement(FinishReplacement(file, temporary, path, written), path);
         }
     }

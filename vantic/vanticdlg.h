@@ -14,8 +14,8 @@ public:
     // In data-exchange order.
     CListBox m_dirList;
     CString m_currentDir;
-    CString m_inputFiles;       // blank-separated names or wildcards
-    CString m_outputFile;       // empty: edit in place
+    CString m_inputFiles;   // blank-separated names or wildcards
+    CString m_outputFile;   // empty: edit in place
     CString m_script;
     BOOL m_suppressOutput;
     BOOL m_developmentMode;

@@ -6,16 +6,16 @@
 #include "afxwin.h"
 
 class CCopyDlg : public CDialog {
- public:
-  CCopyDlg(CWnd* pParent = nullptr);
+public:
+    CCopyDlg(CWnd* pParent = nullptr);
 
-  CString m_from;
-  CString m_to;
-  int m_copyTo;  // 0 clipboard, 1 a file
-  int m_using;   // 0 original text, 1 rendered text
+    CString m_from;
+    CString m_to;
+    int m_copyTo;   // 0 clipboard, 1 a file
+    int m_using;    // 0 original text, 1 rendered text
 
- protected:
-  virtual void DoDataExchange(CDataExchange* pDX);
+protected:
+    virtual void DoDataExchange(CDataExchange* pDX);
 };
 
 #endif

@@ -5,12 +5,12 @@
 #include "afxwin.h"
 
 class CGoToDlg : public CDialog {
- public:
-  CGoToDlg(CWnd* pParent = nullptr);
-  long m_line;
+public:
+    CGoToDlg(CWnd* pParent = nullptr);
+    long m_line;
 
- protected:
-  virtual void DoDataExchange(CDataExchange* pDX);
+protected:
+    virtual void DoDataExchange(CDataExchange* pDX);
 };
 
 #endif

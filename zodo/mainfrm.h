@@ -5,17 +5,17 @@
 #include "afxwin.h"
 
 class CMainFrame : public CMDIFrameWnd {
-  DECLARE_DYNCREATE(CMainFrame)
- public:
-  CMainFrame();
-  virtual ~CMainFrame();
+    DECLARE_DYNCREATE(CMainFrame)
+public:
+    CMainFrame();
+    virtual ~CMainFrame();
 
-  CStatusBar m_wndStatusBar;
-  CToolBar m_wndToolBar;
+    CStatusBar m_wndStatusBar;
+    CToolBar m_wndToolBar;
 
- protected:
-  afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
-  DECLARE_MESSAGE_MAP()
+protected:
+    afx_msg int OnCreate(LPCREATESTRUCT lpCreateStruct);
+    DECLARE_MESSAGE_MAP()
 };
 
 #endif

@@ -7,17 +7,17 @@
 #include "afxwin.h"
 
 class CSearchDlg : public CDialog {
- public:
-  explicit CSearchDlg(CWnd* pParent = nullptr);
+public:
+    explicit CSearchDlg(CWnd* pParent = nullptr);
 
-  CString m_expression;
-  int m_anchorStart;
-  int m_anchorEnd;
-  int m_ignoreCase;
-  int m_using;  // 0 the original text, 1 the rendered text
+    CString m_expression;
+    int m_anchorStart;
+    int m_anchorEnd;
+    int m_ignoreCase;
+    int m_using;   // 0 the original text, 1 the rendered text
 
- protected:
-  virtual void DoDataExchange(CDataExchange* pDX);
+protected:
+    virtual void DoDataExchange(CDataExchange* pDX);
 };
 
 #endif

@@ -6,25 +6,25 @@
 #include "afxwin.h"
 #include "options.h"
 
-extern int g_tabLength;             // at least 1 once read
-extern int g_printMargin;           // in printer-font characters
-extern COLORREF g_textColor;        // 0: the device's own
+extern int g_tabLength;        // at least 1 once read
+extern int g_printMargin;      // in printer-font characters
+extern COLORREF g_textColor;   // 0: the device's own
 extern char g_editorCommand[zodo::kEditorCommandSize];
 extern LOGFONTA g_displayFont;
-extern LOGFONTA g_printerFont;      // in the printer's logical units
-extern int g_printMode;             // 1 once started with "/p"
-extern int g_searchForward;         // direction of the last search
+extern LOGFONTA g_printerFont;   // in the printer's logical units
+extern int g_printMode;          // 1 once started with "/p"
+extern int g_searchForward;      // direction of the last search
 
 // The program's profile ("zodo.ini") as the window-free reader and writer
 // see it.
 class CAppProfile : public zodo::ProfileSource {
- public:
-  explicit CAppProfile(CWinApp* app) : m_pApp(app) {}
-  int GetInt(const char* section, const char* key, int fallback) override;
-  std::string GetString(const char* section, const char* key, const char* fallback) override;
+public:
+    explicit CAppProfile(CWinApp* app) : m_pApp(app) {}
+    int GetInt(const char* section, const char* key, int fallback) override;
+    std::string GetString(const char* section, const char* key, const char* fallback) override;
 
- private:
-  CWinApp* m_pApp;
+private:
+    CWinApp* m_pApp;
 };
 
 // Reads the settings from the program's profile; a font section whose

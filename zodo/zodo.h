@@ -5,13 +5,13 @@
 #include "afxwin.h"
 
 class CZodoApp : public CWinApp {
- public:
-  CZodoApp();
-  virtual BOOL InitInstance();
+public:
+    CZodoApp();
+    virtual BOOL InitInstance();
 
- protected:
-  afx_msg void OnAppAbout();
-  DECLARE_MESSAGE_MAP()
+protected:
+    afx_msg void OnAppAbout();
+    DECLARE_MESSAGE_MAP()
 };
 
 #endif

@@ -22,8 +22,8 @@ CString Decimal(long long value)
     char text[24];
     char* p = text + sizeof text - 1;
     *p = 0;
-    unsigned long long magnitude = value < 0 ? 0ULL - static_cast<unsigned long long>(value)
-                                             : static_cast<unsigned long long>(value);
+    unsigned long long magnitude =
+        value < 0 ? 0ULL - static_cast<unsigned long long>(value) : static_cast<unsigned long long>(value);
     do {
         *--p = static_cast<char>('0' + magnitude % 10);
         magnitude /= 10;
@@ -170,7 +170,7 @@ bool CompareFilesInto(CString& result, const char* name0, const char* name1)
     char* block1 = block0 + kCompareBlock;
     long long position = 1;   // of the first byte of the blocks
     long long line = 1;
-    CString verdict;          // empty while the files agree
+    CString verdict;   // empty while the files agree
     for (;;) {
         size_t got0 = ReadBlock(file0, block0);
         size_t got1 = ReadBlock(file1, block1);

@@ -27,9 +27,9 @@ extern COutputText g_diffOutput;
 
 extern FILE* g_diffFiles[2];
 extern char* g_diffWindow[2][kDiffWindowLines];
-extern long g_diffWindowBase[2];    // line number held first in the window
-extern int g_diffWindowCount[2];    // lines held
-extern long g_diffLine[2];          // current line of each file
+extern long g_diffWindowBase[2];   // line number held first in the window
+extern int g_diffWindowCount[2];   // lines held
+extern long g_diffLine[2];         // current line of each file
 
 // What two lines may differ in and still count as the same.
 struct DiffOptions {

@@ -47,8 +47,8 @@ struct Toolbars : ::testing::Test {
         g_oneEnabled = TRUE;
         g_oneCheck = 0;
         frame = new ToolFrame;   // deletes itself when destroyed
-        ASSERT_TRUE(frame->CreateEx(0, AFX_WNDFRAME_CLASS, "tools", WS_OVERLAPPEDWINDOW, 0, 0, 500, 300, nullptr,
-                                    nullptr));
+        ASSERT_TRUE(
+            frame->CreateEx(0, AFX_WNDFRAME_CLASS, "tools", WS_OVERLAPPEDWINDOW, 0, 0, 500, 300, nullptr, nullptr));
         ASSERT_TRUE(frame->m_wndToolBar.Create(frame, WS_CHILD | WS_VISIBLE | CBRS_TOP | CBRS_TOOLTIPS));
         ASSERT_TRUE(frame->m_wndToolBar.LoadBitmap(IDB_TEST_TOOLBAR));
         ASSERT_TRUE(frame->m_wndToolBar.SetButtons(kButtons, 5));
@@ -66,8 +66,8 @@ struct Toolbars : ::testing::Test {
     std::string Pane(int index) const
     {
         char text[128] = "";
-        LRESULT length = frame->m_wndStatusBar.SendMessage(SB_GETTEXTA, static_cast<WPARAM>(index),
-                                                           reinterpret_cast<LPARAM>(text));
+        LRESULT length =
+            frame->m_wndStatusBar.SendMessage(SB_GETTEXTA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(text));
         return std::string(text, LOWORD(length));
     }
 };
@@ -104,8 +104,7 @@ TEST_F(Toolbars, ButtonStatesFollowTheUpdateHandlerAtIdleTime)
         g_oneEnabled = c.enabled;
         g_oneCheck = c.check;
         frame->OnIdleUpdateCmdUI();
-        EXPECT_EQ(ButtonState(ID_TB_ONE) & (TBSTATE_ENABLED | TBSTATE_CHECKED), c.state)
-            << c.enabled << "/" << c.check;
+        EXPECT_EQ(ButtonState(ID_TB_ONE) & (TBSTATE_ENABLED | TBSTATE_CHECKED), c.state) << c.enabled << "/" << c.check;
     }
     // A handled command without an update handler is enabled, one nobody
     // handles is disabled.
@@ -133,8 +132,8 @@ TEST_F(Toolbars, ToolTipIsThePromptAfterTheNewline)
         wide.hdr.code = TTN_GETDISPINFOW;
         frame->SendMessage(WM_NOTIFY, c.id, reinterpret_cast<LPARAM>(&wide));
         char narrow[80] = "";
-        WideCharToMultiByte(CP_ACP, 0, wide.lpszText ? wide.lpszText : L"", -1, narrow, sizeof(narrow), nullptr,
-                            nullptr);
+        WideCharToMultiByte(
+            CP_ACP, 0, wide.lpszText ? wide.lpszText : L"", -1, narrow, sizeof(narrow), nullptr, nullptr);
         EXPECT_STREQ(narrow, c.tip) << c.id;
     }
 }
@@ -194,8 +193,18 @@ TEST_F(Toolbars, KeyIndicatorsFollowTheKeyboard)
 
 TEST_F(Toolbars, ViewToolbarHidesItAndTheViewTakesItsRoom)
 {
-    HWND hPane = CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE, 0, 0, 1, 1, frame->m_hWnd,
-                                 reinterpret_cast<HMENU>(static_cast<UINT_PTR>(AFX_IDW_PANE_FIRST)), nullptr, nullptr);
+    HWND hPane = CreateWindowExA(0,
+                                 "STATIC",
+                                 "",
+                                 WS_CHILD | WS_VISIBLE,
+                                 0,
+                                 0,
+                                 1,
+                                 1,
+                                 frame->m_hWnd,
+                                 reinterpret_cast<HMENU>(static_cast<UINT_PTR>(AFX_IDW_PANE_FIRST)),
+                                 nullptr,
+                                 nullptr);
     frame->RecalcLayout();
     RECT bar, pane;
     GetWindowRect(frame->m_wndToolBar.m_hWnd, &bar);
@@ -212,4 +221,4 @@ TEST_F(Toolbars, ViewToolbarHidesItAndTheViewTakesItsRoom)
     EXPECT_EQ(moved.bottom, status.top);
 }
 
-}  // namespace
+}   // namespace

@@ -15,8 +15,8 @@ std::string g_log;
 
 const UINT ID_CHILD = 41001;
 const UINT ID_OTHER_CHILD = 41002;
-const UINT NM_TEST_PARENT = static_cast<UINT>(-900);   // taken by the parent
-const UINT NM_TEST_REFLECT = static_cast<UINT>(-901);  // taken by the control itself
+const UINT NM_TEST_PARENT = static_cast<UINT>(-900);    // taken by the parent
+const UINT NM_TEST_REFLECT = static_cast<UINT>(-901);   // taken by the control itself
 const UINT NM_TEST_NOBODY = static_cast<UINT>(-902);
 
 class ReflectingControl : public CWnd {
@@ -47,8 +47,7 @@ public:
     afx_msg void OnRange(UINT nID) { g_log += "range:" + std::to_string(nID) + " "; }
     afx_msg void OnMenuSelect(UINT nItemID, UINT nFlags, HMENU hMenu)
     {
-        g_log += "select:" + std::to_string(nItemID) + "/" + std::to_string(nFlags) +
-                 (hMenu ? "/menu " : "/none ");
+        g_log += "select:" + std::to_string(nItemID) + "/" + std::to_string(nFlags) + (hMenu ? "/menu " : "/none ");
     }
     DECLARE_MESSAGE_MAP()
 };
@@ -74,8 +73,18 @@ struct Notify : ::testing::Test {
         ASSERT_TRUE(parent.CreateEx(0, nullptr, "parent", WS_POPUP, 0, 0, 100, 100, nullptr, nullptr));
         ASSERT_TRUE(control.Create(nullptr, "control", WS_CHILD, CRect(0, 0, 10, 10), &parent, ID_CHILD));
         // A control nobody bound: its notifications go to the parent only.
-        hOther = CreateWindowExA(0, "BUTTON", "other", WS_CHILD, 0, 0, 10, 10, parent.m_hWnd,
-                                 reinterpret_cast<HMENU>(static_cast<UINT_PTR>(ID_OTHER_CHILD)), nullptr, nullptr);
+        hOther = CreateWindowExA(0,
+                                 "BUTTON",
+                                 "other",
+                                 WS_CHILD,
+                                 0,
+                                 0,
+                                 10,
+                                 10,
+                                 parent.m_hWnd,
+                                 reinterpret_cast<HMENU>(static_cast<UINT_PTR>(ID_OTHER_CHILD)),
+                                 nullptr,
+                                 nullptr);
     }
     LRESULT SendNotify(HWND from, UINT id, UINT code)
     {
@@ -187,10 +196,20 @@ struct Bars : ::testing::Test {
         if (!WindowsAvailable())
             GTEST_SKIP() << "no window system";
         frame = new BarFrame;   // deletes itself when destroyed
-        ASSERT_TRUE(frame->CreateEx(0, AFX_WNDFRAME_CLASS, "bars", WS_OVERLAPPEDWINDOW, 0, 0, 400, 300, nullptr,
-                                    nullptr));
-        hPane = CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE, 0, 0, 1, 1, frame->m_hWnd,
-                                reinterpret_cast<HMENU>(static_cast<UINT_PTR>(AFX_IDW_PANE_FIRST)), nullptr, nullptr);
+        ASSERT_TRUE(
+            frame->CreateEx(0, AFX_WNDFRAME_CLASS, "bars", WS_OVERLAPPEDWINDOW, 0, 0, 400, 300, nullptr, nullptr));
+        hPane = CreateWindowExA(0,
+                                "STATIC",
+                                "",
+                                WS_CHILD | WS_VISIBLE,
+                                0,
+                                0,
+                                1,
+                                1,
+                                frame->m_hWnd,
+                                reinterpret_cast<HMENU>(static_cast<UINT_PTR>(AFX_IDW_PANE_FIRST)),
+                                nullptr,
+                                nullptr);
         ASSERT_TRUE(top1.Make(frame, 20, CBRS_TOP, AFX_IDW_TOOLBAR));
         ASSERT_TRUE(bottom.Make(frame, 15, CBRS_BOTTOM, AFX_IDW_STATUS_BAR));
         ASSERT_TRUE(top2.Make(frame, 30, CBRS_TOP, 0xE810));
@@ -285,4 +304,4 @@ TEST_F(Bars, DestroyedBarLeavesTheList)
     EXPECT_EQ(ChildRect(hPane).top, 20);
 }
 
-}  // namespace
+}   // namespace

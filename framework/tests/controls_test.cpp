@@ -14,8 +14,18 @@ struct Lists : ::testing::Test {
     {
         if (!WindowsAvailable())
             GTEST_SKIP() << "no window system";
-        HWND hList = CreateWindowExA(0, "LISTBOX", "", WS_POPUP | LBS_EXTENDEDSEL | LBS_NOTIFY, 0, 0, 200, 200,
-                                     nullptr, nullptr, nullptr, nullptr);
+        HWND hList = CreateWindowExA(0,
+                                     "LISTBOX",
+                                     "",
+                                     WS_POPUP | LBS_EXTENDEDSEL | LBS_NOTIFY,
+                                     0,
+                                     0,
+                                     200,
+                                     200,
+                                     nullptr,
+                                     nullptr,
+                                     nullptr,
+                                     nullptr);
         ASSERT_TRUE(list.Attach(hList));
         for (const char* name : {"a.txt", "b.txt", "c.txt", "d.txt", "e.txt"})
             list.AddString(name);
@@ -76,8 +86,18 @@ TEST(ListColumns, ColumnWidthSpreadsEntriesAcrossColumns)
 {
     if (!WindowsAvailable())
         GTEST_SKIP() << "no window system";
-    HWND hList = CreateWindowExA(0, "LISTBOX", "", WS_POPUP | LBS_MULTICOLUMN | LBS_NOINTEGRALHEIGHT, 0, 0, 300, 100,
-                                 nullptr, nullptr, nullptr, nullptr);
+    HWND hList = CreateWindowExA(0,
+                                 "LISTBOX",
+                                 "",
+                                 WS_POPUP | LBS_MULTICOLUMN | LBS_NOINTEGRALHEIGHT,
+                                 0,
+                                 0,
+                                 300,
+                                 100,
+                                 nullptr,
+                                 nullptr,
+                                 nullptr,
+                                 nullptr);
     CListBox list;
     ASSERT_TRUE(list.Attach(hList));
     const int rowHeight = list.GetItemHeight(0);
@@ -103,8 +123,8 @@ TEST(Header, ColumnsAreInsertedAndResized)
         GTEST_SKIP() << "no window system";
     HWND parent = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 400, 200, nullptr, nullptr, nullptr, nullptr);
     CHeaderCtrl header;
-    ASSERT_TRUE(header.Create(WS_CHILD | WS_VISIBLE | CCS_TOP | CCS_NORESIZE, CRect(0, 0, 400, 20),
-                              CWnd::FromHandle(parent), 108));
+    ASSERT_TRUE(header.Create(
+        WS_CHILD | WS_VISIBLE | CCS_TOP | CCS_NORESIZE, CRect(0, 0, 400, 20), CWnd::FromHandle(parent), 108));
     EXPECT_EQ(GetDlgCtrlID(header.m_hWnd), 108);
     EXPECT_EQ(CWnd::FromHandlePermanent(header.m_hWnd), &header);
     const struct {
@@ -112,7 +132,10 @@ TEST(Header, ColumnsAreInsertedAndResized)
         int width;
         int format;
     } columns[] = {
-        {"Mode", 49, HDF_CENTER}, {"Size", 70, HDF_CENTER}, {"Modified", 126, HDF_CENTER}, {" Name", 155, HDF_LEFT},
+        {"Mode", 49, HDF_CENTER},
+        {"Size", 70, HDF_CENTER},
+        {"Modified", 126, HDF_CENTER},
+        {" Name", 155, HDF_LEFT},
     };
     int x = 0;
     int position = 0;
@@ -157,4 +180,4 @@ TEST(Header, ColumnsAreInsertedAndResized)
     DrainQueue();
 }
 
-}  // namespace
+}   // namespace

@@ -66,4 +66,4 @@ TEST(DialogRoute, MenuStyleCommandSentToADialogRunsTheApplicationHandlerUnlessVe
     EXPECT_TRUE(state.m_bEnabled);
 }
 
-}  // namespace
+}   // namespace

@@ -34,7 +34,12 @@ TEST(Geometry, RectangleContainsItsTopLeftButNotItsBottomRight)
         int y;
         bool inside;
     } cases[] = {
-        {10, 20, true}, {29, 39, true}, {30, 39, false}, {29, 40, false}, {9, 25, false}, {15, 19, false},
+        {10, 20, true},
+        {29, 39, true},
+        {30, 39, false},
+        {29, 40, false},
+        {9, 25, false},
+        {15, 19, false},
     };
     for (const auto& c : cases)
         EXPECT_EQ(rect.PtInRect(CPoint(c.x, c.y)), c.inside) << c.x << "," << c.y;
@@ -49,8 +54,8 @@ public:
     BOOL Make(int x, int y, int cx, int cy, DWORD extraStyle = 0)
     {
         AfxRegisterFrameworkClasses();
-        return CreateEx(0, AFX_WNDVIEW_CLASS, "drawing", WS_POPUP | WS_VISIBLE | extraStyle, x, y, cx, cy, nullptr,
-                        nullptr);
+        return CreateEx(
+            0, AFX_WNDVIEW_CLASS, "drawing", WS_POPUP | WS_VISIBLE | extraStyle, x, y, cx, cy, nullptr, nullptr);
     }
 };
 
@@ -225,14 +230,15 @@ TEST(FontDialog, PrinterContextListsPrinterFonts)
     printer.m_hDC = reinterpret_cast<HDC>(static_cast<INT_PTR>(0x1234));   // never drawn on
     CFontDialog withFlag(nullptr, CF_PRINTERFONTS, &printer);
     EXPECT_EQ(withFlag.m_cf.hDC, printer.m_hDC);
-    EXPECT_EQ(withFlag.m_cf.Flags & (CF_PRINTERFONTS | CF_SCREENFONTS | CF_EFFECTS), static_cast<DWORD>(CF_PRINTERFONTS));
+    EXPECT_EQ(withFlag.m_cf.Flags & (CF_PRINTERFONTS | CF_SCREENFONTS | CF_EFFECTS),
+              static_cast<DWORD>(CF_PRINTERFONTS));
     CFontDialog bare(nullptr, 0, &printer);
     EXPECT_TRUE(bare.m_cf.Flags & CF_PRINTERFONTS);
     EXPECT_FALSE(bare.m_cf.Flags & CF_INITTOLOGFONTSTRUCT);
     printer.m_hDC = nullptr;
 }
 
-}  // namespace
+}   // namespace
 
 namespace {
 
@@ -267,4 +273,4 @@ TEST(FontObject, AttachTakesOverAndNullKeepsTheFontInUse)
     DeleteObject(back);
 }
 
-}  // namespace
+}   // namespace

@@ -143,8 +143,8 @@ struct Form : ::testing::Test {
         g_uiLog.clear();
         g_uiApp.m_pMainWnd = nullptr;
         g_uiApp.m_nCmdShow = SW_SHOWNORMAL;
-        g_uiApp.AddDocTemplate(new CSingleDocTemplate(IDR_UI_FRAME, RUNTIME_CLASS(FormDoc), RUNTIME_CLASS(FormFrame),
-                                                      RUNTIME_CLASS(FormView)));
+        g_uiApp.AddDocTemplate(new CSingleDocTemplate(
+            IDR_UI_FRAME, RUNTIME_CLASS(FormDoc), RUNTIME_CLASS(FormFrame), RUNTIME_CLASS(FormView)));
         g_uiApp.OnFileNew();
         frame = dynamic_cast<CFrameWnd*>(g_uiApp.m_pMainWnd);
         ASSERT_NE(frame, nullptr);
@@ -277,4 +277,4 @@ TEST_F(Form, ContextMenuKeysOpenThePopupWithItemsFromTheUpdateHandlers)
     EXPECT_EQ(g_contextMenus, 0);
 }
 
-}  // namespace
+}   // namespace

@@ -25,7 +25,7 @@ const UINT ID_DOC_UP = 40002;     // document, frame, application
 const UINT ID_FRAME_UP = 40003;   // frame, application
 const UINT ID_APP_ONLY = 40004;
 const UINT ID_NOBODY = 40005;
-const UINT ID_VETOED = 40006;     // application handles it, the document's update handler disables it
+const UINT ID_VETOED = 40006;   // application handles it, the document's update handler disables it
 
 class RouteApp : public CWinApp {
 public:
@@ -233,10 +233,17 @@ TEST(DataExchange, NumberRules)
         bool ok;
         long value;
     } signedCases[] = {
-        {"42", true, 42},           {"  -7 ", true, -7},        {"+3", true, 3},
-        {"2147483647", true, 2147483647L}, {"-2147483648", true, -2147483647L - 1},
-        {"2147483648", false, 0},   {"abc", false, 0},          {"", false, 0},
-        {"12x", false, 0},          {"1 2", false, 0},          {"-", false, 0},
+        {"42", true, 42},
+        {"  -7 ", true, -7},
+        {"+3", true, 3},
+        {"2147483647", true, 2147483647L},
+        {"-2147483648", true, -2147483647L - 1},
+        {"2147483648", false, 0},
+        {"abc", false, 0},
+        {"", false, 0},
+        {"12x", false, 0},
+        {"1 2", false, 0},
+        {"-", false, 0},
     };
     for (const auto& c : signedCases) {
         long value = 0;
@@ -459,8 +466,8 @@ struct FileNew : ::testing::Test {
         g_app.m_nCmdShow = SW_SHOWNORMAL;
         g_newDocumentCalls = 0;
         g_runs = 0;
-        g_app.AddDocTemplate(new CSingleDocTemplate(IDR_TEST_FRAME, RUNTIME_CLASS(CycleDoc),
-                                                    RUNTIME_CLASS(CFrameWnd), RUNTIME_CLASS(CycleView)));
+        g_app.AddDocTemplate(new CSingleDocTemplate(
+            IDR_TEST_FRAME, RUNTIME_CLASS(CycleDoc), RUNTIME_CLASS(CFrameWnd), RUNTIME_CLASS(CycleView)));
     }
     void TearDown() override
     {
@@ -538,4 +545,4 @@ TEST_F(FileNew, EditViewCopiesItsSelectionOnly)
     EXPECT_FALSE(state.m_bEnabled);
 }
 
-}  // namespace
+}   // namespace

@@ -58,8 +58,8 @@ TEST(InputEntries, HandlersGetTheMessagesValues)
     InputWnd wnd;
     AfxRegisterFrameworkClasses();
     ASSERT_TRUE(wnd.CreateEx(0, AFX_WNDVIEW_CLASS, "input", WS_POPUP, 0, 0, 100, 100, nullptr, nullptr));
-    HWND bar = CreateWindowExA(0, "SCROLLBAR", "", WS_CHILD | SBS_VERT, 0, 0, 10, 50, wnd.m_hWnd, nullptr, nullptr,
-                               nullptr);
+    HWND bar =
+        CreateWindowExA(0, "SCROLLBAR", "", WS_CHILD | SBS_VERT, 0, 0, 10, 50, wnd.m_hWnd, nullptr, nullptr, nullptr);
     const struct {
         UINT message;
         WPARAM wParam;
@@ -85,4 +85,4 @@ TEST(InputEntries, HandlersGetTheMessagesValues)
     DrainQueue();
 }
 
-}  // namespace
+}   // namespace

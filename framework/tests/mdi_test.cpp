@@ -90,8 +90,8 @@ struct Mdi : ::testing::Test {
         g_appLog.clear();
         CWinApp* pApp = AfxGetApp();
         savedMain = pApp->m_pMainWnd;
-        docTemplate = new CMultiDocTemplate(IDR_TEST_MDIDOC, RUNTIME_CLASS(MdiDoc), RUNTIME_CLASS(MdiChild),
-                                            RUNTIME_CLASS(MdiView));
+        docTemplate = new CMultiDocTemplate(
+            IDR_TEST_MDIDOC, RUNTIME_CLASS(MdiDoc), RUNTIME_CLASS(MdiChild), RUNTIME_CLASS(MdiView));
         pApp->AddDocTemplate(docTemplate);
         main = new MdiMain;
         ASSERT_TRUE(main->LoadFrame(IDR_TEST_MDIFRAME));
@@ -327,8 +327,9 @@ TEST_F(Mdi, DroppedFilesOpenAsFromTheOpenDialog)
     delete app->m_pRecentFileList;
     app->m_pRecentFileList = new CRecentFileList(1, "Recent File List", "File%d", 4);
     main->DragAcceptFiles(TRUE);
-    main->SendMessage(WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop({"c:\\drop\\a.txt", "c:\\drop\\b.txt",
-                                                                       "c:\\drop\\c d.txt"})), 0);
+    main->SendMessage(WM_DROPFILES,
+                      reinterpret_cast<WPARAM>(MakeDrop({"c:\\drop\\a.txt", "c:\\drop\\b.txt", "c:\\drop\\c d.txt"})),
+                      0);
     // b.txt was open already: its window comes forward, no second copy.
     EXPECT_EQ(g_docsAlive, 3);
     EXPECT_EQ(ChildCaptions(), std::vector<std::string>({"a.txt", "b.txt", "c d.txt"}));
@@ -339,4 +340,4 @@ TEST_F(Mdi, DroppedFilesOpenAsFromTheOpenDialog)
     app->m_pRecentFileList = nullptr;
 }
 
-}  // namespace
+}   // namespace

@@ -32,10 +32,10 @@ TEST(Modeless, ShowsAndRepaintsWithoutAMessageLoop)
     if (!WindowsAvailable())
         GTEST_SKIP() << "no window system";
     DrainQueue();
-    HWND owner = CreateWindowExA(0, "STATIC", "owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10, 300, 200, nullptr,
-                                 nullptr, nullptr, nullptr);
-    HWND child = CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE, 0, 0, 50, 50, owner, nullptr, nullptr,
-                                 nullptr);
+    HWND owner = CreateWindowExA(
+        0, "STATIC", "owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 10, 300, 200, nullptr, nullptr, nullptr, nullptr);
+    HWND child =
+        CreateWindowExA(0, "STATIC", "", WS_CHILD | WS_VISIBLE, 0, 0, 50, 50, owner, nullptr, nullptr, nullptr);
     ProgressDlg dlg;
     dlg.m_name = "first";
     ASSERT_TRUE(dlg.Create(IDD_UI_PROGRESS, CWnd::FromHandle(child)));
@@ -93,4 +93,4 @@ TEST(Modeless, ObjectThatGoesTakesItsWindow)
     DrainQueue();
 }
 
-}  // namespace
+}   // namespace

@@ -25,21 +25,21 @@ std::vector<WORD> Template(DWORD style, short x, short y, bool extended = false)
     if (extended) {
         t.push_back(1);
         t.push_back(0xFFFF);
-        dword(0);       // help id
-        dword(0);       // extended style
+        dword(0);   // help id
+        dword(0);   // extended style
         dword(style);
     } else {
         dword(style);
         dword(0);
     }
-    t.push_back(0);     // no controls
+    t.push_back(0);   // no controls
     t.push_back(static_cast<WORD>(x));
     t.push_back(static_cast<WORD>(y));
     t.push_back(150);
     t.push_back(60);
-    t.push_back(0);     // no menu
-    t.push_back(0);     // the dialog class
-    t.push_back(0);     // no caption
+    t.push_back(0);   // no menu
+    t.push_back(0);   // the dialog class
+    t.push_back(0);   // no caption
     return t;
 }
 
@@ -59,8 +59,8 @@ RECT WorkAreaOf(HWND hWnd)
     int dy = (r.top + r.bottom) - (outer.top + outer.bottom);
     if (std::abs(dx) <= 1 && std::abs(dy) <= 1)
         return ::testing::AssertionSuccess();
-    return ::testing::AssertionFailure() << "dialog at " << r.left << "," << r.top << "-" << r.right << ","
-                                         << r.bottom << ", off centre by " << dx / 2 << "," << dy / 2;
+    return ::testing::AssertionFailure() << "dialog at " << r.left << "," << r.top << "-" << r.right << "," << r.bottom
+                                         << ", off centre by " << dx / 2 << "," << dy / 2;
 }
 
 RECT RectOf(HWND hWnd)
@@ -74,8 +74,18 @@ struct Owner {
     HWND hWnd;
     explicit Owner(bool visible = true)
     {
-        hWnd = CreateWindowExA(0, "STATIC", "owner", WS_OVERLAPPEDWINDOW | (visible ? WS_VISIBLE : 0), 200, 150, 500,
-                               400, nullptr, nullptr, nullptr, nullptr);
+        hWnd = CreateWindowExA(0,
+                               "STATIC",
+                               "owner",
+                               WS_OVERLAPPEDWINDOW | (visible ? WS_VISIBLE : 0),
+                               200,
+                               150,
+                               500,
+                               400,
+                               nullptr,
+                               nullptr,
+                               nullptr,
+                               nullptr);
     }
     ~Owner()
     {
@@ -222,8 +232,8 @@ TEST(DialogPlacement, ACentredDialogStaysInsideTheWorkArea)
 {
     if (!WindowsAvailable())
         GTEST_SKIP() << "no window system";
-    HWND owner = CreateWindowExA(0, "STATIC", "owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, -80, -60, 120, 90, nullptr,
-                                 nullptr, nullptr, nullptr);
+    HWND owner = CreateWindowExA(
+        0, "STATIC", "owner", WS_OVERLAPPEDWINDOW | WS_VISIBLE, -80, -60, 120, 90, nullptr, nullptr, nullptr, nullptr);
     std::vector<WORD> tmpl = Template(DS_MODALFRAME | WS_POPUP | WS_CAPTION, 0, 0);
     CDialog dlg(0);
     ASSERT_TRUE(dlg.CreateIndirect(tmpl.data(), CWnd::FromHandle(owner)));
@@ -236,4 +246,4 @@ TEST(DialogPlacement, ACentredDialogStaysInsideTheWorkArea)
     DrainQueue();
 }
 
-}  // namespace
+}   // namespace

@@ -155,4 +155,4 @@ TEST(DocumentPath, QuotesAreKeptOrStrippedAsTheProgramChooses)
     app->m_nQuoteHandling = saved;
 }
 
-}  // namespace
+}   // namespace

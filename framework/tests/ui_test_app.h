@@ -9,10 +9,10 @@
 
 extern std::string g_uiLog;
 
-const UINT ID_UI_APP_ONLY = 41001;     // handled by the application only
-const UINT ID_UI_BOTH = 41002;         // handled by the application and by the test dialog
+const UINT ID_UI_APP_ONLY = 41001;   // handled by the application only
+const UINT ID_UI_BOTH = 41002;       // handled by the application and by the test dialog
 const UINT ID_UI_NOBODY = 41003;
-const UINT ID_UI_APP_DISABLED = 41004; // the application handles it but its update handler disables it
+const UINT ID_UI_APP_DISABLED = 41004;   // the application handles it but its update handler disables it
 
 class UiTestApp : public CWinApp {
 public:

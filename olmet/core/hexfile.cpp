@@ -66,7 +66,10 @@ std::string LoadMessage(LoadError error, const std::string& path)
     return std::string();
 }
 
-HexFile::~HexFile() { Release(); }
+HexFile::~HexFile()
+{
+    Release();
+}
 
 void HexFile::Release()
 {
@@ -124,4 +127,4 @@ LoadError HexFile::Load(filesys::File& file, Offset statSize, const char* path)
     return LoadError::None;
 }
 
-}  // namespace olmet
+}   // namespace olmet

@@ -16,9 +16,9 @@ namespace olmet {
 class MemorySeam {
 public:
     virtual ~MemorySeam() {}
-    virtual void* Allocate(Offset size);                        // zero-filled; null on failure
-    virtual unsigned char* Lock(void* block);                   // null on failure
-    virtual void Free(void* block);                             // unlocks when locked
+    virtual void* Allocate(Offset size);        // zero-filled; null on failure
+    virtual unsigned char* Lock(void* block);   // null on failure
+    virtual void Free(void* block);             // unlocks when locked
 };
 
 // The seam of the running program (the C runtime's heap natively, global
@@ -62,6 +62,6 @@ private:
     std::string m_path;
 };
 
-}  // namespace olmet
+}   // namespace olmet
 
 #endif

@@ -25,9 +25,12 @@ char* PutNumber(char* out, std::uint64_t value, unsigned base, int width)
     return out;
 }
 
-bool Printable(unsigned char c) { return c >= 0x20 && c <= 0x7e; }
+bool Printable(unsigned char c)
+{
+    return c >= 0x20 && c <= 0x7e;
+}
 
-}  // namespace
+}   // namespace
 
 int FormatRow(const unsigned char* data, Offset size, Offset row, char out[kRowBufferSize])
 {
@@ -185,8 +188,7 @@ bool CompileSearch(const SearchState& state, char* code, int codeSize)
     return CompileSearchExpression(SearchExpression(state), code, codeSize);
 }
 
-Offset FindRow(const unsigned char* data, Offset size, Offset start, bool forward, const char* code,
-               bool ignoreCase)
+Offset FindRow(const unsigned char* data, Offset size, Offset start, bool forward, const char* code, bool ignoreCase)
 {
     const Offset rows = RowCount(size);
     char text[kRowBufferSize];
@@ -224,4 +226,4 @@ Offset PageCount(Offset size, int rowsPerPage)
     return (RowCount(size) + rowsPerPage - 1) / rowsPerPage;
 }
 
-}  // namespace olmet
+}   // namespace olmet

@@ -17,16 +17,22 @@ typedef std::int64_t Offset;   // byte offsets, sizes and row indices alike
 
 enum {
     kRowBytes = 16,
-    kRowChars = 70,          // a full row while offsets stay below 10,000,000
-    kRowBufferSize = 128,    // room for a row at any 64-bit offset
-    kPatternMax = 40,        // characters of a search pattern
-    kPercentRange = 100      // the scroll bar's top in percent mode
+    kRowChars = 70,         // a full row while offsets stay below 10,000,000
+    kRowBufferSize = 128,   // room for a row at any 64-bit offset
+    kPatternMax = 40,       // characters of a search pattern
+    kPercentRange = 100     // the scroll bar's top in percent mode
 };
 
 // Rows of a file of `size` bytes; the last may hold fewer than 16.
-inline Offset RowCount(Offset size) { return size > 0 ? (size + kRowBytes - 1) / kRowBytes : 0; }
+inline Offset RowCount(Offset size)
+{
+    return size > 0 ? (size + kRowBytes - 1) / kRowBytes : 0;
+}
 // Whether row `row` holds any of the file's bytes.
-inline bool RowHoldsData(Offset row, Offset size) { return row >= 0 && row < RowCount(size); }
+inline bool RowHoldsData(Offset row, Offset size)
+{
+    return row >= 0 && row < RowCount(size);
+}
 
 // Row `row` of the file as "%07ld %06lx  ", four groups of four bytes in
 // hexadecimal, two blanks and the bytes as characters; positions past the
@@ -54,8 +60,8 @@ Offset TopForThumb(const ScrollModel& model, Offset size, int pos);
 // How rows take the window's pixels: a row wider than the client wraps into
 // pieces of whole characters, each its own display row.
 struct RowGeometry {
-    int charWidth;     // tmExternalLeading + tmAveCharWidth
-    int rowHeight;     // tmHeight
+    int charWidth;   // tmExternalLeading + tmAveCharWidth
+    int rowHeight;   // tmHeight
     int clientWidth;
 
     // Display rows a row of `extent` pixels takes; 1 when the client has no
@@ -107,8 +113,7 @@ bool CompileSearch(const SearchState& state, char* code, int codeSize);
 
 // The first row from `start` on, in the direction, whose formatted text the
 // code matches (lower-cased first when case is ignored); -1 for none.
-Offset FindRow(const unsigned char* data, Offset size, Offset start, bool forward, const char* code,
-               bool ignoreCase);
+Offset FindRow(const unsigned char* data, Offset size, Offset start, bool forward, const char* code, bool ignoreCase);
 
 // ---------------------------------------------------------------- marks
 
@@ -129,6 +134,6 @@ Offset FirstRowOfPage(int page, int rowsPerPage, Offset size);
 // Pages a whole job prints.
 Offset PageCount(Offset size, int rowsPerPage);
 
-}  // namespace olmet
+}   // namespace olmet
 
 #endif

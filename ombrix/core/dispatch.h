@@ -20,11 +20,11 @@ enum Utility {
 };
 
 struct UtilityInfo {
-    const char* flag;       // command-line flag that selects it
-    const char* caption;    // its dialog's caption
+    const char* flag;      // command-line flag that selects it
+    const char* caption;   // its dialog's caption
     int dialogId;
-    int helpContext;        // HELP_CONTEXT number of its Help button
-    bool hasResults;        // false: it writes files only and leaves no window
+    int helpContext;   // HELP_CONTEXT number of its Help button
+    bool hasResults;   // false: it writes files only and leaves no window
 };
 
 // One row per Utility, in its order.

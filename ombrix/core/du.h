@@ -13,10 +13,10 @@ struct DirUsage {
 };
 
 struct DuOptions {
-    bool listAll;           // a line for every file too
-    bool excludeSubdirs;    // only the root line
+    bool listAll;          // a line for every file too
+    bool excludeSubdirs;   // only the root line
     bool showUtilization;
-    bool kilobytes;         // 1024-byte units, else 512
+    bool kilobytes;   // 1024-byte units, else 512
 };
 
 // The run's settings, read by every level of the walk.

@@ -6,10 +6,10 @@
 #include <cstddef>
 
 struct MagicEntry {
-    int offset;          // byte position in the file; -1 ends the table
-    int length;          // bytes compared
+    int offset;   // byte position in the file; -1 ends the table
+    int length;   // bytes compared
     const char* bytes;
-    const char* text;    // description
+    const char* text;   // description
 };
 
 // The 28 rows in the order they are tried, then the end row.

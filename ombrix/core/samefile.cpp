@@ -61,8 +61,13 @@ bool CanonicalPath(const char* name, char* path, DWORD size)
 
 bool Identity(const char* name, BY_HANDLE_FILE_INFORMATION* info)
 {
-    HANDLE handle = CreateFileA(name, 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    HANDLE handle = CreateFileA(name,
+                                0,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                nullptr,
+                                OPEN_EXISTING,
+                                FILE_FLAG_BACKUP_SEMANTICS,
+                                nullptr);
     if (handle == INVALID_HANDLE_VALUE)
         return false;
     BOOL ok = GetFileInformationByHandle(handle, info);
@@ -84,8 +89,7 @@ bool SameFile(const char* a, const char* b)
     BY_HANDLE_FILE_INFORMATION infoB;
     if (!Identity(a, &infoA) || !Identity(b, &infoB))
         return false;
-    return infoA.dwVolumeSerialNumber == infoB.dwVolumeSerialNumber &&
-           infoA.nFileIndexHigh == infoB.nFileIndexHigh && infoA.nFileIndexLow == infoB.nFileIndexLow &&
-           (infoA.nFileIndexHigh | infoA.nFileIndexLow) != 0;
+    return infoA.dwVolumeSerialNumber == infoB.dwVolumeSerialNumber && infoA.nFileIndexHigh == infoB.nFileIndexHigh &&
+           infoA.nFileIndexLow == infoB.nFileIndexLow && (infoA.nFileIndexHigh | infoA.nFileIndexLow) != 0;
 }
 #endif

@@ -153,8 +153,7 @@ void SplitBaseName(const char* filename, char* base, size_t size)
     base[length] = 0;
 }
 
-bool SplitIntoParts(const char* input, const char* base, const char* extension, int units,
-                    long long unitsPerFile)
+bool SplitIntoParts(const char* input, const char* base, const char* extension, int units, long long unitsPerFile)
 {
     FILE* in = std::fopen(input, "rb");
     if (!in) {

@@ -19,16 +19,15 @@ void SplitBaseName(const char* filename, char* base, size_t size);
 // Cuts input into base.extension, then the names that follow, each part
 // holding unitsPerFile units (a count below 1 never fills a part). False
 // when it stopped after telling the user why.
-bool SplitIntoParts(const char* input, const char* base, const char* extension, int units,
-                    long long unitsPerFile);
+bool SplitIntoParts(const char* input, const char* base, const char* extension, int units, long long unitsPerFile);
 
 // Joins base.extension and the parts that follow it, up to the first that
 // is missing, into output. False when it stopped after telling the user.
 bool SplitJoinParts(const char* output, const char* base, const char* extension);
 
 struct SplitOptions {
-    int type;            // kSplit or kUnsplit
-    int units;           // a SplitUnits
+    int type;    // kSplit or kUnsplit
+    int units;   // a SplitUnits
     long unitsPerFile;
 };
 

@@ -89,8 +89,8 @@ bool StringsScanFile(const char* name, int minLength, int offsets)
     ByteReader reader(file);
     char run[kMaxRun + 1];
     int length = 0;
-    long long start = 0;    // position of the run's first byte
-    bool cutRun = false;    // the next byte ends the run: it reached its limit
+    long long start = 0;   // position of the run's first byte
+    bool cutRun = false;   // the next byte ends the run: it reached its limit
     for (;;) {
         long long here = reader.Position();
         int c = cutRun ? 0 : reader.Get();

@@ -64,7 +64,8 @@ void TailTailFile(const char* name, long long size, int lines)
         long long feeds = 0;
         bool found = false;
         while (position > 0 && !found) {
-            long long from = position > static_cast<long long>(kTailBlock) ? position - static_cast<long long>(kTailBlock) : 0;
+            long long from =
+                position > static_cast<long long>(kTailBlock) ? position - static_cast<long long>(kTailBlock) : 0;
             size_t length = static_cast<size_t>(position - from);
             if (_fseeki64(file, from, SEEK_SET) != 0 || std::fread(block.data(), 1, length, file) != length) {
                 // What cannot be read is not shown.

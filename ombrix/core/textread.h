@@ -34,7 +34,7 @@ private:
     long long m_bufferStart = 0;   // file offset of m_buffer[0]
     size_t m_at = 0;
     size_t m_end = 0;
-    bool m_ended = false;          // Ctrl+Z met in text mode
+    bool m_ended = false;   // Ctrl+Z met in text mode
 };
 
 #endif

@@ -32,8 +32,18 @@ int WeekdayOfFirst(int month, int year)
 
 std::string MonthTitle(int month, int year)
 {
-    static const char* const kNames[12] = {"January", "February", "March",     "April",   "May",      "June",
-                                           "July",    "August",   "September", "October", "November", "December"};
+    static const char* const kNames[12] = {"January",
+                                           "February",
+                                           "March",
+                                           "April",
+                                           "May",
+                                           "June",
+                                           "July",
+                                           "August",
+                                           "September",
+                                           "October",
+                                           "November",
+                                           "December"};
     return std::string(kNames[month - 1]) + " " + std::to_string(year);
 }
 

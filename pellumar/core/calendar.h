@@ -9,8 +9,8 @@ const int kFirstCalendarYear = 1970;
 const int kLastCalendarYear = 2035;
 
 bool IsLeapYear(int year);
-int DaysInMonth(int month, int year);          // month 1 to 12
-int WeekdayOfFirst(int month, int year);       // 0 Sunday to 6 Saturday
+int DaysInMonth(int month, int year);      // month 1 to 12
+int WeekdayOfFirst(int month, int year);   // 0 Sunday to 6 Saturday
 
 // "March 1996": the full English month name and the four-digit year.
 std::string MonthTitle(int month, int year);

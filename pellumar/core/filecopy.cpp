@@ -91,7 +91,8 @@ bool ExpandNameList(const std::string& spec, std::vector<std::string>& names, Fi
             // where letter case matters; what the user reads is lowered.
             names.push_back(directory + entry.name);
         }
-        std::sort(names.begin() + static_cast<std::ptrdiff_t>(first), names.end(),
+        std::sort(names.begin() + static_cast<std::ptrdiff_t>(first),
+                  names.end(),
                   [](const std::string& a, const std::string& b) { return CompareNamesNoCase(a, b) < 0; });
     }
     if (names.empty()) {

@@ -21,7 +21,11 @@ const Launcher kLaunchers[32] = {
     {32781, "Utilities", "&Vantic...", "Stream editor", "\\vantic.exe ", kShortForm},
     {32782, "Utilities", "Sp&lit...", "Split a file into pieces", "\\ombrix.exe -p ", kFullPath},
     {32783, "Utilities", "St&rings...", "Search a file or files for ASCII strings", "\\ombrix.exe -s ", kShortForm},
-    {32784, "Utilities", "&Tail...", "Display the first, middle or last part of a file or files", "\\ombrix.exe -t ",
+    {32784,
+     "Utilities",
+     "&Tail...",
+     "Display the first, middle or last part of a file or files",
+     "\\ombrix.exe -t ",
      kShortForm},
     {32785, "Utilities", "&Wc...", "Count lines, words and bytes in a file or files", "\\ombrix.exe -w ", kShortForm},
     {32790, "Filters", "&Cat...", "Concatenate files", "\\filters.exe -c ", kShortForm},
@@ -181,8 +185,8 @@ bool HasPeMark(const std::string& program)
     return read && mark[0] == 'P' && mark[1] == 'E';
 }
 
-std::string RunCommandLine(int option, const std::string& command, const std::string& file,
-                           const std::string& loadPath, const std::string& cwd)
+std::string RunCommandLine(int option, const std::string& command, const std::string& file, const std::string& loadPath,
+                           const std::string& cwd)
 {
     std::string line;
     if (option == kRunWithZodo)

@@ -10,11 +10,11 @@
 enum FileForm { kFullPath, kShortForm };
 
 struct Launcher {
-    int id;              // menu command
-    const char* menu;    // "Utilities", "Filters" or "Frandel"
-    const char* text;    // menu text
-    const char* prompt;  // status-bar prompt
-    const char* tail;    // appended to LoadPath: "\prog.exe " and the flag
+    int id;               // menu command
+    const char* menu;     // "Utilities", "Filters" or "Frandel"
+    const char* text;     // menu text
+    const char* prompt;   // status-bar prompt
+    const char* tail;     // appended to LoadPath: "\prog.exe " and the flag
     FileForm form;
 };
 
@@ -91,7 +91,7 @@ bool HasPeMark(const std::string& program);
 // The command line of the Run dialog's choice. file is passed in its short
 // form when the program opens and has no "PE" mark, and gets cwd ahead of it
 // when it names no directory.
-std::string RunCommandLine(int option, const std::string& command, const std::string& file,
-                           const std::string& loadPath, const std::string& cwd);
+std::string RunCommandLine(int option, const std::string& command, const std::string& file, const std::string& loadPath,
+                           const std::string& cwd);
 
 #endif

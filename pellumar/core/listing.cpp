@@ -32,8 +32,14 @@ std::string LongLine(const DirEntry& entry, const struct tm* local)
     std::snprintf(head, sizeof head, "%s  %9" PRIu64 "    ", mode.c_str(), entry.size);
     char when[64];
     if (local)
-        std::snprintf(when, sizeof when, "%02d/%02d/%04d %02d:%02d", local->tm_mday, local->tm_mon + 1,
-                      local->tm_year + 1900, local->tm_hour, local->tm_min);
+        std::snprintf(when,
+                      sizeof when,
+                      "%02d/%02d/%04d %02d:%02d",
+                      local->tm_mday,
+                      local->tm_mon + 1,
+                      local->tm_year + 1900,
+                      local->tm_hour,
+                      local->tm_min);
     else
         std::snprintf(when, sizeof when, "%-10s %-5s", "NULL", "NULL");
     return std::string(head) + when + "    " + name;

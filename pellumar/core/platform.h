@@ -12,7 +12,7 @@
 
 // One directory entry as the listing and the copy see it.
 struct DirEntry {
-    std::string name;        // as the file system spells it
+    std::string name;   // as the file system spells it
     bool directory = false;
     bool readOnly = false;
     bool archive = false;

@@ -35,8 +35,13 @@ DirEntry EntryFrom(const WIN32_FIND_DATAA& found)
 
 bool Identity(const std::string& path, BY_HANDLE_FILE_INFORMATION& info)
 {
-    HANDLE file = CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                              OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    HANDLE file = CreateFileA(path.c_str(),
+                              0,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                              nullptr,
+                              OPEN_EXISTING,
+                              FILE_FLAG_BACKUP_SEMANTICS,
+                              nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return false;
     BOOL ok = GetFileInformationByHandle(file, &info);
@@ -132,8 +137,8 @@ bool IsCharacterDevice(const std::string& path)
 {
     // Opened for no access, only to ask what it is: a file on disk is left
     // as it is, and a device is not claimed.
-    HANDLE handle = CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0,
-                                nullptr);
+    HANDLE handle =
+        CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr);
     if (handle == INVALID_HANDLE_VALUE)
         return false;
     bool device = GetFileType(handle) == FILE_TYPE_CHAR;
@@ -167,7 +172,8 @@ void LowerLastComponent(const std::string& path)
     }
     for (unsigned attempt = 0; attempt < 100; ++attempt) {
         char name[16];
-        std::snprintf(name, sizeof name, "tm%06u", static_cast<unsigned>((GetTickCount() + attempt * 7919u) % 1000000u));
+        std::snprintf(
+            name, sizeof name, "tm%06u", static_cast<unsigned>((GetTickCount() + attempt * 7919u) % 1000000u));
         std::string between = directory + name;
         if (!MoveFileA(wanted.c_str(), between.c_str())) {
             if (GetLastError() == ERROR_ALREADY_EXISTS || GetLastError() == ERROR_FILE_EXISTS)

@@ -13,7 +13,7 @@ namespace {
 // literal finder looks for the byte of the literal that scores lowest.
 int Commonness(unsigned char c)
 {
-    static const char kLetters[] = "etaoinsrhldcumfpgwybvkxjqz";  // most common first
+    static const char kLetters[] = "etaoinsrhldcumfpgwybvkxjqz";   // most common first
     if (c == ' ' || c == '\n' || c == '\r')
         return 250;
     if (c >= 'a' && c <= 'z') {
@@ -24,8 +24,8 @@ int Commonness(unsigned char c)
         return 90;
     if (c >= '0' && c <= '9')
         return 100;
-    if (c == '\t' || c == '(' || c == ')' || c == ';' || c == ',' || c == '.' || c == '=' || c == '_' ||
-        c == '"' || c == '-' || c == '*' || c == '/')
+    if (c == '\t' || c == '(' || c == ')' || c == ';' || c == ',' || c == '.' || c == '=' || c == '_' || c == '"' ||
+        c == '-' || c == '*' || c == '/')
         return 110;
     if (c >= 0x20 && c < 0x7F)
         return 60;
@@ -39,7 +39,7 @@ inline unsigned CountTrailingZeros(unsigned mask)
 }
 #endif
 
-}  // namespace
+}   // namespace
 
 void LowerCopy(char* to, const char* from, size_t n)
 {
@@ -68,8 +68,7 @@ void LiteralFinder::Prepare(const char* literal, size_t literalLength)
     length = literalLength;
     rareIndex = 0;
     for (size_t i = 1; i < length; ++i) {
-        if (Commonness(static_cast<unsigned char>(text[i])) <
-            Commonness(static_cast<unsigned char>(text[rareIndex])))
+        if (Commonness(static_cast<unsigned char>(text[i])) < Commonness(static_cast<unsigned char>(text[rareIndex])))
             rareIndex = i;
     }
 }
@@ -80,7 +79,7 @@ const char* LiteralFinder::Find(const char* from, const char* to) const
         return from;
     if (to - from < static_cast<ptrdiff_t>(length))
         return nullptr;
-    const char* last = to - length;  // last possible start
+    const char* last = to - length;   // last possible start
     if (length == 1)
         return ScanByte(from, to, static_cast<unsigned char>(text[0]));
     // Two probes per start: the rare byte, and the last byte (or the first,
@@ -93,8 +92,8 @@ const char* LiteralFinder::Find(const char* from, const char* to) const
     while (last - p >= 15) {
         __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + rareIndex));
         __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p + other));
-        unsigned mask = static_cast<unsigned>(
-            _mm_movemask_epi8(_mm_and_si128(_mm_cmpeq_epi8(a, rare), _mm_cmpeq_epi8(b, second))));
+        unsigned mask =
+            static_cast<unsigned>(_mm_movemask_epi8(_mm_and_si128(_mm_cmpeq_epi8(a, rare), _mm_cmpeq_epi8(b, second))));
         while (mask) {
             unsigned bitIndex = CountTrailingZeros(mask);
             const char* start = p + bitIndex;

@@ -34,7 +34,7 @@ bool IsPlainExtensionMask(const char* mask)
     return true;
 }
 
-}  // namespace
+}   // namespace
 
 void ListCurrentDirectory(std::vector<ListedName>& entries)
 {
@@ -73,8 +73,13 @@ bool ListedNameMatches(const char* mask, const ListedName& entry)
 bool WholeFileReader::Open(const char* name)
 {
     Close();
-    HANDLE handle = CreateFileA(name, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                                FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+    HANDLE handle = CreateFileA(name,
+                                GENERIC_READ,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                nullptr,
+                                OPEN_EXISTING,
+                                FILE_FLAG_SEQUENTIAL_SCAN,
+                                nullptr);
     if (handle == INVALID_HANDLE_VALUE)
         return false;
     m_handle = handle;
@@ -191,13 +196,13 @@ namespace {
 // file, not yet the oldest, has this many pieces waiting.
 const size_t kPieceSize = 256 * 1024;
 const size_t kMaxPieces = 4;
-}  // namespace
+}   // namespace
 
 // One file in flight.
 struct FileWorkersItem {
     std::string path;
     std::string header;
-    bool taken = false;    // a worker has it
+    bool taken = false;   // a worker has it
     bool done = false;
     std::atomic<bool> dropped{false};
     int outcome = 0;

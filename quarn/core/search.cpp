@@ -17,9 +17,9 @@
 
 namespace {
 
-const size_t kBlockSize = 1 << 20;       // bytes of a file read at once
-const size_t kLineLimit = 510;            // longest line, line end included
-const size_t kReadSize = 511;             // what one line read takes at most
+const size_t kBlockSize = 1 << 20;   // bytes of a file read at once
+const size_t kLineLimit = 510;       // longest line, line end included
+const size_t kReadSize = 511;        // what one line read takes at most
 
 const char kTruncated[] = "**** Line truncated - results unreliable\r\n";
 
@@ -60,7 +60,7 @@ std::string FileHeader(bool descend, const char* path, const char* separator, co
     return header;
 }
 
-}  // namespace
+}   // namespace
 
 // A pattern ready for matching: its code, the anchoring its compile left,
 // and what the code says about literal text that every match must hold.
@@ -111,7 +111,7 @@ void AddFileEntry(CQuarnSearch::DirEntry& entry, const char* name)
     entry.directory = false;
 }
 
-}  // namespace
+}   // namespace
 
 void CQuarnSearch::Pattern::Analyse()
 {
@@ -162,7 +162,7 @@ void CQuarnSearch::Pattern::Analyse()
             size = 3 + REGEX_CLASS_BYTES;
             break;
         default:
-            size = 0;  // code this analysis does not know: leave it all to the matcher
+            size = 0;   // code this analysis does not know: leave it all to the matcher
             break;
         }
         if (size == 0 || ip + size > end)
@@ -269,8 +269,8 @@ void CQuarnSearch::PlaceSpill()
 char* CQuarnSearch::GetNextPatternLine(char* buffer)
 {
     bool overflow = false;
-    char* end = GetNextTextLine(m_patternsText, m_patternsText.GetLength(), m_patternReadPos, buffer,
-                                kPatternLineSize, overflow);
+    char* end = GetNextTextLine(
+        m_patternsText, m_patternsText.GetLength(), m_patternReadPos, buffer, kPatternLineSize, overflow);
     m_lastLineTooLong = overflow;
     return end;
 }
@@ -451,7 +451,7 @@ template <class Output>
 int CQuarnSearch::ScanFile(WholeFileReader& file, Scratch& scratch, Output& out) const
 {
     char* data = scratch.block.data();
-    char* text = m_ignoreCase ? scratch.lower.data() : data;  // what the patterns see
+    char* text = m_ignoreCase ? scratch.lower.data() : data;   // what the patterns see
     size_t pos = 0, length = 0;
     bool atEnd = false;
     long lineNumber = 1;
@@ -548,7 +548,6 @@ int CQuarnSearch::ScanFile(WholeFileReader& file, Scratch& scratch, Output& out)
     return kSearched;
 }
 
-
 int CQuarnSearch::FinishFile(int outcome)
 {
     switch (outcome) {
@@ -642,7 +641,8 @@ int CQuarnSearch::TakeOldest()
         m_pending.pop_front();
         int result = 1;
         if (next.message.empty()) {
-            result = FinishFile(m_workers->Pool().TakeNext([this](const FileWorkers::Piece& piece) { AddPiece(piece); }));
+            result =
+                FinishFile(m_workers->Pool().TakeNext([this](const FileWorkers::Piece& piece) { AddPiece(piece); }));
         } else {
             ToolMessage(next.message.c_str());
             result = next.ends ? 0 : 1;
@@ -815,8 +815,8 @@ int CQuarnSearch::SearchDirectory(const char* path)
             m_pending.emplace_back();
         } else {
             DirectOutput out{m_output};
-            result = FinishFile(SearchOne(m_scratch[0], table[i].foundName,
-                                          FileHeader(m_descend != 0, path, separator, name), out));
+            result = FinishFile(
+                SearchOne(m_scratch[0], table[i].foundName, FileHeader(m_descend != 0, path, separator, name), out));
         }
     }
     if (result && m_workers && !m_output.Spilling())

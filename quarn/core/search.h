@@ -74,9 +74,9 @@ public:
     // Directory field's directory when descending.
     COutputText m_output;
     CString& m_resultText = m_output.m_text;
-    CString m_directory;       // the dialog's Directory field
-    CString m_fileMasks;       // blank-separated wildcard masks
-    CString m_patternsText;    // one pattern a line
+    CString m_directory;      // the dialog's Directory field
+    CString m_fileMasks;      // blank-separated wildcard masks
+    CString m_patternsText;   // one pattern a line
     int m_lineNumbers;
     int m_ignoreCase;
     int m_descend;
@@ -90,9 +90,8 @@ public:
     // server, and the workers overlap those waits as well as the matching.
     unsigned m_threads = 0;
 
-    int m_patternReadPos;      // read position of GetNextPatternLine
-    bool m_lastLineTooLong;    // the last line GetNextPatternLine gave did not fit
-
+    int m_patternReadPos;     // read position of GetNextPatternLine
+    bool m_lastLineTooLong;   // the last line GetNextPatternLine gave did not fit
 
     struct DirEntry;
 
@@ -138,12 +137,12 @@ private:
 
     std::vector<unsigned char> m_patternTooLong;   // per pattern line: did not fit the buffer
     std::vector<Pattern> m_compiled;
-    int m_compiledCount;       // leading patterns compiled without error
-    bool m_skipReady;          // every pattern compiled, each with literal text to look for
-    std::vector<Scratch> m_scratch;  // per worker (one without workers): blocks and match state
-    std::vector<ListedName> m_listing;  // the directory being listed
-    std::unique_ptr<Workers> m_workers;  // during a run with worker threads
-    std::string m_realPath;    // the directory being searched, as the file system names it
+    int m_compiledCount;                  // leading patterns compiled without error
+    bool m_skipReady;                     // every pattern compiled, each with literal text to look for
+    std::vector<Scratch> m_scratch;       // per worker (one without workers): blocks and match state
+    std::vector<ListedName> m_listing;    // the directory being listed
+    std::unique_ptr<Workers> m_workers;   // during a run with worker threads
+    std::string m_realPath;               // the directory being searched, as the file system names it
 };
 
 #endif

@@ -54,7 +54,7 @@ bool RestoreTextVerb(SetupStore& store, const char* verb, const std::string& pre
     return store.SetValue(path, editorCommand);
 }
 
-}  // namespace
+}   // namespace
 
 SetupChoices ReadSetupChoices(SetupStore& store, const std::string& ownDirectory)
 {
@@ -146,9 +146,12 @@ SetupOutcome Uninstall(SetupStore& store, const std::string& directory)
     if (windows.empty() || store.RemoveFile(pagerProfile) == StoreResult::failed)
         failures.push_back("cant remove " + pagerProfile);
 
-    const std::pair<const char*, const char*> keys[] = {
-        {kAddOnsSection, kAddOnsKey}, {kTamrelSection, "Loadpath"}, {kTamrelSection, "Editor"},
-        {kTamrelSection, "Shell"},    {kTamrelSection, "Gzip"},     {kTamrelSection, "ShowPrint"}};
+    const std::pair<const char*, const char*> keys[] = {{kAddOnsSection, kAddOnsKey},
+                                                        {kTamrelSection, "Loadpath"},
+                                                        {kTamrelSection, "Editor"},
+                                                        {kTamrelSection, "Shell"},
+                                                        {kTamrelSection, "Gzip"},
+                                                        {kTamrelSection, "ShowPrint"}};
     for (const auto& key : keys) {
         if (!store.WriteProfile(key.first, key.second, nullptr))
             failures.push_back(std::string("cant remove [") + key.first + "] " + key.second + " from " + kProfileFile);

@@ -12,9 +12,9 @@
 
 // What a removal found.
 enum class StoreResult {
-    done,      // it was there and is gone (or, for a query, it was read)
-    absent,    // there was nothing to remove or read
-    failed,    // it is there and could not be removed or read
+    done,     // it was there and is gone (or, for a query, it was read)
+    absent,   // there was nothing to remove or read
+    failed,   // it is there and could not be removed or read
 };
 
 // winfile.ini and the registry under HKEY_CLASSES_ROOT, one call each.
@@ -92,7 +92,7 @@ const char* DirectoryRefusal(const std::string& typed);
 
 struct SetupOutcome {
     bool ok;
-    std::string message;     // what the program shows, success or failure
+    std::string message;   // what the program shows, success or failure
 };
 
 // Writes the settings and registrations in order, stopping at the first

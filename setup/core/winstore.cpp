@@ -13,7 +13,7 @@ bool IsAbsence(LONG error)
     return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
 }
 
-}  // namespace
+}   // namespace
 
 std::string WindowsSetupStore::ReadProfile(const std::string& section, const std::string& key)
 {
@@ -21,8 +21,8 @@ std::string WindowsSetupStore::ReadProfile(const std::string& section, const std
     // it, so the read is tried again with twice the room.
     std::vector<char> value(512);
     for (;;) {
-        DWORD got = GetPrivateProfileStringA(section.c_str(), key.c_str(), "", value.data(),
-                                             static_cast<DWORD>(value.size()), kProfileFile);
+        DWORD got = GetPrivateProfileStringA(
+            section.c_str(), key.c_str(), "", value.data(), static_cast<DWORD>(value.size()), kProfileFile);
         if (got + 1 < value.size() || value.size() >= 1u << 20)
             return std::string(value.data(), got < value.size() ? got : value.size() - 1);
         value.resize(value.size() * 2);
@@ -54,8 +54,8 @@ bool WindowsSetupStore::KeyExists(const std::string& path)
 
 bool WindowsSetupStore::SetValue(const std::string& path, const std::string& value)
 {
-    return RegSetValueA(HKEY_CLASSES_ROOT, path.c_str(), REG_SZ, value.c_str(),
-                        static_cast<DWORD>(value.size() + 1)) == ERROR_SUCCESS;
+    return RegSetValueA(HKEY_CLASSES_ROOT, path.c_str(), REG_SZ, value.c_str(), static_cast<DWORD>(value.size() + 1)) ==
+           ERROR_SUCCESS;
 }
 
 StoreResult WindowsSetupStore::QueryValue(const std::string& path, std::string* value)

@@ -85,9 +85,8 @@ void SelectItems(const Window& list, const std::vector<std::string>& items);
 std::vector<std::string> ReadLogLines(const std::string& path);
 // Waits until the log holds a line equal to `line` (or, with a trailing
 // '*', one that begins with the text before it); returns the log's lines.
-std::vector<std::string> WaitLogLine(const std::string& path, const std::string& line,
-                                     DWORD timeoutMs = kTimeoutMs);
+std::vector<std::string> WaitLogLine(const std::string& path, const std::string& line, DWORD timeoutMs = kTimeoutMs);
 
-}  // namespace tamrel_auto
+}   // namespace tamrel_auto
 
 #endif

@@ -93,4 +93,4 @@ int Run(const char* name, const std::function<int()>& body)
     }
 }
 
-}  // namespace tamrel_bench
+}   // namespace tamrel_bench

@@ -43,10 +43,9 @@ void PrintPhases(const RunTimes& times, const char* finish);
 // Starts `exeName` (beside the benchmark) with `tail` in `directory`, waits
 // for the dialog captioned `dialogCaption`, lets `fill` set its fields and
 // presses OK. Sets every time in `times` but `finished`.
-tamrel_auto::Process StartAndPressOk(const std::string& exeName, const std::string& tail,
-                                     const std::string& directory, const std::string& dialogCaption,
-                                     const std::function<void(const tamrel_auto::Window&)>& fill,
-                                     RunTimes* times);
+tamrel_auto::Process StartAndPressOk(const std::string& exeName, const std::string& tail, const std::string& directory,
+                                     const std::string& dialogCaption,
+                                     const std::function<void(const tamrel_auto::Window&)>& fill, RunTimes* times);
 
 // What a program's output view showed, and the frame that holds it.
 struct Output {
@@ -57,8 +56,8 @@ struct Output {
 // Waits for the frame whose caption ends with `frameCaptionEnd` and for its
 // edit view to show text (`what` names it in the timeout message); sets
 // `times->finished` when it does.
-Output WaitForOutput(const tamrel_auto::Process& process, const std::string& frameCaptionEnd,
-                     const std::string& what, RunTimes* times);
+Output WaitForOutput(const tamrel_auto::Process& process, const std::string& frameCaptionEnd, const std::string& what,
+                     RunTimes* times);
 
 // Closes the frame and waits for the program to end.
 void CloseAndWait(tamrel_auto::Process& process, const Output& output);
@@ -80,6 +79,6 @@ bool CheckUsage(int argc, int arguments, const char* usage);
 // "NAME: message" and gives 1.
 int Run(const char* name, const std::function<int()>& body);
 
-}  // namespace tamrel_bench
+}   // namespace tamrel_bench
 
 #endif

@@ -19,8 +19,8 @@ const double kMinSeconds = 1.0;
 std::vector<std::string> GenerateText()
 {
     static const char* const kWords[] = {
-        "the", "quick", "brown", "fox", "jumps", "over", "lazy", "dog", "reading", "writing",
-        "matching", "line", "file", "search", "pattern", "engine", "text", "byte", "code", "window",
+        "the",      "quick", "brown", "fox",    "jumps",   "over",   "lazy", "dog",  "reading", "writing",
+        "matching", "line",  "file",  "search", "pattern", "engine", "text", "byte", "code",    "window",
     };
     const int wordCount = sizeof kWords / sizeof kWords[0];
     unsigned long state = 12345;
@@ -47,7 +47,7 @@ std::vector<std::string> GenerateText()
                 if (pick < 22)
                     word[0] = static_cast<char>(word[0] - 'a' + 'A');
                 line += word;
-                if (pick >= 95) {  // a doubled word now and then
+                if (pick >= 95) {   // a doubled word now and then
                     line += ' ';
                     line += word;
                 }
@@ -76,11 +76,15 @@ void Measure(const char* name, const char* expression, const std::vector<std::st
         seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     } while (seconds < kMinSeconds);
     const long passes = scanned / static_cast<long>(lines.size());
-    std::printf("%-18s %-26s %12.0f lines/s  (%ld of %zu lines match)\n", name, expression,
-                static_cast<double>(scanned) / seconds, matches / passes, lines.size());
+    std::printf("%-18s %-26s %12.0f lines/s  (%ld of %zu lines match)\n",
+                name,
+                expression,
+                static_cast<double>(scanned) / seconds,
+                matches / passes,
+                lines.size());
 }
 
-}  // namespace
+}   // namespace
 
 int main()
 {
@@ -88,7 +92,8 @@ int main()
     size_t bytes = 0;
     for (const std::string& line : lines)
         bytes += line.size();
-    std::printf("regex: %zu generated lines, %.1f characters a line on average\n", lines.size(),
+    std::printf("regex: %zu generated lines, %.1f characters a line on average\n",
+                lines.size(),
                 static_cast<double>(bytes) / static_cast<double>(lines.size()));
     Measure("literal", "needle", lines);
     Measure("class-and-closure", "[A-Z][a-z]*ing [0-9]*", lines);

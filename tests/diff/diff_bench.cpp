@@ -27,10 +27,16 @@ int main(int argc, char** argv)
     std::string work = FullPath(argv[3]);
     return Run("diff_bench", [&] {
         RunTimes times;
-        Process process = StartAndPressOk("diff.exe", "-u", work, "File Compare", [&](const Window& dialog) {
-            dialog.Child(IDC_FILE1).SetText(first);
-            dialog.Child(IDC_FILE2).SetText(second);
-        }, &times);
+        Process process = StartAndPressOk(
+            "diff.exe",
+            "-u",
+            work,
+            "File Compare",
+            [&](const Window& dialog) {
+                dialog.Child(IDC_FILE1).SetText(first);
+                dialog.Child(IDC_FILE2).SetText(second);
+            },
+            &times);
         Output output = WaitForOutput(process, "DIFF for Windows", "the result", &times);
 
         PrintPhases(times, "result shown");

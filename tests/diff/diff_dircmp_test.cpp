@@ -54,7 +54,9 @@ TEST_F(ByteCompareTest, CmpLines)
         {"first is a prefix", "abc", "abcd", " differ: EOF in " + m_dir.file("one.bin") + "\r\n"},
         {"second is a prefix", "abc\n", "abc", " differ: EOF in " + m_dir.file("two.bin") + "\r\n"},
         {"first empty", "", "x", " differ: EOF in " + m_dir.file("one.bin") + "\r\n"},
-        {"bytes above 127 and NULs", std::string("\xff\0\x80", 3), std::string("\xff\0\x81", 3),
+        {"bytes above 127 and NULs",
+         std::string("\xff\0\x80", 3),
+         std::string("\xff\0\x81", 3),
          " differ: char 3, line 1\r\n"},
     };
     for (const CmpCase& c : cases)
@@ -74,8 +76,9 @@ TEST_F(ByteCompareTest, DifferenceFarIntoLargeFiles)
         size_t line = 1;
         for (size_t k = 0; k < at; ++k)
             line += bytes[k] == '\n';
-        EXPECT_EQ(Compare(bytes, changed), "Files: " + One() + " and " + Two() + " differ: char " +
-                                               std::to_string(at + 1) + ", line " + std::to_string(line) + "\r\n")
+        EXPECT_EQ(Compare(bytes, changed),
+                  "Files: " + One() + " and " + Two() + " differ: char " + std::to_string(at + 1) + ", line " +
+                      std::to_string(line) + "\r\n")
             << at;
     }
     EXPECT_EQ(Compare(bytes, bytes + "x"), "Files: " + One() + " and " + Two() + " differ: EOF in " + One() + "\r\n");
@@ -125,7 +128,8 @@ protected:
     }
     std::string Same(const std::string& name) const
     {
-        return "Files: " + Lowered(m_first + "\\" + name) + " and " + Lowered(m_second + "\\" + name) + " are the same\r\n";
+        return "Files: " + Lowered(m_first + "\\" + name) + " and " + Lowered(m_second + "\\" + name) +
+               " are the same\r\n";
     }
 
     ScratchDir m_dir;
@@ -150,9 +154,10 @@ TEST_F(DirectoryCompareTest, OnlyInLinesAndCmpLinesInSortedOrder)
     WriteFileBytes(m_second + "\\z.txt", "z");
     MakeDirectory(m_first + "\\sub");
     MakeDirectory(m_second + "\\a_dir");
-    EXPECT_EQ(Compare(m_first, m_second), "Only in " + m_first + ": x.txt\r\n" + "Files: " + Lowered(m_first + "\\y.txt") +
-                                              " and " + Lowered(m_second + "\\y.txt") + " differ: char 3, line 1\r\n" +
-                                              "Only in " + m_second + ": z.txt\r\n");
+    EXPECT_EQ(Compare(m_first, m_second),
+              "Only in " + m_first + ": x.txt\r\n" + "Files: " + Lowered(m_first + "\\y.txt") + " and " +
+                  Lowered(m_second + "\\y.txt") + " differ: char 3, line 1\r\n" + "Only in " + m_second +
+                  ": z.txt\r\n");
 
     // Runs of names on either side, and a table left over at the end.
     for (const char* name : {"a1", "a2", "m", "q1", "q2"})
@@ -160,10 +165,11 @@ TEST_F(DirectoryCompareTest, OnlyInLinesAndCmpLinesInSortedOrder)
     for (const char* name : {"b", "m", "r"})
         WriteFileBytes(m_second + "\\" + name, "");
     EXPECT_EQ(Compare(m_first, m_second),
-              "Only in " + m_first + ": a1\r\nOnly in " + m_first + ": a2\r\nOnly in " + m_second + ": b\r\n" + Same("m") +
-                  "Only in " + m_first + ": q1\r\nOnly in " + m_first + ": q2\r\nOnly in " + m_second + ": r\r\n" +
-                  "Only in " + m_first + ": x.txt\r\n" + "Files: " + Lowered(m_first + "\\y.txt") + " and " +
-                  Lowered(m_second + "\\y.txt") + " differ: char 3, line 1\r\n" + "Only in " + m_second + ": z.txt\r\n");
+              "Only in " + m_first + ": a1\r\nOnly in " + m_first + ": a2\r\nOnly in " + m_second + ": b\r\n" +
+                  Same("m") + "Only in " + m_first + ": q1\r\nOnly in " + m_first + ": q2\r\nOnly in " + m_second +
+                  ": r\r\n" + "Only in " + m_first + ": x.txt\r\n" + "Files: " + Lowered(m_first + "\\y.txt") +
+                  " and " + Lowered(m_second + "\\y.txt") + " differ: char 3, line 1\r\n" + "Only in " + m_second +
+                  ": z.txt\r\n");
 }
 
 TEST_F(DirectoryCompareTest, EmptyDirectoriesGiveNoLines)

@@ -227,9 +227,9 @@ TEST(DiffE2E, DirectoryComparison)
     temp.Write("Second\\z.txt", "z");
     DiffRun run("-c", temp.path());
     run.Compare(first, second, false);
-    EXPECT_EQ(run.View().Text(), "Files: " + Lower(first) + "\\readme.txt and " + Lower(second) +
-                                     "\\readme.txt are the same\r\nOnly in " + first + ": x.txt\r\nOnly in " + second +
-                                     ": z.txt\r\n");
+    EXPECT_EQ(run.View().Text(),
+              "Files: " + Lower(first) + "\\readme.txt and " + Lower(second) + "\\readme.txt are the same\r\nOnly in " +
+                  first + ": x.txt\r\nOnly in " + second + ": z.txt\r\n");
     run.Frame().PostClose();
     EXPECT_TRUE(run.process.WaitExit());
 }
@@ -256,8 +256,9 @@ TEST(DiffE2E, SpilledResultsOpenInTheViewerAndSaveAsWritesTheText)
     ASSERT_NE(at, std::string::npos) << shown;
     size_t nameStart = at + label.size();
     std::string name = shown.substr(nameStart, shown.find("\r\n", nameStart) - nameStart);
-    EXPECT_EQ(shown, "****\r\n**** Too much output (>32kb)\r\n" + label + name +
-                         "\r\n**** Use Zodo to display this file\r\n****\r\n");
+    EXPECT_EQ(shown,
+              "****\r\n**** Too much output (>32kb)\r\n" + label + name +
+                  "\r\n**** Use Zodo to display this file\r\n****\r\n");
     // The spill file is made in the program's current directory.
     std::string expected = "0a1,$\r\n";
     for (int n = 0; n < 3000; ++n)

@@ -1,7 +1,6 @@
 
 #include <gtest/gtest.h>
 
-
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -51,24 +50,31 @@ TEST_F(LineDiffTest, HunksOfTheClassicCases)
         {"both files empty", "", "", "diff: files are the same\r\n"},
         {"second file empty", Lines({"a", "b", "c"}), "", "1,$d0\r\n< a\r\n< b\r\n< c\r\n\r\n"},
         {"first file empty", "", Lines({"a", "b"}), "0a1,$\r\n> a\r\n> b\r\n\r\n"},
-        {"one line changed", Lines({"1", "2", "x", "4", "5"}), Lines({"1", "2", "y", "4", "5"}),
+        {"one line changed",
+         Lines({"1", "2", "x", "4", "5"}),
+         Lines({"1", "2", "y", "4", "5"}),
          "3c3\r\n< x\r\n---\r\n> y\r\n\r\n"},
-        {"one line inserted", Lines({"one", "two", "three", "four", "five"}),
-         Lines({"one", "two", "new", "three", "four", "five"}), "2a3\r\n> new\r\n\r\n"},
-        {"look-ahead meets the end of the first file", Lines({"one", "two", "three", "four"}),
+        {"one line inserted",
+         Lines({"one", "two", "three", "four", "five"}),
+         Lines({"one", "two", "new", "three", "four", "five"}),
+         "2a3\r\n> new\r\n\r\n"},
+        {"look-ahead meets the end of the first file",
+         Lines({"one", "two", "three", "four"}),
          Lines({"one", "two", "new", "three", "four", "five"}),
          "3,$c3,$\r\n< three\r\n< four\r\n---\r\n> new\r\n> three\r\n> four\r\n> five\r\n\r\n"},
         {"last line differs", Lines({"a", "b", "c"}), Lines({"a", "b", "C"}), "3,$c3,$\r\n< c\r\n---\r\n> C\r\n\r\n"},
         {"one line deleted", Lines({"1", "2", "3", "4", "5"}), Lines({"1", "2", "4", "5"}), "3d2\r\n< 3\r\n\r\n"},
-        {"two lines changed into three", Lines({"1", "2", "a", "b", "5", "6", "7", "8"}),
-         Lines({"1", "2", "x", "y", "z", "5", "6", "7", "8"}), "3,4c3,5\r\n< a\r\n< b\r\n---\r\n> x\r\n> y\r\n> z\r\n\r\n"},
-        {"two hunks", Lines({"1", "x", "3", "4", "5", "6", "7", "8", "9"}),
+        {"two lines changed into three",
+         Lines({"1", "2", "a", "b", "5", "6", "7", "8"}),
+         Lines({"1", "2", "x", "y", "z", "5", "6", "7", "8"}),
+         "3,4c3,5\r\n< a\r\n< b\r\n---\r\n> x\r\n> y\r\n> z\r\n\r\n"},
+        {"two hunks",
+         Lines({"1", "x", "3", "4", "5", "6", "7", "8", "9"}),
          Lines({"1", "3", "4", "5", "new", "6", "7", "8", "9"}),
          "2d1\r\n< x\r\n5a5\r\n> new\r\n\r\n"},
         {"first file is a prefix", Lines({"a", "b"}), Lines({"a", "b", "c", "d"}), "2a3,$\r\n> c\r\n> d\r\n\r\n"},
         {"second file is a prefix", Lines({"a", "b", "c"}), Lines({"a"}), "2,$d1\r\n< b\r\n< c\r\n\r\n"},
-        {"last line without its line end gets one", "a\r\nb", "a\r\nc\r\n",
-         "2,$c2,$\r\n< b\r\n---\r\n> c\r\n\r\n"},
+        {"last line without its line end gets one", "a\r\nb", "a\r\nc\r\n", "2,$c2,$\r\n< b\r\n---\r\n> c\r\n\r\n"},
         {"line ends kept as stored", "a\nb\nc\nd\n", "a\nX\nc\nd\n", "2c2\r\n< b\n---\r\n> X\n\r\n"},
     };
     for (const DiffCase& c : cases)
@@ -210,8 +216,9 @@ TEST_F(LineDiffTest, OutputPastTheCapSpillsIntoTheCurrentDirectory)
     std::string name = spilled.substr(at + label.size(), spilled.find("\r\n", at) - at - label.size());
     EXPECT_EQ(name.size(), 8u);
     EXPECT_EQ(name.compare(0, 2, "tm"), 0) << name;
-    EXPECT_EQ(spilled, "****\r\n**** Too much output (>32kb)\r\n**** Results written to file: " + name +
-                           "\r\n**** Use Zodo to display this file\r\n****\r\n");
+    EXPECT_EQ(spilled,
+              "****\r\n**** Too much output (>32kb)\r\n**** Results written to file: " + name +
+                  "\r\n**** Use Zodo to display this file\r\n****\r\n");
     EXPECT_EQ(ReadFileBytes(m_dir.file(name)), expectedOutput());
     EXPECT_TRUE(m_messages.messages().empty());
 }

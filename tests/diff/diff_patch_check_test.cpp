@@ -16,15 +16,15 @@
 #include "linediff.h"
 
 namespace {
-typedef char* (__cdecl* UnixNameFunction)(const wchar_t*);
+typedef char*(__cdecl* UnixNameFunction)(const wchar_t*);
 
 // The Linux path of a Windows path, or "" when not running under Wine.
 std::string UnixName(const std::string& path)
 {
     HMODULE kernel = GetModuleHandleA("kernel32.dll");
-    UnixNameFunction toUnix =
-        kernel ? reinterpret_cast<UnixNameFunction>(reinterpret_cast<void*>(GetProcAddress(kernel, "wine_get_unix_file_name")))
-               : nullptr;
+    UnixNameFunction toUnix = kernel ? reinterpret_cast<UnixNameFunction>(
+                                           reinterpret_cast<void*>(GetProcAddress(kernel, "wine_get_unix_file_name")))
+                                     : nullptr;
     if (!toUnix)
         return "";
     std::wstring wide(path.begin(), path.end());
@@ -44,8 +44,9 @@ int RunShellScript(const ScratchDir& dir, const std::string& unixDir, const std:
 {
     std::string status = dir.file("status");
     std::remove(status.c_str());
-    WriteFileBytes(dir.file("run.sh"), script + "\necho $? >\"" + unixDir + "/status.part\"\nmv \"" + unixDir +
-                                       "/status.part\" \"" + unixDir + "/status\"\n");
+    WriteFileBytes(dir.file("run.sh"),
+                   script + "\necho $? >\"" + unixDir + "/status.part\"\nmv \"" + unixDir + "/status.part\" \"" +
+                       unixDir + "/status\"\n");
     std::string commandLine = "/bin/sh \"" + unixDir + "/run.sh\"";
     STARTUPINFOA startup = {};
     startup.cb = sizeof startup;
@@ -87,7 +88,8 @@ std::string Line(Random& random, int serial)
     case 1:
         return "}";
     default:
-        return "line " + std::to_string(serial) + " " + std::string(random.below(40), 'a' + static_cast<char>(random.below(26)));
+        return "line " + std::to_string(serial) + " " +
+               std::string(random.below(40), 'a' + static_cast<char>(random.below(26)));
     }
 }
 

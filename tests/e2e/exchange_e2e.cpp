@@ -87,4 +87,4 @@ TEST(DataExchange, GoodValuesReachTheMembers)
     EXPECT_EQ(ReadFileBytes(out), "100\r\n-100000\r\nhello\r\n1\r\n1\r\n");
 }
 
-}  // namespace
+}   // namespace

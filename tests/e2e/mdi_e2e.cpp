@@ -5,7 +5,6 @@
 // message pane around an open menu, and hiding and showing the bars.
 #include <gtest/gtest.h>
 
-
 #include <algorithm>
 #include <sstream>
 #include <string>
@@ -51,7 +50,12 @@ struct MdiApp {
     void WaitChildCaptions(const std::vector<std::string>& expected) const
     {
         std::vector<std::string> seen;
-        PollUntil([&] { seen = ChildCaptions(); return seen == expected; }, 10000);
+        PollUntil(
+            [&] {
+                seen = ChildCaptions();
+                return seen == expected;
+            },
+            10000);
         EXPECT_EQ(seen, expected);
     }
     // The menu bar as the program reports it: one line per pop-up.
@@ -61,8 +65,11 @@ struct MdiApp {
         DeleteFileA(path.c_str());
         frame.MenuCommand(ID_FIXTURE_MENUSTATE);
         std::string bytes;
-        WaitUntil([&] { return TryReadFileBytes(path, &bytes) && bytes.size() > 2 && bytes.substr(bytes.size() - 2) == "\r\n"; },
-                  "the fixture's menu report");
+        WaitUntil(
+            [&] {
+                return TryReadFileBytes(path, &bytes) && bytes.size() > 2 && bytes.substr(bytes.size() - 2) == "\r\n";
+            },
+            "the fixture's menu report");
         std::vector<std::string> lines;
         std::istringstream in(bytes);
         for (std::string line; std::getline(in, line);) {
@@ -76,7 +83,8 @@ struct MdiApp {
     std::string MenuLine(const std::string& title) const
     {
         for (const std::string& line : MenuState())
-            if (line.compare(0, title.size() + 1, title + " ") == 0) return line;
+            if (line.compare(0, title.size() + 1, title + " ") == 0)
+                return line;
         return "";
     }
 };
@@ -143,7 +151,8 @@ Arrangement Arranged(const Window& frame)
     Window client = frame.MdiClient();
     GetClientRect(client.hwnd(), &a.area);
     for (const Window& child : frame.MdiChildren())
-        if (child.Visible()) a.rects.push_back(RectIn(child, client));
+        if (child.Visible())
+            a.rects.push_back(RectIn(child, client));
     return a;
 }
 
@@ -155,12 +164,14 @@ TEST(MdiFrame, TileAndCascadeLeaveEveryChildVisibleInTheClient)
     // The tile posted before the loop ran: once it runs, the one child
     // fills the client.
     Arrangement a;
-    bool filled = PollUntil([&] {
-        a = Arranged(app.frame);
-        return a.rects.size() == 1 && EqualRect(&a.rects[0], &a.area);
-    }, 10000);
-    EXPECT_TRUE(filled) << (a.rects.empty() ? 0 : a.rects[0].right) << "x"
-                        << (a.rects.empty() ? 0 : a.rects[0].bottom) << " in " << a.area.right << "x" << a.area.bottom;
+    bool filled = PollUntil(
+        [&] {
+            a = Arranged(app.frame);
+            return a.rects.size() == 1 && EqualRect(&a.rects[0], &a.area);
+        },
+        10000);
+    EXPECT_TRUE(filled) << (a.rects.empty() ? 0 : a.rects[0].right) << "x" << (a.rects.empty() ? 0 : a.rects[0].bottom)
+                        << " in " << a.area.right << "x" << a.area.bottom;
 
     app.frame.MenuCommand(ID_WINDOW_NEW);
     app.frame.MenuCommand(ID_WINDOW_NEW);
@@ -169,7 +180,12 @@ TEST(MdiFrame, TileAndCascadeLeaveEveryChildVisibleInTheClient)
         SCOPED_TRACE(command);
         app.frame.MenuCommand(command);
         app.MenuState();   // the command ran: the report comes after it
-        bool inside = PollUntil([&] { a = Arranged(app.frame); return a.rects.size() == 3 && a.AllInside(); }, 10000);
+        bool inside = PollUntil(
+            [&] {
+                a = Arranged(app.frame);
+                return a.rects.size() == 3 && a.AllInside();
+            },
+            10000);
         EXPECT_TRUE(inside) << a.rects.size() << " visible children in " << a.area.right << "x" << a.area.bottom;
         for (size_t i = 0; i < a.rects.size(); ++i)
             for (size_t j = i + 1; j < a.rects.size(); ++j) {
@@ -220,17 +236,39 @@ TEST(MdiFrame, StatusBarShowsThePromptWhileAMenuItemIsSelected)
     app.frame.OpenMenu('f');
     std::string text;
     // The open menu highlights its first item, Open.
-    bool shown = PollUntil([&] { text = status.StatusPaneText(0); return text == "Open an existing document"; }, 10000);
+    bool shown = PollUntil(
+        [&] {
+            text = status.StatusPaneText(0);
+            return text == "Open an existing document";
+        },
+        10000);
     if (!shown) {
         app.frame.PressKey(VK_DOWN);
-        shown = PollUntil([&] { text = status.StatusPaneText(0); return text == "Open an existing document"; }, 10000);
+        shown = PollUntil(
+            [&] {
+                text = status.StatusPaneText(0);
+                return text == "Open an existing document";
+            },
+            10000);
     }
     EXPECT_TRUE(shown) << text;
     app.frame.PressKey(VK_DOWN);
-    EXPECT_TRUE(PollUntil([&] { text = status.StatusPaneText(0); return text == "Quit the application"; }, 10000)) << text;
+    EXPECT_TRUE(PollUntil(
+        [&] {
+            text = status.StatusPaneText(0);
+            return text == "Quit the application";
+        },
+        10000))
+        << text;
     app.frame.PressKey(VK_ESCAPE);
     app.frame.PressKey(VK_ESCAPE);
-    EXPECT_TRUE(PollUntil([&] { text = status.StatusPaneText(0); return text == "Ready"; }, 10000)) << text;
+    EXPECT_TRUE(PollUntil(
+        [&] {
+            text = status.StatusPaneText(0);
+            return text == "Ready";
+        },
+        10000))
+        << text;
 }
 
 TEST(MdiFrame, ViewCommandsHideAndShowTheBarsWithCheckMarks)
@@ -280,4 +318,4 @@ TEST(MdiFrame, OpeningAFileTwiceActivatesItsWindow)
     EXPECT_EQ(app.ChildCaptions(), std::vector<std::string>({"twice.txt"}));
 }
 
-}  // namespace
+}   // namespace

@@ -10,15 +10,15 @@
 #include "auto.h"
 
 struct ToolUnderTest {
-  std::string program;        // "quarn.exe"
-  std::string aboutCaption;   // the About box's caption
-  std::string versionLine;    // its first line
-  std::string saveAsName;     // the name the Save As dialog offers
-  int viewFileCommand;
-  int saveAsCommand;
-  // Starts the program in `directory` (fixture files of its own go there)
-  // and takes it through its dialog to the window of results.
-  tamrel_auto::Window (*runToResults)(tamrel_auto::Process& process, const tamrel_auto::TempDir& directory);
+    std::string program;        // "quarn.exe"
+    std::string aboutCaption;   // the About box's caption
+    std::string versionLine;    // its first line
+    std::string saveAsName;     // the name the Save As dialog offers
+    int viewFileCommand;
+    int saveAsCommand;
+    // Starts the program in `directory` (fixture files of its own go there)
+    // and takes it through its dialog to the window of results.
+    tamrel_auto::Window (*runToResults)(tamrel_auto::Process& process, const tamrel_auto::TempDir& directory);
 };
 
 // Presses OK in a tool's dialog and returns the window of results, whose

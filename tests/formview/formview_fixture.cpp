@@ -180,7 +180,12 @@ public:
         progress.MapDialogRect(place);
         CPoint origin(0, 0);
         GetParentFrame()->ClientToScreen(&origin);
-        ::SetWindowPos(progress.m_hWnd, nullptr, origin.x + place.left, origin.y + place.top, 0, 0,
+        ::SetWindowPos(progress.m_hWnd,
+                       nullptr,
+                       origin.x + place.left,
+                       origin.y + place.top,
+                       0,
+                       0,
                        SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
         progress.ShowWindow(SW_SHOWNA);
         BeginWaitCursor();
@@ -219,8 +224,8 @@ public:
             Log("font cancelled");
             return;
         }
-        Log("font face=" + std::string(static_cast<const char*>(dlg.GetFaceName())) +
-            " color=" + Hex(dlg.GetColor()) + " size=" + std::to_string(dlg.GetSize()));
+        Log("font face=" + std::string(static_cast<const char*>(dlg.GetFaceName())) + " color=" + Hex(dlg.GetColor()) +
+            " size=" + std::to_string(dlg.GetSize()));
     }
 
     DECLARE_MESSAGE_MAP()
@@ -252,8 +257,8 @@ END_MESSAGE_MAP()
 BOOL CFormFixApp::InitInstance()
 {
     SetDialogBkColor();
-    AddDocTemplate(new CSingleDocTemplate(IDR_MAINFRAME, RUNTIME_CLASS(CFormFixDoc), RUNTIME_CLASS(CFixFrame),
-                                          RUNTIME_CLASS(CFormFixView)));
+    AddDocTemplate(new CSingleDocTemplate(
+        IDR_MAINFRAME, RUNTIME_CLASS(CFormFixDoc), RUNTIME_CLASS(CFixFrame), RUNTIME_CLASS(CFormFixView)));
     OnFileNew();
     Log("started");
     return TRUE;
@@ -261,4 +266,4 @@ BOOL CFormFixApp::InitInstance()
 
 CFormFixApp theApp;
 
-}  // namespace
+}   // namespace

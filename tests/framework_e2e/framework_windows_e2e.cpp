@@ -57,9 +57,12 @@ struct MdiFixture {
         DeleteFileA(path.c_str());
         frame.MenuCommand(ID_FIXTURE_WINDOWLIST);
         std::string bytes;
-        WaitUntil([&] { return TryReadFileBytes(path, &bytes) && bytes.size() >= 5 &&
-                               bytes.compare(bytes.size() - 5, 5, "end\r\n") == 0; },
-                  "the fixture's window list");
+        WaitUntil(
+            [&] {
+                return TryReadFileBytes(path, &bytes) && bytes.size() >= 5 &&
+                       bytes.compare(bytes.size() - 5, 5, "end\r\n") == 0;
+            },
+            "the fixture's window list");
         std::vector<std::string> lines;
         std::istringstream in(bytes.substr(0, bytes.size() - 5));
         for (std::string line; std::getline(in, line);) {
@@ -74,7 +77,8 @@ struct MdiFixture {
     {
         std::vector<std::string> items = WindowMenu();
         auto separator = std::find(items.begin(), items.end(), "");
-        return separator == items.end() ? std::vector<std::string>() : std::vector<std::string>(separator + 1, items.end());
+        return separator == items.end() ? std::vector<std::string>()
+                                        : std::vector<std::string>(separator + 1, items.end());
     }
     std::vector<std::string> WaitWindowList(const std::vector<std::string>& expected) const
     {
@@ -155,7 +159,12 @@ TEST(MdiWindowMenu, PastNineWindowsTheListEndsInMoreWindows)
 
     // The first entry chosen, its window is active and checked.
     app.frame.MenuCommand(AFX_IDM_FIRST_MDICHILD);
-    PollUntil([&] { list = app.WindowList(); return !list.empty() && list[0].compare(0, 2, "c ") == 0; }, 10000);
+    PollUntil(
+        [&] {
+            list = app.WindowList();
+            return !list.empty() && list[0].compare(0, 2, "c ") == 0;
+        },
+        10000);
     ASSERT_FALSE(list.empty());
     EXPECT_EQ(list[0].compare(0, 4, "c &1"), 0) << list[0];
 }
@@ -196,4 +205,4 @@ TEST(DialogPlacementOnScreen, ADialogWithoutAnOwnerOpensInTheMiddleOfTheScreen)
     EXPECT_TRUE(fw.WaitExit());
 }
 
-}  // namespace
+}   // namespace

@@ -98,8 +98,8 @@ TEST(PagerDialogs, GoToOpensCentredOverTheFrame)
 
     // The About box too, from the other side of the screen.
     RECT area = WorkArea(z.frame);
-    ASSERT_TRUE(SetWindowPos(z.frame.hwnd(), nullptr, area.right - 600, area.bottom - 450, 560, 420,
-                             SWP_NOZORDER | SWP_NOACTIVATE));
+    ASSERT_TRUE(SetWindowPos(
+        z.frame.hwnd(), nullptr, area.right - 600, area.bottom - 450, 560, 420, SWP_NOZORDER | SWP_NOACTIVATE));
     z.frame.MenuCommand(ID_APP_ABOUT);
     Window about = z.process.WaitDialog("About ZODO");
     r = ScreenRect(about);
@@ -196,7 +196,9 @@ TEST(ToolDialogs, AToolsFirstDialogOpensInTheMiddleOfTheScreen)
 Window QuarnDialog(const Process& quarn)
 {
     return quarn.WaitWindow(
-        [](const Window& w) { return w.ClassName() == "#32770" && w.Caption() == "Quarn for Windows" && !IsMessageBox(w); },
+        [](const Window& w) {
+            return w.ClassName() == "#32770" && w.Caption() == "Quarn for Windows" && !IsMessageBox(w);
+        },
         "quarn's search dialog");
 }
 
@@ -235,12 +237,13 @@ TEST(OutputView, ADoubleClickSelectsAWholePath)
     ClickMouse(view, x, y);
     std::pair<int, int> selection;
     PollUntil([&] { return (selection = view.Selection()).second > selection.first; }, 5000);
-    EXPECT_EQ(text.substr(static_cast<size_t>(selection.first), static_cast<size_t>(selection.second - selection.first)),
-              path);
+    EXPECT_EQ(
+        text.substr(static_cast<size_t>(selection.first), static_cast<size_t>(selection.second - selection.first)),
+        path);
     EXPECT_EQ(selection.first, static_cast<int>(start));
     EXPECT_EQ(selection.second, static_cast<int>(end));
     frame.PostClose();
     quarn.WaitExit();
 }
 
-}  // namespace
+}   // namespace

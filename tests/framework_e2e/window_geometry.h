@@ -42,6 +42,6 @@ inline bool CentredOver(const RECT& inner, const RECT& outer)
     return std::abs(dx) <= 2 && std::abs(dy) <= 2;
 }
 
-}  // namespace window_geometry
+}   // namespace window_geometry
 
 #endif

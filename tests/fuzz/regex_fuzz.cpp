@@ -92,9 +92,9 @@ CodeInfo Walk(const unsigned char* code, const unsigned char* end, const unsigne
         default:
             Check(false);
         }
-        Check(ip + size < end);  // room for at least the end item after it
+        Check(ip + size < end);   // room for at least the end item after it
         if ((op & ~REGEX_INTERVAL) == REGEX_CLASS)
-            Check((ip[1] & 1) == 0);  // the line end is never a member
+            Check((ip[1] & 1) == 0);   // the line end is never a member
         if ((op & REGEX_INTERVAL) == REGEX_INTERVAL) {
             int minimum = ip[size - 2];
             int maximum = ip[size - 1];
@@ -131,7 +131,7 @@ std::unique_ptr<char[]> Copy(const uint8_t* data, size_t size)
     return copy;
 }
 
-}  // namespace
+}   // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
@@ -174,9 +174,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (result == nullptr)
         return 0;
 
-    const unsigned char* stop = reinterpret_cast<unsigned char*>(result) == codeStart
-                                    ? nullptr
-                                    : reinterpret_cast<unsigned char*>(result);
+    const unsigned char* stop =
+        reinterpret_cast<unsigned char*>(result) == codeStart ? nullptr : reinterpret_cast<unsigned char*>(result);
     CodeInfo info = Walk(codeStart, codeEnd, stop);
     const size_t limit = static_cast<size_t>(LineLimit(info.repeats));
 

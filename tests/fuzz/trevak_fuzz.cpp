@@ -150,7 +150,7 @@ void Setup()
     atexit(RemoveRoot);
 }
 
-}  // namespace
+}   // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
@@ -165,11 +165,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     for (int type : {kArcCpio, kArcUstar, kArcTar}) {
         ArcMemStream in(archive, n);
         size_t lines = 0;
-        ListArchive(in, type, [&](const ArcMember& m) {
-            Check(m.st.size >= 0 && m.st.size <= kMaxMemberSize);
-            FormatMemberLine(m.name, m.st, true);
-            return ++lines < 2000;
-        }, quiet);
+        ListArchive(
+            in,
+            type,
+            [&](const ArcMember& m) {
+                Check(m.st.size >= 0 && m.st.size <= kMaxMemberSize);
+                FormatMemberLine(m.name, m.st, true);
+                return ++lines < 2000;
+            },
+            quiet);
     }
 
     int type = static_cast<int>(flags & 3);

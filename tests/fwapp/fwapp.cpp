@@ -42,8 +42,13 @@ public:
         CExchangeDlg dlg;
         if (dlg.DoModal() == IDOK && m_lpCmdLine[0] != 0) {
             if (FILE* out = std::fopen(m_lpCmdLine, "wb")) {
-                std::fprintf(out, "%d\r\n%ld\r\n%s\r\n%d\r\n%d\r\n", dlg.m_int, dlg.m_long,
-                             static_cast<const char*>(dlg.m_text), dlg.m_check, dlg.m_radio);
+                std::fprintf(out,
+                             "%d\r\n%ld\r\n%s\r\n%d\r\n%d\r\n",
+                             dlg.m_int,
+                             dlg.m_long,
+                             static_cast<const char*>(dlg.m_text),
+                             dlg.m_check,
+                             dlg.m_radio);
                 std::fclose(out);
             }
         }

@@ -163,8 +163,8 @@ public:
         g_startDirectory = cwd;
         m_nQuoteHandling = AFX_QUOTES_STRIP;
         LoadStdProfileSettings(4);
-        AddDocTemplate(new CMultiDocTemplate(IDR_DOCTYPE, RUNTIME_CLASS(CPageDoc), RUNTIME_CLASS(CMDIChildWnd),
-                                             RUNTIME_CLASS(CPageView)));
+        AddDocTemplate(new CMultiDocTemplate(
+            IDR_DOCTYPE, RUNTIME_CLASS(CPageDoc), RUNTIME_CLASS(CMDIChildWnd), RUNTIME_CLASS(CPageView)));
         CMainFrame* pFrame = new CMainFrame;
         if (!pFrame->LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE))
             return FALSE;

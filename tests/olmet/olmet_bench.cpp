@@ -68,7 +68,7 @@ size_t InkIn(HWND view, int top, int height)
     return ink;
 }
 
-}  // namespace
+}   // namespace
 
 int main(int argc, char** argv)
 {
@@ -84,7 +84,8 @@ int main(int argc, char** argv)
         frame.MenuCommand(ID_END_OF_FILE);
         HWND view = frame.Child(0xE900).hwnd();
         WaitUntil([&] { return InkIn(view, 0, rowHeight) > 0 && InkIn(view, rowHeight, rowHeight) == 0; },
-                  "the last row alone at the top", kLongWaitMs);
+                  "the last row alone at the top",
+                  kLongWaitMs);
         double finished = Now();
         std::printf("start to window shown: %.3f s\n", shown - started);
         std::printf("start to last row shown: %.3f s\n", finished - started);

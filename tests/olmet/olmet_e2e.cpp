@@ -303,10 +303,18 @@ TEST(OlmetView, ScrollCommandsMoveByRows)
         int command;
         const char* top;
     } steps[] = {
-        {ID_LINE_FORWARD, "16"},     {ID_LINE_FORWARD, "32"},   {ID_LINE_BACKWARD, "16"},
-        {ID_START_OF_FILE, "0"},     {ID_LINE_BACKWARD, "0"},   {ID_END_OF_FILE, "144"},
-        {ID_LINE_FORWARD, "144"},    {ID_START_OF_FILE, "0"},   {ID_PAGE_FORWARD, "144"},
-        {ID_PAGE_BACKWARD, "0"},     {ID_HALF_PAGE_FORWARD, "144"}, {ID_HALF_PAGE_BACKWARD, "0"},
+        {ID_LINE_FORWARD, "16"},
+        {ID_LINE_FORWARD, "32"},
+        {ID_LINE_BACKWARD, "16"},
+        {ID_START_OF_FILE, "0"},
+        {ID_LINE_BACKWARD, "0"},
+        {ID_END_OF_FILE, "144"},
+        {ID_LINE_FORWARD, "144"},
+        {ID_START_OF_FILE, "0"},
+        {ID_PAGE_FORWARD, "144"},
+        {ID_PAGE_BACKWARD, "0"},
+        {ID_HALF_PAGE_FORWARD, "144"},
+        {ID_HALF_PAGE_BACKWARD, "0"},
     };
     for (size_t i = 0; i < sizeof steps / sizeof steps[0]; ++i) {
         o.Command(steps[i].command);
@@ -324,8 +332,12 @@ TEST(OlmetView, TheThumbCountsRowsOrPercent)
         int position;
         const char* top;
     } cases[] = {
-        {"rows.bin", 50, "800"},   {"rows.bin", 100, "1600"},  {"rows.bin", 0, "0"},
-        {"percent.bin", 50, "784"}, {"percent.bin", 100, "1600"}, {"percent.bin", 0, "0"},
+        {"rows.bin", 50, "800"},
+        {"rows.bin", 100, "1600"},
+        {"rows.bin", 0, "0"},
+        {"percent.bin", 50, "784"},
+        {"percent.bin", 100, "1600"},
+        {"percent.bin", 0, "0"},
     };
     for (const Case& c : cases) {
         Olmet o = Olmet::Showing(temp, temp.Path(c.file));
@@ -387,7 +399,7 @@ TEST(OlmetSearch, MessagesBeforeAndAfterTheDialog)
     o.Command(ID_SEARCH_BACKWARD);   // at row 0: no dialog
     o.ExpectMessage("At start-of-file");
     o.Command(ID_END_OF_FILE);
-    o.Command(ID_SEARCH_FORWARD);    // at the last row: no dialog
+    o.Command(ID_SEARCH_FORWARD);   // at the last row: no dialog
     o.ExpectMessage("At end-of-file");
     o.Command(ID_START_OF_FILE);
 
@@ -447,4 +459,4 @@ TEST(OlmetMarks, SetSkipShowAndClear)
     EXPECT_EQ(o.TopOffset(), "48");
 }
 
-}  // namespace
+}   // namespace

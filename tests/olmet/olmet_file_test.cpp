@@ -52,15 +52,39 @@ public:
 
 private:
 #ifdef _WIN32
-    static int GetPid() { return _getpid(); }
-    static int MakeDir(const char* path) { return _mkdir(path); }
-    static int ChangeDir(const char* path) { return _chdir(path); }
-    static int RemoveDir(const char* path) { return _rmdir(path); }
+    static int GetPid()
+    {
+        return _getpid();
+    }
+    static int MakeDir(const char* path)
+    {
+        return _mkdir(path);
+    }
+    static int ChangeDir(const char* path)
+    {
+        return _chdir(path);
+    }
+    static int RemoveDir(const char* path)
+    {
+        return _rmdir(path);
+    }
 #else
-    static int GetPid() { return static_cast<int>(getpid()); }
-    static int MakeDir(const char* path) { return mkdir(path, 0777); }
-    static int ChangeDir(const char* path) { return chdir(path); }
-    static int RemoveDir(const char* path) { return rmdir(path); }
+    static int GetPid()
+    {
+        return static_cast<int>(getpid());
+    }
+    static int MakeDir(const char* path)
+    {
+        return mkdir(path, 0777);
+    }
+    static int ChangeDir(const char* path)
+    {
+        return chdir(path);
+    }
+    static int RemoveDir(const char* path)
+    {
+        return rmdir(path);
+    }
 #endif
 
     std::string m_directory;
@@ -264,4 +288,4 @@ TEST(OlmetFile, AReadErrorKeepsNoPartOfTheFile)
     }
 }
 
-}  // namespace
+}   // namespace

@@ -76,13 +76,15 @@ TEST(OlmetPrint, PagesHoldWhatFitsAndPreviewShowsTheSamePages)
     Window view = frame.Child(0xE900);
     frame.MenuCommand(ID_FILE_PRINT_PREVIEW);
     Window bar;
-    WaitUntil([&] {
-        bar = frame.FindChild(AFX_IDW_PREVIEW_BAR);
-        return bar && bar.FindChild(AFX_IDC_PREVIEW_PAGES).Text() != "";
-    }, "the print preview");
+    WaitUntil(
+        [&] {
+            bar = frame.FindChild(AFX_IDW_PREVIEW_BAR);
+            return bar && bar.FindChild(AFX_IDC_PREVIEW_PAGES).Text() != "";
+        },
+        "the print preview");
     EXPECT_EQ(CountPreviewPages(bar), 2);
     bar.Child(AFX_ID_PREVIEW_CLOSE).Click();
     WaitUntil([&] { return !frame.FindChild(AFX_IDW_PREVIEW) && view.Visible(); }, "the view back after the preview");
 }
 
-}  // namespace
+}   // namespace

@@ -13,7 +13,10 @@ using namespace olmet;
 
 namespace {
 
-std::vector<unsigned char> Bytes(const std::string& text) { return std::vector<unsigned char>(text.begin(), text.end()); }
+std::vector<unsigned char> Bytes(const std::string& text)
+{
+    return std::vector<unsigned char>(text.begin(), text.end());
+}
 
 SearchState State(const char* pattern, bool anchorStart, bool anchorEnd, bool ignoreCase)
 {
@@ -52,8 +55,8 @@ TEST(OlmetRows, EveryRowIsSeventyCharactersBelowTenMillion)
 
 TEST(OlmetRows, OnlyPrintableAsciiShowsAsItself)
 {
-    const std::vector<unsigned char> data = {0x00, 0x1f, 0x20, 0x41, 0x7e, 0x7f, 0x80, 0xff,
-                                             0x09, 0x0d, 0x0a, 0x2e, 0xa0, 0x30, 0x5c, 0x25};
+    const std::vector<unsigned char> data = {
+        0x00, 0x1f, 0x20, 0x41, 0x7e, 0x7f, 0x80, 0xff, 0x09, 0x0d, 0x0a, 0x2e, 0xa0, 0x30, 0x5c, 0x25};
     EXPECT_EQ(Row(data, 0), "0000000 000000  001f2041 7e7f80ff 090d0a2e a0305c25   .. A~........0\\%");
 }
 
@@ -73,7 +76,13 @@ TEST(OlmetRows, RowsHoldDataOnlyInsideTheFile)
         Offset row, size;
         bool holds;
     } cases[] = {
-        {0, 1, true}, {0, 0, false}, {-1, 100, false}, {1, 16, false}, {1, 17, true}, {6, 100, true}, {7, 100, false},
+        {0, 1, true},
+        {0, 0, false},
+        {-1, 100, false},
+        {1, 16, false},
+        {1, 17, true},
+        {6, 100, true},
+        {7, 100, false},
     };
     for (const Case& c : cases)
         EXPECT_EQ(RowHoldsData(c.row, c.size), c.holds) << "row " << c.row << " size " << c.size;
@@ -99,13 +108,18 @@ TEST(OlmetScrollBar, ThumbAndTopRowAgreeInBothModels)
     struct Case {
         Offset size;
         Offset top;
-        int pos;            // the thumb for that top
-        int released;       // a thumb released here...
-        Offset topAfter;    // ...gives this top row
+        int pos;           // the thumb for that top
+        int released;      // a thumb released here...
+        Offset topAfter;   // ...gives this top row
     } cases[] = {
-        {1615, 0, 0, 0, 0},        {1615, 57, 57, 57, 57},    {1615, 100, 100, 100, 100},
-        {1616, 0, 0, 0, 0},        {1616, 50, 49, 50, 49},    {1616, 100, 99, 100, 100},
-        {160000, 5000, 50, 1, 99}, {160000, 9999, 99, 100, 9999},
+        {1615, 0, 0, 0, 0},
+        {1615, 57, 57, 57, 57},
+        {1615, 100, 100, 100, 100},
+        {1616, 0, 0, 0, 0},
+        {1616, 50, 49, 50, 49},
+        {1616, 100, 99, 100, 100},
+        {160000, 5000, 50, 1, 99},
+        {160000, 9999, 99, 100, 9999},
     };
     for (const Case& c : cases) {
         ScrollModel model = ChooseScrollModel(c.size);
@@ -222,16 +236,16 @@ TEST(OlmetSearch, ThePatternSeesOffsetsDigitsAndCharacters)
         bool forward;
         Offset found;
     } cases[] = {
-        {"ff", false, false, false, 0, true, 1},      // the hexadecimal column
-        {"FF", false, false, false, 0, true, 2},      // the characters only
-        {"FF", false, false, true, 0, true, 1},       // ignoring case, the digits too
-        {"ff", false, true, false, 0, true, 3},       // at the row's end: the characters
-        {"ff", false, false, false, 2, false, 1},     // backward
-        {"0000048", true, false, false, 0, true, 3},  // the decimal offset at the start
-        {"000030", true, false, false, 0, true, -1},  // the hexadecimal offset is not at the start
+        {"ff", false, false, false, 0, true, 1},       // the hexadecimal column
+        {"FF", false, false, false, 0, true, 2},       // the characters only
+        {"FF", false, false, true, 0, true, 1},        // ignoring case, the digits too
+        {"ff", false, true, false, 0, true, 3},        // at the row's end: the characters
+        {"ff", false, false, false, 2, false, 1},      // backward
+        {"0000048", true, false, false, 0, true, 3},   // the decimal offset at the start
+        {"000030", true, false, false, 0, true, -1},   // the hexadecimal offset is not at the start
         {"000030", false, false, false, 0, true, 3},
         {"zz", false, false, false, 0, true, -1},
-        {"ff", false, false, false, 2, true, 3},      // from the start row on
+        {"ff", false, false, false, 2, true, 3},   // from the start row on
     };
     for (const Case& c : cases) {
         SearchState state = State(c.pattern, c.anchorStart, c.anchorEnd, c.ignoreCase);
@@ -300,4 +314,4 @@ TEST(OlmetPrinting, AFontTooTallForThePagePrintsOneRowPerPageAndTheJobEnds)
     }
 }
 
-}  // namespace
+}   // namespace

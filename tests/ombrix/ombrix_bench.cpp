@@ -31,11 +31,13 @@ std::string TimeRun(const char* label, const char* flag, const char* caption,
     char directory[MAX_PATH];
     GetCurrentDirectoryA(sizeof directory, directory);
     RunTimes times;
-    Process process = StartAndPressOk("ombrix.exe", flag, directory, caption,
-                                      [&](const Window& dialog) { fill(dialog, values); }, &times);
+    Process process = StartAndPressOk(
+        "ombrix.exe", flag, directory, caption, [&](const Window& dialog) { fill(dialog, values); }, &times);
     Output output = WaitForOutput(process, " - UNIX Utilities", "the result", &times);
-    std::printf("%s: start to result shown: %.3f s; OK to result shown: %.3f s\n", label,
-                times.StartToFinish(), times.OkToFinish());
+    std::printf("%s: start to result shown: %.3f s; OK to result shown: %.3f s\n",
+                label,
+                times.StartToFinish(),
+                times.OkToFinish());
     CloseAndWait(process, output);
     return output.shown;
 }
@@ -95,7 +97,8 @@ int main(int argc, char** argv)
             return text.substr(start, text.size() - start - 2);
         };
         const char* tail10[] = {file, "tail", "0", "10"};
-        PrintDigest("tail 10 lines", body(Result(TimeRun("tail 10 lines", "-t", "Tail for Windows", FillTail, tail10))));
+        PrintDigest("tail 10 lines",
+                    body(Result(TimeRun("tail 10 lines", "-t", "Tail for Windows", FillTail, tail10))));
         const char* tailMany[] = {file, "tail", "0", argv[2]};
         std::string label = std::string("tail ") + argv[2] + " lines";
         PrintDigest(label.c_str(), body(Result(TimeRun(label.c_str(), "-t", "Tail for Windows", FillTail, tailMany))));

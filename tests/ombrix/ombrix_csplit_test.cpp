@@ -44,9 +44,10 @@ std::string Part(const std::string& name, std::string text)
 
 TEST_F(CsplitTest, LineNumbersAndRepeatsCutAtTheSameLinesWhateverTheLineEnds)
 {
-    const std::vector<std::string> expected = {
-        Part("xx00", NumberedLines(1, 99)), Part("xx01", NumberedLines(100, 199)),
-        Part("xx02", NumberedLines(200, 299)), Part("xx03", NumberedLines(300, 350))};
+    const std::vector<std::string> expected = {Part("xx00", NumberedLines(1, 99)),
+                                               Part("xx01", NumberedLines(100, 199)),
+                                               Part("xx02", NumberedLines(200, 299)),
+                                               Part("xx03", NumberedLines(300, 350))};
     for (const char* end : {"\r\n", "\n"}) {
         SCOPED_TRACE(end[0] == '\r' ? "CR LF" : "LF");
         Clean();
@@ -70,8 +71,10 @@ TEST_F(CsplitTest, LineNumbersAndRepeatsCutAtTheSameLinesWhateverTheLineEnds)
                 expectedText[i < 2000 ? 0 : i < 6000 ? 1 : i < 7000 ? 2 : 3] += line + "\r\n";
         }
         Make("in.txt", text);
-        EXPECT_EQ((std::vector<std::string>{Part("xx00", expectedText[0]), Part("xx01", expectedText[1]),
-                                            Part("xx02", expectedText[2]), Part("xx03", expectedText[3])}),
+        EXPECT_EQ((std::vector<std::string>{Part("xx00", expectedText[0]),
+                                            Part("xx01", expectedText[1]),
+                                            Part("xx02", expectedText[2]),
+                                            Part("xx03", expectedText[3])}),
                   Parts("2000 /^L6000:/ %^L6500:% /^L6999:/+1"));
     }
 }
@@ -93,48 +96,81 @@ TEST_F(CsplitTest, ArgumentForms)
         const char* arguments;
         std::vector<std::string> parts;
     } cases[] = {
-        {"a pattern starts the next part", chapters, "/^Chapter/",
+        {"a pattern starts the next part",
+         chapters,
+         "/^Chapter/",
          {Part("xx00", "intro\r\n"), Part("xx01", crlf(chapters.substr(6)))}},
-        {"a pattern matching the first line gives an empty part, which goes", chapters.substr(6), "/^Chapter/",
+        {"a pattern matching the first line gives an empty part, which goes",
+         chapters.substr(6),
+         "/^Chapter/",
          {Part("xx00", crlf(chapters.substr(6)))}},
-        {"a repeat after a pattern finds the same line again", chapters, "/^Chapter/ {2}",
+        {"a repeat after a pattern finds the same line again",
+         chapters,
+         "/^Chapter/ {2}",
          {Part("xx00", "intro\r\n"), Part("xx01", crlf(chapters.substr(6)))}},
-        {"a positive offset", chapters, "/^Chapter.2/+1",
+        {"a positive offset",
+         chapters,
+         "/^Chapter.2/+1",
          {Part("xx00", crlf(chapters.substr(0, two))), Part("xx01", crlf(chapters.substr(two)))}},
-        {"a negative offset", chapters, "/^two/-1",
+        {"a negative offset",
+         chapters,
+         "/^two/-1",
          {Part("xx00", crlf(chapters.substr(0, chapter2))), Part("xx01", crlf(chapters.substr(chapter2)))}},
-        {"an offset before the current line is ignored", chapters, "/^Chapter.1/-5",
+        {"an offset before the current line is ignored",
+         chapters,
+         "/^Chapter.1/-5",
          {Part("xx00", "intro\r\n"), Part("xx01", crlf(chapters.substr(6)))}},
-        {"skip, then through the first line after it", "a\nb\nBegin\nc\nEnd\nd\n", "%^Begin% /^End/+1",
+        {"skip, then through the first line after it",
+         "a\nb\nBegin\nc\nEnd\nd\n",
+         "%^Begin% /^End/+1",
          {Part("xx00", "Begin\r\nc\r\nEnd\r\n"), Part("xx01", "d\r\n")}},
-        {"a skip with an offset", "a\nb\nBegin\nc\nd\n", "%^Begin%+1",
-         {Part("xx00", "c\r\nd\r\n")}},
-        {"skip mode ends with its argument", "a\nb\nc\nd\n", "%^b% 4",
+        {"a skip with an offset", "a\nb\nBegin\nc\nd\n", "%^Begin%+1", {Part("xx00", "c\r\nd\r\n")}},
+        {"skip mode ends with its argument",
+         "a\nb\nc\nd\n",
+         "%^b% 4",
          {Part("xx00", "b\r\nc\r\n"), Part("xx01", "d\r\n")}},
-        {"a pattern that matches nothing takes the rest", "a\nb\n", "/^zzz/ 1",
-         {Part("xx00", "a\r\nb\r\n")}},
-        {"an offset after a pattern that matches nothing still takes the rest", NumberedLines(1, 5, "\n"),
-         "/nomatch/-2", {Part("xx00", NumberedLines(1, 5))}},
-        {"so does an offset past the end", NumberedLines(1, 5, "\n"), "2 /nomatch/+3",
+        {"a pattern that matches nothing takes the rest", "a\nb\n", "/^zzz/ 1", {Part("xx00", "a\r\nb\r\n")}},
+        {"an offset after a pattern that matches nothing still takes the rest",
+         NumberedLines(1, 5, "\n"),
+         "/nomatch/-2",
+         {Part("xx00", NumberedLines(1, 5))}},
+        {"so does an offset past the end",
+         NumberedLines(1, 5, "\n"),
+         "2 /nomatch/+3",
          {Part("xx00", NumberedLines(1, 1)), Part("xx01", NumberedLines(2, 5))}},
-        {"a number below the current line takes the rest", NumberedLines(1, 9, "\n"), "5 3",
+        {"a number below the current line takes the rest",
+         NumberedLines(1, 9, "\n"),
+         "5 3",
          {Part("xx00", NumberedLines(1, 4)), Part("xx01", NumberedLines(5, 9))}},
-        {"a number equal to the current line makes an empty part, which goes", NumberedLines(1, 9, "\n"),
-         "5 5 7", {Part("xx00", NumberedLines(1, 4)), Part("xx01", NumberedLines(5, 6)),
-                   Part("xx02", NumberedLines(7, 9))}},
-        {"a number past the end takes the rest and ends the run", NumberedLines(1, 9, "\n"), "50 60",
+        {"a number equal to the current line makes an empty part, which goes",
+         NumberedLines(1, 9, "\n"),
+         "5 5 7",
+         {Part("xx00", NumberedLines(1, 4)), Part("xx01", NumberedLines(5, 6)), Part("xx02", NumberedLines(7, 9))}},
+        {"a number past the end takes the rest and ends the run",
+         NumberedLines(1, 9, "\n"),
+         "50 60",
          {Part("xx00", NumberedLines(1, 9))}},
-        {"a repeat of 0 does nothing", NumberedLines(1, 9, "\n"), "3 {0} 6",
+        {"a repeat of 0 does nothing",
+         NumberedLines(1, 9, "\n"),
+         "3 {0} 6",
          {Part("xx00", NumberedLines(1, 2)), Part("xx01", NumberedLines(3, 5)), Part("xx02", NumberedLines(6, 9))}},
-        {"blanks between arguments", NumberedLines(1, 5, "\n"), "  3   ",
+        {"blanks between arguments",
+         NumberedLines(1, 5, "\n"),
+         "  3   ",
          {Part("xx00", NumberedLines(1, 2)), Part("xx01", NumberedLines(3, 5))}},
-        {"text that is no number reads as 0", NumberedLines(1, 3, "\n"), "abc",
-         {Part("xx00", NumberedLines(1, 3))}},
-        {"a line of more than 511 characters counts as several", std::string(600, 'x') + "\ny\n", "2",
+        {"text that is no number reads as 0", NumberedLines(1, 3, "\n"), "abc", {Part("xx00", NumberedLines(1, 3))}},
+        {"a line of more than 511 characters counts as several",
+         std::string(600, 'x') + "\ny\n",
+         "2",
          {Part("xx00", std::string(511, 'x')), Part("xx01", std::string(89, 'x') + "\r\ny\r\n")}},
-        {"Ctrl+Z ends the text", "a\nb\n\x1a" "c\n", "2",
+        {"Ctrl+Z ends the text",
+         "a\nb\n\x1a"
+         "c\n",
+         "2",
          {Part("xx00", "a\r\n"), Part("xx01", "b\r\n")}},
-        {"a lone carriage return stays in its line", "a\rb\nc\n", "2",
+        {"a lone carriage return stays in its line",
+         "a\rb\nc\n",
+         "2",
          {Part("xx00", "a\rb\r\n"), Part("xx01", "c\r\n")}},
     };
     for (const Case& c : cases) {
@@ -150,7 +186,8 @@ TEST_F(CsplitTest, ArgumentForms)
 TEST_F(CsplitTest, PrefixAndDigitsNameTheParts)
 {
     Make("in.txt", NumberedLines(1, 4, "\n"));
-    EXPECT_EQ((std::vector<std::string>{Part("part000", NumberedLines(1, 1)), Part("part001", NumberedLines(2, 2)),
+    EXPECT_EQ((std::vector<std::string>{Part("part000", NumberedLines(1, 1)),
+                                        Part("part001", NumberedLines(2, 2)),
                                         Part("part002", NumberedLines(3, 4))}),
               Parts("2 3", "part", 3));
     Clean();
@@ -177,9 +214,13 @@ TEST_F(CsplitTest, ErrorsEndTheRunAndKeepWhatWasWritten)
         std::vector<std::string> parts;
     } cases[] = {
         {"a repeat first", "{2}", "Invalid first token specified", {}},
-        {"two repeats in a row after a number", "3 {2} {3}", "Invalid token specified",
+        {"two repeats in a row after a number",
+         "3 {2} {3}",
+         "Invalid token specified",
          {Part("xx00", NumberedLines(1, 2)), Part("xx01", NumberedLines(3, 5)), Part("xx02", NumberedLines(6, 8))}},
-        {"a pattern without its closing delimiter", "3 /^line", "Invalid token specified",
+        {"a pattern without its closing delimiter",
+         "3 /^line",
+         "Invalid token specified",
          {Part("xx00", NumberedLines(1, 2))}},
         {"an empty pattern", "//", "Invalid token specified", {}},
         {"a pattern the engine refuses", "/[ab/", "Invalid token specified", {}},
@@ -216,8 +257,8 @@ TEST_F(CsplitTest, ErrorsEndTheRunAndKeepWhatWasWritten)
     Clean();
     Make("in.txt", NumberedLines(1, 9, "\n"));
     Make("xx01", "locked");
-    HANDLE lock = CreateFileA(m_dir.file("xx01").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE lock = CreateFileA(
+        m_dir.file("xx01").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(INVALID_HANDLE_VALUE, lock);
     CsplitRun("in.txt", "3 6", "xx", 2);
     CloseHandle(lock);
@@ -243,4 +284,4 @@ TEST_F(CsplitTest, NoPartReplacesTheFileBeingRead)
     EXPECT_EQ(text, Read("xx01"));
     EXPECT_EQ(NumberedLines(1, 2), Read("xx00"));
 }
-}  // namespace
+}   // namespace

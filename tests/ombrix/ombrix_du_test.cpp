@@ -106,14 +106,17 @@ TEST_F(DuTest, LinesForEachOption)
         DuOptions options;
         std::vector<std::string> lines;   // in post-order where it is fixed
     } cases[] = {
-        {"directories only", {false, false, false, true},
+        {"directories only",
+         {false, false, false, true},
          {"       4  <root>\\sub\\deeper", "      12  <root>\\sub", "      16  <root>"}},
-        {"in 512-byte units", {false, false, false, false},
+        {"in 512-byte units",
+         {false, false, false, false},
          {"       8  <root>\\sub\\deeper", "      24  <root>\\sub", "      32  <root>"}},
-        {"with utilization", {false, false, true, true},
-         {"       4  (100.0%)  <root>\\sub\\deeper", "      12  ( 74.0%)  <root>\\sub",
-          "      16  ( 55.5%)  <root>"}},
-        {"excluding subdirectories shows only the root, with everything counted", {true, true, false, true},
+        {"with utilization",
+         {false, false, true, true},
+         {"       4  (100.0%)  <root>\\sub\\deeper", "      12  ( 74.0%)  <root>\\sub", "      16  ( 55.5%)  <root>"}},
+        {"excluding subdirectories shows only the root, with everything counted",
+         {true, true, false, true},
          {"      16  <root>"}},
     };
     for (const Case& c : cases) {
@@ -125,9 +128,12 @@ TEST_F(DuTest, LinesForEachOption)
     // gives them, but always below-first.
     std::vector<std::string> all = Lines({true, false, true, true});
     ExpectPostOrder(all);
-    EXPECT_EQ(Sorted({"       4  (  0.0%)  <root>\\a.txt", "       8  ( 61.0%)  <root>\\sub\\b.bin",
-                      "       0  (100.0%)  <root>\\sub\\e.txt", "       4  (100.0%)  <root>\\sub\\deeper\\c.txt",
-                      "       4  (100.0%)  <root>\\sub\\deeper", "      12  ( 74.0%)  <root>\\sub",
+    EXPECT_EQ(Sorted({"       4  (  0.0%)  <root>\\a.txt",
+                      "       8  ( 61.0%)  <root>\\sub\\b.bin",
+                      "       0  (100.0%)  <root>\\sub\\e.txt",
+                      "       4  (100.0%)  <root>\\sub\\deeper\\c.txt",
+                      "       4  (100.0%)  <root>\\sub\\deeper",
+                      "      12  ( 74.0%)  <root>\\sub",
                       "      16  ( 55.5%)  <root>"}),
               Sorted(all));
     EXPECT_TRUE(Messages().empty());
@@ -186,8 +192,8 @@ TEST_F(DuTest, FilesNearAndAbove4GBAreCountedInFull)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        HANDLE file = CreateFileA(m_dir.file(c.name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr);
+        HANDLE file = CreateFileA(
+            m_dir.file(c.name).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
         ASSERT_NE(INVALID_HANDLE_VALUE, file);
         LARGE_INTEGER size;
         size.QuadPart = c.size;
@@ -220,8 +226,13 @@ TEST_F(DuTest, PathsTooLongForTheRecordNeitherOverflowNorStopTheWalk)
         ASSERT_TRUE(CreateDirectoryW(LongForm(deep).c_str(), nullptr)) << deep.size();
     }
     std::string longFile = std::string(200, 'f') + ".txt";
-    HANDLE file = CreateFileW(LongForm(m_dir.file(longName) + "\\" + longFile).c_str(), GENERIC_WRITE, 0, nullptr,
-                              CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE file = CreateFileW(LongForm(m_dir.file(longName) + "\\" + longFile).c_str(),
+                              GENERIC_WRITE,
+                              0,
+                              nullptr,
+                              CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL,
+                              nullptr);
     ASSERT_NE(INVALID_HANDLE_VALUE, file);
     DWORD written = 0;
     WriteFile(file, "12345", 5, &written, nullptr);
@@ -268,4 +279,4 @@ TEST_F(DuTest, TheSpillFileGoesWhereTheLastUtilitySetIt)
     ASSERT_TRUE(ReadFileBytes(m_dir.file("Spill Here\\") + entry.cFileName, bytes));
     EXPECT_EQ(401u, SplitLines(bytes).size());
 }
-}  // namespace
+}   // namespace

@@ -20,8 +20,8 @@ public:
     }
     void Add(const std::string& key, const std::string& value)
     {
-        ASSERT_EQ(ERROR_SUCCESS, RegSetValueA(HKEY_CLASSES_ROOT, key.c_str(), REG_SZ, value.c_str(),
-                                              static_cast<DWORD>(value.size())))
+        ASSERT_EQ(ERROR_SUCCESS,
+                  RegSetValueA(HKEY_CLASSES_ROOT, key.c_str(), REG_SZ, value.c_str(), static_cast<DWORD>(value.size())))
             << key;
         m_keys.push_back(key);
     }
@@ -134,11 +134,12 @@ TEST_F(FileTypeTest, TheRegistryDescriptionComesFirstUnlessMagicIsAskedFirst)
         {"a class without a description", "x.tamrelc", "words", "TamrelTest.ClassOnly", "TamrelTest.ClassOnly"},
         {"an empty class is no result", "x.tamrele", "\xe9", "DOS executable (.com)", "DOS executable (.com)"},
         {"the last dot counts", "prog.tamrelq.bak9", "words", "ASCII text file", "ASCII text file"},
-        {"an extension of 79 characters", "x" + longExtension, "words", "Tamrel test document",
-         "Tamrel test document"},
-        {"an extension too long for the key", "x" + longExtension + "e", "words", "ASCII text file",
-         "ASCII text file"},
-        {"a name of 30 characters is not cut", "a-name-of-thirty-characters.tamrelq", "", "Tamrel test document",
+        {"an extension of 79 characters", "x" + longExtension, "words", "Tamrel test document", "Tamrel test document"},
+        {"an extension too long for the key", "x" + longExtension + "e", "words", "ASCII text file", "ASCII text file"},
+        {"a name of 30 characters is not cut",
+         "a-name-of-thirty-characters.tamrelq",
+         "",
+         "Tamrel test document",
          "Tamrel test document"},
     };
     for (const Case& c : cases) {
@@ -156,10 +157,10 @@ TEST_F(FileTypeTest, AFileThatCannotBeReadIsOfUnknownType)
     m_registry.Add("TamrelTest.Q", "Tamrel test document");
     Make("locked.zq9", "text");
     Make("locked.tamrelq", "text");
-    HANDLE lock1 = CreateFileA(m_dir.file("locked.zq9").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
-                               FILE_ATTRIBUTE_NORMAL, nullptr);
-    HANDLE lock2 = CreateFileA(m_dir.file("locked.tamrelq").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
-                               FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE lock1 = CreateFileA(
+        m_dir.file("locked.zq9").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE lock2 = CreateFileA(
+        m_dir.file("locked.tamrelq").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     EXPECT_EQ("(Unknown file type)", KindOf("locked.zq9", false));
     EXPECT_EQ("(Unknown file type)", KindOf("locked.zq9", true));
     // The registry answers without opening the file, unless magic comes first.
@@ -220,4 +221,4 @@ TEST_F(FileTypeTest, ListRegistrationShowsEveryExtensionWithClassAndDescription)
                                         ".tamrelz:\t                 "}),
               ours);
 }
-}  // namespace
+}   // namespace

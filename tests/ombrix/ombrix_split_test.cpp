@@ -14,8 +14,8 @@ protected:
     // Holds a file open with no sharing, so that nothing else can open it.
     HANDLE Lock(const std::string& name) const
     {
-        HANDLE lock = CreateFileA(m_dir.file(name).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr);
+        HANDLE lock = CreateFileA(
+            m_dir.file(name).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
         EXPECT_NE(INVALID_HANDLE_VALUE, lock);
         return lock;
     }
@@ -34,9 +34,14 @@ TEST_F(SplitTest, NextPartNameCountsInBaseTwentySix)
         const char* from;
         const char* to;
     } cases[] = {
-        {"f.xaa", "f.xab"}, {"f.xaz", "f.xba"}, {"f.xzz", "f.yaa"}, {"f.azz", "f.baa"},
+        {"f.xaa", "f.xab"},
+        {"f.xaz", "f.xba"},
+        {"f.xzz", "f.yaa"},
+        {"f.azz", "f.baa"},
         {"f.x9z", "f.x:a"},   // other characters step through the codes up to 'z'
-        {"f.x{a", "f.x{b"}, {"f.x{z", "f.yaa"}, {"f.XAA", "f.XAB"},
+        {"f.x{a", "f.x{b"},
+        {"f.x{z", "f.yaa"},
+        {"f.XAA", "f.XAB"},
     };
     for (const Case& c : cases) {
         char name[32];
@@ -59,8 +64,8 @@ TEST_F(SplitTest, LinesGoIntoPartsUnchangedAndUnsplitJoinsThemBack)
     // Lines with CR LF and LF ends and NUL bytes inside.
     std::string text;
     for (int i = 1; i <= 2500; ++i)
-        text += "line " + std::to_string(i) + (i % 7 == 0 ? std::string("\0nul\0", 5) : "") +
-                (i % 3 == 0 ? "\n" : "\r\n");
+        text +=
+            "line " + std::to_string(i) + (i % 7 == 0 ? std::string("\0nul\0", 5) : "") + (i % 3 == 0 ? "\n" : "\r\n");
     Make("data.txt", text);
     EXPECT_EQ((std::vector<std::string>{"data.xaa", "data.xab", "data.xac"}),
               Split("data.txt", "xaa", kSplitLines, 1000));
@@ -88,12 +93,18 @@ TEST_F(SplitTest, PartSizesByUnit)
         long perFile;
         std::vector<size_t> sizes;   // of .xaa, .xab, ...
     } cases[] = {
-        {"an input that ends on a boundary leaves an empty last part", NumberedLines(1, 2000, "\n"), kSplitLines,
-         1000, {NumberedLines(1, 1000, "\n").size(), NumberedLines(1001, 2000, "\n").size(), 0}},
+        {"an input that ends on a boundary leaves an empty last part",
+         NumberedLines(1, 2000, "\n"),
+         kSplitLines,
+         1000,
+         {NumberedLines(1, 1000, "\n").size(), NumberedLines(1001, 2000, "\n").size(), 0}},
         {"a count of 0 never fills a part", NumberedLines(1, 30), kSplitLines, 0, {NumberedLines(1, 30).size()}},
         {"nor does a negative count", NumberedLines(1, 30), kSplitBytes, -5, {NumberedLines(1, 30).size()}},
         {"an empty input gives one empty part", "", kSplitLines, 10, {0}},
-        {"a line of more than 1023 bytes counts as several", std::string(1500, 'L') + "\nb\n", kSplitLines, 1,
+        {"a line of more than 1023 bytes counts as several",
+         std::string(1500, 'L') + "\nb\n",
+         kSplitLines,
+         1,
          {1023, 478, 2, 0}},
         {"an unterminated last line is a line", "a\nb", kSplitLines, 2, {3, 0}},
         {"bytes", "0123456789", kSplitBytes, 4, {4, 4, 2}},
@@ -102,8 +113,7 @@ TEST_F(SplitTest, PartSizesByUnit)
         {"a short last block fills its unit", std::string(1124, 'k'), kSplitKilobytes, 2, {1124, 0}},
         {"megabytes", std::string(1536 * 1024, 'm'), kSplitMegabytes, 1, {1024 * 1024, 512 * 1024}},
         // 4194305 x 1024 blocks wraps to 1024 in 32 bits.
-        {"megabytes counted in 64 bits", std::string(1536 * 1024, 'm'), kSplitMegabytes, 4194305,
-         {1536 * 1024}},
+        {"megabytes counted in 64 bits", std::string(1536 * 1024, 'm'), kSplitMegabytes, 4194305, {1536 * 1024}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.label);
@@ -137,8 +147,7 @@ TEST_F(SplitTest, PartNamesComeFromTheFilenameAndTheExtension)
 
     Make("two.dots.txt", "a\nb\n");
     SplitRun("two.dots.txt", "XAA", {kSplit, kSplitLines, 1});
-    EXPECT_EQ((std::vector<std::string>{"two.dots.xaa", "two.dots.xab", "two.dots.xac"}),
-              Files("two.dots.x*"));
+    EXPECT_EQ((std::vector<std::string>{"two.dots.xaa", "two.dots.xab", "two.dots.xac"}), Files("two.dots.x*"));
     EXPECT_EQ("a\n", Read("two.dots.xaa"));
 
     Make("noext", "x\n");
@@ -227,7 +236,11 @@ TEST_F(SplitTest, NoOutputReplacesTheFileBeingRead)
         {"the same name in other case", {"big.xaa"}, "BIG.XAA", "xaa", kSplit, "big.xaa"},
         {"unsplit into its first part", {"report.xaa"}, "report.xaa", "xaa", kUnsplit, "report.xaa"},
         {"unsplit into a later part", {"report.xaa", "report.xab"}, "report.xab", "xaa", kUnsplit, "report.xab"},
-        {"unsplit into the first missing name", {"report.xaa", "report.xab"}, "report.xac", "xaa", kUnsplit,
+        {"unsplit into the first missing name",
+         {"report.xaa", "report.xab"},
+         "report.xac",
+         "xaa",
+         kUnsplit,
          "report.xab"},
     };
     for (const Case& c : cases) {
@@ -269,4 +282,4 @@ TEST_F(SplitTest, SameFileComparesFullPaths)
     EXPECT_FALSE(SameFile("a.txt", "sub\\a.txt"));
     EXPECT_FALSE(SameFile("a.txt", "a.txt.bak"));
 }
-}  // namespace
+}   // namespace

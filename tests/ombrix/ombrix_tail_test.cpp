@@ -33,9 +33,9 @@ TEST_F(TailTest, TailShowsTheLastLines)
         int lines;
         const char* shown;
     } cases[] = {
-        {"a\nb\nc", 1, "b\nc"},                  // an unterminated last line and the one before
+        {"a\nb\nc", 1, "b\nc"},   // an unterminated last line and the one before
         {"a\nb\nc\n", 1, "c\n"},
-        {"1\n2\n3\n", 10, "1\n2\n3\n"},          // fewer lines than asked: all of them
+        {"1\n2\n3\n", 10, "1\n2\n3\n"},   // fewer lines than asked: all of them
         {"1\n2\n3\n", 3, "1\n2\n3\n"},
         {"1\r\n2\r\n3\r\n", 2, "2\r\n3\r\n"},
         {"a\nb\n", 0, ""},
@@ -69,7 +69,8 @@ TEST_F(TailTest, TailFindsItsLinesAcrossTheBlocksItReads)
         SCOPED_TRACE(n);
         std::string expected;
         for (size_t i = lines.size() > static_cast<size_t>(n) ? lines.size() - static_cast<size_t>(n) : 0;
-             i < lines.size(); ++i)
+             i < lines.size();
+             ++i)
             expected += lines[i];
         ResetOutput();
         TailTailFile("big.txt", static_cast<long long>(text.size()), n);
@@ -124,15 +125,17 @@ TEST_F(TailTest, EachFileGetsItsHeaderAndAnEmptyLine)
     Make("a.txt", "a1\na2\na3\n");
     Make("c.dat", "not listed\n");
     TailRun(m_dir.path().c_str(), "*.txt", {kTail, 0, 1});
-    EXPECT_EQ("====> a.txt <====\r\n\r\na3\n\r\n"
-              "====> b.txt <====\r\n\r\nb2\n\r\n",
-              Output());
+    EXPECT_EQ(
+        "====> a.txt <====\r\n\r\na3\n\r\n"
+        "====> b.txt <====\r\n\r\nb2\n\r\n",
+        Output());
     EXPECT_EQ(m_dir.path(), std::string(g_outputDir));
 
     TailRun(m_dir.path().c_str(), "b.txt a.txt", {kHead, 1, 1});
-    EXPECT_EQ("====> b.txt <====\r\n\r\nb2\n\r\n"
-              "====> a.txt <====\r\n\r\na2\n\r\n",
-              Output());
+    EXPECT_EQ(
+        "====> b.txt <====\r\n\r\nb2\n\r\n"
+        "====> a.txt <====\r\n\r\na2\n\r\n",
+        Output());
     EXPECT_TRUE(Messages().empty());
 }
 
@@ -143,18 +146,19 @@ TEST_F(TailTest, AFileThatCannotBeOpenedShowsOnlyItsHeader)
     Make("a.txt", "a\n");
     Make("b.txt", "b\n");
     Make("c.txt", "c\n");
-    HANDLE lock = CreateFileA(m_dir.file("b.txt").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE lock = CreateFileA(
+        m_dir.file("b.txt").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(INVALID_HANDLE_VALUE, lock);
     for (int program : {kHead, kTail}) {
         SCOPED_TRACE(program);
         m_messages.clear();
         TailRun(m_dir.path().c_str(), "*.txt", {program, 0, 5});
         EXPECT_EQ(std::vector<std::string>{"cant open b.txt"}, Messages());
-        EXPECT_EQ("====> a.txt <====\r\n\r\na\n\r\n"
-                  "====> b.txt <====\r\n\r\n\r\n"
-                  "====> c.txt <====\r\n\r\nc\n\r\n",
-                  Output());
+        EXPECT_EQ(
+            "====> a.txt <====\r\n\r\na\n\r\n"
+            "====> b.txt <====\r\n\r\n\r\n"
+            "====> c.txt <====\r\n\r\nc\n\r\n",
+            Output());
     }
     CloseHandle(lock);
 }
@@ -173,4 +177,4 @@ TEST_F(TailTest, ANulByteEndsWhatTailShows)
     Make("zero.bin", std::string("x\nab\0cd\nef\n", 11));
     EXPECT_EQ("ab", Body("zero.bin", kTail, 0, 2));
 }
-}  // namespace
+}   // namespace

@@ -82,7 +82,12 @@ TEST_F(LineReaderTest, GivesTheLinesTheRuntimeGives)
             EXPECT_EQ(RuntimeLines("mixed.txt", "rb", size), ReaderLines("mixed.txt", false, size));
         }
     }
-    for (const char* ending : {"", "\r", "\r\n", "abc\r", "\x1a" "after"}) {
+    for (const char* ending : {"",
+                               "\r",
+                               "\r\n",
+                               "abc\r",
+                               "\x1a"
+                               "after"}) {
         SCOPED_TRACE(ending);
         Make("end.txt", std::string("one\r\ntwo") + ending);
         EXPECT_EQ(RuntimeLines("end.txt", "r", 512), ReaderLines("end.txt", true, 512));
@@ -121,4 +126,4 @@ TEST_F(LineReaderTest, PositionsAreBytesOfTheFile)
     EXPECT_STREQ("line 6\n", line);
     std::fclose(file);
 }
-}  // namespace
+}   // namespace

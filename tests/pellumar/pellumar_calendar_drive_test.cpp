@@ -70,10 +70,10 @@ TEST(Calendar, GridShapeForATableOfMonths)
         int month, year;
         const char* title;
     } cases[] = {
-        {3, 1996, "March 1996"},       // begins on a Friday
+        {3, 1996, "March 1996"},   // begins on a Friday
         {2, 2000, "February 2000"},
-        {2, 2015, "February 2015"},    // begins on a Sunday, four full weeks
-        {1, 2000, "January 2000"},     // begins on a Saturday
+        {2, 2015, "February 2015"},   // begins on a Sunday, four full weeks
+        {1, 2000, "January 2000"},    // begins on a Saturday
         {1, 1970, "January 1970"},
         {12, 2035, "December 2035"},
     };
@@ -132,9 +132,9 @@ TEST(DriveDetails, Figures)
         const char* percent;
     } cases[] = {
         {32, 512, 16250, 65000, 1015, 253, "75.00"},
-        {8, 512, 0, 2097152, 8192, 0, "100.00"},               // 8 GB, full: past 32-bit byte counts
-        {64, 4096, 4000000, 4000000, 1000000, 1000000, "0.00"}, // empty drive of about 1 TB
-        {0, 0, 0, 0, 0, 0, "0.00"},                            // the query failed
+        {8, 512, 0, 2097152, 8192, 0, "100.00"},                  // 8 GB, full: past 32-bit byte counts
+        {64, 4096, 4000000, 4000000, 1000000, 1000000, "0.00"},   // empty drive of about 1 TB
+        {0, 0, 0, 0, 0, 0, "0.00"},                               // the query failed
     };
     for (const Case& c : cases) {
         DriveFigures figures = ComputeDriveFigures(c.sectors, c.bytes, c.freeClusters, c.total);

@@ -16,8 +16,17 @@ class ListBox {
 public:
     explicit ListBox(const std::vector<std::string>& lines)
     {
-        m_window = CreateWindowA("LISTBOX", "", WS_OVERLAPPED | WS_VSCROLL, 0, 0, 200, 200, nullptr, nullptr,
-                                 GetModuleHandleA(nullptr), nullptr);
+        m_window = CreateWindowA("LISTBOX",
+                                 "",
+                                 WS_OVERLAPPED | WS_VSCROLL,
+                                 0,
+                                 0,
+                                 200,
+                                 200,
+                                 nullptr,
+                                 nullptr,
+                                 GetModuleHandleA(nullptr),
+                                 nullptr);
         for (const std::string& line : lines)
             SendMessageA(m_window, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.c_str()));
     }
@@ -78,7 +87,8 @@ TEST(CopyListBoxToClipboard, TextArrivesByteForByte)
         std::vector<std::string> lines;
         std::string text;
     } cases[] = {
-        {{"Total 3", "drw---  0  x  .", "-rw---  5  y  a b.txt"}, "Total 3\r\ndrw---  0  x  .\r\n-rw---  5  y  a b.txt\r\n"},
+        {{"Total 3", "drw---  0  x  .", "-rw---  5  y  a b.txt"},
+         "Total 3\r\ndrw---  0  x  .\r\n-rw---  5  y  a b.txt\r\n"},
         {{}, ""},
         {{""}, "\r\n"},
     };

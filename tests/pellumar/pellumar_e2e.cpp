@@ -92,8 +92,17 @@ std::string ExpectedLine(const WIN32_FIND_DATAA& found)
     FileTimeToSystemTime(&local, &when);
     unsigned long long size = (static_cast<unsigned long long>(found.nFileSizeHigh) << 32) | found.nFileSizeLow;
     char line[600];
-    std::snprintf(line, sizeof line, "%s  %9llu    %02d/%02d/%04d %02d:%02d    %s", mode.c_str(), size, when.wDay,
-                  when.wMonth, when.wYear, when.wHour, when.wMinute, Lower(found.cFileName).c_str());
+    std::snprintf(line,
+                  sizeof line,
+                  "%s  %9llu    %02d/%02d/%04d %02d:%02d    %s",
+                  mode.c_str(),
+                  size,
+                  when.wDay,
+                  when.wMonth,
+                  when.wYear,
+                  when.wHour,
+                  when.wMinute,
+                  Lower(found.cFileName).c_str());
     return line;
 }
 
@@ -134,8 +143,7 @@ struct Shell {
     Process process;
     Window frame;
 
-    explicit Shell(const std::string& directory)
-        : process(Process::Launch(ProgramPath("pellumar.exe"), "", directory))
+    explicit Shell(const std::string& directory) : process(Process::Launch(ProgramPath("pellumar.exe"), "", directory))
     {
         frame = process.WaitFrame(kFrameEnd);
     }
@@ -179,7 +187,9 @@ struct Shell {
     {
         SelectName(name);
         Window list = LongList();
-        PostMessageA(list.Parent().hwnd(), WM_COMMAND, MAKEWPARAM(IDC_LONG_LIST, LBN_DBLCLK),
+        PostMessageA(list.Parent().hwnd(),
+                     WM_COMMAND,
+                     MAKEWPARAM(IDC_LONG_LIST, LBN_DBLCLK),
                      reinterpret_cast<LPARAM>(list.hwnd()));
     }
     Window WaitDialog(const std::string& caption) const { return process.WaitDialog(caption); }
@@ -253,8 +263,8 @@ TEST(PellumarListing, ShowAndSortCommands)
         base.wHour = static_cast<WORD>(10 + i);
         FILETIME when;
         SystemTimeToFileTime(&base, &when);
-        HANDLE file = CreateFileA(fixture.Path(byAge[i]).c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0,
-                                  nullptr);
+        HANDLE file =
+            CreateFileA(fixture.Path(byAge[i]).c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr, OPEN_EXISTING, 0, nullptr);
         ASSERT_NE(file, INVALID_HANDLE_VALUE);
         SetFileTime(file, nullptr, nullptr, &when);
         CloseHandle(file);
@@ -334,7 +344,9 @@ TEST(PellumarListing, ChangeDirectoryAndDoubleClicks)
     PollUntil([&] { return shell.ShortList().Visible(); });
     Window shortList = shell.ShortList();
     shortList.Select("../");
-    PostMessageA(shortList.Parent().hwnd(), WM_COMMAND, MAKEWPARAM(IDC_SHORT_LIST, LBN_DBLCLK),
+    PostMessageA(shortList.Parent().hwnd(),
+                 WM_COMMAND,
+                 MAKEWPARAM(IDC_SHORT_LIST, LBN_DBLCLK),
                  reinterpret_cast<LPARAM>(shortList.hwnd()));
     EXPECT_EQ(shell.WaitCaption(fixture.dir), fixture.dir + kFrameEnd);
 }
@@ -416,7 +428,9 @@ TEST(PellumarListing, AFileMadeMeanwhileShowsWhenTheListGetsTheFocus)
     Sleep(300);
     EXPECT_EQ(Names(shell.Lines()).size(), 6u);   // nothing refreshes by itself
     Window list = shell.LongList();
-    SendMessageA(list.Parent().hwnd(), WM_COMMAND, MAKEWPARAM(IDC_LONG_LIST, LBN_SETFOCUS),
+    SendMessageA(list.Parent().hwnd(),
+                 WM_COMMAND,
+                 MAKEWPARAM(IDC_LONG_LIST, LBN_SETFOCUS),
                  reinterpret_cast<LPARAM>(list.hwnd()));
     std::vector<std::string> names = {".", "..", "alpha.txt", "beta.txt", "delta.txt", "gamma.dat", "sub"};
     EXPECT_EQ(shell.WaitNames(names), names);
@@ -433,7 +447,9 @@ TEST(PellumarListing, AFileMadeMeanwhileShowsWhenTheListGetsTheFocus)
     WriteFileBytes(fixture.Path("Sub\\found.none"), "n");
     Sleep(300);
     list = shell.LongList();
-    SendMessageA(list.Parent().hwnd(), WM_COMMAND, MAKEWPARAM(IDC_LONG_LIST, LBN_SETFOCUS),
+    SendMessageA(list.Parent().hwnd(),
+                 WM_COMMAND,
+                 MAKEWPARAM(IDC_LONG_LIST, LBN_SETFOCUS),
                  reinterpret_cast<LPARAM>(list.hwnd()));
     EXPECT_EQ(shell.WaitNames({"found.none"}), (std::vector<std::string>{"found.none"}));
 }
@@ -442,18 +458,17 @@ TEST(PellumarListing, AFileMadeMeanwhileShowsWhenTheListGetsTheFocus)
 // recorder.
 struct RegisteredType {
     std::string extension, type;
-    RegisteredType(const std::string& ext, const std::string& openCommand)
-        : extension(ext), type("pellumar.e2e" + ext)
+    RegisteredType(const std::string& ext, const std::string& openCommand) : extension(ext), type("pellumar.e2e" + ext)
     {
         RegSetValueA(HKEY_CLASSES_ROOT, extension.c_str(), REG_SZ, type.c_str(), static_cast<DWORD>(type.size()));
         std::string key = type + "\\shell\\open\\command";
-        RegSetValueA(HKEY_CLASSES_ROOT, key.c_str(), REG_SZ, openCommand.c_str(),
-                     static_cast<DWORD>(openCommand.size()));
+        RegSetValueA(
+            HKEY_CLASSES_ROOT, key.c_str(), REG_SZ, openCommand.c_str(), static_cast<DWORD>(openCommand.size()));
     }
     ~RegisteredType()
     {
-        for (const std::string& key : {type + "\\shell\\open\\command", type + "\\shell\\open", type + "\\shell", type,
-                                        extension})
+        for (const std::string& key :
+             {type + "\\shell\\open\\command", type + "\\shell\\open", type + "\\shell", type, extension})
             RegDeleteKeyA(HKEY_CLASSES_ROOT, key.c_str());
     }
 };
@@ -528,9 +543,8 @@ TEST(PellumarLaunchers, CommandLinesTheToolsReceive)
     GetShortPathNameA(fixture.Path("Long Name File.txt").c_str(), shortPath, MAX_PATH);
     std::string alias = shortPath;
     alias = alias.substr(alias.find_last_of('\\') + 1);
-    std::string shortForm = alias.empty() || alias == "Long Name File.txt"
-                                ? fixture.Path("long name file.txt")
-                                : Lower(fixture.Path(alias));
+    std::string shortForm = alias.empty() || alias == "Long Name File.txt" ? fixture.Path("long name file.txt")
+                                                                           : Lower(fixture.Path(alias));
 
     Shell shell(fixture.dir);
     shell.WaitNames({".", "..", "alpha.txt", "beta.txt", "gamma.dat", "long name file.txt", "sub"});

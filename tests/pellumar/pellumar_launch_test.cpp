@@ -104,8 +104,9 @@ TEST(Launchers, AFileWithoutAliasPassesItsFullPath)
 {
     const Launcher* quarn = FindLauncher(32777);
     ASSERT_NE(quarn, nullptr);
-    EXPECT_EQ(LauncherCommandLine("c:\\tamrel\\", *quarn, FileForLauncher("d:\\Work\\README.TXT", kShortForm, FakeAlias)),
-              "c:\\tamrel\\\\quarn.exe d:\\Work\\README.TXT");
+    EXPECT_EQ(
+        LauncherCommandLine("c:\\tamrel\\", *quarn, FileForLauncher("d:\\Work\\README.TXT", kShortForm, FakeAlias)),
+        "c:\\tamrel\\\\quarn.exe d:\\Work\\README.TXT");
 }
 
 TEST(Launchers, EditorSetupAndManuals)
@@ -149,9 +150,15 @@ TEST(IsProgramName, OnlyTheLastExtensionCounts)
         const char* name;
         bool program;
     } cases[] = {
-        {"setup.exe", true},       {"command.com", true},   {"TOOL.EXE", true},
-        {"setup.exe.bak", false},  {"my.company.txt", false}, {"exe", false},
-        {"a.exe\\readme", false},  {"notes.comx", false},   {"d.com\\x.exe", true},
+        {"setup.exe", true},
+        {"command.com", true},
+        {"TOOL.EXE", true},
+        {"setup.exe.bak", false},
+        {"my.company.txt", false},
+        {"exe", false},
+        {"a.exe\\readme", false},
+        {"notes.comx", false},
+        {"d.com\\x.exe", true},
     };
     for (const Case& c : cases)
         EXPECT_EQ(IsProgramName(c.name), c.program) << c.name;
@@ -186,16 +193,18 @@ TEST(LookupAssociation, ReadsTypeAndOpenCommand)
         {".long", std::string(300, 't')},
         {std::string(300, 't') + "\\shell\\open\\command", "longprog.exe %1"},
     };
-    ExpectAssociations(registry, {
-        {"readme.txt", true, "notepad.exe", "readme.txt"},
-        {"letter.doc", true, "\"c:\\program files\\writer\\write.exe\"", "letter.doc"},
-        {"run.bat", true, ".\\run.bat", ""},
-        {"image.raw", true, "viewer", "image.raw"},         // empty type: the extension itself
-        {"x.nocmd", false, "", ""},
-        {"x.unknown", false, "", ""},
-        {"noextension", false, "", ""},
-        {"my.company.long", true, "longprog.exe", "my.company.long"},   // a long type name is read whole
-    });
+    ExpectAssociations(
+        registry,
+        {
+            {"readme.txt", true, "notepad.exe", "readme.txt"},
+            {"letter.doc", true, "\"c:\\program files\\writer\\write.exe\"", "letter.doc"},
+            {"run.bat", true, ".\\run.bat", ""},
+            {"image.raw", true, "viewer", "image.raw"},   // empty type: the extension itself
+            {"x.nocmd", false, "", ""},
+            {"x.unknown", false, "", ""},
+            {"noextension", false, "", ""},
+            {"my.company.long", true, "longprog.exe", "my.company.long"},   // a long type name is read whole
+        });
 }
 
 TEST(RunCommandLine, ChoicesAndTheFileTheyPass)
@@ -216,7 +225,8 @@ TEST(RunCommandLine, ChoicesAndTheFileTheyPass)
     EXPECT_EQ(RunCommandLine(kRunExecute, "notepad.exe", "a b.txt", "", "c:\\work"), "notepad.exe c:\\work\\a b.txt");
     EXPECT_EQ(RunCommandLine(kRunExecute, ".\\run.bat", "", "", "c:\\work"), ".\\run.bat");
     EXPECT_EQ(RunCommandLine(kRunExecute, "ed.exe", "d:\\x\\typed.txt", "", "c:\\work"), "ed.exe d:\\x\\typed.txt");
-    EXPECT_EQ(RunCommandLine(kRunExecute, scratch / "win.exe", "a.txt", "", "c:\\w"), scratch / "win.exe" + " c:\\w\\a.txt");
+    EXPECT_EQ(RunCommandLine(kRunExecute, scratch / "win.exe", "a.txt", "", "c:\\w"),
+              scratch / "win.exe" + " c:\\w\\a.txt");
 }
 
 }

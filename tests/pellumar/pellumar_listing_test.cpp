@@ -68,8 +68,8 @@ TEST(LongLine, LargeSizesShowUnsigned)
         uint64_t size;
         const char* shown;
     } cases[] = {
-        {3221225472ULL, "3221225472"},            // 3 GB: past a signed 32-bit size
-        {4294967296ULL + 5, "4294967301"},        // past 32 bits altogether
+        {3221225472ULL, "3221225472"},       // 3 GB: past a signed 32-bit size
+        {4294967296ULL + 5, "4294967301"},   // past 32 bits altogether
         {0, "        0"},
     };
     for (const Case& c : cases) {
@@ -153,9 +153,14 @@ std::vector<std::string> Names(const Listing& listing)
 TEST(BuildListing, SortOrders)
 {
     std::vector<DirEntry> entries = {
-        Entry("b.txt", 10, 300),         Entry("A.txt", 10, 100),   Entry("huge", 3221225472ULL, 50),
-        Entry("sub", 0, 400, true),      Entry("c.txt", 700, 300),  Entry("-dash", 1, 200),
-        Entry(".", 0, 10, true),         Entry("..", 0, 20, true),
+        Entry("b.txt", 10, 300),
+        Entry("A.txt", 10, 100),
+        Entry("huge", 3221225472ULL, 50),
+        Entry("sub", 0, 400, true),
+        Entry("c.txt", 700, 300),
+        Entry("-dash", 1, 200),
+        Entry(".", 0, 10, true),
+        Entry("..", 0, 20, true),
     };
     struct Case {
         int key;

@@ -27,10 +27,17 @@ public:
     }
     ~RegisteredTypes()
     {
-        for (const char* key : {"pellumartest.text\\shell\\open\\command", "pellumartest.text\\shell\\open",
-                                "pellumartest.text\\shell", "pellumartest.text",
-                                "pellumartest.program\\shell\\open\\command", "pellumartest.program\\shell\\open",
-                                "pellumartest.program\\shell", "pellumartest.program", ".pmtxt", ".pmprg", ".pmnone"})
+        for (const char* key : {"pellumartest.text\\shell\\open\\command",
+                                "pellumartest.text\\shell\\open",
+                                "pellumartest.text\\shell",
+                                "pellumartest.text",
+                                "pellumartest.program\\shell\\open\\command",
+                                "pellumartest.program\\shell\\open",
+                                "pellumartest.program\\shell",
+                                "pellumartest.program",
+                                ".pmtxt",
+                                ".pmprg",
+                                ".pmnone"})
             RegDeleteKeyA(HKEY_CLASSES_ROOT, key);
     }
     void Set(const char* key, const std::string& value)
@@ -45,12 +52,13 @@ TEST(SystemRegistry, LookupOverRegisteredTypes)
 {
     RegisteredTypes types;
     SystemRegistry registry;
-    ExpectAssociations(registry, {
-        {"notes.pmtxt", true, "notepad.exe", "notes.pmtxt"},
-        {"tool.pmprg", true, ".\\tool.pmprg", ""},
-        {"x.pmnone", false, "", ""},
-        {"x.pmunregistered", false, "", ""},
-    });
+    ExpectAssociations(registry,
+                       {
+                           {"notes.pmtxt", true, "notepad.exe", "notes.pmtxt"},
+                           {"tool.pmprg", true, ".\\tool.pmprg", ""},
+                           {"x.pmnone", false, "", ""},
+                           {"x.pmunregistered", false, "", ""},
+                       });
 }
 
 }

@@ -36,7 +36,7 @@ private:
 
 void WriteBytes(const std::string& path, const std::string& bytes);   // throws on failure
 bool ReadBytes(const std::string& path, std::string& bytes);
-void MakeDir(const std::string& path);                                 // throws on failure
+void MakeDir(const std::string& path);   // throws on failure
 // The names in directory, sorted (no "." or "..").
 std::vector<std::string> NamesIn(const std::string& directory);
 

@@ -13,19 +13,20 @@ using print_support::PrintAndCompare;
 
 namespace {
 
-TEST(ToolPrint, DiffPrintsItsResults) {
-  TempDir dir("DiffPrint");
-  dir.Write("one.txt", "a\r\nb\r\nc\r\n");
-  dir.Write("two.txt", "a\r\nB\r\nc\r\nd\r\n");
-  Process diff = Process::Launch(ProgramPath("diff.exe"), "", dir.path());
-  Window dialog = diff.WaitDialog("File Compare");
-  dialog.Child(IDC_FILE1).SetText(dir.Path("one.txt"));
-  dialog.Child(IDC_FILE2).SetText(dir.Path("two.txt"));
-  dialog.Child(IDC_TYPE_TEXT).SelectRadio();
-  dialog.Child(IDOK).Click();
-  dialog.WaitGone();
-  Window frame = diff.WaitFrame(" - DIFF for Windows");
-  PrintAndCompare(diff, frame, dir.Path("diff.ps"));
+TEST(ToolPrint, DiffPrintsItsResults)
+{
+    TempDir dir("DiffPrint");
+    dir.Write("one.txt", "a\r\nb\r\nc\r\n");
+    dir.Write("two.txt", "a\r\nB\r\nc\r\nd\r\n");
+    Process diff = Process::Launch(ProgramPath("diff.exe"), "", dir.path());
+    Window dialog = diff.WaitDialog("File Compare");
+    dialog.Child(IDC_FILE1).SetText(dir.Path("one.txt"));
+    dialog.Child(IDC_FILE2).SetText(dir.Path("two.txt"));
+    dialog.Child(IDC_TYPE_TEXT).SelectRadio();
+    dialog.Child(IDOK).Click();
+    dialog.WaitGone();
+    Window frame = diff.WaitFrame(" - DIFF for Windows");
+    PrintAndCompare(diff, frame, dir.Path("diff.ps"));
 }
 
-}  // namespace
+}   // namespace

@@ -15,12 +15,12 @@ namespace print_support {
 
 // Adds the test printer before the first test and removes it after the last.
 class PrinterEnvironment : public ::testing::Environment {
- public:
-  void SetUp() override;
-  void TearDown() override;
+public:
+    void SetUp() override;
+    void TearDown() override;
 
- private:
-  bool installed_ = false;
+private:
+    bool installed_ = false;
 };
 
 // The lines of a CR LF text, without their line ends.
@@ -36,8 +36,7 @@ PsDocument PrintFromMenu(const tamrel_auto::Process& process, const tamrel_auto:
 // Prints the results shown in the output view of `frame` to the test
 // printer, spooled to `spool`, and checks that every line with text is
 // printed once, in order.
-void PrintAndCompare(const tamrel_auto::Process& process, const tamrel_auto::Window& frame,
-                     const std::string& spool);
+void PrintAndCompare(const tamrel_auto::Process& process, const tamrel_auto::Window& frame, const std::string& spool);
 
 // Presses a button of the print preview and returns the page text once it
 // differs from `before` (or what it is after a few seconds).
@@ -46,6 +45,6 @@ std::string PressAndRead(const tamrel_auto::Window& preview, int button, const s
 // checking the page text on the way.
 int CountPreviewPages(const tamrel_auto::Window& preview);
 
-}  // namespace print_support
+}   // namespace print_support
 
 #endif

@@ -36,7 +36,7 @@ std::string Narrow(const WCHAR* text, int count)
         result += text[i] < 128 ? static_cast<char>(text[i]) : '?';
     return result;
 }
-}  // namespace
+}   // namespace
 
 std::vector<EmfText> ReadEmfText(HENHMETAFILE page)
 {
@@ -132,7 +132,7 @@ std::vector<Row> JoinRunsIntoRows(const std::vector<Run>& runs)
     }
     return rows;
 }
-}  // namespace
+}   // namespace
 
 std::vector<Row> JoinRows(const std::vector<EmfText>& texts)
 {
@@ -146,18 +146,16 @@ char GlyphChar(const std::string& name)
     if (name.size() == 1 && std::isalpha(static_cast<unsigned char>(name[0])))
         return name[0];
     static const std::map<std::string, char> names = {
-        {"space", ' '},        {"exclam", '!'},      {"quotedbl", '"'},     {"numbersign", '#'},
-        {"dollar", '$'},       {"percent", '%'},     {"ampersand", '&'},    {"quotesingle", '\''},
-        {"quoteright", '\''},  {"parenleft", '('},   {"parenright", ')'},   {"asterisk", '*'},
-        {"plus", '+'},         {"comma", ','},       {"hyphen", '-'},       {"minus", '-'},
-        {"period", '.'},       {"slash", '/'},       {"zero", '0'},         {"one", '1'},
-        {"two", '2'},          {"three", '3'},       {"four", '4'},         {"five", '5'},
-        {"six", '6'},          {"seven", '7'},       {"eight", '8'},        {"nine", '9'},
-        {"colon", ':'},        {"semicolon", ';'},   {"less", '<'},         {"equal", '='},
-        {"greater", '>'},      {"question", '?'},    {"at", '@'},           {"bracketleft", '['},
-        {"backslash", '\\'},   {"bracketright", ']'}, {"asciicircum", '^'}, {"underscore", '_'},
-        {"grave", '`'},        {"quoteleft", '`'},   {"braceleft", '{'},    {"bar", '|'},
-        {"braceright", '}'},   {"asciitilde", '~'},
+        {"space", ' '},       {"exclam", '!'},     {"quotedbl", '"'},     {"numbersign", '#'},  {"dollar", '$'},
+        {"percent", '%'},     {"ampersand", '&'},  {"quotesingle", '\''}, {"quoteright", '\''}, {"parenleft", '('},
+        {"parenright", ')'},  {"asterisk", '*'},   {"plus", '+'},         {"comma", ','},       {"hyphen", '-'},
+        {"minus", '-'},       {"period", '.'},     {"slash", '/'},        {"zero", '0'},        {"one", '1'},
+        {"two", '2'},         {"three", '3'},      {"four", '4'},         {"five", '5'},        {"six", '6'},
+        {"seven", '7'},       {"eight", '8'},      {"nine", '9'},         {"colon", ':'},       {"semicolon", ';'},
+        {"less", '<'},        {"equal", '='},      {"greater", '>'},      {"question", '?'},    {"at", '@'},
+        {"bracketleft", '['}, {"backslash", '\\'}, {"bracketright", ']'}, {"asciicircum", '^'}, {"underscore", '_'},
+        {"grave", '`'},       {"quoteleft", '`'},  {"braceleft", '{'},    {"bar", '|'},         {"braceright", '}'},
+        {"asciitilde", '~'},
     };
     auto found = names.find(name);
     return found == names.end() ? '?' : found->second;
@@ -215,7 +213,7 @@ std::string PsString(const std::string& literal)
     }
     return text;
 }
-}  // namespace
+}   // namespace
 
 std::vector<Row> PsPage::Rows() const
 {
@@ -357,7 +355,7 @@ std::string DriverDirectory()
         return std::string();
     return buffer;
 }
-}  // namespace
+}   // namespace
 
 bool TestPrinter::Install(std::string* error)
 {
@@ -441,7 +439,11 @@ bool TestPrinter::SpoolTo(const std::string& windowsPath)
     if (RegCreateKeyExA(HKEY_CURRENT_USER, kSpoolerKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr) !=
         ERROR_SUCCESS)
         return false;
-    LONG result = RegSetValueExA(key, kPort, 0, REG_SZ, reinterpret_cast<const BYTE*>(unixPath.c_str()),
+    LONG result = RegSetValueExA(key,
+                                 kPort,
+                                 0,
+                                 REG_SZ,
+                                 reinterpret_cast<const BYTE*>(unixPath.c_str()),
                                  static_cast<DWORD>(unixPath.size() + 1));
     RegCloseKey(key);
     return result == ERROR_SUCCESS;
@@ -452,4 +454,4 @@ HDC TestPrinter::OpenDC(const DEVMODEA* mode)
     return ::CreateDCA("WINSPOOL", kName, nullptr, mode);
 }
 
-}  // namespace print_support
+}   // namespace print_support

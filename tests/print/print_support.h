@@ -86,6 +86,6 @@ struct TestPrinter {
     static HDC OpenDC(const DEVMODEA* mode = nullptr);
 };
 
-}  // namespace print_support
+}   // namespace print_support
 
 #endif

@@ -25,7 +25,6 @@ namespace {
 const UINT IDR_PRINT_TEST = 300;
 const char kDocTitle[] = "Report 7";
 
-
 HDC ScreenDC()
 {
     return CreateDCA("DISPLAY", nullptr, nullptr, nullptr);
@@ -176,8 +175,8 @@ struct PrintFixture : ::testing::Test {
         g_app.ResetTemplates();
         g_app.m_pMainWnd = nullptr;
         g_app.m_nNumPreviewPages = 0;
-        g_app.AddDocTemplate(new CSingleDocTemplate(IDR_PRINT_TEST, RUNTIME_CLASS(PrintDoc), RUNTIME_CLASS(CFrameWnd),
-                                                    RUNTIME_CLASS(PrintView)));
+        g_app.AddDocTemplate(new CSingleDocTemplate(
+            IDR_PRINT_TEST, RUNTIME_CLASS(PrintDoc), RUNTIME_CLASS(CFrameWnd), RUNTIME_CLASS(PrintView)));
         g_app.OnFileNew();
         frame = dynamic_cast<CFrameWnd*>(g_app.m_pMainWnd);
         ASSERT_NE(frame, nullptr);
@@ -430,7 +429,8 @@ TEST_F(PrintFixture, WithoutAPageCountTheViewSaysWhenItRunsOut)
         std::vector<std::string> pages;
     } cases[] = {
         {0, "startdoc startpage endpage discard enddoc ", {"page 1"}},
-        {3, "startdoc startpage endpage startpage endpage startpage endpage discard enddoc ",
+        {3,
+         "startdoc startpage endpage startpage endpage startpage endpage discard enddoc ",
          {"page 1", "page 2", "page 3"}},
     };
     for (const auto& c : cases) {
@@ -489,8 +489,8 @@ TEST_F(PrintFixture, CancelInThePrintingDialogAbortsTheJob)
         docShown = ItemText(hDlg, AFX_IDC_PRINT_DOCNAME);
         pageShown = ItemText(hDlg, AFX_IDC_PRINT_PAGENUM);
         frameEnabled = IsWindowEnabled(frame->m_hWnd);
-        PostMessageA(hDlg, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED),
-                     reinterpret_cast<LPARAM>(GetDlgItem(hDlg, IDCANCEL)));
+        PostMessageA(
+            hDlg, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(hDlg, IDCANCEL)));
     };
     CPrintInfo info;
     LoggingRecorder recorder(reference);
@@ -654,4 +654,4 @@ TEST_F(PreviewFixture, ClosingTheFrameEndsThePreview)
     EXPECT_EQ(g_log, "end ");
 }
 
-}  // namespace
+}   // namespace

@@ -13,21 +13,21 @@ using print_support::PrintAndCompare;
 
 namespace {
 
-::testing::Environment* const g_printer =
-    ::testing::AddGlobalTestEnvironment(new print_support::PrinterEnvironment);
+::testing::Environment* const g_printer = ::testing::AddGlobalTestEnvironment(new print_support::PrinterEnvironment);
 
-TEST(ToolPrint, QuarnPrintsItsResults) {
-  TempDir dir("QuarnPrint");
-  dir.Write("a.c", "int x;\r\nfoo();\r\n");
-  dir.Write("b.c", "foo\r\n");
-  Process quarn = Process::Launch(ProgramPath("quarn.exe"), "", dir.path());
-  Window dialog = quarn.WaitDialog("Quarn for Windows");
-  dialog.Child(IDC_FILENAMES).SetText("*.c");
-  dialog.Child(IDC_PATTERNS).SetText("foo");
-  dialog.Child(IDOK).Click();
-  dialog.WaitGone();
-  Window frame = quarn.WaitFrame(" - Quarn for Windows");
-  PrintAndCompare(quarn, frame, dir.Path("quarn.ps"));
+TEST(ToolPrint, QuarnPrintsItsResults)
+{
+    TempDir dir("QuarnPrint");
+    dir.Write("a.c", "int x;\r\nfoo();\r\n");
+    dir.Write("b.c", "foo\r\n");
+    Process quarn = Process::Launch(ProgramPath("quarn.exe"), "", dir.path());
+    Window dialog = quarn.WaitDialog("Quarn for Windows");
+    dialog.Child(IDC_FILENAMES).SetText("*.c");
+    dialog.Child(IDC_PATTERNS).SetText("foo");
+    dialog.Child(IDOK).Click();
+    dialog.WaitGone();
+    Window frame = quarn.WaitFrame(" - Quarn for Windows");
+    PrintAndCompare(quarn, frame, dir.Path("quarn.ps"));
 }
 
-}  // namespace
+}   // namespace

@@ -45,12 +45,18 @@ int main(int argc, char** argv)
     std::string pattern = argv[2];
     return Run("quarn_bench", [&] {
         RunTimes times;
-        Process process = StartAndPressOk("quarn.exe", "", directory, "Quarn for Windows", [&](const Window& dialog) {
-            dialog.Child(IDC_FILENAMES).SetText("*.txt");
-            dialog.Child(IDC_PATTERNS).SetText(pattern);
-            dialog.Child(IDC_LINE_NUMBERS).SetChecked(true);
-            dialog.Child(IDC_DESCEND).SetChecked(true);
-        }, &times);
+        Process process = StartAndPressOk(
+            "quarn.exe",
+            "",
+            directory,
+            "Quarn for Windows",
+            [&](const Window& dialog) {
+                dialog.Child(IDC_FILENAMES).SetText("*.txt");
+                dialog.Child(IDC_PATTERNS).SetText(pattern);
+                dialog.Child(IDC_LINE_NUMBERS).SetChecked(true);
+                dialog.Child(IDC_DESCEND).SetChecked(true);
+            },
+            &times);
         Output output = WaitForOutput(process, " - Quarn for Windows", "the results", &times);
 
         PrintPhases(times, "results shown");

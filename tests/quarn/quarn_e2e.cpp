@@ -62,8 +62,8 @@ struct Quarn {
 
     // Fills the dialog, presses OK and returns the main window once the
     // dialog is gone.
-    Window Search(const Window& dialog, const std::string& masks, const std::string& patterns,
-                  bool lineNumbers = false, bool descend = false) const
+    Window Search(const Window& dialog, const std::string& masks, const std::string& patterns, bool lineNumbers = false,
+                  bool descend = false) const
     {
         Fill(dialog, masks, patterns, lineNumbers, descend);
         dialog.Child(IDOK).Click();
@@ -102,7 +102,7 @@ Window FileNameField(const Window& dialog)
     throw AutoError("no file name field in " + dialog.Describe());
 }
 
-}  // namespace
+}   // namespace
 
 // ---------------------------------------------------------------- start-up
 

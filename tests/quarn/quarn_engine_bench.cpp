@@ -60,8 +60,13 @@ double OverFiles(const std::vector<std::string>& files, unsigned threads, bool r
     auto work = [&] {
         std::vector<char> buffer(read ? 1 << 20 : 0);
         for (size_t i; (i = next++) < files.size();) {
-            HANDLE file = CreateFileA(files[i].c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                      OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+            HANDLE file = CreateFileA(files[i].c_str(),
+                                      GENERIC_READ,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                      nullptr,
+                                      OPEN_EXISTING,
+                                      FILE_FLAG_SEQUENTIAL_SCAN,
+                                      nullptr);
             if (file == INVALID_HANDLE_VALUE)
                 continue;
             DWORD got = 0;
@@ -134,7 +139,7 @@ double Search(const std::string& directory, const char* pattern, unsigned thread
     return seconds;
 }
 
-}  // namespace
+}   // namespace
 
 int main(int argc, char** argv)
 {
@@ -168,7 +173,10 @@ int main(int argc, char** argv)
         double open = OverFiles(files, threads, false);
         double read = OverFiles(files, threads, true);
         std::printf("%u threads: open and close %.3f s (%.1f us a file); open, read whole and close %.3f s\n",
-                    threads, open, open * 1e6 / static_cast<double>(files.size()), read);
+                    threads,
+                    open,
+                    open * 1e6 / static_cast<double>(files.size()),
+                    read);
     }
     // Each way three times, taking turns, so that a busy moment of the
     // machine does not fall on one way only; the best of each. The thread
@@ -197,9 +205,14 @@ int main(int argc, char** argv)
             std::printf("search in turn");
         else
             std::printf("search on %u worker threads%s", ways[way], ways[way] == processors ? " (the default)" : "");
-        std::printf(": %.3f s, %.1f us a file, processor time %.3f s, %zu bytes of results%s\n", best[way],
-                    best[way] * 1e6 / count, processor[way], results[way].size(),
-                    way == 0 ? "" : results[way] == results[0] ? ", the same" : ", DIFFERENT");
+        std::printf(": %.3f s, %.1f us a file, processor time %.3f s, %zu bytes of results%s\n",
+                    best[way],
+                    best[way] * 1e6 / count,
+                    processor[way],
+                    results[way].size(),
+                    way == 0                     ? ""
+                    : results[way] == results[0] ? ", the same"
+                                                 : ", DIFFERENT");
     }
     if (!g_messages.empty())
         std::printf("messages: %s", g_messages.c_str());

@@ -101,9 +101,8 @@ std::vector<std::string> Headers(const std::string& text)
 // The search written the plain way, one line read of 511 characters at a
 // time, for comparing the engine's fast paths against. A line matches when
 // it holds one of the literals.
-std::string ReferenceSearch(const std::string& name, const std::string& bytes,
-                            const std::vector<std::string>& literals, bool lineNumbers, bool ignoreCase,
-                            bool unmatched)
+std::string ReferenceSearch(const std::string& name, const std::string& bytes, const std::vector<std::string>& literals,
+                            bool lineNumbers, bool ignoreCase, bool unmatched)
 {
     std::string out = Header(name);
     size_t pos = 0;
@@ -150,7 +149,7 @@ std::string Repeat(char c, size_t n)
     return std::string(n, c);
 }
 
-}  // namespace
+}   // namespace
 
 TEST(QuarnPresetTest, MaskComesFromTheLastComponentsExtension)
 {
@@ -270,13 +269,22 @@ TEST_F(QuarnSearchTest, MasksInTheirOrderEachSortedAndRepeated)
 // mask gives (on Windows that includes matches on 8.3 aliases).
 TEST_F(QuarnSearchTest, OneListingFindsWhatEachMasksListingFinds)
 {
-    for (const char* name : {"a.txt", "B.TXT", "c.txtx", "long file name.txt", "archive.tar.gz", "noext", ".txt",
-                             "x.tx", "verylongname.text", "two.txt.bak", "q.c"})
+    for (const char* name : {"a.txt",
+                             "B.TXT",
+                             "c.txtx",
+                             "long file name.txt",
+                             "archive.tar.gz",
+                             "noext",
+                             ".txt",
+                             "x.tx",
+                             "verylongname.text",
+                             "two.txt.bak",
+                             "q.c"})
         Write(name, "foo\r\n");
     MakeDir("dir.txt");
     MakeDir("sub");
-    for (const char* mask : {"*.txt", "*.TXT", "*.*", "*", "*.gz", "*.tx", "*.text", "*.bak", "a*", "?.txt",
-                             "*.c", "*.none"}) {
+    for (const char* mask :
+         {"*.txt", "*.TXT", "*.*", "*", "*.gz", "*.tx", "*.text", "*.bak", "a*", "?.txt", "*.c", "*.none"}) {
         std::vector<std::string> expected;
         {
             CurrentDirectory here(dir.path());
@@ -311,9 +319,12 @@ TEST_F(QuarnSearchTest, SelectedLinesWithNumbersUnmatchedAndIgnoreCase)
     } cases[] = {
         {"plain", {"a.c", "foo"}, Header("a.c") + "foo();\r\nlast foo\r\n"},
         {"numbers", {"a.c", "foo", true}, Header("a.c") + "     2:  foo();\r\n     4:  last foo\r\n"},
-        {"ignore case", {"a.c", "Foo", true, true},
+        {"ignore case",
+         {"a.c", "Foo", true, true},
          Header("a.c") + "     2:  foo();\r\n     3:  FOO bar\r\n     4:  last foo\r\n"},
-        {"unmatched", {"a.c", "foo", true, false, false, true}, Header("a.c") + "     1:  int x;\r\n     3:  FOO bar\r\n\r\n"},
+        {"unmatched",
+         {"a.c", "foo", true, false, false, true},
+         Header("a.c") + "     1:  int x;\r\n     3:  FOO bar\r\n\r\n"},
         {"every line matches", {"b.c", "foo", false, false, false, true}, Header("b.c")},
         {"empty file", {"empty.c", "foo"}, Header("empty.c")},
         {"two patterns", {"a.c", "x;\r\nbar"}, Header("a.c") + "int x;\r\nFOO bar\r\n\r\n"},
@@ -484,7 +495,7 @@ TEST_F(QuarnSearchTest, MaskThatDoesNotFitMatchesNothing)
 TEST_F(QuarnSearchTest, LongLineEndsTheFilesListing)
 {
     struct Case {
-        size_t length;      // characters before the line feed
+        size_t length;   // characters before the line feed
         bool truncated;
     } cases[] = {{509, false}, {510, true}, {700, true}};
     for (const Case& each : cases) {
@@ -516,8 +527,13 @@ TEST_F(QuarnSearchTest, FileThatCannotBeOpenedIsSkippedWithoutHeader)
 {
     Write("a.txt", "foo\r\n");
     Write("b.txt", "foo\r\n");
-    HANDLE locked = CreateFileA(dir.file("a.txt").c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
-                                FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE locked = CreateFileA(dir.file("a.txt").c_str(),
+                                GENERIC_READ | GENERIC_WRITE,
+                                0,
+                                nullptr,
+                                OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL,
+                                nullptr);
     ASSERT_NE(INVALID_HANDLE_VALUE, locked);
     Options options{"*.txt", "foo"};
     Outcome outcome = Search(dir.path(), options);
@@ -613,12 +629,12 @@ TEST_F(QuarnSearchTest, FastPathsAgreeWithThePlainSearch)
                         ASSERT_TRUE(ReadFileBytes(dir.file(spill), got));
                         std::remove(dir.file(spill).c_str());
                     }
-                    std::string expected = ReferenceSearch(name, content, patterns.literals, flags.lineNumbers,
-                                                           flags.ignoreCase, flags.unmatched);
+                    std::string expected = ReferenceSearch(
+                        name, content, patterns.literals, flags.lineNumbers, flags.ignoreCase, flags.unmatched);
                     std::string what = std::string(patterns.text) + " in " + name + " threads " +
-                                       std::to_string(threads) + " numbers " +
-                                       std::to_string(flags.lineNumbers) + " case " + std::to_string(flags.ignoreCase) +
-                                       " unmatched " + std::to_string(flags.unmatched);
+                                       std::to_string(threads) + " numbers " + std::to_string(flags.lineNumbers) +
+                                       " case " + std::to_string(flags.ignoreCase) + " unmatched " +
+                                       std::to_string(flags.unmatched);
                     ASSERT_EQ(expected.size(), got.size()) << what;
                     ASSERT_TRUE(expected == got) << what;
                 }
@@ -656,8 +672,13 @@ TEST_F(QuarnSearchTest, WorkersGiveTheResultsOfTheSearchInTurn)
     Write("Sub2" + sep + "z.txt", big.substr(0, 40000));
 #ifdef _WIN32
     // A file that cannot be opened, among others, is left out, header and all.
-    HANDLE locked = CreateFileA(dir.file("Sub1\\f7.txt").c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
-                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE locked = CreateFileA(dir.file("Sub1\\f7.txt").c_str(),
+                                GENERIC_READ | GENERIC_WRITE,
+                                0,
+                                nullptr,
+                                OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL,
+                                nullptr);
     ASSERT_NE(INVALID_HANDLE_VALUE, locked);
 #endif
 

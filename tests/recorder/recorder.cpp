@@ -17,53 +17,68 @@ namespace {
 // The command line without the program name, as the C runtime cuts it: a
 // quoted name runs to the closing quote, an unquoted one to the first blank
 // or control character; the blanks after it go too.
-const char* CommandTail(const char* line) {
-  const char* p = line;
-  if (*p == '"') {
-    ++p;
-    while (*p && *p != '"') ++p;
-    if (*p == '"') ++p;
-  } else {
-    while (static_cast<unsigned char>(*p) > ' ') ++p;
-  }
-  while (*p && static_cast<unsigned char>(*p) <= ' ') ++p;
-  return p;
+const char* CommandTail(const char* line)
+{
+    const char* p = line;
+    if (*p == '"') {
+        ++p;
+        while (*p && *p != '"')
+            ++p;
+        if (*p == '"')
+            ++p;
+    } else {
+        while (static_cast<unsigned char>(*p) > ' ')
+            ++p;
+    }
+    while (*p && static_cast<unsigned char>(*p) <= ' ')
+        ++p;
+    return p;
 }
 
-void AddField(std::string* entry, const std::string& value) {
-  *entry += std::to_string(value.size());
-  *entry += ':';
-  *entry += value;
-  *entry += '\n';
+void AddField(std::string* entry, const std::string& value)
+{
+    *entry += std::to_string(value.size());
+    *entry += ':';
+    *entry += value;
+    *entry += '\n';
 }
 
-}  // namespace
+}   // namespace
 
-int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
-  const char* line = GetCommandLineA();
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
+{
+    const char* line = GetCommandLineA();
 
-  char exe[MAX_PATH];
-  DWORD n = GetModuleFileNameA(nullptr, exe, MAX_PATH);
-  if (n == 0 || n >= MAX_PATH) return 2;
-  std::string log(exe, n);
-  log = log.substr(0, log.find_last_of('\\') + 1) + "recorder.log";
+    char exe[MAX_PATH];
+    DWORD n = GetModuleFileNameA(nullptr, exe, MAX_PATH);
+    if (n == 0 || n >= MAX_PATH)
+        return 2;
+    std::string log(exe, n);
+    log = log.substr(0, log.find_last_of('\\') + 1) + "recorder.log";
 
-  char cwd[MAX_PATH];
-  DWORD c = GetCurrentDirectoryA(MAX_PATH, cwd);
-  if (c >= MAX_PATH) c = 0;
+    char cwd[MAX_PATH];
+    DWORD c = GetCurrentDirectoryA(MAX_PATH, cwd);
+    if (c >= MAX_PATH)
+        c = 0;
 
-  std::string entry;
-  AddField(&entry, line);
-  AddField(&entry, CommandTail(line));
-  AddField(&entry, std::string(cwd, c));
+    std::string entry;
+    AddField(&entry, line);
+    AddField(&entry, CommandTail(line));
+    AddField(&entry, std::string(cwd, c));
 
-  // One write per entry, so that a reader never sees half of one for long
-  // and two recorders started together do not interleave.
-  HANDLE f = CreateFileA(log.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
-                         FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (f == INVALID_HANDLE_VALUE) return 3;
-  DWORD written = 0;
-  BOOL ok = WriteFile(f, entry.data(), static_cast<DWORD>(entry.size()), &written, nullptr);
-  CloseHandle(f);
-  return ok && written == entry.size() ? 0 : 4;
+    // One write per entry, so that a reader never sees half of one for long
+    // and two recorders started together do not interleave.
+    HANDLE f = CreateFileA(log.c_str(),
+                           FILE_APPEND_DATA,
+                           FILE_SHARE_READ | FILE_SHARE_WRITE,
+                           nullptr,
+                           OPEN_ALWAYS,
+                           FILE_ATTRIBUTE_NORMAL,
+                           nullptr);
+    if (f == INVALID_HANDLE_VALUE)
+        return 3;
+    DWORD written = 0;
+    BOOL ok = WriteFile(f, entry.data(), static_cast<DWORD>(entry.size()), &written, nullptr);
+    CloseHandle(f);
+    return ok && written == entry.size() ? 0 : 4;
 }

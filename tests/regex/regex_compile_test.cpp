@@ -24,7 +24,6 @@ std::ostream& operator<<(std::ostream& os, const CodeCase& c)
     return os << "'" << Show(c.expression) << "'";
 }
 
-
 std::vector<CodeCase> CodeCases()
 {
     return {
@@ -34,8 +33,7 @@ std::vector<CodeCase> CodeCases()
         {"a$", 0, {4, 97, 20, 22}, false},
         {R"(\(x\)\1)", 0, {2, 0, 4, 120, 24, 0, 36, 0, 22}, false},
         {R"(x\{2,5\})", 0, {7, 120, 2, 5, 22}, false},
-        {R"([a-c]\{2,\})", 0,
-         {15, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 14, 0, 0, 0, 2, 255, 22}, false},
+        {R"([a-c]\{2,\})", 0, {15, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 14, 0, 0, 0, 2, 255, 22}, false},
 
         // Stars: repeated, without an item, after group brackets.
         {"a**", 0, {5, 97, 22}, false},
@@ -70,12 +68,13 @@ std::vector<CodeCase> CodeCases()
         {R"(^\{2\})", 0, {4, 123, 4, 50, 4, 125, 22}, true},
 
         // Groups and back-references.
-        {R"(\(a\)\(b\)\2\1)", 0,
-         {2, 0, 4, 97, 24, 0, 2, 1, 4, 98, 24, 1, 36, 1, 36, 0, 22}, false},
+        {R"(\(a\)\(b\)\2\1)", 0, {2, 0, 4, 97, 24, 0, 2, 1, 4, 98, 24, 1, 36, 1, 36, 0, 22}, false},
         {R"(\(a)", 0, {2, 0, 4, 97, 22}, false},
-        {R"(\(\)\(\)\(\)\(\)\(\)\(\)\(\)\(\)\(\))", 0,
-         {2, 0, 24, 0, 2, 1, 24, 1, 2, 2, 24, 2, 2, 3, 24, 3, 2, 4, 24, 4,
-          2, 5, 24, 5, 2, 6, 24, 6, 2, 7, 24, 7, 2, 8, 24, 8, 22}, false},
+        {R"(\(\)\(\)\(\)\(\)\(\)\(\)\(\)\(\)\(\))",
+         0,
+         {2, 0, 24, 0,  2, 1, 24, 1,  2, 2, 24, 2,  2, 3, 24, 3,  2, 4, 24,
+          4, 2, 5,  24, 5, 2, 6,  24, 6, 2, 7,  24, 7, 2, 8,  24, 8, 22},
+         false},
 
         // Escapes.
         {R"(a\nb)", 0, {4, 97, 4, 10, 4, 98, 22}, false},
@@ -113,7 +112,7 @@ INSTANTIATE_TEST_SUITE_P(Table, CompileCode, ::testing::ValuesIn(CodeCases()));
 
 struct ClassCase {
     std::string expression;
-    std::string members;  // 7-bit characters
+    std::string members;   // 7-bit characters
     bool negated;
 };
 
@@ -128,17 +127,17 @@ std::vector<ClassCase> ClassCases()
         {"[abc]", "abc", false},
         {"[a-c]", "abc", false},
         {"[a-a]", "a", false},
-        {"[c-a]", "ca", false},            // a backwards range holds only its ends
+        {"[c-a]", "ca", false},   // a backwards range holds only its ends
         {"[a-c-e]", "abcde", false},
         {"[0-9A-Fa-f]", "0123456789ABCDEFabcdef", false},
-        {"[]a]", "]a", false},             // "]" first is a member
+        {"[]a]", "]a", false},   // "]" first is a member
         {"[^]a]", "]a", true},
         {"[a-]", "a-", false},
         {"[-a]", "-a", false},
         {"[^a]", "a", true},
         {R"([a\]b])", "a]b", false},
         {R"([\n])", "\n", false},
-        {R"([\t])", "t", false},            // only \n has a meaning in a class
+        {R"([\t])", "t", false},   // only \n has a meaning in a class
         {R"([\\])", "\\", false},
         {"[$.*^]", "$.*^", false},
         {"[\t ]", "\t ", false},
@@ -147,9 +146,9 @@ std::vector<ClassCase> ClassCases()
         {"[\xe1]", "a", false},
         {"[\xe0-\xe2]", "`ab", false},
         {"[b-\xe1]", "ba", false},
-        {"[\x80]", "", false},      // folds onto the line end: never a member
+        {"[\x80]", "", false},   // folds onto the line end: never a member
         {"[^\x80]", "", true},
-        {"[\xff-\x01]", "\x7f\x01", false}, // the range crosses 0, which stays clear
+        {"[\xff-\x01]", "\x7f\x01", false},   // the range crosses 0, which stays clear
     };
 }
 
@@ -181,31 +180,65 @@ std::vector<ErrorCase> ErrorCases()
 {
     return {
         // Empty expression with nothing to repeat.
-        {"", 0}, {"\n", 0}, {"/x", '/'},
+        {"", 0},
+        {"\n", 0},
+        {"/x", '/'},
         // Does not fit in 80 bytes.
         {"[a][b][c][d][e]", 0},
         {std::string(40, 'a'), 0},
         // Classes not closed, or with a NUL or newline inside.
-        {"[abc", 0}, {"[", 0}, {"[^", 0}, {"[]", 0}, {"[^]", 0}, {"[a-", 0}, {R"([a\)", 0},
-        {"[a\nb]", 0}, {"[a-\n]", 0}, {"[a\\\nb]", 0}, {"[\n]", 0},
+        {"[abc", 0},
+        {"[", 0},
+        {"[^", 0},
+        {"[]", 0},
+        {"[^]", 0},
+        {"[a-", 0},
+        {R"([a\)", 0},
+        {"[a\nb]", 0},
+        {"[a-\n]", 0},
+        {"[a\\\nb]", 0},
+        {"[\n]", 0},
         // A backslash at the end or before a newline.
-        {"a\\", 0}, {"\\", 0}, {"a\\\nb", 0},
+        {"a\\", 0},
+        {"\\", 0},
+        {"a\\\nb", 0},
         // Groups.
         {R"(\(\)\(\)\(\)\(\)\(\)\(\)\(\)\(\)\(\)\(\))", 0},
         {R"(\(\(\(\(\(\(\(\(\(\()", 0},
-        {R"(\))", 0}, {R"(a\))", 0}, {R"(\(a\)\))", 0},
+        {R"(\))", 0},
+        {R"(a\))", 0},
+        {R"(\(a\)\))", 0},
         {R"(\(a\(b\)\))", 0},
-        {R"(\(a\)\2)", 0}, {R"(\1\(a\))", 0}, {R"(\(a\1\))", 0}, {R"(\9)", 0},
+        {R"(\(a\)\2)", 0},
+        {R"(\1\(a\))", 0},
+        {R"(\(a\1\))", 0},
+        {R"(\9)", 0},
         // Intervals that are not digits, "," and "\}" in that order.
-        {R"(a\{x\})", 0}, {R"(a\{,3\})", 0}, {R"(a\{\})", 0}, {R"(a\{3)", 0},
-        {R"(a\{3\)", 0}, {R"(a\{3\x)", 0}, {R"(a\{3,5)", 0}, {R"(a\{3,5\x)", 0},
-        {R"(a\{3,)", 0}, {R"(a\{3 \})", 0}, {R"(a\{-1\})", 0},
+        {R"(a\{x\})", 0},
+        {R"(a\{,3\})", 0},
+        {R"(a\{\})", 0},
+        {R"(a\{3)", 0},
+        {R"(a\{3\)", 0},
+        {R"(a\{3\x)", 0},
+        {R"(a\{3,5)", 0},
+        {R"(a\{3,5\x)", 0},
+        {R"(a\{3,)", 0},
+        {R"(a\{3 \})", 0},
+        {R"(a\{-1\})", 0},
         // Numbers above 254, two commas, a maximum below the minimum.
-        {R"(a\{255\})", 0}, {R"(a\{1,255\})", 0}, {R"(a\{99999999999\})", 0},
-        {R"(a\{1,2,3\})", 0}, {R"(a\{1,,\})", 0}, {R"(a\{5,3\})", 0},
+        {R"(a\{255\})", 0},
+        {R"(a\{1,255\})", 0},
+        {R"(a\{99999999999\})", 0},
+        {R"(a\{1,2,3\})", 0},
+        {R"(a\{1,,\})", 0},
+        {R"(a\{5,3\})", 0},
         // Intervals on what cannot repeat by count.
-        {R"(\(\{2\})", 0}, {R"(\(a\)\{2\})", 0}, {R"(\(a\)\1\{2\})", 0},
-        {R"(\(a\)\1*\{2\})", 0}, {R"(a\{2\}\{3\})", 0}, {R"(a\{2\}*\{3\})", 0},
+        {R"(\(\{2\})", 0},
+        {R"(\(a\)\{2\})", 0},
+        {R"(\(a\)\1\{2\})", 0},
+        {R"(\(a\)\1*\{2\})", 0},
+        {R"(a\{2\}\{3\})", 0},
+        {R"(a\{2\}*\{3\})", 0},
     };
 }
 
@@ -275,14 +308,13 @@ TEST_P(CompileFit, FitsExactlyOrFailsWithinBuffer)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Table, CompileFit,
-    ::testing::Values("ab", "a$", ".", "[a]", "[a]\\{2,3\\}", "x\\{2,5\\}", "\\(a\\)\\1*", ".*$",
-                      "[a][b][c][d]abcde.",
-                      // 79 bytes of code, then a two-byte item at the last byte.
-                      std::string(39, 'a') + ".a",
-                      // A class ending at the 79th byte, then interval bytes.
-                      std::string(31, 'a') + "[x]\\{2\\}"));
+INSTANTIATE_TEST_SUITE_P(Table, CompileFit,
+                         ::testing::Values("ab", "a$", ".", "[a]", "[a]\\{2,3\\}", "x\\{2,5\\}", "\\(a\\)\\1*", ".*$",
+                                           "[a][b][c][d]abcde.",
+                                           // 79 bytes of code, then a two-byte item at the last byte.
+                                           std::string(39, 'a') + ".a",
+                                           // A class ending at the 79th byte, then interval bytes.
+                                           std::string(31, 'a') + "[x]\\{2\\}"));
 
 TEST(CompileFit, LongestExpressionsFillTheCallersBuffer)
 {
@@ -352,4 +384,4 @@ TEST(CompileState, ResetsForEveryNonEmptyExpression)
     EXPECT_EQ(g_regexClosedGroups, 0);
 }
 
-}  // namespace
+}   // namespace

@@ -17,7 +17,7 @@ struct MatchCase {
     std::string expression;
     std::string line;
     bool matched;
-    int start;  // offsets of the match in the line
+    int start;   // offsets of the match in the line
     int end;
 };
 
@@ -156,7 +156,7 @@ INSTANTIATE_TEST_SUITE_P(Table, Match, ::testing::ValuesIn(MatchCases()));
 struct GroupCase {
     std::string expression;
     std::string line;
-    std::vector<std::pair<int, int>> groups;  // start and end offset of group 0, 1, ...
+    std::vector<std::pair<int, int>> groups;   // start and end offset of group 0, 1, ...
 };
 
 std::ostream& operator<<(std::ostream& os, const GroupCase& c)
@@ -182,19 +182,19 @@ TEST_P(Groups, RecordsBoundsOfTheSuccessfulPath)
 
 INSTANTIATE_TEST_SUITE_P(
     Table, Groups,
-    ::testing::Values(GroupCase{R"(\(a*\)b\1)", "aabaa", {{0, 2}}},
-                      GroupCase{R"(\(x*\)\1*)", "y", {{0, 0}}},
+    ::testing::Values(GroupCase{R"(\(a*\)b\1)", "aabaa", {{0, 2}}}, GroupCase{R"(\(x*\)\1*)", "y", {{0, 0}}},
                       GroupCase{R"(\(a*\)a)", "aaa", {{0, 2}}},
                       GroupCase{R"(\(ab\)\(c*\)d)", "xabccd", {{1, 3}, {3, 5}}},
                       GroupCase{R"(\(a\)\(b\)\2\1)", "xabba", {{1, 2}, {2, 3}}},
                       GroupCase{R"(\([a-z]*\)\([0-9]*\)$)", "ab1 cd23", {{4, 6}, {6, 8}}},
-                      GroupCase{R"(\(.\)\(.\)\(.\)\(.\)\(.\)\(.\)\(.\)\(.\)\(.\)\9)", "123456789987",
+                      GroupCase{R"(\(.\)\(.\)\(.\)\(.\)\(.\)\(.\)\(.\)\(.\)\(.\)\9)",
+                                "123456789987",
                                 {{0, 1}, {1, 2}, {2, 3}, {3, 4}, {4, 5}, {5, 6}, {6, 7}, {7, 8}, {8, 9}}}));
 
 struct StopCase {
     std::string expression;
     std::string line;
-    int stopAt;  // offset in the line
+    int stopAt;   // offset in the line
     bool matched;
     int start;
     int end;
@@ -226,17 +226,12 @@ TEST_P(StopAt, ClosuresDoNotBackOffToIt)
 
 INSTANTIATE_TEST_SUITE_P(
     Table, StopAt,
-    ::testing::Values(StopCase{"a*b", "b", 0, false, 0, 0},
-                      StopCase{"a*b", "bb", 0, true, 1, 2},
-                      StopCase{"a*b", "aab", 0, true, 0, 3},
-                      StopCase{"a*b", "aab", 2, false, 0, 0},
-                      StopCase{R"(x\{0,2\}b)", "b", 0, false, 0, 0},
-                      StopCase{R"(x\{0,2\}b)", "bb", 0, true, 1, 2},
-                      StopCase{R"(x\{1,2\}b)", "xb", 0, true, 0, 2},
-                      StopCase{"ab.*ab", "abab", 2, false, 0, 0},
+    ::testing::Values(StopCase{"a*b", "b", 0, false, 0, 0}, StopCase{"a*b", "bb", 0, true, 1, 2},
+                      StopCase{"a*b", "aab", 0, true, 0, 3}, StopCase{"a*b", "aab", 2, false, 0, 0},
+                      StopCase{R"(x\{0,2\}b)", "b", 0, false, 0, 0}, StopCase{R"(x\{0,2\}b)", "bb", 0, true, 1, 2},
+                      StopCase{R"(x\{1,2\}b)", "xb", 0, true, 0, 2}, StopCase{"ab.*ab", "abab", 2, false, 0, 0},
                       // A repeated group is not held by the stop position.
-                      StopCase{R"(\(ab\)\1*ab)", "abab", 2, true, 0, 4},
-                      StopCase{"ab", "ab", 0, true, 0, 2}));
+                      StopCase{R"(\(ab\)\1*ab)", "abab", 2, true, 0, 4}, StopCase{"ab", "ab", 0, true, 0, 2}));
 
 TEST(Advance, MatchesOnlyAtTheGivenPosition)
 {
@@ -256,8 +251,12 @@ TEST(GetRange, ReadsMinimumAndExtraCount)
         unsigned char minimum, maximum;
         int low, size;
     } cases[] = {
-        {3, 3, 3, 0}, {3, 5, 3, 2}, {3, 255, 3, 20000}, {0, 254, 0, 254},
-        {200, 255, 200, 20000}, {100, 200, 100, 100},
+        {3, 3, 3, 0},
+        {3, 5, 3, 2},
+        {3, 255, 3, 20000},
+        {0, 254, 0, 254},
+        {200, 255, 200, 20000},
+        {100, 200, 100, 100},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::to_string(c.minimum) + "," + std::to_string(c.maximum));
@@ -276,8 +275,13 @@ TEST(CompareBytes, ComparesExactlyTheGivenLength)
         int length;
         int equal;
     } cases[] = {
-        {"abc", "abc", 3, 1}, {"abc", "abd", 3, 0}, {"abc", "abd", 2, 1}, {"x", "y", 0, 1},
-        {"abc", "ABC", 3, 0}, {"\xe1\xe2", "\xe1\xe2", 2, 1}, {"\xe1", "a", 1, 0},
+        {"abc", "abc", 3, 1},
+        {"abc", "abd", 3, 0},
+        {"abc", "abd", 2, 1},
+        {"x", "y", 0, 1},
+        {"abc", "ABC", 3, 0},
+        {"\xe1\xe2", "\xe1\xe2", 2, 1},
+        {"\xe1", "a", 1, 0},
         {"ab", "a", 2, 0},
     };
     for (const Case& c : cases) {
@@ -286,4 +290,4 @@ TEST(CompareBytes, ComparesExactlyTheGivenLength)
     }
 }
 
-}  // namespace
+}   // namespace

@@ -48,9 +48,7 @@ inline Bytes Bitmap(const std::string& members, bool negated = false)
 // build sees any write past it.
 class CodeBuffer {
 public:
-    explicit CodeBuffer(size_t size = REGEX_CODE_SIZE) : m_size(size), m_data(new char[size]())
-    {
-    }
+    explicit CodeBuffer(size_t size = REGEX_CODE_SIZE) : m_size(size), m_data(new char[size]()) {}
     char* begin() { return m_data.get(); }
     char* end() { return m_data.get() + m_size; }
     const char* code() const { return m_data.get(); }
@@ -100,6 +98,6 @@ inline std::string Show(const std::string& text)
     return out;
 }
 
-}  // namespace regex_test
+}   // namespace regex_test
 
 #endif

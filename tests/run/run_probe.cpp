@@ -20,86 +20,99 @@ using namespace tamrel_auto;
 
 namespace {
 
-BOOL CALLBACK CollectVisible(HWND hwnd, LPARAM param) {
-  if (IsWindowVisible(hwnd)) reinterpret_cast<std::vector<Window>*>(param)->push_back(Window(hwnd));
-  return TRUE;
+BOOL CALLBACK CollectVisible(HWND hwnd, LPARAM param)
+{
+    if (IsWindowVisible(hwnd))
+        reinterpret_cast<std::vector<Window>*>(param)->push_back(Window(hwnd));
+    return TRUE;
 }
 
-std::vector<Window> VisibleTopLevel() {
-  std::vector<Window> found;
-  EnumWindows(CollectVisible, reinterpret_cast<LPARAM>(&found));
-  return found;
+std::vector<Window> VisibleTopLevel()
+{
+    std::vector<Window> found;
+    EnumWindows(CollectVisible, reinterpret_cast<LPARAM>(&found));
+    return found;
 }
 
 // Waits for a visible window that `match` accepts; a message box that shows
 // first ends the wait with its text.
-Window WaitAnyWindow(bool (*match)(const Window&, const std::string&), const std::string& arg,
-                     const std::string& what) {
-  Window found, box;
-  PollUntil(
-      [&] {
-        for (const Window& w : VisibleTopLevel()) {
-          if (IsMessageBox(w)) box = w;
-          else if (match(w, arg)) found = w;
-        }
-        return found || box;
-      },
-      60000);
-  if (box) throw AutoError("a message box instead of " + what + ": " + MessageText(box));
-  if (!found) throw AutoError("no " + what + " within 60 s");
-  return found;
+Window WaitAnyWindow(bool (*match)(const Window&, const std::string&), const std::string& arg, const std::string& what)
+{
+    Window found, box;
+    PollUntil(
+        [&] {
+            for (const Window& w : VisibleTopLevel()) {
+                if (IsMessageBox(w))
+                    box = w;
+                else if (match(w, arg))
+                    found = w;
+            }
+            return found || box;
+        },
+        60000);
+    if (box)
+        throw AutoError("a message box instead of " + what + ": " + MessageText(box));
+    if (!found)
+        throw AutoError("no " + what + " within 60 s");
+    return found;
 }
 
-bool IsQuarnDialog(const Window& w, const std::string&) {
-  return w.ClassName() == "#32770" && w.Caption() == "Quarn for Windows";
+bool IsQuarnDialog(const Window& w, const std::string&)
+{
+    return w.ClassName() == "#32770" && w.Caption() == "Quarn for Windows";
 }
 
-bool IsPrintDialog(const Window& w, const std::string&) {
-  return w.ClassName() == "#32770" && w.Caption() == "Print";
+bool IsPrintDialog(const Window& w, const std::string&)
+{
+    return w.ClassName() == "#32770" && w.Caption() == "Print";
 }
 
-bool IsFrameHolding(const Window& w, const std::string& fragment) {
-  return w.ClassName() != "#32770" && Lower(w.Caption()).find(Lower(fragment)) != std::string::npos;
+bool IsFrameHolding(const Window& w, const std::string& fragment)
+{
+    return w.ClassName() != "#32770" && Lower(w.Caption()).find(Lower(fragment)) != std::string::npos;
 }
 
-int Run(int argc, char** argv) {
-  std::string mode = argc > 1 ? argv[1] : "";
-  if (mode == "quarn" && argc == 2) {
-    Window dialog = WaitAnyWindow(IsQuarnDialog, "", "quarn's dialog");
-    std::printf("directory=%s\nfilenames=%s\n", dialog.Child(1007).Text().c_str(), dialog.Child(1000).Text().c_str());
-    dialog.Child(IDCANCEL).Click();
-    dialog.WaitGone();
-    return 0;
-  }
-  if (mode == "frame" && argc == 3) {
-    Window frame = WaitAnyWindow(IsFrameHolding, argv[2], std::string("a window holding ") + argv[2]);
-    std::printf("caption=%s\n", frame.Caption().c_str());
-    frame.PostClose();
-    frame.WaitGone();
-    return 0;
-  }
-  if (mode == "print" && argc == 2) {
-    Window dialog = WaitAnyWindow(IsPrintDialog, "", "a Print dialog");
-    std::printf("printed=%s\n", dialog.Caption().c_str());
-    dialog.Child(IDOK).Click();
-    dialog.WaitGone();
-    return 0;
-  }
-  if (mode == "profile" && argc == 5) {
-    std::printf("%s=%s\n", argv[4], ProfileValue(argv[2], argv[3], argv[4], "(none)").c_str());
-    return 0;
-  }
-  std::fprintf(stderr, "usage: run_probe quarn | frame FRAGMENT | print | profile FILE SECTION KEY\n");
-  return 2;
+int Run(int argc, char** argv)
+{
+    std::string mode = argc > 1 ? argv[1] : "";
+    if (mode == "quarn" && argc == 2) {
+        Window dialog = WaitAnyWindow(IsQuarnDialog, "", "quarn's dialog");
+        std::printf(
+            "directory=%s\nfilenames=%s\n", dialog.Child(1007).Text().c_str(), dialog.Child(1000).Text().c_str());
+        dialog.Child(IDCANCEL).Click();
+        dialog.WaitGone();
+        return 0;
+    }
+    if (mode == "frame" && argc == 3) {
+        Window frame = WaitAnyWindow(IsFrameHolding, argv[2], std::string("a window holding ") + argv[2]);
+        std::printf("caption=%s\n", frame.Caption().c_str());
+        frame.PostClose();
+        frame.WaitGone();
+        return 0;
+    }
+    if (mode == "print" && argc == 2) {
+        Window dialog = WaitAnyWindow(IsPrintDialog, "", "a Print dialog");
+        std::printf("printed=%s\n", dialog.Caption().c_str());
+        dialog.Child(IDOK).Click();
+        dialog.WaitGone();
+        return 0;
+    }
+    if (mode == "profile" && argc == 5) {
+        std::printf("%s=%s\n", argv[4], ProfileValue(argv[2], argv[3], argv[4], "(none)").c_str());
+        return 0;
+    }
+    std::fprintf(stderr, "usage: run_probe quarn | frame FRAGMENT | print | profile FILE SECTION KEY\n");
+    return 2;
 }
 
-}  // namespace
+}   // namespace
 
-int main(int argc, char** argv) {
-  try {
-    return Run(argc, argv);
-  } catch (const std::exception& e) {
-    std::fprintf(stderr, "run_probe: %s\n", e.what());
-    return 1;
-  }
+int main(int argc, char** argv)
+{
+    try {
+        return Run(argc, argv);
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "run_probe: %s\n", e.what());
+        return 1;
+    }
 }

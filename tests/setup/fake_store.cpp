@@ -16,7 +16,7 @@ std::string ProfileId(const std::string& section, const std::string& key)
     return Lower(section) + "\n" + Lower(key);
 }
 
-}  // namespace
+}   // namespace
 
 bool FakeStore::Attempt(const std::string& op, const std::string& value, bool withValue)
 {

@@ -68,10 +68,7 @@ protected:
 
     static Window WaitSetupDialog(const Process& setup) { return setup.WaitDialog(kDialogCaption); }
 
-    static void ExpectEnd(Process& setup)
-    {
-        EXPECT_TRUE(setup.WaitExit()) << setup.DescribeWindows();
-    }
+    static void ExpectEnd(Process& setup) { EXPECT_TRUE(setup.WaitExit()) << setup.DescribeWindows(); }
 
     // One whole run: OK with the boxes as given, and the message it shows.
     std::string Install(bool viewer, bool printer) const
@@ -352,8 +349,13 @@ TEST_F(SetupTest, SettingsLongerThanTheirFieldsAreKeptWholeWhenLeftAsShown)
 // True when this process can open the file for writing now.
 bool Writable(const std::string& path)
 {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE file = CreateFileA(path.c_str(),
+                              GENERIC_WRITE,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE,
+                              nullptr,
+                              OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL,
+                              nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return false;
     CloseHandle(file);
@@ -379,8 +381,8 @@ TEST_F(SetupTest, UnwritableWinfileIsReportedInsteadOfSuccess)
                 continue;
             }
         } else {
-            holder = CreateFileA(ini.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                 FILE_ATTRIBUTE_NORMAL, nullptr);
+            holder = CreateFileA(
+                ini.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
             ASSERT_NE(holder, INVALID_HANDLE_VALUE);
             ASSERT_FALSE(Writable(ini));
         }
@@ -404,4 +406,4 @@ TEST_F(SetupTest, UnwritableWinfileIsReportedInsteadOfSuccess)
     }
 }
 
-}  // namespace
+}   // namespace

@@ -41,7 +41,7 @@ SetupChoices Everything(const std::string& directory)
     return choices;
 }
 
-}  // namespace
+}   // namespace
 
 TEST(SetupPresets, DirectoryFromLoadPathElseOwnDirectoryLowerCased)
 {
@@ -85,14 +85,22 @@ TEST(SetupInstall, WritesEachChosenPieceInOrder)
     bare.addToExplorer = false;
     bare.shell = "cmd.exe";
     const Case cases[] = {
-        {"default boxes", plain,
-         {"profile [Tamrel] Loadpath=c:\\tamrel", "profile [AddOns] UNIX Tools=c:\\tamrel\\kelsomb.dll",
-          "create Folder\\shell\\Tamrel\\command", "set Folder\\shell\\Tamrel\\command=c:\\tamrel\\pellumar.exe"}},
-        {"every box and tool", Everything("e:\\suite"),
-         {"profile [Tamrel] Loadpath=e:\\suite", "profile [AddOns] UNIX Tools=e:\\suite\\kelsomb.dll",
-          "create Folder\\shell\\Tamrel\\command", "set Folder\\shell\\Tamrel\\command=e:\\suite\\pellumar.exe",
-          "profile [Tamrel] Editor=c:\\bin\\vi.exe", "profile [Tamrel] Shell=cmd.exe",
-          "profile [Tamrel] Gzip=c:\\bin\\gzip.exe", "set txtfile\\shell\\open\\command=e:\\suite\\zodo.exe %1",
+        {"default boxes",
+         plain,
+         {"profile [Tamrel] Loadpath=c:\\tamrel",
+          "profile [AddOns] UNIX Tools=c:\\tamrel\\kelsomb.dll",
+          "create Folder\\shell\\Tamrel\\command",
+          "set Folder\\shell\\Tamrel\\command=c:\\tamrel\\pellumar.exe"}},
+        {"every box and tool",
+         Everything("e:\\suite"),
+         {"profile [Tamrel] Loadpath=e:\\suite",
+          "profile [AddOns] UNIX Tools=e:\\suite\\kelsomb.dll",
+          "create Folder\\shell\\Tamrel\\command",
+          "set Folder\\shell\\Tamrel\\command=e:\\suite\\pellumar.exe",
+          "profile [Tamrel] Editor=c:\\bin\\vi.exe",
+          "profile [Tamrel] Shell=cmd.exe",
+          "profile [Tamrel] Gzip=c:\\bin\\gzip.exe",
+          "set txtfile\\shell\\open\\command=e:\\suite\\zodo.exe %1",
           "set txtfile\\shell\\print\\command=e:\\suite\\zodo.exe /p %1"}},
         {"no registrations", bare, {"profile [Tamrel] Loadpath=c:\\tamrel", "profile [Tamrel] Shell=cmd.exe"}},
     };
@@ -153,7 +161,7 @@ TEST(SetupInstall, FirstFailedWriteIsReportedAndNothingAfterItIsWritten)
 TEST(SetupInstall, MissingTextVerbKeyIsReportedAndNotCreated)
 {
     struct Case {
-        const char* present;     // the one verb key the system has, or null
+        const char* present;   // the one verb key the system has, or null
         bool viewer, printer;
         size_t verbsWritten;
     } cases[] = {
@@ -202,8 +210,8 @@ TEST(SetupInstall, DirectoryIsRefusedWhenEmptyAndWrittenWithoutATrailingBackslas
 {
     struct Case {
         const char* typed;
-        const char* refusal;     // null: installed
-        const char* written;     // the directory the values are built from
+        const char* refusal;   // null: installed
+        const char* written;   // the directory the values are built from
     } cases[] = {
         {"", "Directory name missing - sorry!", nullptr},
         // The profile reader drops blanks: to the suite that is empty.
@@ -254,10 +262,10 @@ TEST(SetupInstall, ASettingTooLongForItsPresetIsNeverWrittenBackCut)
     const std::string fits(259, 'f');
     struct Case {
         const char* what;
-        std::string stored;      // the value before
-        const char* typed;       // null: the field left as preset
-        std::string preset;      // what the field shows
-        std::string after;       // the value after OK
+        std::string stored;   // the value before
+        const char* typed;    // null: the field left as preset
+        std::string preset;   // what the field shows
+        std::string after;    // the value after OK
         bool written;
     } cases[] = {
         {"left as preset", longer, nullptr, longer.substr(0, 259), longer, false},
@@ -271,7 +279,7 @@ TEST(SetupInstall, ASettingTooLongForItsPresetIsNeverWrittenBackCut)
             FakeStore store;
             store.PutProfile("Tamrel", key, c.stored);
             SetupChoices choices = ReadSetupChoices(store, "c:\\tamrel");
-            std::string* field = std::string(key) == "Editor" ? &choices.editor
+            std::string* field = std::string(key) == "Editor"  ? &choices.editor
                                  : std::string(key) == "Shell" ? &choices.shell
                                                                : &choices.gzip;
             EXPECT_EQ(*field, c.preset);
@@ -359,9 +367,9 @@ TEST(SetupUninstall, FailedStepIsReportedAndTheRestStillRun)
 {
     struct Case {
         const char* name;
-        const char* failing;        // injected failure, or null
-        bool foreignSubkey;         // another program's key under the Tamrel verb
-        const char* line;           // what the message names
+        const char* failing;   // injected failure, or null
+        bool foreignSubkey;    // another program's key under the Tamrel verb
+        const char* line;      // what the message names
     } cases[] = {
         {"pager profile", "remove D:\\WinNT\\zodo.ini", false, "cant remove D:\\WinNT\\zodo.ini"},
         {"profile key", "profile [Tamrel] Editor deleted", false, "cant remove [Tamrel] Editor from winfile.ini"},

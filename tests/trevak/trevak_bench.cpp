@@ -44,7 +44,7 @@ long long ArchiveSize(const std::string& path)
     return (static_cast<long long>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
 }
 
-}  // namespace
+}   // namespace
 
 int main(int argc, char** argv)
 {
@@ -67,7 +67,8 @@ int main(int argc, char** argv)
             // member in the list.
             times.dialogShown = times.okPressed = times.started;
             LRESULT members = std::atol(last.c_str());
-            WaitUntil([&] { return SendMessageA(list.hwnd(), LB_GETCOUNT, 0, 0) == members; }, "the archive listed",
+            WaitUntil([&] { return SendMessageA(list.hwnd(), LB_GETCOUNT, 0, 0) == members; },
+                      "the archive listed",
                       kLongWaitMs);
         } else if (mode == "write") {
             frame.MenuCommand(ID_WRITE_ARCHIVE);
@@ -85,11 +86,14 @@ int main(int argc, char** argv)
             // each poll would cost more than the program's own listing.
             // The archive is put in place when it is whole, which parts the
             // writing from the listing.
-            WaitUntil([&] {
-                if (written == 0 && ArchiveSize(archive) != startSize)
-                    written = Now();
-                return SendMessageA(list.hwnd(), LB_GETCOUNT, 0, 0) == members;
-            }, "the new archive listed", kLongWaitMs);
+            WaitUntil(
+                [&] {
+                    if (written == 0 && ArchiveSize(archive) != startSize)
+                        written = Now();
+                    return SendMessageA(list.hwnd(), LB_GETCOUNT, 0, 0) == members;
+                },
+                "the new archive listed",
+                kLongWaitMs);
             if (written == 0)
                 written = Now();
         } else {

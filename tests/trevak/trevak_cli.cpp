@@ -44,7 +44,7 @@ int Usage()
     return 2;
 }
 
-}  // namespace
+}   // namespace
 
 int main(int argc, char** argv)
 {
@@ -62,10 +62,14 @@ int main(int argc, char** argv)
             return 1;
         if (cmd == "list") {
             bool verbose = argc > 3 && strcmp(argv[3], "-v") == 0;
-            bool ok = ListArchive(*in, type, [&](const ArcMember& m) {
-                printf("%s\n", FormatMemberLine(m.name, m.st, verbose).c_str());
-                return true;
-            }, ui);
+            bool ok = ListArchive(
+                *in,
+                type,
+                [&](const ArcMember& m) {
+                    printf("%s\n", FormatMemberLine(m.name, m.st, verbose).c_str());
+                    return true;
+                },
+                ui);
             return ok ? 0 : 1;
         }
         if (argc < 4)

@@ -46,10 +46,14 @@ std::vector<std::string> ExpectedLines(const std::string& bytes, int type, bool 
     ArcMemStream in(bytes.data(), bytes.size());
     ScriptedUi ui;
     std::vector<std::string> lines;
-    ListArchive(in, type, [&](const ArcMember& m) {
-        lines.push_back(FormatMemberLine(m.name, m.st, verbose));
-        return true;
-    }, ui);
+    ListArchive(
+        in,
+        type,
+        [&](const ArcMember& m) {
+            lines.push_back(FormatMemberLine(m.name, m.st, verbose));
+            return true;
+        },
+        ui);
     return lines;
 }
 
@@ -321,8 +325,11 @@ TEST(TrevakE2e, NewWriteAppendDetailsAndCopy)
     Window list = Trevak::Members(frame);
     WaitUntil([&] { return list.Items().size() == 3; }, "three members");
     frame.MenuCommand(ID_VERBOSE);
-    WaitUntil([&] { return list.Items() == std::vector<std::string>{"one.txt", "sub", "sub/two.txt"}; },
-              "the created members");
+    WaitUntil(
+        [&] {
+            return list.Items() == std::vector<std::string>{"one.txt", "sub", "sub/two.txt"};
+        },
+        "the created members");
 
     // Append keeps the cpio format whatever the dialog's format says.
     Write(t, frame, src, "*.bin", IDC_TAR, true);
@@ -357,4 +364,4 @@ TEST(TrevakE2e, NewWriteAppendDetailsAndCopy)
     EXPECT_TRUE(list.Items().empty());
 }
 
-}  // namespace
+}   // namespace

@@ -30,12 +30,16 @@ Listing List(const std::string& archive, int type, size_t room = 1000)
     ArcMemStream in(archive.data(), archive.size());
     ScriptedUi ui;
     Listing l;
-    l.ok = ListArchive(in, type, [&](const ArcMember& m) {
-        if (l.names.size() >= room)
-            return false;
-        l.names.push_back(m.name);
-        return true;
-    }, ui);
+    l.ok = ListArchive(
+        in,
+        type,
+        [&](const ArcMember& m) {
+            if (l.names.size() >= room)
+                return false;
+            l.names.push_back(m.name);
+            return true;
+        },
+        ui);
     l.messages = ui.messages;
     return l;
 }
@@ -52,7 +56,7 @@ using Names = std::vector<std::string>;
 TEST(Listing, StepsOverEveryMembersDataByOneRule)
 {
     std::vector<TestMember> members = {
-        {"pax", std::string(700, 'p'), 'x'},       // another writer's extended header: skipped by its size
+        {"pax", std::string(700, 'p'), 'x'},   // another writer's extended header: skipped by its size
         {"a.txt", "hello"},
         {"link", "", '2'},
         {"dir/", "", '5'},
@@ -95,8 +99,7 @@ TEST(Listing, EndsQuietlyAtTheEndOrStopsAtACorruptHeader)
         {BuildCpio({{"a", "1", 0, 0100644}, {"b", "22", 0, 0100644}}), kArcCpio, {"a", "b"}, true},
         {BuildCpio({{"a", "1", 0, 0100644}}, true), kArcCpio, {"a"}, true},
         // A member named TRAILER!!! ends the listing wherever it stands.
-        {BuildCpio({{"a", "", 0, 0100644}, {"TRAILER!!!", "", 0, 0}, {"c", "", 0, 0100644}}), kArcCpio, {"a"},
-         true},
+        {BuildCpio({{"a", "", 0, 0100644}, {"TRAILER!!!", "", 0, 0}, {"c", "", 0, 0100644}}), kArcCpio, {"a"}, true},
     };
     for (const Case& c : cases) {
         Listing l = List(c.archive, c.type);
@@ -150,8 +153,14 @@ TEST(Extract, WritesNothingOutsideTheTarget)
     dir.MakeDir("target");
     std::string target = dir.At("target");
     std::vector<TestMember> hostile = {
-        {"../escape.txt", "x"}, {"/abs.txt", "x"},          {"sub/../../up.txt", "x"}, {"c:drive.txt", "x"},
-        {"..\\back.txt", "x"},  {"nul.txt", "x"},           {"../outdir/", "", '5'},   {"ok/../../x/", "", '5'},
+        {"../escape.txt", "x"},
+        {"/abs.txt", "x"},
+        {"sub/../../up.txt", "x"},
+        {"c:drive.txt", "x"},
+        {"..\\back.txt", "x"},
+        {"nul.txt", "x"},
+        {"../outdir/", "", '5'},
+        {"ok/../../x/", "", '5'},
         {"good/file.txt", "kept"},
     };
     for (int type : {kArcUstar, kArcCpio}) {
@@ -180,11 +189,15 @@ TEST(Extract, NeverWritesThroughALinkInTheTarget)
     ASSERT_EQ(symlink(dir.At("outside").c_str(), dir.At("target/door").c_str()), 0);
     ASSERT_EQ(symlink(dir.At("outside/f").c_str(), dir.At("target/f").c_str()), 0);
     ScriptedUi ui;
-    Extract(BuildTar({{"door/x.txt", "x"}, {"f", "y"}, {"door/", "", '5'}}, kArcUstar), kArcUstar,
-            dir.At("target"), ExtractOptions(), ui);
+    Extract(BuildTar({{"door/x.txt", "x"}, {"f", "y"}, {"door/", "", '5'}}, kArcUstar),
+            kArcUstar,
+            dir.At("target"),
+            ExtractOptions(),
+            ui);
     EXPECT_FALSE(dir.Exists("outside/x.txt"));
     EXPECT_FALSE(dir.Exists("outside/f"));
-    EXPECT_EQ(ui.messages, (Names{"door: cant create directory", "f: create file fails", "door: cant create directory"}));
+    EXPECT_EQ(ui.messages,
+              (Names{"door: cant create directory", "f: create file fails", "door: cant create directory"}));
 }
 #endif
 
@@ -243,8 +256,8 @@ TEST(Extract, AMemberWhosePathIsBlockedIsSkippedAndTheRestExtracted)
     ScratchDir dir;
     dir.Write("docs", "a file where a directory should be");
     ScriptedUi ui;
-    EXPECT_TRUE(Extract(BuildTar({{"docs/a.txt", "a"}, {"b.txt", "b"}}, kArcUstar), kArcUstar, dir.path(),
-                        ExtractOptions(), ui));
+    EXPECT_TRUE(Extract(
+        BuildTar({{"docs/a.txt", "a"}, {"b.txt", "b"}}, kArcUstar), kArcUstar, dir.path(), ExtractOptions(), ui));
     EXPECT_EQ(dir.Tree(), (Names{"b.txt", "docs"}));
     EXPECT_EQ(ui.messages, Names{"docs: cant create directory"});
 }
@@ -320,7 +333,7 @@ TEST(Extract, TheSelectionsRoomIsRefusedWhenItsBlockWouldNotFit)
         {3, true},
         {SIZE_MAX / sizeof(int) + 1, false},   // count * sizeof(int) wraps
         {SIZE_MAX, false},
-        {SIZE_MAX / sizeof(int), false},       // fits the arithmetic, never the address space
+        {SIZE_MAX / sizeof(int), false},   // fits the arithmetic, never the address space
     };
     for (const Case& c : cases) {
         std::vector<int> selected = {7};
@@ -415,9 +428,10 @@ TEST(Extract, ChecksumErrorAsksFirst)
         EXPECT_EQ(Extract(archive, kArcUstar, dir.path(), ExtractOptions(), ui), c.completed);
         EXPECT_EQ(dir.Tree(), c.tree);
         ASSERT_EQ(ui.questions.size(), 1u);
-        EXPECT_EQ(ui.questions[0], "Header checksum error for file A.txt!!!  This could indicate a media fault.  "
-                                   "Select YES to extract the file anyway, NO to skip this file, or CANCEL to "
-                                   "abandon.");
+        EXPECT_EQ(ui.questions[0],
+                  "Header checksum error for file A.txt!!!  This could indicate a media fault.  "
+                  "Select YES to extract the file anyway, NO to skip this file, or CANCEL to "
+                  "abandon.");
     }
 }
 
@@ -450,4 +464,4 @@ TEST(Extract, DataCutShortLeavesNoPartialFile)
     }
 }
 
-}  // namespace
+}   // namespace

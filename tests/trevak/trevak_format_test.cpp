@@ -11,9 +11,15 @@
 
 namespace {
 
-const unsigned char* Bytes(const std::string& s) { return reinterpret_cast<const unsigned char*>(s.data()); }
+const unsigned char* Bytes(const std::string& s)
+{
+    return reinterpret_cast<const unsigned char*>(s.data());
+}
 
-void Put(std::string& block, size_t at, const std::string& text) { block.replace(at, text.size(), text); }
+void Put(std::string& block, size_t at, const std::string& text)
+{
+    block.replace(at, text.size(), text);
+}
 
 // The standard checksum, summed over all 512 bytes, as every other writer
 // computes it; this system's headers must agree with it.
@@ -25,8 +31,8 @@ unsigned long StandardSum(const std::string& block)
     return sum;
 }
 
-std::string ExpectedTarHeader(const std::string& name, const char* mode, const char* size, char typeflag,
-                              bool ustar, const std::string& prefix = "")
+std::string ExpectedTarHeader(const std::string& name, const char* mode, const char* size, char typeflag, bool ustar,
+                              const std::string& prefix = "")
 {
     std::string b(512, '\0');
     Put(b, 0, name);
@@ -82,7 +88,11 @@ TEST(TarHeaderWriter, FixedBytes)
         // A name of exactly 100 characters fills the field without a NUL.
         {name100, 0644, 0, false, kArcTar, ExpectedTarHeader(name100, "000644", "00000000000", '0', false)},
         // The last '/' within the first 156 characters splits a long name.
-        {long200, 0644, 0, false, kArcUstar,
+        {long200,
+         0644,
+         0,
+         false,
+         kArcUstar,
          ExpectedTarHeader(std::string(79, 'q'), "000644", "00000000000", '0', true, long200.substr(0, 120))},
     };
     for (const Case& c : cases) {
@@ -182,10 +192,10 @@ TEST(TarNumber, ParsesStrictlyWithinTheField)
         {std::string("0000644\0", 8), 07777777, true, 0644},
         {std::string("   644 \0", 8), 07777777, true, 0644},
         {std::string("000644 \0", 8), 07777777, true, 0644},
-        {std::string("0012345\0", 8) , 07777777, true, 012345},
+        {std::string("0012345\0", 8), 07777777, true, 012345},
         {std::string("\0\0\0\0\0\0\0\0", 8), 07777777, true, 0},
         {"07777777", 07777777, true, 07777777},   // every byte a digit, no terminator
-        {"77777777", 07777777, false, 0},          // too large for the field's value range
+        {"77777777", 07777777, false, 0},         // too large for the field's value range
         {std::string("-000644\0", 8), 07777777, false, 0},
         {std::string("+000644\0", 8), 07777777, false, 0},
         {std::string("0006 44\0", 8), 07777777, false, 0},
@@ -300,8 +310,9 @@ TEST(CpioHeaderWriter, FixedBytes)
     EXPECT_EQ(out, CpioFields("040755", "000004", "00000000000") + std::string("src\0", 4));
 
     std::string t = CpioTrailer();
-    EXPECT_EQ(t, std::string("070707") + std::string(53, '0') + "000013" + std::string(11, '0') +
-                     std::string("TRAILER!!!\0", 11));
+    EXPECT_EQ(t,
+              std::string("070707") + std::string(53, '0') + "000013" + std::string(11, '0') +
+                  std::string("TRAILER!!!\0", 11));
 }
 
 TEST(CpioHeaderReader, ParsesStrictly)
@@ -341,7 +352,7 @@ TEST(CpioHeaderReader, ParsesStrictly)
     std::string name;
     EXPECT_TRUE(ParseCpioName(Bytes(std::string("ab\0", 3)), 3, &name));
     EXPECT_EQ(name, "ab");
-    EXPECT_FALSE(ParseCpioName(Bytes(std::string("abc", 3)), 3, &name));      // no NUL
+    EXPECT_FALSE(ParseCpioName(Bytes(std::string("abc", 3)), 3, &name));     // no NUL
     EXPECT_FALSE(ParseCpioName(Bytes(std::string("a\0\0", 3)), 3, &name));   // NUL inside
 }
 
@@ -351,9 +362,14 @@ TEST(CpioKind, ComparesTheWholeTypeField)
         unsigned mode;
         MemberKind kind;
     } cases[] = {
-        {0100644, kMemberFile}, {0040755, kMemberDir},  {0120777, kMemberOther},   // link: has 0100000
-        {0140755, kMemberOther},                                                    // socket: has 040000
-        {0060644, kMemberOther}, {0020644, kMemberOther}, {0010644, kMemberOther}, {0000644, kMemberOther},
+        {0100644, kMemberFile},
+        {0040755, kMemberDir},
+        {0120777, kMemberOther},   // link: has 0100000
+        {0140755, kMemberOther},   // socket: has 040000
+        {0060644, kMemberOther},
+        {0020644, kMemberOther},
+        {0010644, kMemberOther},
+        {0000644, kMemberOther},
     };
     for (const Case& c : cases) {
         ArcStatus st;
@@ -379,8 +395,12 @@ TEST(ArchiveType, DecidedFromTheFirstBlock)
         size_t n;
         int type;
     } cases[] = {
-        {cpioAndUstar, 512, kArcCpio}, {ustar, 512, kArcUstar}, {gnu, 512, kArcUstar},
-        {zero, 512, kArcTar},          {other, 512, kArcUnknown}, {ustar, 511, kArcUnknown},
+        {cpioAndUstar, 512, kArcCpio},
+        {ustar, 512, kArcUstar},
+        {gnu, 512, kArcUstar},
+        {zero, 512, kArcTar},
+        {other, 512, kArcUnknown},
+        {ustar, 511, kArcUnknown},
     };
     for (const Case& c : cases)
         EXPECT_EQ(DetectArchiveType(Bytes(c.block), c.n), c.type);
@@ -410,4 +430,4 @@ TEST(MemberLine, VerboseAndShortForms)
     }
 }
 
-}  // namespace
+}   // namespace

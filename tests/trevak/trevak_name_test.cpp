@@ -10,10 +10,40 @@ namespace {
 TEST(MemberName, RefusesEveryFormThatLeavesTheTargetOrNamesADevice)
 {
     const char* refused[] = {
-        "/etc/passwd", "\\windows\\win.ini", "//server/share/x", "c:evil.txt", "C:\\autoexec.bat", "d:/x",
-        "a:b", "file.txt:stream", "..", "../x", "a/../../x", "a/..", "a\\..\\..\\x", "./../x", "...", "a/.. /b",
-        ". ./x", "con", "CON", "con.txt", "Nul.tar.gz", "a/aux", "prn.", "nul .txt", "com1", "COM9.log", "lpt1",
-        "lpt9.txt", "dir/lpt3/x", "com\xB9", "COM\xB2", "com\xB3.txt", "lpt\xB9", "LPT\xB2 .log",
+        "/etc/passwd",
+        "\\windows\\win.ini",
+        "//server/share/x",
+        "c:evil.txt",
+        "C:\\autoexec.bat",
+        "d:/x",
+        "a:b",
+        "file.txt:stream",
+        "..",
+        "../x",
+        "a/../../x",
+        "a/..",
+        "a\\..\\..\\x",
+        "./../x",
+        "...",
+        "a/.. /b",
+        ". ./x",
+        "con",
+        "CON",
+        "con.txt",
+        "Nul.tar.gz",
+        "a/aux",
+        "prn.",
+        "nul .txt",
+        "com1",
+        "COM9.log",
+        "lpt1",
+        "lpt9.txt",
+        "dir/lpt3/x",
+        "com\xB9",
+        "COM\xB2",
+        "com\xB3.txt",
+        "lpt\xB9",
+        "LPT\xB2 .log",
         "dir/lpt\xB3/x",
     };
     for (const char* name : refused) {
@@ -59,4 +89,4 @@ TEST(MemberName, PassesOrdinaryNamesDroppingOnlyDotComponents)
     }
 }
 
-}  // namespace
+}   // namespace

@@ -68,9 +68,15 @@ void ScratchDir::Write(const std::string& rel, const std::string& bytes) const
     ASSERT_TRUE(out.good()) << rel;
 }
 
-void ScratchDir::MakeDir(const std::string& rel) const { fs::create_directories(fs::path(At(rel))); }
+void ScratchDir::MakeDir(const std::string& rel) const
+{
+    fs::create_directories(fs::path(At(rel)));
+}
 
-std::string ScratchDir::Read(const std::string& rel) const { return ReadWholeFile(At(rel)); }
+std::string ScratchDir::Read(const std::string& rel) const
+{
+    return ReadWholeFile(At(rel));
+}
 
 bool ScratchDir::Exists(const std::string& rel) const
 {
@@ -142,8 +148,19 @@ std::string BuildCpio(const std::vector<TestMember>& members, bool noTrailer)
     std::string out;
     for (const TestMember& m : members) {
         char h[128];
-        snprintf(h, sizeof h, "070707%06o%06o%06o%06o%06o%06o%06o%011llo%06o%011llo", 1, 2, m.mode, 0, 0, 1, 0,
-                 m.mtime, static_cast<unsigned>(m.name.size() + 1), static_cast<long long>(m.data.size()));
+        snprintf(h,
+                 sizeof h,
+                 "070707%06o%06o%06o%06o%06o%06o%06o%011llo%06o%011llo",
+                 1,
+                 2,
+                 m.mode,
+                 0,
+                 0,
+                 1,
+                 0,
+                 m.mtime,
+                 static_cast<unsigned>(m.name.size() + 1),
+                 static_cast<long long>(m.data.size()));
         out.append(h, kCpioHeaderSize);
         out.append(m.name);
         out.push_back('\0');

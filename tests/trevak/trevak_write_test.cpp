@@ -96,15 +96,19 @@ Names ListFile(const std::string& path, int type)
     ArcMemStream in(bytes.data(), bytes.size());
     ScriptedUi ui;
     Names names;
-    EXPECT_TRUE(ListArchive(in, type, [&](const ArcMember& m) {
-        names.push_back(m.name);
-        return true;
-    }, ui));
+    EXPECT_TRUE(ListArchive(
+        in,
+        type,
+        [&](const ArcMember& m) {
+            names.push_back(m.name);
+            return true;
+        },
+        ui));
     return names;
 }
 
-bool Write(const std::string& archive, const std::string& source, const std::string& pattern, int type,
-           bool append, ArcFs& fs, ScriptedUi& ui, bool descend = true)
+bool Write(const std::string& archive, const std::string& source, const std::string& pattern, int type, bool append,
+           ArcFs& fs, ScriptedUi& ui, bool descend = true)
 {
     WriteOptions o;
     o.source = source;
@@ -144,8 +148,14 @@ TEST(Create, MembersInDirectoryOrderWithDescending)
         EXPECT_TRUE(ui.messages.empty());
         std::string slash = type == kArcCpio ? "" : "/";
         EXPECT_EQ(ListFile(dir.At("out.a"), type),
-                  (Names{"a.txt", "b.txt", "nothing" + slash, "nothing/deeper" + slash, "nothing/deeper/d.bin",
-                         "sub" + slash, "sub/c.txt", "sub/empty"}));
+                  (Names{"a.txt",
+                         "b.txt",
+                         "nothing" + slash,
+                         "nothing/deeper" + slash,
+                         "nothing/deeper/d.bin",
+                         "sub" + slash,
+                         "sub/c.txt",
+                         "sub/empty"}));
         EXPECT_EQ(ui.progress.size(), 5u);
 
         // Every byte comes back.
@@ -163,9 +173,14 @@ TEST(Create, MembersInDirectoryOrderWithDescending)
         size_t expected;
         if (type == kArcCpio) {
             expected = 0;
-            for (auto& [name, size] : std::vector<std::pair<std::string, size_t>>{
-                     {"a.txt", 2}, {"b.txt", 3}, {"nothing", 0}, {"nothing/deeper", 0},
-                     {"nothing/deeper/d.bin", 512}, {"sub", 0}, {"sub/c.txt", 513}, {"sub/empty", 0}})
+            for (auto& [name, size] : std::vector<std::pair<std::string, size_t>>{{"a.txt", 2},
+                                                                                  {"b.txt", 3},
+                                                                                  {"nothing", 0},
+                                                                                  {"nothing/deeper", 0},
+                                                                                  {"nothing/deeper/d.bin", 512},
+                                                                                  {"sub", 0},
+                                                                                  {"sub/c.txt", 513},
+                                                                                  {"sub/empty", 0}})
                 expected += 76 + name.size() + 1 + size;
             expected += CpioTrailer().size();
         } else {
@@ -402,4 +417,4 @@ TEST(OpenArchive, RefusesShortAndUnknownFiles)
     EXPECT_EQ(ui.messages, Names{"cant open " + dir.At("missing")});
 }
 
-}  // namespace
+}   // namespace

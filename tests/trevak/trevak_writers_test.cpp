@@ -37,14 +37,18 @@ public:
 
 bool EndsWith(const std::string& path, const std::string& name)
 {
-    return !name.empty() && path.size() >= name.size() && path.compare(path.size() - name.size(), name.size(), name) == 0;
+    return !name.empty() && path.size() >= name.size() &&
+           path.compare(path.size() - name.size(), name.size(), name) == 0;
 }
 
 // A stream whose writes fail, as on a full disk, and only after a while,
 // so that the extraction has gone on to later members by then.
 class FailingStream : public ArcStream {
 public:
-    explicit FailingStream(std::unique_ptr<ArcStream> base, bool failClose) : base_(std::move(base)), failClose_(failClose) {}
+    explicit FailingStream(std::unique_ptr<ArcStream> base, bool failClose)
+        : base_(std::move(base)), failClose_(failClose)
+    {
+    }
     size_t Read(void* b, size_t n) override { return base_->Read(b, n); }
     bool Write(const void* b, size_t n) override
     {
@@ -119,9 +123,9 @@ struct Case {
     std::vector<std::string> renames;
     std::vector<TestMember> existing;   // in the target beforehand
     FaultFs faults;
-    size_t cut = 0;            // bytes taken off the archive's end
-    int corruptMember = -1;    // this member's header made unreadable
-    int badSumMember = -1;     // this member's header no longer sums
+    size_t cut = 0;                     // bytes taken off the archive's end
+    int corruptMember = -1;             // this member's header made unreadable
+    int badSumMember = -1;              // this member's header no longer sums
     const char* expectSaid = nullptr;   // a line the run in turn must say
 };
 
@@ -181,7 +185,8 @@ std::vector<TestMember> Tree()
         std::string dir = "d" + std::to_string(i / 20);
         if (i % 20 == 0 && i > 0)
             t.push_back({dir + "/", "", '5'});
-        t.push_back({dir + "/f" + std::to_string(i), std::string(static_cast<size_t>(i * 37 % 3000), static_cast<char>('a' + i % 26))});
+        t.push_back({dir + "/f" + std::to_string(i),
+                     std::string(static_cast<size_t>(i * 37 % 3000), static_cast<char>('a' + i % 26))});
         if (i == 10)
             t.push_back({"d0/big", std::string((1 << 20) + 5, 'B')});
         if (i == 25) {
@@ -270,8 +275,9 @@ std::vector<Case> Cases()
     Case sum2 = sum;
     sum2.badSumMember = 35;
     sum2.answers = {ArcUi::kCancel};
-    sum2.expectSaid = "ask Header checksum error for file d1/f27!!!  This could indicate a media fault.  Select "
-                      "YES to extract the file anyway, NO to skip this file, or CANCEL to abandon.";
+    sum2.expectSaid =
+        "ask Header checksum error for file d1/f27!!!  This could indicate a media fault.  Select "
+        "YES to extract the file anyway, NO to skip this file, or CANCEL to abandon.";
     cases.push_back(sum);
     cases.push_back(sum2);
 
@@ -339,11 +345,12 @@ TEST(Writers, AStoppedRunLeavesNoLaterFile)
     for (unsigned writers : {1u, 8u}) {
         Outcome o = ExtractWith(c, writers);
         EXPECT_FALSE(o.completed);
-        EXPECT_EQ(o.files, (std::vector<std::string>{"f0", "x", "writable", "f1", "x", "writable", "f2", "x",
-                                                     "writable"}));
-        EXPECT_EQ(o.log, (std::vector<std::string>{"file f0", "file f1", "file f2", "file f3",
-                                                   "say f3: write error - extraction stopped"}));
+        EXPECT_EQ(o.files,
+                  (std::vector<std::string>{"f0", "x", "writable", "f1", "x", "writable", "f2", "x", "writable"}));
+        EXPECT_EQ(o.log,
+                  (std::vector<std::string>{
+                      "file f0", "file f1", "file f2", "file f3", "say f3: write error - extraction stopped"}));
     }
 }
 
-}  // namespace
+}   // namespace

@@ -16,10 +16,24 @@ TEST(UtilityFromCommandLine, OnlyTheSevenLowerCaseFlagsSelect)
         const char* line;
         int utility;
     } cases[] = {
-        {"-c c:\\data\\big.txt", 0}, {"-d ", 1}, {"-f", 2}, {"-p x", 3}, {"-s c:\\a\\b", 4},
-        {"-t c:\\docs\\readme.txt", 5}, {"-w c:\\src\\main.c", 6}, {"-wx", 6},
-        {"-D c:\\src\\main.c", -1}, {"-W", -1}, {"-x c:\\a.b", -1}, {"-", -1}, {"", -1},
-        {" -w", -1}, {"w", -1}, {"/w", -1}, {"c:\\docs\\readme.txt", -1}, {"--w", -1},
+        {"-c c:\\data\\big.txt", 0},
+        {"-d ", 1},
+        {"-f", 2},
+        {"-p x", 3},
+        {"-s c:\\a\\b", 4},
+        {"-t c:\\docs\\readme.txt", 5},
+        {"-w c:\\src\\main.c", 6},
+        {"-wx", 6},
+        {"-D c:\\src\\main.c", -1},
+        {"-W", -1},
+        {"-x c:\\a.b", -1},
+        {"-", -1},
+        {"", -1},
+        {" -w", -1},
+        {"w", -1},
+        {"/w", -1},
+        {"c:\\docs\\readme.txt", -1},
+        {"--w", -1},
     };
     for (const Case& c : cases)
         EXPECT_EQ(c.utility, UtilityFromCommandLine(c.line)) << '"' << c.line << '"';
@@ -81,7 +95,7 @@ TEST(WcFilenamesPreset, ExtensionOfTheArgumentOrAllFiles)
         {"-w c:\\src\\makefile", "*.*"},
         {"-w", "*.*"},
         {"-w c:\\src\\Archive.TAR.GZ", "*.gz"},
-        {"-w main.c", "*.*"},   // no backslash, no argument
+        {"-w main.c", "*.*"},            // no backslash, no argument
         {"-w c:\\v1.2\\notes", "*.*"},   // only the last component counts
         {"-w c:\\src\\trailing.", "*."},
     };
@@ -108,4 +122,4 @@ TEST(CurrentDirectoryLower, IsTheCurrentDirectoryInLowerCase)
     EXPECT_EQ(expected, got);
     EXPECT_NE(std::string::npos, got.find("\\mixedcase dir"));
 }
-}  // namespace
+}   // namespace

@@ -56,7 +56,12 @@ TEST_F(WcTest, CountsOfOneFile)
         {"511 characters: the line feed is a read of its own", std::string(511, 'x') + "\r\n", 2, 1, 513},
         {"a word cut by the read counts twice", std::string(600, 'x') + "\r\n", 2, 2, 602},
         {"bare carriage return is no separator", "one\rtwo\r\n", 1, 1, 9},
-        {"text mode ends at ctrl-z, size does not", "a b\r\n\x1a" "c d\r\n", 1, 2, 11},
+        {"text mode ends at ctrl-z, size does not",
+         "a b\r\n\x1a"
+         "c d\r\n",
+         1,
+         2,
+         11},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.label);
@@ -124,8 +129,8 @@ TEST_F(WcTest, FileThatCannotBeOpenedIsSkipped)
     Make("a.txt", "one\r\n");
     Make("locked.txt", "two words\r\n");
     Make("b.txt", "three\r\n");
-    HANDLE lock = CreateFileA(m_dir.file("locked.txt").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE lock = CreateFileA(
+        m_dir.file("locked.txt").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(INVALID_HANDLE_VALUE, lock);
     WcRun(m_dir.path().c_str(), "a.txt locked.txt b.txt", kAll);
     CloseHandle(lock);
@@ -169,4 +174,4 @@ TEST_F(WcTest, SpilledRunShowsTheNoticeInLowerCase)
     ASSERT_TRUE(ReadFileBytes(name, written));
     EXPECT_EQ(expected, written);
 }
-}  // namespace
+}   // namespace

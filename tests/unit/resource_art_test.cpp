@@ -16,9 +16,17 @@
 namespace {
 
 const char* const kPrograms[] = {
-    "pellumar", "zodo", "olmet", "quarn", "vantic", "diff", "ombrix", "trevak", "setup",
+    "pellumar",
+    "zodo",
+    "olmet",
+    "quarn",
+    "vantic",
+    "diff",
+    "ombrix",
+    "trevak",
+    "setup",
 };
-const WORD kMainFrame = 2;    // the menu, icon and toolbar bitmap of every frame
+const WORD kMainFrame = 2;   // the menu, icon and toolbar bitmap of every frame
 const WORD kAboutBox = 100;
 const int kTileWidth = 16;
 const int kTileHeight = 15;
@@ -35,7 +43,9 @@ std::string ProgramPath(const char* name)
 class Resources {
 public:
     explicit Resources(const char* program)
-        : m_module(LoadLibraryExA(ProgramPath(program).c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE)) {}
+        : m_module(LoadLibraryExA(ProgramPath(program).c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE))
+    {
+    }
     ~Resources()
     {
         if (m_module)
@@ -75,8 +85,22 @@ T Read(const std::string& bytes, size_t at)
 // The platform's sixteen colours in palette order, as 0xRRGGBB; a toolbar
 // maps its black, greys and white to the button colours by these values.
 const DWORD kSystemColours[16] = {
-    0x000000, 0x800000, 0x008000, 0x808000, 0x000080, 0x800080, 0x008080, 0xC0C0C0,
-    0x808080, 0xFF0000, 0x00FF00, 0xFFFF00, 0x0000FF, 0xFF00FF, 0x00FFFF, 0xFFFFFF,
+    0x000000,
+    0x800000,
+    0x008000,
+    0x808000,
+    0x000080,
+    0x800080,
+    0x008080,
+    0xC0C0C0,
+    0x808080,
+    0xFF0000,
+    0x00FF00,
+    0xFFFF00,
+    0x0000FF,
+    0xFF00FF,
+    0x00FFFF,
+    0xFFFFFF,
 };
 
 // A 4-bit device-independent bitmap decoded to palette indexes, top row first.
@@ -289,7 +313,10 @@ size_t ReadNameOrOrdinal(const std::string& t, size_t at, int* ordinal = nullptr
     return at + 2;
 }
 
-size_t AlignToDword(size_t at) { return (at + 3) & ~static_cast<size_t>(3); }
+size_t AlignToDword(size_t at)
+{
+    return (at + 3) & ~static_cast<size_t>(3);
+}
 
 struct Dialog {
     std::string caption;
@@ -304,11 +331,11 @@ bool ReadDialog(const std::string& t, Dialog& dialog)
         return false;
     DWORD style = Read<DWORD>(t, 0);
     WORD items = Read<WORD>(t, 8);
-    size_t at = ReadNameOrOrdinal(t, 18);                           // menu
-    at = ReadNameOrOrdinal(t, at);                                  // class
+    size_t at = ReadNameOrOrdinal(t, 18);   // menu
+    at = ReadNameOrOrdinal(t, at);          // class
     at = ReadNameOrOrdinal(t, at, nullptr, &dialog.caption);
     if (style & DS_SETFONT)
-        at = ReadNameOrOrdinal(t, at + 2);                          // point size, face
+        at = ReadNameOrOrdinal(t, at + 2);   // point size, face
     for (WORD i = 0; i < items; ++i) {
         at = AlignToDword(at);
         if (at + 18 > t.size())
@@ -362,4 +389,4 @@ TEST(ResourceArtTest, EveryAboutBoxShowsTheProgramIconAndVersion)
     }
 }
 
-}  // namespace
+}   // namespace

@@ -87,8 +87,14 @@ TEST(ByteScanTest, CopyGivesWhatMemmoveGives)
         const char* what;
         long long sourceAfterTarget;   // how far the source lies past the target
     } layouts[] = {
-        {"apart", 200}, {"same place", 0}, {"one byte", 1}, {"seven bytes", 7},
-        {"fifteen bytes", 15}, {"one block", 16}, {"seventeen bytes", 17}, {"forty bytes", 40},
+        {"apart", 200},
+        {"same place", 0},
+        {"one byte", 1},
+        {"seven bytes", 7},
+        {"fifteen bytes", 15},
+        {"one block", 16},
+        {"seventeen bytes", 17},
+        {"forty bytes", 40},
     };
     for (const auto& layout : layouts) {
         for (size_t length = 0; length <= 70; ++length) {
@@ -108,4 +114,4 @@ TEST(ByteScanTest, CopyGivesWhatMemmoveGives)
     }
 }
 
-}  // namespace
+}   // namespace

@@ -163,4 +163,4 @@ TEST(CompareFileNames, IgnoresCase)
     EXPECT_LT(CompareFileNames(&pa, &pc), 0);
     EXPECT_GT(CompareFileNames(&pc, &pb), 0);
 }
-}  // namespace
+}   // namespace

@@ -101,9 +101,10 @@ TEST_F(FileOutTest, FilesBesideTheTargetAreNeverTouched)
             Replacement outcome = FinishReplacement(file, temporary, "saved.out", written);
             ArmWriteFault(WriteFault::kNone);
 
-            EXPECT_EQ(outcome, ending == kWhole         ? Replacement::kDone
-                               : ending == kWriteFails ? Replacement::kWriteFailed
-                                                       : Replacement::kReplaceFailed);
+            EXPECT_EQ(outcome,
+                      ending == kWhole        ? Replacement::kDone
+                      : ending == kWriteFails ? Replacement::kWriteFailed
+                                              : Replacement::kReplaceFailed);
             EXPECT_EQ(ReadFileBytes("saved.out"), ending == kWhole ? "new" : "old");
             for (const std::string& name : c.neighbours)
                 EXPECT_EQ(ReadFileBytes(name), "keep " + name) << name;
@@ -162,4 +163,4 @@ TEST_F(FileOutTest, NoFileWhereNoneCanBeMade)
     EXPECT_EQ(FilesIn(m_dir.path()), std::vector<std::string>());
 }
 
-}  // namespace
+}   // namespace

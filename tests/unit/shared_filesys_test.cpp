@@ -38,11 +38,16 @@ void MakeReadOnly(const std::string& path, bool readOnly)
 const char* NameOf(Error error)
 {
     switch (error) {
-    case Error::kNone: return "none";
-    case Error::kMissing: return "missing";
-    case Error::kExists: return "exists";
-    case Error::kDenied: return "denied";
-    case Error::kOther: return "other";
+    case Error::kNone:
+        return "none";
+    case Error::kMissing:
+        return "missing";
+    case Error::kExists:
+        return "exists";
+    case Error::kDenied:
+        return "denied";
+    case Error::kOther:
+        return "other";
     }
     return "?";
 }
@@ -140,8 +145,9 @@ TEST_F(FileSysTest, ListingGivesEveryEntryButDotAndDotDot)
     std::vector<filesys::Entry> entries;
     ASSERT_TRUE(filesys::ListDir(Path("sub"), &entries));
     // The system's order is its own (unsorted under Wine).
-    std::sort(entries.begin(), entries.end(),
-              [](const filesys::Entry& x, const filesys::Entry& y) { return x.name < y.name; });
+    std::sort(entries.begin(), entries.end(), [](const filesys::Entry& x, const filesys::Entry& y) {
+        return x.name < y.name;
+    });
     ASSERT_EQ(3u, entries.size());
     const struct {
         const char* name;
@@ -248,8 +254,12 @@ TEST_F(FileSysTest, OpenModes)
         {"create makes", Path("new.txt"), Mode::kCreate, true, Error::kNone, ""},
         {"read nothing", Path("missing.txt"), Mode::kRead, false, Error::kMissing, nullptr},
         {"update nothing", Path("missing.txt"), Mode::kUpdate, false, Error::kMissing, nullptr},
-        {"create in a missing directory", Path("nodir") + kPathSeparator + "x", Mode::kCreate, false,
-         Error::kMissing, nullptr},
+        {"create in a missing directory",
+         Path("nodir") + kPathSeparator + "x",
+         Mode::kCreate,
+         false,
+         Error::kMissing,
+         nullptr},
         {"read a directory", Path("sub"), Mode::kRead, false, Error::kDenied, nullptr},
         {"update a directory", Path("sub"), Mode::kUpdate, false, Error::kDenied, nullptr},
         {"read a device", device, Mode::kRead, false, Error::kDenied, nullptr},
@@ -304,7 +314,7 @@ TEST_F(FileSysTest, FailuresAreReportedAndCloseSaysAWriteWasLost)
     EXPECT_FALSE(file.Write("x", 1));   // opened for reading only
     EXPECT_NE(Error::kNone, filesys::LastError());
     EXPECT_FALSE(file.Seek(-1));
-    EXPECT_FALSE(file.Close());          // the lost write is told again
+    EXPECT_FALSE(file.Close());   // the lost write is told again
     EXPECT_EQ("12345", ReadFileBytes(Path("five.txt")));
 
     // Closed: every call says so, and nothing is touched.
@@ -364,4 +374,4 @@ TEST_F(FileSysTest, LinksAreReportedUnlessFollowed)
 }
 #endif
 
-}  // namespace
+}   // namespace

@@ -17,8 +17,8 @@ TEST(LowerName, OnlyTheLettersAToZChange)
     } cases[] = {
         {"README.TXT", "readme.txt"},
         {"MiXeD.TxT", "mixed.txt"},
-        {"@[`{", "@[`{"},                            // the neighbours of both alphabets
-        {"\xC4\xD6\xDC.TXT", "\xC4\xD6\xDC.txt"},    // bytes above 0x7F as they are
+        {"@[`{", "@[`{"},                           // the neighbours of both alphabets
+        {"\xC4\xD6\xDC.TXT", "\xC4\xD6\xDC.txt"},   // bytes above 0x7F as they are
         {"AZaz09", "azaz09"},
         {"", ""},
     };
@@ -46,12 +46,12 @@ TEST(Wildcard, WindowsSearchAndTrevakSelection)
         {"*.*", ".hidden", true, true},
         {"*.*", "", true, true},
         {"*", ".hidden", true, true},
-        {"*.c", "x.C", true, true},                 // any case, both ways
+        {"*.c", "x.C", true, true},   // any case, both ways
         {"*.C", "x.c", true, true},
         {"*.c", "x.cc", false, false},
         {"*.txt", "a.txt.bak", false, false},
         {"a?c", "abc", true, true},
-        {"a?c", "a.c", true, true},                 // '?' takes a dot
+        {"a?c", "a.c", true, true},   // '?' takes a dot
         {"a?c", "ac", false, false},
         {"read*", "README", true, true},
         {"a*b*c", "axxbyyc", true, true},
@@ -66,10 +66,10 @@ TEST(Wildcard, WindowsSearchAndTrevakSelection)
         {"abc.*", "abc", true, true},
         {"abc.*", "abc.d.e", true, true},
         {"abc.*", "abcd", false, false},
-        {"a.b.*", "a.b", true, false},              // the rules differ for a dotted name
+        {"a.b.*", "a.b", true, false},   // the rules differ for a dotted name
         {"*c.*", "a.c", true, false},
         {"*c.*", "abc", true, true},
-        {"abc.?", "abc", false, false},             // only ".*" closes that way
+        {"abc.?", "abc", false, false},   // only ".*" closes that way
         // Bytes above 0x7F match only themselves.
         {"\xC4*", "\xC4x", true, true},
         {"\xC4*", "\xE4x", false, false},
@@ -83,4 +83,4 @@ TEST(Wildcard, WindowsSearchAndTrevakSelection)
     EXPECT_TRUE(WildcardMatches("x.*", "x"));   // the Windows search unless told otherwise
 }
 
-}  // namespace
+}   // namespace

@@ -399,4 +399,4 @@ TEST(LowercaseText, LowersOnlyUpperCaseLetters)
         EXPECT_STREQ(c.out, buffer.data()) << c.in;
     }
 }
-}  // namespace
+}   // namespace

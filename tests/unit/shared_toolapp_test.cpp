@@ -174,4 +174,4 @@ TEST_F(ToolSkeleton, TheDocumentTakesSaveAsAndLeavesTheViewItsCommands)
     AFX_CMDHANDLERINFO info = {nullptr};
     EXPECT_FALSE(document->OnCmdMsg(ID_TEST_VIEW_FILE, CN_COMMAND, nullptr, &info));
 }
-}  // namespace
+}   // namespace

@@ -31,8 +31,7 @@ TEST(SearchExpression, IsBuiltFromTheFlags)
         {"", false, false, false, ""},
     };
     for (const auto& c : cases)
-        EXPECT_EQ(SearchExpression(c.pattern, c.anchorStart, c.anchorEnd, c.ignoreCase), c.expression)
-            << c.pattern;
+        EXPECT_EQ(SearchExpression(c.pattern, c.anchorStart, c.anchorEnd, c.ignoreCase), c.expression) << c.pattern;
 }
 
 TEST(SearchExpression, CompilesOnlyWhatItIsGiven)
@@ -41,8 +40,13 @@ TEST(SearchExpression, CompilesOnlyWhatItIsGiven)
         const char* expression;
         bool valid;
     } cases[] = {
-        {"a[bc]*d", true}, {"^", true}, {"$", true}, {"[ab", false}, {"a\\)", false},
-        {"a\\{3", false},  {"[a][b][c][d][e]", false},   // more code than the buffer holds
+        {"a[bc]*d", true},
+        {"^", true},
+        {"$", true},
+        {"[ab", false},
+        {"a\\)", false},
+        {"a\\{3", false},
+        {"[a][b][c][d][e]", false},   // more code than the buffer holds
         {"", false},
     };
     for (const auto& c : cases) {
@@ -62,8 +66,19 @@ TEST(Marks, OnlyALowerCaseFirstLetterNamesAMark)
         const char* field;
         int index;
     } cases[] = {
-        {"a", 0},   {"z", 25},  {"m", 12},  {"b2", 1},  {"A", -1},    {"Z", -1},     {"", -1},
-        {"1", -1},  {" a", -1}, {"{", -1},  {"`", -1},  {"\xe1", -1}, {nullptr, -1},
+        {"a", 0},
+        {"z", 25},
+        {"m", 12},
+        {"b2", 1},
+        {"A", -1},
+        {"Z", -1},
+        {"", -1},
+        {"1", -1},
+        {" a", -1},
+        {"{", -1},
+        {"`", -1},
+        {"\xe1", -1},
+        {nullptr, -1},
     };
     for (const auto& c : cases)
         EXPECT_EQ(MarkIndex(c.field), c.index) << (c.field ? c.field : "(null)");
@@ -81,7 +96,7 @@ TEST(Marks, TheListNamesSetMarksInLetterOrder)
     // The pager's line numbers and the hex viewer's byte offsets.
     EXPECT_EQ(MarksText(values, "Line ", 1), "a\tLine 40\r\nb\tLine 12\r\nz\tLine 0\r\n");
     EXPECT_EQ(MarksText(values, "", 7), "a\t0000040\r\nb\t0000012\r\nz\t0000000\r\n");
-    values[1] = 11200000;   // wider than the zero fill
+    values[1] = 11200000;       // wider than the zero fill
     values[2] = 5000000000LL;   // past 32 bits
     EXPECT_EQ(MarksText(values, "", 7), "a\t0000040\r\nb\t11200000\r\nc\t5000000000\r\nz\t0000000\r\n");
 }
@@ -94,8 +109,13 @@ TEST(PrintedPages, RowsBelowTheHeaderAndNeverNone)
         int pageHeight, rowHeight, rows;
     } cases[] = {
         {3300, 50, 62},
-        {100, 25, 1},  {100, 26, 1}, {100, 200, 1}, {3300, 3300, 1},   // fonts too tall for the page
-        {3300, 0, 1},  {3300, -10, 1}, {0, 50, 1},
+        {100, 25, 1},
+        {100, 26, 1},
+        {100, 200, 1},
+        {3300, 3300, 1},   // fonts too tall for the page
+        {3300, 0, 1},
+        {3300, -10, 1},
+        {0, 50, 1},
         {INT_MAX, 1, INT_MAX - 4},
         {2000000000, 600000000, 1},   // four rows are more than an int holds
     };
@@ -118,7 +138,7 @@ TEST(PrintedPages, EachPageStartsWhereTheLastEnded)
 {
     EXPECT_EQ(FirstRowOfPage(1, 62), 0);
     EXPECT_EQ(FirstRowOfPage(2, 62), 62);
-    EXPECT_EQ(FirstRowOfPage(0, 62), 0);    // no page before the first
+    EXPECT_EQ(FirstRowOfPage(0, 62), 0);   // no page before the first
     EXPECT_EQ(FirstRowOfPage(-3, 62), 0);
     EXPECT_EQ(FirstRowOfPage(3, INT_MAX), 2LL * INT_MAX);
     EXPECT_EQ(Pages(124, 3300, 50), 2);
@@ -148,12 +168,16 @@ TEST(PrintedPages, CharactersFitUpToTheRightEdge)
         const char* text;
         int x, pageWidth, fit;
     } cases[] = {
-        {"aaaaa", 0, 50, 5}, {"aaaaaa", 0, 50, 5}, {"aaaWa", 0, 50, 4},
+        {"aaaaa", 0, 50, 5},
+        {"aaaaaa", 0, 50, 5},
+        {"aaaWa", 0, 50, 4},
         {"aaaaaa", 20, 50, 3},   // a margin shortens the line by its width
-        {"", 0, 50, 0},      {"W", 40, 50, 0},     {"a", 0, 0, 0},
+        {"", 0, 50, 0},
+        {"W", 40, 50, 0},
+        {"a", 0, 0, 0},
     };
     for (const auto& c : cases)
         EXPECT_EQ(FittingChars(c.text, c.x, c.pageWidth, w), c.fit) << c.text << " at " << c.x;
 }
 
-}  // namespace
+}   // namespace

@@ -164,4 +164,4 @@ TEST_F(ViewFileTest, SaveToAPlaceThatCannotHoldAFileIsReported)
     EXPECT_FALSE(SaveOutputText(m_dir.path().c_str(), "text", 4));   // a directory
     EXPECT_EQ((std::vector<std::string>{"cant create output file", "cant create output file"}), m_messages.messages());
 }
-}  // namespace
+}   // namespace

@@ -71,8 +71,8 @@ TempDir::TempDir()
     static unsigned counter = 0;
     for (int attempt = 0; attempt < 1000; ++attempt) {
         char name[64];
-        std::snprintf(name, sizeof name, "\\tamrel-unit-%lu-%u", static_cast<unsigned long>(GetCurrentProcessId()),
-                      counter++);
+        std::snprintf(
+            name, sizeof name, "\\tamrel-unit-%lu-%u", static_cast<unsigned long>(GetCurrentProcessId()), counter++);
         std::string candidate = root + name;
         if (CreateDirectoryA(candidate.c_str(), nullptr)) {
             m_path = candidate;

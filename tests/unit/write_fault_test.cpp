@@ -93,33 +93,71 @@ bool EditInPlace(const char* script)
 }
 
 const Operation kOperations[] = {
-    {"vantic in place", {{"big.txt", kBig}}, [] { EXPECT_FALSE(EditInPlace("s/line/LINE/")); return ""; },
-     "Cant write temporary file - big.txt not replaced", false},
-    {"vantic output file", {{"big.txt", kBig}}, [] {
+    {"vantic in place",
+     {{"big.txt", kBig}},
+     [] {
+         EXPECT_FALSE(EditInPlace("s/line/LINE/"));
+         return "";
+     },
+     "Cant write temporary file - big.txt not replaced",
+     false},
+    {"vantic output file",
+     {{"big.txt", kBig}},
+     [] {
          EXPECT_FALSE(EditFiles("big.txt", "out.txt", CString("p")));
          return "";
      },
-     "Cant write output file out.txt", false},
-    {"vantic w file", {{"big.txt", kBig}}, [] {
+     "Cant write output file out.txt",
+     false},
+    {"vantic w file",
+     {{"big.txt", kBig}},
+     [] {
          VanticOptions options;
          options.suppressOutput = true;
          EXPECT_FALSE(EditFiles("big.txt", "out.txt", CString("w w.txt"), options));
          return "";
      },
-     "cant write file w.txt", false},
+     "cant write file w.txt",
+     false},
     {"ombrix spill", {{"big.txt", kBig}}, RunStrings, "Cant write output file *tm* - results incomplete", true},
     {"quarn spill", {{"big.txt", kBig}}, RunQuarn, "Cant write output file tm* - results incomplete", true},
-    {"diff spill", {{"big.txt", kBig}, {"empty.txt", ""}},
-     [] { return std::string(DiffFiles("empty.txt", "big.txt")); }, "Cant write output file tm* - results incomplete", true},
-    {"split", {{"big.txt", kBig}}, [] { SplitRun("big.txt", "xaa", {kSplit, kSplitBytes, 16384}); return ""; },
-     "cant write output file big.xa*", false},
-    {"unsplit", {{"j.xaa", kBig.substr(0, 40000)}, {"j.xab", kBig.substr(40000)}, {"j.txt", "keep"}},
-     [] { SplitRun("j.txt", "xaa", {kUnsplit, kSplitLines, 1}); return ""; }, "cant write output file j.txt", false},
-    {"csplit", {{"big.txt", kBig}}, [] { CsplitRun("big.txt", "500 1000", "xx", 2); return ""; },
-     "Can't write output file xx0*", false},
-    {"save as", {{"saved.out", "keep"}},
-     [] { SaveOutputText("saved.out", kBig.c_str(), static_cast<int>(kBig.size())); return ""; },
-     "cant write output file saved.out", false},
+    {"diff spill",
+     {{"big.txt", kBig}, {"empty.txt", ""}},
+     [] { return std::string(DiffFiles("empty.txt", "big.txt")); },
+     "Cant write output file tm* - results incomplete",
+     true},
+    {"split",
+     {{"big.txt", kBig}},
+     [] {
+         SplitRun("big.txt", "xaa", {kSplit, kSplitBytes, 16384});
+         return "";
+     },
+     "cant write output file big.xa*",
+     false},
+    {"unsplit",
+     {{"j.xaa", kBig.substr(0, 40000)}, {"j.xab", kBig.substr(40000)}, {"j.txt", "keep"}},
+     [] {
+         SplitRun("j.txt", "xaa", {kUnsplit, kSplitLines, 1});
+         return "";
+     },
+     "cant write output file j.txt",
+     false},
+    {"csplit",
+     {{"big.txt", kBig}},
+     [] {
+         CsplitRun("big.txt", "500 1000", "xx", 2);
+         return "";
+     },
+     "Can't write output file xx0*",
+     false},
+    {"save as",
+     {{"saved.out", "keep"}},
+     [] {
+         SaveOutputText("saved.out", kBig.c_str(), static_cast<int>(kBig.size()));
+         return "";
+     },
+     "cant write output file saved.out",
+     false},
 };
 
 TEST_F(WriteFaultTest, AFailedWriteFlushOrCloseKeepsTheInputsAndIsReported)
@@ -189,12 +227,23 @@ TEST_F(WriteFaultTest, ARefusedReplaceKeepsTheInputAndSaysSo)
         const char* message;
         bool resultKept;   // the whole result stays in the temporary file the message names
     } cases[] = {
-        {"vantic in place", {{"big.txt", kBig}}, [] { EXPECT_FALSE(EditInPlace("s/line/LINE/")); },
-         "Cant replace input file, result left in tm*", true},
-        {"unsplit", {{"j.xaa", "one\r\n"}, {"j.xab", "two\r\n"}, {"j.txt", "keep"}},
-         [] { SplitRun("j.txt", "xaa", {kUnsplit, kSplitLines, 1}); }, "cant create output file", false},
-        {"save as", {{"saved.out", "keep"}}, [] { SaveOutputText("saved.out", "new", 3); },
-         "cant create output file", false},
+        {"vantic in place",
+         {{"big.txt", kBig}},
+         [] { EXPECT_FALSE(EditInPlace("s/line/LINE/")); },
+         "Cant replace input file, result left in tm*",
+         true},
+        {"unsplit",
+         {{"j.xaa", "one\r\n"}, {"j.xab", "two\r\n"}, {"j.txt", "keep"}},
+         [] {
+             SplitRun("j.txt", "xaa", {kUnsplit, kSplitLines, 1});
+         },
+         "cant create output file",
+         false},
+        {"save as",
+         {{"saved.out", "keep"}},
+         [] { SaveOutputText("saved.out", "new", 3); },
+         "cant create output file",
+         false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -224,4 +273,4 @@ TEST_F(WriteFaultTest, ARefusedReplaceKeepsTheInputAndSaysSo)
     }
 }
 
-}  // namespace
+}   // namespace

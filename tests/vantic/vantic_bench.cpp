@@ -31,10 +31,16 @@ int main(int argc, char** argv)
     std::string script = ScriptFromArgument(argv[2]);
     return Run("vantic_bench", [&] {
         RunTimes times;
-        Process process = StartAndPressOk("vantic.exe", "", directory, "Vantic for Windows", [&](const Window& dialog) {
-            dialog.Child(IDC_INPUT_FILES).SetText(name);
-            dialog.Child(IDC_SCRIPT).SetText(script);
-        }, &times);
+        Process process = StartAndPressOk(
+            "vantic.exe",
+            "",
+            directory,
+            "Vantic for Windows",
+            [&](const Window& dialog) {
+                dialog.Child(IDC_INPUT_FILES).SetText(name);
+                dialog.Child(IDC_SCRIPT).SetText(script);
+            },
+            &times);
         if (!process.WaitExit(kLongWaitMs)) {
             std::fprintf(stderr, "vantic_bench: still running: %s\n", process.DescribeWindows().c_str());
             return 1;

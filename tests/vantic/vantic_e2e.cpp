@@ -68,7 +68,7 @@ struct Vantic {
     }
 };
 
-}  // namespace
+}   // namespace
 
 TEST(VanticStart, CommandLinePresetsTheInputFile)
 {

@@ -155,13 +155,25 @@ TEST_F(VanticEditFiles, LinesTooLongToReadWholeStopAnInPlaceEdit)
         const char* message;
     } rows[] = {
         {"510 characters fit", fits + "\n", "", true, fits + "\n", nullptr},
-        {"511 and a line feed do not", "a\n" + full + "\nb\n", "", false, "a\n" + full + "\nb\n",
+        {"511 and a line feed do not",
+         "a\n" + full + "\nb\n",
+         "",
+         false,
+         "a\n" + full + "\nb\n",
          "Line 2 too long (>511 characters) - file not replaced"},
-        {"600 on the first line", longer + "\n", "", false, longer + "\n",
+        {"600 on the first line",
+         longer + "\n",
+         "",
+         false,
+         longer + "\n",
          "Line 1 too long (>511 characters) - file not replaced"},
         {"a last line without a line feed, read whole", "a\n" + full, "", true, "a\n" + full + "\n", nullptr},
-        {"an output file gets the pieces", longer + "\n", "out.txt", true,
-         std::string(511, 'h') + "\n" + std::string(89, 'h') + "\n", nullptr},
+        {"an output file gets the pieces",
+         longer + "\n",
+         "out.txt",
+         true,
+         std::string(511, 'h') + "\n" + std::string(89, 'h') + "\n",
+         nullptr},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.label);
@@ -218,4 +230,4 @@ TEST(VanticCommandLine, PresetIsTheLastComponentLowerCased)
     }
 }
 
-}  // namespace
+}   // namespace

@@ -128,19 +128,17 @@ TEST_F(VanticEngine, EveryCompileErrorHasItsMessageAndStopsTheRun)
 TEST_F(VanticEngine, ScriptsAtTheLimitsCompile)
 {
     RunCases({
-                 {"1024 commands", Repeat("=\n", 1023) + "d", "x\n", Repeat("1\n", 1023)},
-                 {"s without closing delimiter", "s/a/b", "aa\n", "ba\n"},
-                 {"y without closing delimiter", "y/abc/xyz", "cab\n", "zxy\n"},
-                 {"one address on =", "2=", "a\nb\n", "a\n2\nb\n"},
-                 {"39-character expression", "/" + std::string(39, 'a') + "/d",
-                  std::string(39, 'a') + "\nb\n", "b\n"},
-                 {"39-character replacement", "s/a/" + std::string(39, 'b') + "/", "a\n",
-                  std::string(39, 'b') + "\n"},
-                 {"511-character line", "s/a/b/" + std::string(505, ' '), "a\n", "b\n"},
-                 {"blanks before # compile a comment", "  # note\n1d", "a\nb\n", "b\n"},
-                 {"comment lines of any length", "#" + std::string(600, 'x') + "\n1d", "a\nb\n", "b\n"},
-                 {"flags in any order, unknown ones passed over", "s/o/0/ pg", "foo\n", "f00\nf00\n"},
-             });
+        {"1024 commands", Repeat("=\n", 1023) + "d", "x\n", Repeat("1\n", 1023)},
+        {"s without closing delimiter", "s/a/b", "aa\n", "ba\n"},
+        {"y without closing delimiter", "y/abc/xyz", "cab\n", "zxy\n"},
+        {"one address on =", "2=", "a\nb\n", "a\n2\nb\n"},
+        {"39-character expression", "/" + std::string(39, 'a') + "/d", std::string(39, 'a') + "\nb\n", "b\n"},
+        {"39-character replacement", "s/a/" + std::string(39, 'b') + "/", "a\n", std::string(39, 'b') + "\n"},
+        {"511-character line", "s/a/b/" + std::string(505, ' '), "a\n", "b\n"},
+        {"blanks before # compile a comment", "  # note\n1d", "a\nb\n", "b\n"},
+        {"comment lines of any length", "#" + std::string(600, 'x') + "\n1d", "a\nb\n", "b\n"},
+        {"flags in any order, unknown ones passed over", "s/o/0/ pg", "foo\n", "f00\nf00\n"},
+    });
 }
 
 // A script's text keeps its line ends exactly, whatever they are.
@@ -157,113 +155,111 @@ TEST_F(VanticEngine, BareLineFeedsAndCrLfCompileAlike)
 TEST_F(VanticEngine, AddressesAndRanges)
 {
     RunCases({
-                 {"$p on three lines", "$p", "1\n2\n3\n", "1\n2\n3\n3\n"},
-                 {"$p on an empty file", "$p", "", ""},
-                 {"line number", "2d", "1\n2\n3\n", "1\n3\n"},
-                 {"numeric range", "2,3d", "1\n2\n3\n4\n", "1\n4\n"},
-                 {"negated range", "2,3!d", "1\n2\n3\n4\n", "2\n3\n"},
-                 {"range ending before it starts", "3,2d", "1\n2\n3\n4\n", "1\n2\n3\n4\n"},
-                 {"expression", "/b/d", "ab\nc\nbb\n", "c\n"},
-                 {"other delimiter", "\\,a/b,d", "a/b\nab\n", "ab\n"},
-                 {"a star cannot match nothing at the line start", "/a*b/p", "b\nxb\n", "b\nxb\nxb\n"},
-                 {"expression range, reopened", "/a/,/b/d", "x\nab\ny\na\nz\nb\nw\n", "x\ny\nw\n"},
-                 {"number to expression closing at once", "2,/x/d", "1\nx\n3\nx\n5\n", "1\n3\nx\n5\n"},
-                 {"expression to number past it", "/a/,3p", "1\n2\n3\n4\na\n6\na\n",
-                  "1\n2\n3\n4\na\na\n6\na\n"},
-                 {"expression to $", "/b/,$d", "a\nb\nc\n", "a\n"},
-                 {"$ alone", "$d", "a\nb\n", "a\n"},
-                 {"$ first, number second", "$,1d", "a\nb\nc\n", "a\nb\n"},
-                 // A "$" second address leaves the first alone.
-                 {"n,$ past the end", "5,$d", "1\n2\n3\n", "1\n2\n3\n"},
-                 {"n,$", "2,$d", "1\n2\n3\n", "1\n"},
-                 {"unmatched expression to $", "/nomatch/,$d", "1\n2\n3\n", "1\n2\n3\n"},
-                 // The end of a range is looked for only on lines it holds.
-                 {"end expression before the range", "3,/x/d", "x\n2\n3\n4\nx\n6\n", "x\n2\n6\n"},
-                 {"empty expression repeats the last", "s/x/y/\ns//z/", "xx\n", "yz\n"},
-             });
+        {"$p on three lines", "$p", "1\n2\n3\n", "1\n2\n3\n3\n"},
+        {"$p on an empty file", "$p", "", ""},
+        {"line number", "2d", "1\n2\n3\n", "1\n3\n"},
+        {"numeric range", "2,3d", "1\n2\n3\n4\n", "1\n4\n"},
+        {"negated range", "2,3!d", "1\n2\n3\n4\n", "2\n3\n"},
+        {"range ending before it starts", "3,2d", "1\n2\n3\n4\n", "1\n2\n3\n4\n"},
+        {"expression", "/b/d", "ab\nc\nbb\n", "c\n"},
+        {"other delimiter", "\\,a/b,d", "a/b\nab\n", "ab\n"},
+        {"a star cannot match nothing at the line start", "/a*b/p", "b\nxb\n", "b\nxb\nxb\n"},
+        {"expression range, reopened", "/a/,/b/d", "x\nab\ny\na\nz\nb\nw\n", "x\ny\nw\n"},
+        {"number to expression closing at once", "2,/x/d", "1\nx\n3\nx\n5\n", "1\n3\nx\n5\n"},
+        {"expression to number past it", "/a/,3p", "1\n2\n3\n4\na\n6\na\n", "1\n2\n3\n4\na\na\n6\na\n"},
+        {"expression to $", "/b/,$d", "a\nb\nc\n", "a\n"},
+        {"$ alone", "$d", "a\nb\n", "a\n"},
+        {"$ first, number second", "$,1d", "a\nb\nc\n", "a\nb\n"},
+        // A "$" second address leaves the first alone.
+        {"n,$ past the end", "5,$d", "1\n2\n3\n", "1\n2\n3\n"},
+        {"n,$", "2,$d", "1\n2\n3\n", "1\n"},
+        {"unmatched expression to $", "/nomatch/,$d", "1\n2\n3\n", "1\n2\n3\n"},
+        // The end of a range is looked for only on lines it holds.
+        {"end expression before the range", "3,/x/d", "x\n2\n3\n4\nx\n6\n", "x\n2\n6\n"},
+        {"empty expression repeats the last", "s/x/y/\ns//z/", "xx\n", "yz\n"},
+    });
 }
 
 TEST_F(VanticEngine, TextCommands)
 {
     RunCases({
-                 {"a without backslash appends nothing", "1a hello", "1\n2\n", "1\n2\n"},
-                 {"a with continued lines", "1a\\\none\\\ntwo", "1\n2\n", "1\none\ntwo\n2\n"},
-                 {"text after the backslash is ignored", "1a\\ ignored\nA", "1\n", "1\nA\n"},
-                 {"i before, a after", "2a\\\nA\n2i\\\nI", "1\n2\n3\n", "1\nI\n2\nA\n3\n"},
-                 {"a replaces pending text", "1a\\\nX\n1a\\\nY", "1\n2\n", "1\nY\n2\n"},
-                 {"a on the last line", "$a\\\nend", "1\n2\n", "1\n2\nend\n"},
-                 {"c on a range writes once", "2,4c\\\nnew", "1\n2\n3\n4\n5\n", "1\nnew\n5\n"},
-                 {"c on an expression writes each time", "/x/c\\\nnew", "x1\n2\nx3\n", "new\n2\nnew\n"},
-                 {"c with no address writes after the last line", "c\\\nnew", "1\n2\n3\n", "new\n"},
-                 {"c on n,$", "2,$c\\\nnew", "1\n2\n3\n", "1\nnew\n"},
-                 {"c on an expression range", "/a/,/b/c\\\nnew", "1\na\n2\nb\n3\n", "1\nnew\n3\n"},
-                 {"c inside a list takes the list's range", "2,3{\nc\\\nnew\n}", "1\n2\n3\n4\n",
-                  "1\nnew\n4\n"},
-                 {"a script ending in a backslash line", "1i\\\nlast\\", "1\n", "last\n1\n"},
-                 // The text lives on the heap in a block of its own size: under
-                 // the address sanitizer a scan past its end stops the run.
-                 {"i with a one-character text", "i\\\nx", "a\n", "x\na\n"},
-             });
+        {"a without backslash appends nothing", "1a hello", "1\n2\n", "1\n2\n"},
+        {"a with continued lines", "1a\\\none\\\ntwo", "1\n2\n", "1\none\ntwo\n2\n"},
+        {"text after the backslash is ignored", "1a\\ ignored\nA", "1\n", "1\nA\n"},
+        {"i before, a after", "2a\\\nA\n2i\\\nI", "1\n2\n3\n", "1\nI\n2\nA\n3\n"},
+        {"a replaces pending text", "1a\\\nX\n1a\\\nY", "1\n2\n", "1\nY\n2\n"},
+        {"a on the last line", "$a\\\nend", "1\n2\n", "1\n2\nend\n"},
+        {"c on a range writes once", "2,4c\\\nnew", "1\n2\n3\n4\n5\n", "1\nnew\n5\n"},
+        {"c on an expression writes each time", "/x/c\\\nnew", "x1\n2\nx3\n", "new\n2\nnew\n"},
+        {"c with no address writes after the last line", "c\\\nnew", "1\n2\n3\n", "new\n"},
+        {"c on n,$", "2,$c\\\nnew", "1\n2\n3\n", "1\nnew\n"},
+        {"c on an expression range", "/a/,/b/c\\\nnew", "1\na\n2\nb\n3\n", "1\nnew\n3\n"},
+        {"c inside a list takes the list's range", "2,3{\nc\\\nnew\n}", "1\n2\n3\n4\n", "1\nnew\n4\n"},
+        {"a script ending in a backslash line", "1i\\\nlast\\", "1\n", "last\n1\n"},
+        // The text lives on the heap in a block of its own size: under
+        // the address sanitizer a scan past its end stops the run.
+        {"i with a one-character text", "i\\\nx", "a\n", "x\na\n"},
+    });
 }
 
 TEST_F(VanticEngine, SpacesAndCycle)
 {
     RunCases({
-                 {"line numbers", "=", "a\nb\n", "1\na\n2\nb\n"},
-                 {"h and G", "1h\n2G", "a\nb\n", "a\nb\na\n"},
-                 {"H, x at the end", "H\n$!d\nx", "a\nb\n", "\na\nb\n"},
-                 {"g", "1h\n2g", "a\nb\n", "a\na\n"},
-                 {"x swaps", "x", "a\nb\n", "\na\n"},
-                 {"N joins", "N\ns/\\n/+/", "a\nb\nc\nd\n", "a+b\nc+d\n"},
-                 {"N on the last line ends without output", "N", "1\n2\n3\n", "1\n2\n"},
-                 {"n writes and reads", "n\nd", "1\n2\n3\n4\n5\n", "1\n3\n5\n"},
-                 {"P writes the first line", "N\nP\nd", "a\nb\n", "a\n"},
-                 // "$" is known again after N, so the last line is kept.
-                 {"$!N, P, D", "$!N\nP\nD", "a\nb\n", "a\nb\n"},
-                 {"$!N, P, D on three lines", "$!N\nP\nD", "a\nb\nc\n", "a\nb\nc\n"},
-                 {"D restarts without reading", "1{\nN\nN\n}\nP\nD", "a\nb\nc\n", "a\nb\nc\n"},
-                 {"q writes nothing of its line", "2q", "1\n2\n3\n", "1\n"},
-                 {"list", "2,3{\np\n}", "1\n2\n3\n4\n", "1\n2\n2\n3\n3\n4\n"},
-                 {"member on the brace's line", "2{p\n}", "1\n2\n3\n", "1\n2\n2\n3\n"},
-                 {"member addresses have no effect", "2{\n/x/,3p\n}", "1\n2\n3\n", "1\n2\n2\n3\n"},
-                 {"unclosed list stays open", "2{\np", "1\n2\n3\n", "1\n2\n2\n3\n3\n"},
-                 {"d ends the list", "1{\nd\n}\np", "1\n2\n", "2\n2\n"},
-                 {"b without label", "b\nd", "1\n2\n", "1\n2\n"},
-                 {"b to an unknown label goes on", "b nowhere\ns/a/X/", "a\n", "X\n"},
-                 {"b to a label", "b skip\ns/a/X/\n:skip\ns/a/Y/", "a\n", "Y\n"},
-                 {"backward branch", ":top\ns/aa/a/\nt top", "aaaa\n", "a\n"},
-                 {"t only after a substitution", "s/a/A/\nt done\ns/$/ no/\n:done", "a\nb\n", "A\nb no\n"},
-                 {"branch out of a list", "1{\nb out\np\n}\n:out\np", "1\n2\n", "1\n1\n2\n2\n"},
-                 {"a comment with an address-free letter", "#comment\np", "1\n", "1\n1\n"},
-             });
+        {"line numbers", "=", "a\nb\n", "1\na\n2\nb\n"},
+        {"h and G", "1h\n2G", "a\nb\n", "a\nb\na\n"},
+        {"H, x at the end", "H\n$!d\nx", "a\nb\n", "\na\nb\n"},
+        {"g", "1h\n2g", "a\nb\n", "a\na\n"},
+        {"x swaps", "x", "a\nb\n", "\na\n"},
+        {"N joins", "N\ns/\\n/+/", "a\nb\nc\nd\n", "a+b\nc+d\n"},
+        {"N on the last line ends without output", "N", "1\n2\n3\n", "1\n2\n"},
+        {"n writes and reads", "n\nd", "1\n2\n3\n4\n5\n", "1\n3\n5\n"},
+        {"P writes the first line", "N\nP\nd", "a\nb\n", "a\n"},
+        // "$" is known again after N, so the last line is kept.
+        {"$!N, P, D", "$!N\nP\nD", "a\nb\n", "a\nb\n"},
+        {"$!N, P, D on three lines", "$!N\nP\nD", "a\nb\nc\n", "a\nb\nc\n"},
+        {"D restarts without reading", "1{\nN\nN\n}\nP\nD", "a\nb\nc\n", "a\nb\nc\n"},
+        {"q writes nothing of its line", "2q", "1\n2\n3\n", "1\n"},
+        {"list", "2,3{\np\n}", "1\n2\n3\n4\n", "1\n2\n2\n3\n3\n4\n"},
+        {"member on the brace's line", "2{p\n}", "1\n2\n3\n", "1\n2\n2\n3\n"},
+        {"member addresses have no effect", "2{\n/x/,3p\n}", "1\n2\n3\n", "1\n2\n2\n3\n"},
+        {"unclosed list stays open", "2{\np", "1\n2\n3\n", "1\n2\n2\n3\n3\n"},
+        {"d ends the list", "1{\nd\n}\np", "1\n2\n", "2\n2\n"},
+        {"b without label", "b\nd", "1\n2\n", "1\n2\n"},
+        {"b to an unknown label goes on", "b nowhere\ns/a/X/", "a\n", "X\n"},
+        {"b to a label", "b skip\ns/a/X/\n:skip\ns/a/Y/", "a\n", "Y\n"},
+        {"backward branch", ":top\ns/aa/a/\nt top", "aaaa\n", "a\n"},
+        {"t only after a substitution", "s/a/A/\nt done\ns/$/ no/\n:done", "a\nb\n", "A\nb no\n"},
+        {"branch out of a list", "1{\nb out\np\n}\n:out\np", "1\n2\n", "1\n1\n2\n2\n"},
+        {"a comment with an address-free letter", "#comment\np", "1\n", "1\n1\n"},
+    });
 }
 
 TEST_F(VanticEngine, SubstituteAndTransliterate)
 {
     RunCases({
-                 {"first", "s/o/0/", "foo\n", "f0o\n"},
-                 {"second occurrence", "s/o/0/2", "foo\n", "fo0\n"},
-                 {"global", "s/o/0/g", "foo\n", "f00\n"},
-                 {"occurrence past the last", "s/o/0/3", "foo\n", "foo\n"},
-                 {"ampersand and escapes", "s/b/[&\\&\\\\\\n\\t\\x]/", "abc\n", "a[b&\\\n\tx]c\n"},
-                 {"no group references", "s/\\(a\\)b/\\1/", "ab\n", "1\n"},
-                 {"trailing backslash dropped", "s/a/b\\", "a\n", "b\n"},
-                 {"anchored stops after one", "s/^a/X/g", "aaa\n", "Xaa\n"},
-                 {"end anchor", "s/a$/X/g", "aaa\n", "aaX\n"},
-                 {"empty match with g ends", "s/\\(\\)/-/g", "ab\n", "-a-b-\n"},
-                 {"empty match on an empty line", "s/\\(\\)/-/g", "\n", "-\n"},
-                 {"empty match skipped by occurrence", "s/\\(\\)/-/2", "ab\n", "a-b\n"},
-                 {"star with g", "s/x*/-/g", "abc\n", "a-b-c-\n"},
-                 {"p flag", "s/a/b/p", "a\nc\n", "b\nb\nc\n"},
-                 {"p flag after t reset", "s/a/b/\nt x\n:x\ns/c/d/p", "ac\n", "bd\nbd\n"},
-                 {"transliterate cabbage", "y/abc/xyz/", "cabbage\n", "zxyyxge\n"},
-                 {"first place in the source wins", "y/aab/xyz/", "aabb\n", "xxzz\n"},
-                 {"transliterate with another delimiter", "y,a/,b|,", "a/\n", "b|\n"},
-                 {"two transliterations in turn", "y/a/b/\ny/b/c/", "ab\nba\n", "cc\ncc\n"},
-                 {"first character found late", "s/ab/X/g", "aab xab\n", "aX xX\n"},
-                 {"first character, then a closure", "s/ab*/X/g", "abbb a\n", "X X\n"},
-                 {"address by a later character", "/ab/d", "aab\naa\n", "aa\n"},
-             });
+        {"first", "s/o/0/", "foo\n", "f0o\n"},
+        {"second occurrence", "s/o/0/2", "foo\n", "fo0\n"},
+        {"global", "s/o/0/g", "foo\n", "f00\n"},
+        {"occurrence past the last", "s/o/0/3", "foo\n", "foo\n"},
+        {"ampersand and escapes", "s/b/[&\\&\\\\\\n\\t\\x]/", "abc\n", "a[b&\\\n\tx]c\n"},
+        {"no group references", "s/\\(a\\)b/\\1/", "ab\n", "1\n"},
+        {"trailing backslash dropped", "s/a/b\\", "a\n", "b\n"},
+        {"anchored stops after one", "s/^a/X/g", "aaa\n", "Xaa\n"},
+        {"end anchor", "s/a$/X/g", "aaa\n", "aaX\n"},
+        {"empty match with g ends", "s/\\(\\)/-/g", "ab\n", "-a-b-\n"},
+        {"empty match on an empty line", "s/\\(\\)/-/g", "\n", "-\n"},
+        {"empty match skipped by occurrence", "s/\\(\\)/-/2", "ab\n", "a-b\n"},
+        {"star with g", "s/x*/-/g", "abc\n", "a-b-c-\n"},
+        {"p flag", "s/a/b/p", "a\nc\n", "b\nb\nc\n"},
+        {"p flag after t reset", "s/a/b/\nt x\n:x\ns/c/d/p", "ac\n", "bd\nbd\n"},
+        {"transliterate cabbage", "y/abc/xyz/", "cabbage\n", "zxyyxge\n"},
+        {"first place in the source wins", "y/aab/xyz/", "aabb\n", "xxzz\n"},
+        {"transliterate with another delimiter", "y,a/,b|,", "a/\n", "b|\n"},
+        {"two transliterations in turn", "y/a/b/\ny/b/c/", "ab\nba\n", "cc\ncc\n"},
+        {"first character found late", "s/ab/X/g", "aab xab\n", "aX xX\n"},
+        {"first character, then a closure", "s/ab*/X/g", "abbb a\n", "X X\n"},
+        {"address by a later character", "/ab/d", "aab\naa\n", "aa\n"},
+    });
 }
 
 TEST_F(VanticEngine, ListWritesEveryByteVisibly)
@@ -291,7 +287,8 @@ TEST_F(VanticEngine, SuppressedOutput)
         {"#n with more on its line is a comment", "#n more\n2p", false, "1\n2\n2\n3\n"},
         {"n does not write", "n\np", true, "2\n"},
         {"every writing command still writes",
-         "1=\n1l\n1P\n2i\\\nI\n2a\\\nA\n2r data.txt\n3s/3/x/pw w.txt\n3c\\\nC\n1w w.txt", true,
+         "1=\n1l\n1P\n2i\\\nI\n2a\\\nA\n2r data.txt\n3s/3/x/pw w.txt\n3c\\\nC\n1w w.txt",
+         true,
          "1\n1$\n1\nI\nA\nD\nx\nC\n"},
     };
     WriteFileText("data.txt", "D\n");
@@ -410,8 +407,14 @@ TEST_F(VanticEngine, NJoinsLinesUpToTheLimitOfThePatternSpace)
     // line feed counted (a line of 511 is followed by an empty piece); $!N,
     // P and D write every piece once, an empty line and a last line without
     // a line feed included.
-    std::vector<std::string> input = {"", "x", std::string(510, 'b'), std::string(511, 'c'), std::string(700, 'd'),
-                                      std::string(1030, 'e'), "", "last"};
+    std::vector<std::string> input = {"",
+                                      "x",
+                                      std::string(510, 'b'),
+                                      std::string(511, 'c'),
+                                      std::string(700, 'd'),
+                                      std::string(1030, 'e'),
+                                      "",
+                                      "last"};
     std::vector<std::string> pieces;
     for (size_t i = 0; i < input.size(); ++i) {
         size_t at = 0;
@@ -431,12 +434,12 @@ TEST_F(VanticEngine, ReadAndWriteFiles)
 {
     WriteFileText("data.txt", "d1\nd2\n");
     RunCases({
-                 {"r after the line", "1r data.txt", "1\n2\n", "1\nd1\nd2\n2\n"},
-                 {"r on every line", "r data.txt", "1\n2\n", "1\nd1\nd2\n2\nd1\nd2\n"},
-                 {"r of a missing file does nothing", "r missing.txt", "1\n", "1\n"},
-                 {"a replaces what r read", "1r data.txt\n1a\\\nA", "1\n", "1\nA\n"},
-                 {"r adds to what a set", "1a\\\nA\n1r data.txt", "1\n", "1\nA\nd1\nd2\n"},
-             });
+        {"r after the line", "1r data.txt", "1\n2\n", "1\nd1\nd2\n2\n"},
+        {"r on every line", "r data.txt", "1\n2\n", "1\nd1\nd2\n2\nd1\nd2\n"},
+        {"r of a missing file does nothing", "r missing.txt", "1\n", "1\n"},
+        {"a replaces what r read", "1r data.txt\n1a\\\nA", "1\n", "1\nA\n"},
+        {"r adds to what a set", "1a\\\nA\n1r data.txt", "1\n", "1\nA\nd1\nd2\n"},
+    });
 
     // Two w commands and a w flag naming one file share its stream.
     Outcome outcome = Run("/a/w both.txt\n/b/w BOTH.txt\ns/c/C/w both.txt", "a\nb\nc\nab\n");
@@ -494,4 +497,4 @@ TEST_F(VanticEngine, PendingTextDoesNotOutliveItsRun)
     EXPECT_EQ("1\n1\n", outcome.output);
 }
 
-}  // namespace
+}   // namespace

@@ -155,4 +155,4 @@ TEST(VanticTextIo, WritesAsTheRuntimeDoes)
     }
 }
 
-}  // namespace
+}   // namespace

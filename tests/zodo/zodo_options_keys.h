@@ -6,16 +6,30 @@
 #include <string>
 #include <vector>
 
-inline std::vector<std::string> ExpectedOptionKeys() {
-  std::vector<std::string> keys = {"tabbing/length", "tabbing/margin", "colors/hicolor", "colors/locolor",
-                                   "tools/editor"};
-  const char* fontKeys[] = {"Height",       "Width",         "Escapement", "Orientation",   "Weight",
-                            "Italic",       "Underline",     "StrikeOut",  "CharSet",       "OutPrecision",
-                            "ClipPrecision", "Quality",      "PitchAndFamily", "FaceName"};
-  for (const char* section : {"font", "lpfont"})
-    for (const char* key : fontKeys) keys.push_back(std::string(section) + "/" + key);
-  for (const char* key : {"left", "top", "right", "bottom"}) keys.push_back(std::string("Position/") + key);
-  return keys;
+inline std::vector<std::string> ExpectedOptionKeys()
+{
+    std::vector<std::string> keys = {
+        "tabbing/length", "tabbing/margin", "colors/hicolor", "colors/locolor", "tools/editor"};
+    const char* fontKeys[] = {"Height",
+                              "Width",
+                              "Escapement",
+                              "Orientation",
+                              "Weight",
+                              "Italic",
+                              "Underline",
+                              "StrikeOut",
+                              "CharSet",
+                              "OutPrecision",
+                              "ClipPrecision",
+                              "Quality",
+                              "PitchAndFamily",
+                              "FaceName"};
+    for (const char* section : {"font", "lpfont"})
+        for (const char* key : fontKeys)
+            keys.push_back(std::string(section) + "/" + key);
+    for (const char* key : {"left", "top", "right", "bottom"})
+        keys.push_back(std::string("Position/") + key);
+    return keys;
 }
 
 #endif

@@ -30,14 +30,14 @@ const size_t kCopyChunk = 1 << 20;
 // anything said about a later member, and a failure that stops the run
 // takes back the files made after it, so the run stops where one in turn
 // would have, with the same files on disk.
-const size_t kMaxPending = 64;                 // files handed off and not yet told
-const size_t kMaxPendingBytes = 32u << 20;     // their data
+const size_t kMaxPending = 64;               // files handed off and not yet told
+const size_t kMaxPendingBytes = 32u << 20;   // their data
 
 struct Handoff {
     enum Outcome { kWaiting, kWritten, kCreateFailed, kWriteFailed, kNoMemory, kDropped };
     std::string name;   // as the user knows it
     std::string path;
-    std::string key;    // SameFileKey of its path below the target
+    std::string key;   // SameFileKey of its path below the target
     std::vector<char> data;
     long long mtime = 0;
     bool setTime = false;
@@ -75,8 +75,7 @@ std::string SameFileKey(const std::string& path)
 
 class Extractor {
 public:
-    Extractor(ArcStream& in, int type, const std::string& target, const ExtractOptions& options, ArcFs& fs,
-              ArcUi& ui)
+    Extractor(ArcStream& in, int type, const std::string& target, const ExtractOptions& options, ArcFs& fs, ArcUi& ui)
         : reader_(in, type), type_(type), target_(target), options_(options), fs_(fs), ui_(ui), buffer_(kCopyChunk)
     {
         unsigned n = options_.writers;
@@ -132,8 +131,7 @@ private:
                     ui_.Message(kCorruptArchive);
                 return false;
             }
-            if (options_.selectedOnly &&
-                !std::binary_search(options_.selected.begin(), options_.selected.end(), index))
+            if (options_.selectedOnly && !std::binary_search(options_.selected.begin(), options_.selected.end(), index))
                 continue;
             if (!Member(m))
                 return false;
@@ -560,7 +558,7 @@ private:
     std::vector<std::thread> threads_;
 };
 
-}  // namespace
+}   // namespace
 
 bool ExtractArchive(ArcStream& in, int type, const std::string& target, const ExtractOptions& options, ArcFs& fs,
                     ArcUi& ui)

@@ -20,11 +20,14 @@ const size_t kTarDevMajor = 329, kTarDevMinor = 337;
 const size_t kTarPrefix = 345, kTarPrefixLen = 155;
 const size_t kTarSummed = 500;
 
-const long long kMax6 = 0777777LL;           // six octal digits
-const long long kMax7 = 07777777LL;          // an 8-byte tar field
-const long long kMax11 = 077777777777LL;     // eleven octal digits
+const long long kMax6 = 0777777LL;         // six octal digits
+const long long kMax7 = 07777777LL;        // an 8-byte tar field
+const long long kMax11 = 077777777777LL;   // eleven octal digits
 
-bool IsOctal(unsigned char c) { return c >= '0' && c <= '7'; }
+bool IsOctal(unsigned char c)
+{
+    return c >= '0' && c <= '7';
+}
 
 // The text of a field up to its first NUL, never past its width.
 std::string FieldText(const unsigned char* field, size_t width)
@@ -42,9 +45,12 @@ void PutOctal(unsigned char* field, const char* format, long long value)
     memcpy(field, text, static_cast<size_t>(n));
 }
 
-long long Clamp(long long v, long long lo, long long hi) { return v < lo ? lo : (v > hi ? hi : v); }
+long long Clamp(long long v, long long lo, long long hi)
+{
+    return v < lo ? lo : (v > hi ? hi : v);
+}
 
-}  // namespace
+}   // namespace
 
 int DetectArchiveType(const unsigned char* block, size_t n)
 {
@@ -92,7 +98,10 @@ bool ParseCpioNumber(const unsigned char* field, size_t width, long long* out)
     return true;
 }
 
-bool TarIsEnd(const unsigned char* block) { return block[kTarName] == 0; }
+bool TarIsEnd(const unsigned char* block)
+{
+    return block[kTarName] == 0;
+}
 
 bool ParseTarHeader(const unsigned char* block, TarHeader* h)
 {
@@ -225,9 +234,8 @@ bool ParseCpioHeader(const unsigned char* h, CpioHeader* out)
     if (memcmp(h, "070707", 6) != 0)
         return false;
     long long dev, ino, mode, uid, gid, nlink, rdev, mtime, namesize, filesize;
-    if (!ParseCpioNumber(h + 6, 6, &dev) || !ParseCpioNumber(h + 12, 6, &ino) ||
-        !ParseCpioNumber(h + 18, 6, &mode) || !ParseCpioNumber(h + 24, 6, &uid) ||
-        !ParseCpioNumber(h + 30, 6, &gid) || !ParseCpioNumber(h + 36, 6, &nlink) ||
+    if (!ParseCpioNumber(h + 6, 6, &dev) || !ParseCpioNumber(h + 12, 6, &ino) || !ParseCpioNumber(h + 18, 6, &mode) ||
+        !ParseCpioNumber(h + 24, 6, &uid) || !ParseCpioNumber(h + 30, 6, &gid) || !ParseCpioNumber(h + 36, 6, &nlink) ||
         !ParseCpioNumber(h + 42, 6, &rdev) || !ParseCpioNumber(h + 48, 11, &mtime) ||
         !ParseCpioNumber(h + 59, 6, &namesize) || !ParseCpioNumber(h + 65, 11, &filesize))
         return false;
@@ -281,9 +289,18 @@ HeaderResult FormatCpioHeader(const std::string& name, const ArcStatus& st, std:
     // Values wider than their field keep their low digits.
     unsigned mode = (st.mode & 07777u) | (st.isDir ? 0040000u : 0100000u);
     char h[128];
-    snprintf(h, sizeof h, "070707%06llo%06llo%06llo%06llo%06llo%06llo%06llo%011llo%06llo%011llo",
-             st.dev & kMax6, st.ino & kMax6, static_cast<long long>(mode), st.uid & kMax6, st.gid & kMax6,
-             st.nlink & kMax6, st.rdev & kMax6, Clamp(st.mtime, 0, kMax11), namesize,
+    snprintf(h,
+             sizeof h,
+             "070707%06llo%06llo%06llo%06llo%06llo%06llo%06llo%011llo%06llo%011llo",
+             st.dev & kMax6,
+             st.ino & kMax6,
+             static_cast<long long>(mode),
+             st.uid & kMax6,
+             st.gid & kMax6,
+             st.nlink & kMax6,
+             st.rdev & kMax6,
+             Clamp(st.mtime, 0, kMax11),
+             namesize,
              st.isDir ? 0LL : st.size);
     out->assign(h, kCpioHeaderSize);
     out->append(name);
@@ -324,7 +341,17 @@ std::string FormatMemberLine(const std::string& name, const ArcStatus& st, bool 
         year = tmv.tm_year + 1900;
     }
     char line[512];
-    snprintf(line, sizeof line, "%06o %d %5d %5d %9lld  %02d/%02d/%04d  %s", st.mode, st.nlink, st.uid, st.gid,
-             st.size, day, month, year, lower.c_str());
+    snprintf(line,
+             sizeof line,
+             "%06o %d %5d %5d %9lld  %02d/%02d/%04d  %s",
+             st.mode,
+             st.nlink,
+             st.uid,
+             st.gid,
+             st.size,
+             day,
+             month,
+             year,
+             lower.c_str());
     return line;
 }

@@ -38,9 +38,9 @@ bool ParseCpioNumber(const unsigned char* field, size_t width, long long* out);
 enum MemberKind { kMemberFile, kMemberDir, kMemberOther };
 
 struct TarHeader {
-    std::string name;       // prefix '/' name, or name alone
+    std::string name;   // prefix '/' name, or name alone
     char typeflag = 0;
-    ArcStatus st;           // mode holds the permission bits as stored
+    ArcStatus st;   // mode holds the permission bits as stored
     bool checksumOk = false;
 };
 

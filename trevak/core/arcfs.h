@@ -97,8 +97,7 @@ ArcFs& SystemFs();
 // A stream over bytes in memory, read only; for listing from a buffer.
 class ArcMemStream : public ArcStream {
 public:
-    ArcMemStream(const void* data, size_t size)
-        : data_(static_cast<const unsigned char*>(data)), size_(size) {}
+    ArcMemStream(const void* data, size_t size) : data_(static_cast<const unsigned char*>(data)), size_(size) {}
     size_t Read(void* buf, size_t n) override;
     bool Write(const void*, size_t) override { return false; }
     bool Skip(long long n) override;

@@ -145,7 +145,7 @@ public:
     }
 };
 
-}  // namespace
+}   // namespace
 
 ArcFs& SystemFs()
 {

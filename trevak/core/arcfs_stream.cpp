@@ -117,7 +117,10 @@ public:
         *st = status_;
         return true;
     }
-    ArcFileId Identity() const override { return id_; }
+    ArcFileId Identity() const override
+    {
+        return id_;
+    }
 
 private:
     FILE* fp_;
@@ -131,10 +134,9 @@ private:
     std::vector<char> buffer_;
 };
 
-}  // namespace
+}   // namespace
 
-std::unique_ptr<ArcStream> MakeFileStream(FILE* fp, const ArcStatus& st, const ArcFileId& id,
-                                          const std::string& path)
+std::unique_ptr<ArcStream> MakeFileStream(FILE* fp, const ArcStatus& st, const ArcFileId& id, const std::string& path)
 {
     return std::unique_ptr<ArcStream>(new FileStream(fp, st, id, path));
 }

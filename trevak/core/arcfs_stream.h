@@ -10,7 +10,6 @@
 
 // Takes ownership of fp; st is the file's status when it was opened, id
 // its identity, path its name (for a message).
-std::unique_ptr<ArcStream> MakeFileStream(FILE* fp, const ArcStatus& st, const ArcFileId& id,
-                                          const std::string& path);
+std::unique_ptr<ArcStream> MakeFileStream(FILE* fp, const ArcStatus& st, const ArcFileId& id, const std::string& path);
 
 #endif

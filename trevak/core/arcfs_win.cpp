@@ -120,8 +120,7 @@ const DWORD kJumpRead = 1 << 12;
 // as a file being extracted never needs them.
 class HandleStream : public ArcStream {
 public:
-    HandleStream(HANDLE h, long long size, const std::string& path)
-        : h_(h), path_(path), buf_(kReadBuffer), size_(size)
+    HandleStream(HANDLE h, long long size, const std::string& path) : h_(h), path_(path), buf_(kReadBuffer), size_(size)
     {
     }
     // A stream left open (a caller stopped by an exception) still hands its
@@ -315,7 +314,7 @@ private:
     size_t readLen_ = 0;
     long long writeStart_ = 0;
     size_t writeLen_ = 0;
-    long long written_ = 0;   // bytes written through the stream
+    long long written_ = 0;       // bytes written through the stream
     long long lastReadEnd_ = 0;   // where the last read from the file ended
     bool failed_ = false;
 };
@@ -327,8 +326,8 @@ std::unique_ptr<ArcStream> StreamOf(HANDLE h, const std::string& path, bool empt
 {
     FILE_STANDARD_INFO standard = {};
     if (GetFileType(h) != FILE_TYPE_DISK ||
-        (!emptied && (!GetFileInformationByHandleEx(h, FileStandardInfo, &standard, sizeof standard) ||
-                      standard.Directory))) {
+        (!emptied &&
+         (!GetFileInformationByHandleEx(h, FileStandardInfo, &standard, sizeof standard) || standard.Directory))) {
         CloseHandle(h);
         return nullptr;
     }
@@ -337,8 +336,13 @@ std::unique_ptr<ArcStream> StreamOf(HANDLE h, const std::string& path, bool empt
 
 std::unique_ptr<ArcStream> OpenHandle(const std::string& path, DWORD access, DWORD disposition)
 {
-    HANDLE h = CreateFileA(path.c_str(), access, FILE_SHARE_READ | (access == GENERIC_READ ? FILE_SHARE_WRITE : 0),
-                           nullptr, disposition, FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN, nullptr);
+    HANDLE h = CreateFileA(path.c_str(),
+                           access,
+                           FILE_SHARE_READ | (access == GENERIC_READ ? FILE_SHARE_WRITE : 0),
+                           nullptr,
+                           disposition,
+                           FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN,
+                           nullptr);
     if (h == INVALID_HANDLE_VALUE)
         return nullptr;
     return StreamOf(h, path, disposition == CREATE_ALWAYS);
@@ -436,8 +440,13 @@ public:
     bool Remove(const std::string& path) override { return DeleteFileA(path.c_str()) != 0; }
     ArcFileId Identity(const std::string& path) override
     {
-        HANDLE h = CreateFileA(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                               OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+        HANDLE h = CreateFileA(path.c_str(),
+                               0,
+                               FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                               nullptr,
+                               OPEN_EXISTING,
+                               FILE_FLAG_BACKUP_SEMANTICS,
+                               nullptr);
         if (h == INVALID_HANDLE_VALUE)
             return ArcFileId();
         ArcFileId id = IdOf(h);
@@ -446,7 +455,7 @@ public:
     }
 };
 
-}  // namespace
+}   // namespace
 
 ArcFs& SystemFs()
 {

@@ -36,7 +36,7 @@ bool OnlyDotsAndBlanks(const std::string& component)
     return component.find_first_not_of(". ") == std::string::npos;
 }
 
-}  // namespace
+}   // namespace
 
 bool CheckMemberName(const std::string& stored, std::string* clean, bool* trailingSlash)
 {

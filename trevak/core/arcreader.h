@@ -12,11 +12,11 @@
 #include "arcui.h"
 
 struct ArcMember {
-    std::string name;        // as the archive stores it
+    std::string name;   // as the archive stores it
     ArcStatus st;
     MemberKind kind = kMemberOther;
-    char typeflag = 0;       // tar only
-    bool checksumOk = true;  // tar only
+    char typeflag = 0;        // tar only
+    bool checksumOk = true;   // tar only
 };
 
 class ArcReader {

@@ -24,8 +24,8 @@ const size_t kCopyChunk = 1 << 20;
 
 bool LessNoCase(const std::string& a, const std::string& b)
 {
-    return std::lexicographical_compare(a.begin(), a.end(), b.begin(), b.end(),
-                                        [](char x, char y) { return LowerLetter(x) < LowerLetter(y); });
+    return std::lexicographical_compare(
+        a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) { return LowerLetter(x) < LowerLetter(y); });
 }
 
 // Opens the files of a directory ahead of the writer, on threads of their
@@ -188,7 +188,12 @@ public:
     // skip: the files never to be archived, the archive being written and
     // the one it replaces.
     Writer(std::initializer_list<ArcFileId> skip, const WriteOptions& options, ArcStream& out, ArcFs& fs, ArcUi& ui)
-        : skip_(skip), options_(options), out_(out), fs_(fs), ui_(ui), buffer_(kCopyChunk),
+        : skip_(skip),
+          options_(options),
+          out_(out),
+          fs_(fs),
+          ui_(ui),
+          buffer_(kCopyChunk),
           ahead_(fs, skip_, kReadAheadThreads)
     {
     }
@@ -365,8 +370,7 @@ const char kOutOfMemory[] = "Out of memory";
 // Writes the members and the end marker; false after a message. Memory that
 // cannot be had stops the run like a refused write, so that the caller
 // still closes the archive and puts back what it must.
-bool RunWriter(std::initializer_list<ArcFileId> skip, const WriteOptions& options, ArcStream& out, ArcFs& fs,
-               ArcUi& ui)
+bool RunWriter(std::initializer_list<ArcFileId> skip, const WriteOptions& options, ArcStream& out, ArcFs& fs, ArcUi& ui)
 {
     try {
         Writer w(skip, options, out, fs, ui);
@@ -533,7 +537,7 @@ bool Append(const std::string& archive, const WriteOptions& options, ArcFs& fs, 
     return false;
 }
 
-}  // namespace
+}   // namespace
 
 std::vector<std::string> ExpandPattern(const std::string& pattern, const std::vector<ArcDirEntry>& entries)
 {

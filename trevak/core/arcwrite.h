@@ -13,7 +13,7 @@ struct WriteOptions {
     std::string pattern;   // blank-separated wildcard words
     bool descend = true;   // also every directory below the source
     bool append = false;
-    int type = 1;          // the format: created in it, or the archive's own when appending
+    int type = 1;   // the format: created in it, or the archive's own when appending
 };
 
 // Writes the files of the source into the archive at path. Create builds

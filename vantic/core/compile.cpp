@@ -389,7 +389,7 @@ bool CompileCommand(const char* p, bool& inList, bool lineOverflow)
     return true;
 }
 
-}  // namespace
+}   // namespace
 
 char* GetNextScriptLine(char* buffer, bool& overflow)
 {
@@ -481,7 +481,8 @@ void ResolveLabels()
         }
         record.target = kBranchNoLabel;
         for (int k = 0; k < g_commandCount; ++k) {
-            if (g_commands[k].command == ':' && g_commands[k].text && std::strcmp(g_commands[k].text, record.text) == 0) {
+            if (g_commands[k].command == ':' && g_commands[k].text &&
+                std::strcmp(g_commands[k].text, record.text) == 0) {
                 record.target = k;
                 break;
             }

@@ -25,7 +25,7 @@ bool CloseStreams()
     return written;
 }
 
-}  // namespace
+}   // namespace
 
 CString InputPresetFromCommandLine(const char* cmdLine)
 {
@@ -38,8 +38,7 @@ CString InputPresetFromCommandLine(const char* cmdLine)
     return name;
 }
 
-bool EditFiles(const char* inputFiles, const char* outputFile, const CString& script,
-               const VanticOptions& options)
+bool EditFiles(const char* inputFiles, const char* outputFile, const CString& script, const VanticOptions& options)
 {
     if (!ExpandFileList(inputFiles))
         return false;

@@ -13,10 +13,10 @@
 
 enum {
     kMaxCommands = 1024,
-    kScriptLineSize = 512,      // a script line holds at most 511 characters
-    kExpressionSize = 40,       // an expression or replacement: at most 39
-    kSpaceSize = 8192,          // pattern, hold and scratch: at most 8191
-    kInputLineSize = 512,       // input is read in pieces of at most 511
+    kScriptLineSize = 512,   // a script line holds at most 511 characters
+    kExpressionSize = 40,    // an expression or replacement: at most 39
+    kSpaceSize = 8192,       // pattern, hold and scratch: at most 8191
+    kInputLineSize = 512,    // input is read in pieces of at most 511
     kMaxPendingText = 32767,
     kLineNumberMax = 2147483647,
 };

@@ -184,14 +184,29 @@ void WriteVisibly(FILE* stream, const char* text)
         unsigned char c = *p;
         const char* escape = nullptr;
         switch (c) {
-        case '\\': escape = "\\\\"; break;
-        case '\a': escape = "\\a"; break;
-        case '\b': escape = "\\b"; break;
-        case '\t': escape = "\\t"; break;
-        case '\v': escape = "\\v"; break;
-        case '\f': escape = "\\f"; break;
-        case '\r': escape = "\\r"; break;
-        default: break;
+        case '\\':
+            escape = "\\\\";
+            break;
+        case '\a':
+            escape = "\\a";
+            break;
+        case '\b':
+            escape = "\\b";
+            break;
+        case '\t':
+            escape = "\\t";
+            break;
+        case '\v':
+            escape = "\\v";
+            break;
+        case '\f':
+            escape = "\\f";
+            break;
+        case '\r':
+            escape = "\\r";
+            break;
+        default:
+            break;
         }
         if (escape) {
             visible += escape;
@@ -355,7 +370,7 @@ int ReadFileIntoPending(EditCommand* record)
     return kExecNext;
 }
 
-}  // namespace
+}   // namespace
 
 bool IsLastLine()
 {
@@ -388,8 +403,7 @@ char* ReadInputLine(char* buffer, int size)
 int ExecuteCommand(EditCommand* record, EditCommand* owner, bool suppressOutput)
 {
     switch (record->command) {
-    case '=':
-    {
+    case '=': {
         char number[24];
         std::snprintf(number, sizeof number, "%ld\n", g_lineNumber);
         Write(g_outputFile, number);
@@ -573,7 +587,7 @@ bool RunCycle(bool suppressOutput)
     return true;
 }
 
-}  // namespace
+}   // namespace
 
 bool ExecuteScript(bool suppressOutput)
 {
@@ -585,8 +599,7 @@ bool ExecuteScript(bool suppressOutput)
     EndLineInput();
     if (s_lineTooLong && ran) {
         CString message;
-        message.Format("Line %ld too long (>%d characters) - file not replaced", g_lineNumber + 1,
-                       kInputLineSize - 1);
+        message.Format("Line %ld too long (>%d characters) - file not replaced", g_lineNumber + 1, kInputLineSize - 1);
         ToolMessage(message);
         ran = false;
     }

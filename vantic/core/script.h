@@ -14,15 +14,15 @@ bool RunScript(const CString& script, const VanticOptions& options);
 
 // One compiled command.
 struct EditCommand {
-    int first;              // see the address forms in compile.cpp
+    int first;   // see the address forms in compile.cpp
     char* startRegex;
     int last;
-    char* endRegex;         // a single expression address shares startRegex
-    char command;           // 0 for a line with no letter
+    char* endRegex;   // a single expression address shares startRegex
+    char command;     // 0 for a line with no letter
     char* text;
     char* replacement;
     FILE* file;
-    int target;             // b and t: the label's record, or one of the kBranch codes
+    int target;   // b and t: the label's record, or one of the kBranch codes
     int occurrence;
     bool negate;
     bool global;
@@ -32,8 +32,8 @@ struct EditCommand {
 
 // Branch targets that are no record.
 enum {
-    kBranchToEnd = -1,      // an empty label: the end of the script
-    kBranchNoLabel = -2,    // a label no ":" defines: the next command
+    kBranchToEnd = -1,     // an empty label: the end of the script
+    kBranchNoLabel = -2,   // a label no ":" defines: the next command
 };
 
 // Result codes of ExecuteCommand.
@@ -64,9 +64,6 @@ extern FILE* g_outputFile;
 // with a message, as cutting it in pieces would change a line that no
 // command touched.
 extern bool g_wholeLines;
-
-
-
 
 // The two halves of RunScript, each false after a message. CompileScript
 // fills g_commands, switching suppressOutput on for a "#n" first line;

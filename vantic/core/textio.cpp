@@ -15,13 +15,13 @@ const size_t kBlockSize = kTextBlockSize;
 // ----------------------------------------------------------------- input
 
 FILE* s_in = nullptr;
-int s_inMode = -1;           // the stream's own mode, given back at the end
+int s_inMode = -1;   // the stream's own mode, given back at the end
 bool s_inText = false;
 char s_raw[kBlockSize];
-size_t s_pos = 0;            // next byte to hand out
-size_t s_limit = 0;          // end of what may be handed out now
-size_t s_end = 0;            // end of what was read
-bool s_eof = false;          // nothing more comes from the stream
+size_t s_pos = 0;     // next byte to hand out
+size_t s_limit = 0;   // end of what may be handed out now
+size_t s_end = 0;     // end of what was read
+bool s_eof = false;   // nothing more comes from the stream
 
 // Reads the next block after what is left. In text mode a CR at the block's
 // end is held back until the byte after it shows whether it starts a CR LF,
@@ -70,7 +70,7 @@ void FlushOutput()
     s_cookedLength = 0;
 }
 
-}  // namespace
+}   // namespace
 
 void BeginLineInput(FILE* stream)
 {

@@ -22,7 +22,7 @@ unsigned char* Trailer(const char* expression)
     return reinterpret_cast<unsigned char*>(const_cast<char*>(expression)) + std::strlen(expression) + 1;
 }
 
-}  // namespace
+}   // namespace
 
 bool CheckExpression(const char* text, size_t length)
 {

@@ -14,9 +14,9 @@ namespace zodo {
 
 // Row geometry of the display font in a window.
 struct RowMetrics {
-  int rowHeight = 0;    // tmHeight
-  int charWidth = 0;    // tmExternalLeading + tmAveCharWidth
-  int clientWidth = 0;  // W
+    int rowHeight = 0;     // tmHeight
+    int charWidth = 0;     // tmExternalLeading + tmAveCharWidth
+    int clientWidth = 0;   // W
 };
 
 // Pixels a line of textLength display characters takes when wrapped in the
@@ -49,9 +49,9 @@ long LineAtThumb(int pos, long lastLineNumber, bool lineModel);
 // Printed pages are laid out as the hex viewer's: RowsPerPage and
 // FirstRowOfPage (a printed line takes one row), the header and the
 // characters that fit on a line.
-using ::PrintHeader;
 using ::FittingChars;
+using ::PrintHeader;
 
-}  // namespace zodo
+}   // namespace zodo
 
 #endif

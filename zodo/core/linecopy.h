@@ -15,11 +15,11 @@
 namespace zodo {
 
 enum class RangeStatus {
-  kOk,
-  kInvalidLineNumber,  // 0, past the last line, or too large to hold
-  kMarkNotSet,
-  kNeither,            // the field starts with anything else
-  kBackwards,          // To lies before From
+    kOk,
+    kInvalidLineNumber,   // 0, past the last line, or too large to hold
+    kMarkNotSet,
+    kNeither,     // the field starts with anything else
+    kBackwards,   // To lies before From
 };
 
 // The words the user is shown for a status other than kOk.
@@ -27,9 +27,9 @@ const char* RangeMessage(RangeStatus status);
 
 // What a range end may refer to in the view it is read for.
 struct RangeContext {
-  const LineRecord* const* marks = nullptr;  // kMarkCount of them, null = not set
-  const LineRecord* top = nullptr;           // "."
-  long lastLine = 0;                         // "$" and the highest valid number
+    const LineRecord* const* marks = nullptr;   // kMarkCount of them, null = not set
+    const LineRecord* top = nullptr;            // "."
+    long lastLine = 0;                          // "$" and the highest valid number
 };
 
 // One field, by its first character: digits (the leading ones count), a
@@ -44,9 +44,9 @@ enum class CopyUsing { kOriginal = 0, kRendered = 1 };
 
 // Where the copied lines come from.
 struct CopySource {
-  std::function<int(const LineRecord*)> rawLength;           // the document's line-length rule
-  std::function<const char*(const LineRecord*)> bytes;       // the line's first byte
-  std::function<const std::string&(const LineRecord*)> render;  // its display text
+    std::function<int(const LineRecord*)> rawLength;               // the document's line-length rule
+    std::function<const char*(const LineRecord*)> bytes;           // the line's first byte
+    std::function<const std::string&(const LineRecord*)> render;   // its display text
 };
 
 // Appends one line: its own bytes up to the first NUL (its line end kept),
@@ -60,8 +60,8 @@ const long kClipboardLimit = 32767;
 // The text of the lines first to last for the clipboard. False, with out
 // emptied, when a line's raw length would take the text past the limit.
 // Rendered lines may be longer than their raw bytes; out grows as needed.
-bool GatherClipboardText(const LineRecord* first, const LineRecord* last, CopyUsing use,
-                         const CopySource& source, std::string& out);
+bool GatherClipboardText(const LineRecord* first, const LineRecord* last, CopyUsing use, const CopySource& source,
+                         std::string& out);
 
 enum class FileCopyStatus { kDone, kCannotCreate, kWriteFailed };
 const char* FileCopyMessage(FileCopyStatus status);
@@ -72,6 +72,6 @@ const char* FileCopyMessage(FileCopyStatus status);
 FileCopyStatus CopyLinesToFile(const char* path, const LineRecord* first, const LineRecord* last, CopyUsing use,
                                const CopySource& source);
 
-}  // namespace zodo
+}   // namespace zodo
 
 #endif

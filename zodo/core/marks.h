@@ -24,8 +24,8 @@ std::string MarksText(const LineRecord* const marks[kMarkCount]);
 // displayLength gives a line's display length (it renders the line); every
 // line takes LineHeight of it.
 struct BandLines {
-  LineRecord* first = nullptr;  // the first line that begins at or below the band's top
-  LineRecord* last = nullptr;   // the line that holds the band's last row
+    LineRecord* first = nullptr;   // the first line that begins at or below the band's top
+    LineRecord* last = nullptr;    // the line that holds the band's last row
 };
 
 // The first line that begins at or below bandTop (the last line when the
@@ -39,6 +39,6 @@ LineRecord* LineAtBandTop(LineRecord* top, int bandTop, const RowMetrics& m,
 BandLines LinesInBand(LineRecord* top, int bandTop, int bandBottom, const RowMetrics& m,
                       const std::function<int(const LineRecord*)>& displayLength);
 
-}  // namespace zodo
+}   // namespace zodo
 
 #endif

@@ -14,16 +14,16 @@ const int kLargestTabLength = 256;
 int UsableTabLength(int stored);
 
 struct RenderOptions {
-  bool lineNumbers = false;
-  bool hexadecimal = false;
-  int tabLength = kDefaultTabLength;
+    bool lineNumbers = false;
+    bool hexadecimal = false;
+    int tabLength = kDefaultTabLength;
 };
 
 // Replaces out with the display text of one line: its bytes (at most 512),
 // its line number and its offset in the text.
-void RenderLine(const char* bytes, int length, long lineNumber, long offset,
-                const RenderOptions& options, std::string& out);
+void RenderLine(const char* bytes, int length, long lineNumber, long offset, const RenderOptions& options,
+                std::string& out);
 
-}  // namespace zodo
+}   // namespace zodo
 
 #endif

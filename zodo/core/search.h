@@ -17,11 +17,11 @@ const int kSearchExpressionMax = 40;
 // The last search of the program: what the Search dialog shows and Repeat
 // uses again.
 struct SearchOptions {
-  std::string expression;
-  bool anchorStart = false;
-  bool anchorEnd = false;
-  bool ignoreCase = false;
-  bool renderedText = false;  // the display text, else the line's own bytes
+    std::string expression;
+    bool anchorStart = false;
+    bool anchorEnd = false;
+    bool ignoreCase = false;
+    bool renderedText = false;   // the display text, else the line's own bytes
 };
 
 // The text compiled: "^" before the expression when anchored at the start,
@@ -60,8 +60,7 @@ enum class SearchWalk { Plain, Scan };
 // compiled code matches; null when none does. The code must be the one
 // compiled last (the engine keeps its anchoring from the compile).
 LineRecord* FindLine(const LineIndex& index, LineRecord* first, bool forward, const char* code, int codeSize,
-                     const SearchOptions& options, const RenderOptions& render,
-                     SearchWalk walk = SearchWalk::Scan);
+                     const SearchOptions& options, const RenderOptions& render, SearchWalk walk = SearchWalk::Scan);
 
 enum class SearchOutcome { Found, NotFound, InvalidPattern };
 
@@ -70,6 +69,6 @@ enum class SearchOutcome { Found, NotFound, InvalidPattern };
 SearchOutcome SearchLines(const LineIndex& index, LineRecord* first, bool forward, const SearchOptions& options,
                           const RenderOptions& render, LineRecord** found, SearchWalk walk = SearchWalk::Scan);
 
-}  // namespace zodo
+}   // namespace zodo
 
 #endif

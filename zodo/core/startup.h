@@ -9,8 +9,8 @@ namespace zodo {
 enum class StartKind { OpenDialog, Print, Open };
 
 struct StartRequest {
-  StartKind kind;
-  std::string path;  // the path to open or print, as written
+    StartKind kind;
+    std::string path;   // the path to open or print, as written
 };
 
 // Blanks before the argument are skipped. "/p" (either case) prints the
@@ -18,6 +18,6 @@ struct StartRequest {
 // inside and after kept; nothing shows the Open dialog.
 StartRequest ClassifyCommandLine(const char* line);
 
-}  // namespace zodo
+}   // namespace zodo
 
 #endif

@@ -16,52 +16,59 @@ namespace {
 // Global memory, locked once for the block's whole life; the handle is
 // found again from the locked pointer when the block is given back.
 class GlobalBlocks : public BlockMemory {
- public:
-  void* Allocate(size_t bytes, LoadStatus* failure) override {
-    HGLOBAL handle = GlobalAlloc(GMEM_MOVEABLE, bytes ? bytes : 1);
-    if (!handle) {
-      *failure = LoadStatus::OutOfMemory;
-      return nullptr;
+public:
+    void* Allocate(size_t bytes, LoadStatus* failure) override
+    {
+        HGLOBAL handle = GlobalAlloc(GMEM_MOVEABLE, bytes ? bytes : 1);
+        if (!handle) {
+            *failure = LoadStatus::OutOfMemory;
+            return nullptr;
+        }
+        void* p = GlobalLock(handle);
+        if (!p) {
+            GlobalFree(handle);
+            *failure = LoadStatus::CantLock;
+            return nullptr;
+        }
+        return p;
     }
-    void* p = GlobalLock(handle);
-    if (!p) {
-      GlobalFree(handle);
-      *failure = LoadStatus::CantLock;
-      return nullptr;
+    void Release(void* block) override
+    {
+        HGLOBAL handle = GlobalHandle(block);
+        if (!handle)
+            return;
+        GlobalUnlock(handle);
+        GlobalFree(handle);
     }
-    return p;
-  }
-  void Release(void* block) override {
-    HGLOBAL handle = GlobalHandle(block);
-    if (!handle) return;
-    GlobalUnlock(handle);
-    GlobalFree(handle);
-  }
 };
-}  // namespace
+}   // namespace
 
-BlockMemory& SystemBlockMemory() {
-  static GlobalBlocks blocks;
-  return blocks;
+BlockMemory& SystemBlockMemory()
+{
+    static GlobalBlocks blocks;
+    return blocks;
 }
 
 #else
 namespace {
 class HeapBlocks : public BlockMemory {
- public:
-  void* Allocate(size_t bytes, LoadStatus* failure) override {
-    void* p = std::malloc(bytes ? bytes : 1);
-    if (!p) *failure = LoadStatus::OutOfMemory;
-    return p;
-  }
-  void Release(void* block) override { std::free(block); }
+public:
+    void* Allocate(size_t bytes, LoadStatus* failure) override
+    {
+        void* p = std::malloc(bytes ? bytes : 1);
+        if (!p)
+            *failure = LoadStatus::OutOfMemory;
+        return p;
+    }
+    void Release(void* block) override { std::free(block); }
 };
-}  // namespace
+}   // namespace
 
-BlockMemory& SystemBlockMemory() {
-  static HeapBlocks blocks;
-  return blocks;
+BlockMemory& SystemBlockMemory()
+{
+    static HeapBlocks blocks;
+    return blocks;
 }
 #endif
 
-}  // namespace zodo
+}   // namespace zodo
