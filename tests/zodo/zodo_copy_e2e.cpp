@@ -90,8 +90,10 @@ TEST(PagerCopy, LinesTwoToFourGoToTheFileChosen)
     RequestCopy(z, {"1", "1", true, true});
     Window save = z.process().WaitDialog("Save As");
     ChooseFile(save, target);
-    AnswerMessageBox(z.process(), IDYES);   // replace it
-    ASSERT_TRUE(PollUntil([&] { return TryReadFileBytes(target, &copied) && copied == "first\r\n"; }, 10000)) << copied;
+    std::string prompt = AnswerMessageBox(z.process(), IDYES);   // replace it
+    ASSERT_TRUE(PollUntil([&] { return TryReadFileBytes(target, &copied) && copied == "first\r\n"; }, 10000))
+        << "the file holds: " << copied << "\nthe prompt answered: " << prompt
+        << "\nafter it: " << (z.NoMessageBox() ? std::string("no message box") : z.Message());
     EXPECT_EQ(FilesIn(z.temp().path()), (std::vector<std::string>{"Copied.txt", "Text.txt"}));
 }
 
