@@ -106,6 +106,21 @@ public:
     // is closed either way.
     bool Close();
 
+    // The system's own handle (Windows) or descriptor (POSIX) of the open
+    // file, for a program that asks the system more than this seam does
+    // (which file it is, say); still owned here. Null or -1 when not open.
+#ifdef _WIN32
+    void* NativeHandle() const
+    {
+        return m_handle;
+    }
+#else
+    int NativeDescriptor() const
+    {
+        return m_descriptor;
+    }
+#endif
+
 private:
 #ifdef _WIN32
     void* m_handle = nullptr;

@@ -4,6 +4,7 @@
 
 #include <cstdio>
 
+#include "names.h"
 #include "picker.h"
 #include "resource.h"
 
@@ -35,7 +36,7 @@ static void BrowseDirectoryInto(CDialog& dialog, CString& field)
 bool EnterDirectory(const CString& dir)
 {
     if (dir.GetLength() >= 2 && dir[1] == ':') {
-        char letter = static_cast<char>(tolower(static_cast<unsigned char>(dir[0])));
+        char letter = LowerLetter(dir[0]);
         if (letter >= 'a' && letter <= 'z')
             _chdrive(letter - 'a' + 1);
     }

@@ -6,6 +6,10 @@
 #include <string>
 #include <vector>
 
+#ifndef _WIN32
+#include <unistd.h>
+#endif
+
 #include <gtest/gtest.h>
 
 #include "arcextract.h"
@@ -190,6 +194,35 @@ TEST(Create, MembersInDirectoryOrderWithDescending)
         EXPECT_EQ(bytes.size(), expected) << "type " << type;
     }
 }
+
+TEST(Append, AReadOnlyArchiveIsRefusedAndKeptAsItWas)
+{
+    // Refused for every user, the system's administrator too.
+    ScratchDir dir;
+    dir.Write("src/a.txt", "ay");
+    ScriptedUi ui;
+    ASSERT_TRUE(Write(dir.At("arc"), dir.At("src"), "*", kArcUstar, false, SystemFs(), ui));
+    std::string before = ReadWholeFile(dir.At("arc"));
+    ASSERT_TRUE(SystemFs().MakeReadOnly(dir.At("arc")));
+    dir.Write("src/b.txt", "bee");
+    EXPECT_FALSE(Write(dir.At("arc"), dir.At("src"), "*", kArcUstar, true, SystemFs(), ui));
+    EXPECT_EQ(ui.messages, Names{"cant open " + dir.At("arc")});
+    EXPECT_EQ(ReadWholeFile(dir.At("arc")), before);
+}
+
+#ifndef _WIN32
+TEST(Create, ALinkToADirectoryIsNeitherArchivedNorEntered)
+{
+    ScratchDir dir;
+    dir.Write("src/a.txt", "ay");
+    dir.Write("elsewhere/inner.txt", "in");
+    ASSERT_EQ(symlink(dir.At("elsewhere").c_str(), dir.At("src/door").c_str()), 0);
+    ScriptedUi ui;
+    ASSERT_TRUE(Write(dir.At("out.tar"), dir.At("src"), "*", kArcUstar, false, SystemFs(), ui));
+    EXPECT_TRUE(ui.messages.empty());
+    EXPECT_EQ(ListFile(dir.At("out.tar"), kArcUstar), Names{"a.txt"});
+}
+#endif
 
 TEST(Create, WithoutDescendingAndWithAPatternThatMatchesNothing)
 {

@@ -1,8 +1,9 @@
 // The archiver's seam to the file system: byte streams over files and the
 // few directory calls the engine makes. The engine itself never names a
 // platform call, so it builds and is tested natively; arcfs_posix.cpp and
-// arcfs_win.cpp hold the two real implementations, and tests or the fuzzer
-// wrap them to watch every path written.
+// arcfs_win.cpp hold the two real implementations, on top of the suite's
+// shared seam (filesys.h), and tests or the fuzzer wrap them to watch every
+// path written.
 #ifndef TREVAK_ARCFS_H
 #define TREVAK_ARCFS_H
 

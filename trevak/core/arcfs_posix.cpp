@@ -1,15 +1,17 @@
-// The file system of a POSIX host, for the native builds of the engine.
-#include <dirent.h>
-#include <fcntl.h>
+// The file system of a POSIX host, for the native builds of the engine:
+// the shared seam, with the status a member records (mode, owner, links,
+// inode) read from the system here.
 #include <sys/stat.h>
 #include <sys/time.h>
 #include <unistd.h>
 
 #include <cstdio>
+#include <utility>
 
 #include "arcfs.h"
 #include "arcfs_stream.h"
 #include "fileout.h"
+#include "filesys.h"
 
 namespace {
 
@@ -37,48 +39,61 @@ ArcFileId IdOf(const struct stat& s)
     return id;
 }
 
-std::unique_ptr<ArcStream> Wrap(FILE* fp, const std::string& path)
-{
-    if (!fp)
-        return nullptr;
-    struct stat s;
-    if (fstat(fileno(fp), &s) != 0 || !S_ISREG(s.st_mode)) {
-        fclose(fp);
-        return nullptr;
+// The status and identity of the file as it was opened.
+class PosixStream : public FileStream {
+public:
+    PosixStream(filesys::File file, const struct stat& s, const std::string& path)
+        : FileStream(std::move(file), static_cast<long long>(s.st_size), path), id_(IdOf(s))
+    {
+        FromStat(s, &status_);
     }
-    ArcStatus st;
-    FromStat(s, &st);
-    return MakeFileStream(fp, st, IdOf(s), path);
+    bool Status(ArcStatus* st) const override
+    {
+        *st = status_;
+        return true;
+    }
+    ArcFileId Identity() const override { return id_; }
+
+private:
+    ArcStatus status_;
+    ArcFileId id_;
+};
+
+std::unique_ptr<ArcStream> Wrap(filesys::File file, const std::string& path)
+{
+    struct stat s;
+    if (fstat(file.NativeDescriptor(), &s) != 0)
+        return nullptr;
+    return std::unique_ptr<ArcStream>(new PosixStream(std::move(file), s, path));
+}
+
+std::unique_ptr<ArcStream> Open(const std::string& path, filesys::Mode mode)
+{
+    filesys::File file;
+    if (!file.Open(path, mode))
+        return nullptr;
+    return Wrap(std::move(file), path);
 }
 
 class PosixFs : public ArcFs {
 public:
-    std::unique_ptr<ArcStream> OpenRead(const std::string& path) override
-    {
-        return Wrap(fopen(path.c_str(), "rb"), path);
-    }
-    std::unique_ptr<ArcStream> Create(const std::string& path) override
-    {
-        return Wrap(fopen(path.c_str(), "wb"), path);
-    }
+    std::unique_ptr<ArcStream> OpenRead(const std::string& path) override { return Open(path, filesys::Mode::kRead); }
+    std::unique_ptr<ArcStream> Create(const std::string& path) override { return Open(path, filesys::Mode::kCreate); }
     std::unique_ptr<ArcStream> OpenUpdate(const std::string& path) override
     {
-        return Wrap(fopen(path.c_str(), "r+b"), path);
+        return Open(path, filesys::Mode::kUpdate);
     }
     bool Stat(const std::string& path, ArcStatus* st) override
     {
         // A link is reported as one, with its target's status when it has one.
-        struct stat s;
-        if (lstat(path.c_str(), &s) != 0)
+        filesys::Status found;
+        if (!filesys::Stat(path, &found))
             return false;
-        bool link = S_ISLNK(s.st_mode);
-        if (link) {
-            struct stat target;
-            if (stat(path.c_str(), &target) == 0)
-                s = target;
-        }
+        struct stat s;
+        if (!(found.link && stat(path.c_str(), &s) == 0) && lstat(path.c_str(), &s) != 0)
+            return false;
         FromStat(s, st);
-        st->isLink = link;
+        st->isLink = found.link;
         return true;
     }
     bool MakeDir(const std::string& path) override { return mkdir(path.c_str(), 0777) == 0; }
@@ -99,23 +114,21 @@ public:
     bool ListDir(const std::string& path, std::vector<ArcDirEntry>* out) override
     {
         out->clear();
-        DIR* d = opendir(path.c_str());
-        if (!d)
+        std::vector<filesys::Entry> entries;
+        if (!filesys::ListDir(path, &entries))
             return false;
-        while (struct dirent* e = readdir(d)) {
-            std::string name = e->d_name;
-            if (name == "." || name == "..")
-                continue;
+        for (const filesys::Entry& e : entries) {
             ArcDirEntry entry;
-            entry.name = name;
-            ArcStatus st;
-            if (Stat(path + "/" + name, &st)) {
-                entry.isDir = st.isDir;
-                entry.isLink = st.isLink;
-            }
+            entry.name = e.name;
+            entry.isLink = e.link;
+            entry.isDir = e.directory;
+            // A link to a directory counts as a directory, as it does on
+            // Windows: it is neither archived as a file nor descended into.
+            struct stat target;
+            if (e.link && stat((path + "/" + e.name).c_str(), &target) == 0)
+                entry.isDir = S_ISDIR(target.st_mode);
             out->push_back(entry);
         }
-        closedir(d);
         return true;
     }
     std::unique_ptr<ArcStream> CreateBeside(const std::string& target, std::string* temp) override
@@ -124,18 +137,34 @@ public:
         FILE* fp = CreateReplacement(target.c_str(), name);
         if (!fp)
             return nullptr;
-        std::unique_ptr<ArcStream> s = Wrap(fp, name);
-        if (!s)
-            unlink(name);
-        else
+        // The file made is opened again through the seam; it must still be
+        // the one made, else nothing is written to it, and it is not ours
+        // to remove.
+        struct stat made;
+        bool known = fstat(fileno(fp), &made) == 0;
+        bool closed = CloseStream(fp);
+        filesys::File file;
+        std::unique_ptr<ArcStream> s;
+        bool ours = known;
+        if (known && closed && file.Open(name, filesys::Mode::kUpdate)) {
+            s = Wrap(std::move(file), name);
+            ours = s && s->Identity() == IdOf(made);
+            if (!ours)
+                s.reset();
+        }
+        if (s)
             *temp = name;
+        else if (ours || !known)
+            filesys::Remove(name);
         return s;
     }
     bool Replace(const std::string& from, const std::string& to) override
     {
+        // The suite's one replace routine: it refuses a read-only target and
+        // a device, then moves through the shared seam.
         return ReplaceWithFile(from.c_str(), to.c_str());
     }
-    bool Remove(const std::string& path) override { return unlink(path.c_str()) == 0; }
+    bool Remove(const std::string& path) override { return filesys::Remove(path); }
     ArcFileId Identity(const std::string& path) override
     {
         struct stat s;

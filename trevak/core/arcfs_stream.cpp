@@ -1,144 +1,165 @@
-// Buffered file streams and the in-memory stream.
+// The buffered file stream and the in-memory stream.
 #include "arcfs_stream.h"
 
 #include "message.h"
 
 #include <cstring>
-#include <vector>
-
-#ifdef _WIN32
-#include <io.h>
-#else
-#include <unistd.h>
-#endif
+#include <utility>
 
 namespace {
 
-// Large enough that a 200 MB archive moves in few system calls.
-const size_t kStreamBuffer = 1 << 16;
-
-int SeekTo(FILE* fp, long long pos)
-{
-#ifdef _WIN32
-    return _fseeki64(fp, pos, SEEK_SET);
-#else
-    return fseeko(fp, static_cast<off_t>(pos), SEEK_SET);
-#endif
-}
-
-class FileStream : public ArcStream {
-public:
-    FileStream(FILE* fp, const ArcStatus& st, const ArcFileId& id, const std::string& path)
-        : fp_(fp), path_(path), size_(st.size), status_(st), id_(id), buffer_(kStreamBuffer)
-    {
-        setvbuf(fp_, buffer_.data(), _IOFBF, buffer_.size());
-    }
-    // A stream left open (a caller stopped by an exception) still hands its
-    // buffered bytes to the file, and says so when the file refused them.
-    ~FileStream() override
-    {
-        if (fp_ && !Close())
-            ToolMessage(("cant write " + path_).c_str());
-    }
-    size_t Read(void* buf, size_t n) override
-    {
-        if (writing_) {
-            // A write must be followed by a positioning call before a read.
-            if (SeekTo(fp_, pos_) != 0)
-                return 0;
-            writing_ = false;
-        }
-        size_t got = fread(buf, 1, n, fp_);
-        pos_ += static_cast<long long>(got);
-        return got;
-    }
-    bool Write(const void* buf, size_t n) override
-    {
-        if (!writing_) {
-            if (SeekTo(fp_, pos_) != 0)
-                return false;
-            writing_ = true;
-        }
-        size_t put = fwrite(buf, 1, n, fp_);
-        pos_ += static_cast<long long>(put);
-        if (pos_ > size_)
-            size_ = pos_;
-        return put == n;
-    }
-    bool Skip(long long n) override
-    {
-        if (n < 0 || n > size_ - pos_)
-            return false;
-        // A short step (a block's padding) is read through the buffer: a
-        // seek would throw the buffer away and read it again.
-        if (!writing_ && n <= static_cast<long long>(sizeof scratch_)) {
-            size_t want = static_cast<size_t>(n);
-            return Read(scratch_, want) == want;
-        }
-        return Seek(pos_ + n);
-    }
-    bool Seek(long long pos) override
-    {
-        if (pos < 0 || SeekTo(fp_, pos) != 0)
-            return false;
-        pos_ = pos;
-        writing_ = false;
-        return true;
-    }
-    long long Tell() const override { return pos_; }
-    bool Truncate(long long size) override
-    {
-        if (size < 0 || fflush(fp_) != 0)
-            return false;
-#ifdef _WIN32
-        if (_chsize_s(_fileno(fp_), size) != 0)
-            return false;
-#else
-        if (ftruncate(fileno(fp_), static_cast<off_t>(size)) != 0)
-            return false;
-#endif
-        size_ = size;
-        return Seek(pos_ < size ? pos_ : size);
-    }
-    bool Close() override
-    {
-        FILE* fp = fp_;
-        fp_ = nullptr;
-        if (!fp)
-            return false;
-        bool ok = fflush(fp) == 0 && !ferror(fp);
-        if (fclose(fp) != 0)
-            ok = false;
-        return ok;
-    }
-
-    bool Status(ArcStatus* st) const override
-    {
-        *st = status_;
-        return true;
-    }
-    ArcFileId Identity() const override
-    {
-        return id_;
-    }
-
-private:
-    FILE* fp_;
-    std::string path_;
-    long long size_;
-    ArcStatus status_;
-    ArcFileId id_;
-    char scratch_[4096];
-    long long pos_ = 0;
-    bool writing_ = false;
-    std::vector<char> buffer_;
-};
+// Reads refill 64 KB: a listing reads one header after every step over a
+// member's data, and a larger refill would read data only to drop it.
+// A stream that has written 1 MB (an archive, not one of thousands of
+// small extracted files, for which a large block would cost more to get
+// than it saves) gathers its writes in 1 MB, so that the headers and small
+// files of an archive go to the disk in few calls. Under Wine every call
+// is a round trip to the server.
+const size_t kReadBuffer = 1 << 16;
+const size_t kWriteBuffer = 1 << 20;
+const size_t kJumpRead = 1 << 12;
 
 }   // namespace
 
-std::unique_ptr<ArcStream> MakeFileStream(FILE* fp, const ArcStatus& st, const ArcFileId& id, const std::string& path)
+FileStream::FileStream(filesys::File file, long long size, const std::string& path)
+    : file_(std::move(file)), path_(path), buf_(kReadBuffer), size_(size)
 {
-    return std::unique_ptr<ArcStream>(new FileStream(fp, st, id, path));
+}
+
+FileStream::~FileStream()
+{
+    if (file_.IsOpen() && !Close())
+        ToolMessage(("cant write " + path_).c_str());
+}
+
+size_t FileStream::Read(void* out, size_t n)
+{
+    if (!Flush())
+        return 0;
+    char* dst = static_cast<char*>(out);
+    size_t done = 0;
+    while (done < n) {
+        if (pos_ >= readStart_ && pos_ < readStart_ + static_cast<long long>(readLen_)) {
+            size_t at = static_cast<size_t>(pos_ - readStart_);
+            size_t take = readLen_ - at < n - done ? readLen_ - at : n - done;
+            memcpy(dst + done, buf_.data() + at, take);
+            done += take;
+            pos_ += static_cast<long long>(take);
+            continue;
+        }
+        // Large reads go straight to the caller's memory. A read that does
+        // not go on where the last one ended (a listing's next header,
+        // after a step over a member's data) refills 4 KB only.
+        bool direct = n - done >= kReadBuffer;
+        size_t refill = pos_ == lastReadEnd_ ? kReadBuffer : kJumpRead;
+        size_t want = direct ? n - done : refill;
+        if (!file_.Seek(pos_))
+            break;
+        size_t got = file_.Read(direct ? dst + done : buf_.data(), want);
+        if (got == 0)
+            break;
+        lastReadEnd_ = pos_ + static_cast<long long>(got);
+        if (direct) {
+            done += got;
+            pos_ += static_cast<long long>(got);
+            readLen_ = 0;
+        } else {
+            readStart_ = pos_;
+            readLen_ = got;
+        }
+    }
+    return done;
+}
+
+bool FileStream::Write(const void* data, size_t n)
+{
+    readLen_ = 0;
+    if (writeLen_ && pos_ != writeStart_ + static_cast<long long>(writeLen_) && !Flush())
+        return false;
+    const char* src = static_cast<const char*>(data);
+    if (writeLen_ == 0)
+        writeStart_ = pos_;
+    if (n >= buf_.size() - writeLen_) {
+        if (!Flush())
+            return false;
+        writeStart_ = pos_;
+        if (buf_.size() < kWriteBuffer && written_ >= static_cast<long long>(kWriteBuffer))
+            buf_.resize(kWriteBuffer);
+        if (n >= buf_.size()) {
+            if (!WriteAt(pos_, src, n))
+                return false;
+            Advance(n);
+            return true;
+        }
+    }
+    memcpy(buf_.data() + writeLen_, src, n);
+    writeLen_ += n;
+    Advance(n);
+    return true;
+}
+
+bool FileStream::Skip(long long n)
+{
+    if (n < 0 || n > size_ - pos_)
+        return false;
+    pos_ += n;
+    return true;
+}
+
+bool FileStream::Seek(long long pos)
+{
+    if (pos < 0 || !Flush())
+        return false;
+    pos_ = pos;
+    return true;
+}
+
+bool FileStream::Truncate(long long size)
+{
+    if (size < 0 || !Flush() || !file_.Truncate(size))
+        return false;
+    readLen_ = 0;
+    size_ = size;
+    if (pos_ > size)
+        pos_ = size;
+    return true;
+}
+
+bool FileStream::Close()
+{
+    if (!file_.IsOpen())
+        return false;
+    bool ok = Flush() && !failed_;
+    if (!file_.Close())
+        ok = false;
+    return ok;
+}
+
+bool FileStream::WriteAt(long long at, const char* src, size_t n)
+{
+    if (!file_.Seek(at) || !file_.Write(src, n)) {
+        failed_ = true;
+        return false;
+    }
+    return true;
+}
+
+// Writes what the buffer holds; false (for good) when the disk refused.
+bool FileStream::Flush()
+{
+    if (writeLen_ == 0)
+        return !failed_;
+    size_t n = writeLen_;
+    writeLen_ = 0;
+    return WriteAt(writeStart_, buf_.data(), n);
+}
+
+void FileStream::Advance(size_t n)
+{
+    written_ += static_cast<long long>(n);
+    pos_ += static_cast<long long>(n);
+    if (pos_ > size_)
+        size_ = pos_;
 }
 
 size_t ArcMemStream::Read(void* buf, size_t n)

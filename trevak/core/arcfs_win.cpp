@@ -1,8 +1,8 @@
-// The file system of Windows. Files are read and written through Win32
-// handles with a buffer of our own: under Wine every call is a round trip to
-// the server, and a handle needs fewer calls per file than the C runtime's
-// streams. Directory status comes from the C runtime; searches, links,
-// one-step replacement and identity from Win32.
+// The file system of Windows: the shared seam, whose files are Win32
+// handles read and written through a buffer of our own (under Wine every
+// call is a round trip to the server). The status a member records (mode,
+// links, execute bits) comes from the C runtime's translation; a file's
+// identity from Win32 through its handle.
 #include <windows.h>
 #include <direct.h>
 #include <io.h>
@@ -12,11 +12,13 @@
 
 #include <cstdio>
 #include <cstring>
+#include <utility>
 #include <vector>
 
 #include "arcfs.h"
+#include "arcfs_stream.h"
 #include "fileout.h"
-#include "message.h"
+#include "filesys.h"
 
 namespace {
 
@@ -105,142 +107,27 @@ bool IndexOf(HANDLE h, unsigned long long* index)
     return true;
 }
 
-// Reads refill 64 KB: a listing reads one header after every step over a
-// member's data, and a larger refill would read data only to drop it.
-// A stream that has written 1 MB (an archive, not one of thousands of
-// small extracted files, for which a large block would cost more to get
-// than it saves) gathers its writes in 1 MB, so that the headers and small
-// files of an archive go to the disk in few calls.
-const DWORD kReadBuffer = 1 << 16;
-const DWORD kWriteBuffer = 1 << 20;
-const DWORD kJumpRead = 1 << 12;
-
 // A file through its handle. What the engine asks of every file (its
 // size) is read at the open; its status and identity only when asked for,
 // as a file being extracted never needs them.
-class HandleStream : public ArcStream {
+class HandleStream : public FileStream {
 public:
-    HandleStream(HANDLE h, long long size, const std::string& path) : h_(h), path_(path), buf_(kReadBuffer), size_(size)
+    HandleStream(filesys::File file, long long size, const std::string& path) : FileStream(std::move(file), size, path)
     {
-    }
-    // A stream left open (a caller stopped by an exception) still hands its
-    // buffered bytes to the file, and says so when the file refused them:
-    // no archive is ever cut short in silence.
-    ~HandleStream() override
-    {
-        if (h_ != INVALID_HANDLE_VALUE && !Close())
-            ToolMessage(("cant write " + path_).c_str());
-    }
-    size_t Read(void* out, size_t n) override
-    {
-        if (!Flush())
-            return 0;
-        char* dst = static_cast<char*>(out);
-        size_t done = 0;
-        while (done < n) {
-            if (pos_ >= readStart_ && pos_ < readStart_ + static_cast<long long>(readLen_)) {
-                size_t at = static_cast<size_t>(pos_ - readStart_);
-                size_t take = readLen_ - at < n - done ? readLen_ - at : n - done;
-                memcpy(dst + done, buf_.data() + at, take);
-                done += take;
-                pos_ += static_cast<long long>(take);
-                continue;
-            }
-            // Large reads go straight to the caller's memory. A read that
-            // does not go on where the last one ended (a listing's next
-            // header, after a step over a member's data) refills 4 KB only.
-            bool direct = n - done >= kReadBuffer;
-            DWORD refill = pos_ == lastReadEnd_ ? kReadBuffer : kJumpRead;
-            DWORD want = direct ? static_cast<DWORD>(n - done < 0x40000000 ? n - done : 0x40000000) : refill;
-            DWORD got = 0;
-            if (!MoveTo(pos_) || !ReadFile(h_, direct ? dst + done : buf_.data(), want, &got, nullptr) || got == 0)
-                break;
-            lastReadEnd_ = pos_ + got;
-            if (direct) {
-                done += got;
-                pos_ += got;
-                readLen_ = 0;
-            } else {
-                readStart_ = pos_;
-                readLen_ = got;
-            }
-        }
-        return done;
-    }
-    bool Write(const void* data, size_t n) override
-    {
-        readLen_ = 0;
-        if (writeLen_ && pos_ != writeStart_ + static_cast<long long>(writeLen_) && !Flush())
-            return false;
-        const char* src = static_cast<const char*>(data);
-        if (writeLen_ == 0)
-            writeStart_ = pos_;
-        if (n >= buf_.size() - writeLen_) {
-            if (!Flush())
-                return false;
-            writeStart_ = pos_;
-            if (buf_.size() < kWriteBuffer && written_ >= kWriteBuffer)
-                buf_.resize(kWriteBuffer);
-            if (n >= buf_.size()) {
-                if (!WriteAll(pos_, src, n))
-                    return false;
-                Advance(n);
-                return true;
-            }
-        }
-        memcpy(buf_.data() + writeLen_, src, n);
-        writeLen_ += n;
-        Advance(n);
-        return true;
-    }
-    bool Skip(long long n) override
-    {
-        if (n < 0 || n > size_ - pos_)
-            return false;
-        pos_ += n;
-        return true;
-    }
-    bool Seek(long long pos) override
-    {
-        if (pos < 0 || !Flush())
-            return false;
-        pos_ = pos;
-        return true;
-    }
-    long long Tell() const override { return pos_; }
-    bool Truncate(long long size) override
-    {
-        if (size < 0 || !Flush() || !MoveTo(size) || !SetEndOfFile(h_))
-            return false;
-        readLen_ = 0;
-        size_ = size;
-        if (pos_ > size)
-            pos_ = size;
-        return true;
-    }
-    bool Close() override
-    {
-        if (h_ == INVALID_HANDLE_VALUE)
-            return false;
-        bool ok = Flush() && !failed_;
-        if (!CloseHandle(h_))
-            ok = false;
-        h_ = INVALID_HANDLE_VALUE;
-        return ok;
     }
     bool Status(ArcStatus* st) const override
     {
         if (!statusRead_) {
             FILE_BASIC_INFO basic;
             unsigned long long index = 0;
-            if (!GetFileInformationByHandleEx(h_, FileBasicInfo, &basic, sizeof basic))
+            if (!GetFileInformationByHandleEx(Handle(), FileBasicInfo, &basic, sizeof basic))
                 return false;
-            if (!IndexOf(h_, &index))
+            if (!IndexOf(Handle(), &index))
                 index = Identity().index;
             FILETIME written;
             written.dwLowDateTime = static_cast<DWORD>(basic.LastWriteTime.QuadPart);
             written.dwHighDateTime = static_cast<DWORD>(basic.LastWriteTime.QuadPart >> 32);
-            status_ = StatusOf(basic.FileAttributes, size_, written, index, path_);
+            status_ = StatusOf(basic.FileAttributes, Size(), written, index, Path());
             statusRead_ = true;
         }
         *st = status_;
@@ -249,135 +136,74 @@ public:
     ArcFileId Identity() const override
     {
         if (!id_.valid)
-            id_ = IdOf(h_);
+            id_ = IdOf(Handle());
         return id_;
     }
     bool SameFile(const ArcFileId& other) const override
     {
         unsigned long long index;
-        if (!id_.valid && other.valid && IndexOf(h_, &index) && index != other.index)
+        if (!id_.valid && other.valid && IndexOf(Handle(), &index) && index != other.index)
             return false;
         return Identity() == other;
     }
 
 private:
-    bool MoveTo(long long pos)
-    {
-        LARGE_INTEGER li;
-        li.QuadPart = pos;
-        return SetFilePointerEx(h_, li, nullptr, FILE_BEGIN) != 0;
-    }
-    bool WriteAll(long long at, const char* src, size_t n)
-    {
-        if (!MoveTo(at)) {
-            failed_ = true;
-            return false;
-        }
-        while (n > 0) {
-            DWORD chunk = n < 0x40000000 ? static_cast<DWORD>(n) : 0x40000000;
-            DWORD put = 0;
-            if (!WriteFile(h_, src, chunk, &put, nullptr) || put != chunk) {
-                failed_ = true;
-                return false;
-            }
-            src += put;
-            n -= put;
-        }
-        return true;
-    }
-    // Writes what the buffer holds; false (for good) when the disk refused.
-    bool Flush()
-    {
-        if (writeLen_ == 0)
-            return !failed_;
-        size_t n = writeLen_;
-        writeLen_ = 0;
-        return WriteAll(writeStart_, buf_.data(), n);
-    }
-    void Advance(size_t n)
-    {
-        written_ += static_cast<long long>(n);
-        pos_ += static_cast<long long>(n);
-        if (pos_ > size_)
-            size_ = pos_;
-    }
+    HANDLE Handle() const { return static_cast<HANDLE>(File().NativeHandle()); }
 
-    HANDLE h_;
-    std::string path_;
     mutable ArcStatus status_;
     mutable bool statusRead_ = false;
     mutable ArcFileId id_;
-    std::vector<char> buf_;
-    long long size_ = 0;
-    long long pos_ = 0;
-    long long readStart_ = 0;
-    size_t readLen_ = 0;
-    long long writeStart_ = 0;
-    size_t writeLen_ = 0;
-    long long written_ = 0;       // bytes written through the stream
-    long long lastReadEnd_ = 0;   // where the last read from the file ended
-    bool failed_ = false;
 };
 
-// A stream over a handle to a regular file, or null (the handle closed).
-// A file just made empty is known to be no directory and to hold nothing;
-// any other is asked.
-std::unique_ptr<ArcStream> StreamOf(HANDLE h, const std::string& path, bool emptied)
+// A stream over a file the seam opened. A file just made empty is known to
+// hold nothing; any other is asked its length.
+std::unique_ptr<ArcStream> StreamOf(filesys::File file, const std::string& path, bool emptied)
 {
     FILE_STANDARD_INFO standard = {};
-    if (GetFileType(h) != FILE_TYPE_DISK ||
-        (!emptied &&
-         (!GetFileInformationByHandleEx(h, FileStandardInfo, &standard, sizeof standard) || standard.Directory))) {
-        CloseHandle(h);
+    if (!emptied && !GetFileInformationByHandleEx(
+                        static_cast<HANDLE>(file.NativeHandle()), FileStandardInfo, &standard, sizeof standard))
         return nullptr;
-    }
-    return std::unique_ptr<ArcStream>(new HandleStream(h, standard.EndOfFile.QuadPart, path));
+    return std::unique_ptr<ArcStream>(new HandleStream(std::move(file), standard.EndOfFile.QuadPart, path));
 }
 
-std::unique_ptr<ArcStream> OpenHandle(const std::string& path, DWORD access, DWORD disposition)
+std::unique_ptr<ArcStream> OpenFile(const std::string& path, filesys::Mode mode)
 {
-    HANDLE h = CreateFileA(path.c_str(),
-                           access,
-                           FILE_SHARE_READ | (access == GENERIC_READ ? FILE_SHARE_WRITE : 0),
-                           nullptr,
-                           disposition,
-                           FILE_ATTRIBUTE_NORMAL | FILE_FLAG_SEQUENTIAL_SCAN,
-                           nullptr);
-    if (h == INVALID_HANDLE_VALUE)
+    filesys::File file;
+    if (!file.Open(path, mode))
         return nullptr;
-    return StreamOf(h, path, disposition == CREATE_ALWAYS);
+    return StreamOf(std::move(file), path, mode == filesys::Mode::kCreate);
 }
 
 class WinFs : public ArcFs {
 public:
     std::unique_ptr<ArcStream> OpenRead(const std::string& path) override
     {
-        return OpenHandle(path, GENERIC_READ, OPEN_EXISTING);
+        return OpenFile(path, filesys::Mode::kRead);
     }
     std::unique_ptr<ArcStream> Create(const std::string& path) override
     {
-        return OpenHandle(path, GENERIC_READ | GENERIC_WRITE, CREATE_ALWAYS);
+        return OpenFile(path, filesys::Mode::kCreate);
     }
     std::unique_ptr<ArcStream> OpenUpdate(const std::string& path) override
     {
-        return OpenHandle(path, GENERIC_READ | GENERIC_WRITE, OPEN_EXISTING);
+        return OpenFile(path, filesys::Mode::kUpdate);
     }
     bool Stat(const std::string& path, ArcStatus* st) override
     {
-        DWORD attr = GetFileAttributesA(path.c_str());
-        if (attr == INVALID_FILE_ATTRIBUTES)
+        filesys::Status found;
+        if (!filesys::Stat(path, &found))
             return false;
         struct _stat64 s;
         if (_stat64(path.c_str(), &s) != 0) {
             // A dangling reparse point has attributes but no status.
-            if (!(attr & FILE_ATTRIBUTE_REPARSE_POINT))
+            if (!found.link)
                 return false;
             *st = ArcStatus();
         } else {
             FromStat(s, st);
         }
-        st->isDir = (attr & FILE_ATTRIBUTE_DIRECTORY) != 0;
-        st->isLink = (attr & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+        st->isDir = found.directory;
+        st->isLink = found.link;
         return true;
     }
     bool MakeDir(const std::string& path) override { return _mkdir(path.c_str()) == 0; }
@@ -391,23 +217,19 @@ public:
     bool ListDir(const std::string& path, std::vector<ArcDirEntry>* out) override
     {
         out->clear();
-        WIN32_FIND_DATAA fd;
-        HANDLE h = FindFirstFileA((path + "\\*").c_str(), &fd);
-        if (h == INVALID_HANDLE_VALUE)
-            return GetLastError() == ERROR_FILE_NOT_FOUND;
-        do {
-            std::string name = fd.cFileName;
-            if (name == "." || name == "..")
-                continue;
+        // Names are joined to their directory with a slash, so a drive
+        // alone ("c:") is its root here, not its current directory.
+        std::vector<filesys::Entry> entries;
+        if (!filesys::ListDir(!path.empty() && path.back() == ':' ? path + "\\" : path, &entries))
+            return false;
+        for (const filesys::Entry& e : entries) {
             ArcDirEntry entry;
-            entry.name = name;
-            entry.isDir = (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-            entry.isLink = (fd.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+            entry.name = e.name;
+            entry.isDir = e.directory;
+            entry.isLink = e.link;
             out->push_back(entry);
-        } while (FindNextFileA(h, &fd));
-        bool ok = GetLastError() == ERROR_NO_MORE_FILES;
-        FindClose(h);
-        return ok;
+        }
+        return true;
     }
     std::unique_ptr<ArcStream> CreateBeside(const std::string& target, std::string* temp) override
     {
@@ -415,29 +237,42 @@ public:
         FILE* fp = CreateReplacement(target.c_str(), name);
         if (!fp)
             return nullptr;
-        // The file is written through a handle of its own, like every other;
-        // the runtime's stream has written nothing, so closing it loses nothing.
-        HANDLE h = INVALID_HANDLE_VALUE;
-        HANDLE self = GetCurrentProcess();
+        // The file made is opened again through the seam; it must still be
+        // the one made, else nothing is written to it, and it is not ours
+        // to remove. The runtime's stream has written nothing, so closing it
+        // loses nothing. Its index on the volume is enough to know it again
+        // in the same directory, and cheaper to ask than its whole identity.
         HANDLE runtime = reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(fp)));
-        bool duplicated = DuplicateHandle(self, runtime, self, &h, 0, FALSE, DUPLICATE_SAME_ACCESS) != 0;
+        unsigned long long index = 0;
+        ArcFileId id;
+        bool byIndex = IndexOf(runtime, &index);
+        if (!byIndex)
+            id = IdOf(runtime);
+        bool known = byIndex || id.valid;
         bool closed = CloseStream(fp);
+        filesys::File file;
         std::unique_ptr<ArcStream> s;
-        if (duplicated && closed)
-            s = StreamOf(h, name, true);
-        else if (duplicated)
-            CloseHandle(h);
-        if (!s)
-            DeleteFileA(name);
-        else
+        bool ours = known;
+        if (known && closed && file.Open(name, filesys::Mode::kUpdate)) {
+            HANDLE reopened = static_cast<HANDLE>(file.NativeHandle());
+            unsigned long long now = 0;
+            ours = byIndex ? IndexOf(reopened, &now) && now == index : IdOf(reopened) == id;
+            if (ours)
+                s = StreamOf(std::move(file), name, true);
+        }
+        if (s)
             *temp = name;
+        else if (ours || !known)
+            filesys::Remove(name);
         return s;
     }
     bool Replace(const std::string& from, const std::string& to) override
     {
+        // The suite's one replace routine: it refuses a read-only target,
+        // then moves through the shared seam.
         return ReplaceWithFile(from.c_str(), to.c_str());
     }
-    bool Remove(const std::string& path) override { return DeleteFileA(path.c_str()) != 0; }
+    bool Remove(const std::string& path) override { return filesys::Remove(path); }
     ArcFileId Identity(const std::string& path) override
     {
         HANDLE h = CreateFileA(path.c_str(),
