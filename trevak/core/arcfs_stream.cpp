@@ -1,6 +1,7 @@
 // The buffered file stream and the in-memory stream.
 #include "arcfs_stream.h"
 
+#include "fileout.h"
 #include "message.h"
 
 #include <cstring>
@@ -187,4 +188,14 @@ bool ArcMemStream::Seek(long long pos)
         return false;
     pos_ = static_cast<size_t>(pos);
     return true;
+}
+
+bool SeamFs::Replace(const std::string& from, const std::string& to)
+{
+    return ReplaceWithFile(from.c_str(), to.c_str());
+}
+
+bool SeamFs::Remove(const std::string& path)
+{
+    return filesys::Remove(path);
 }

@@ -50,4 +50,13 @@ private:
     bool failed_ = false;
 };
 
+// What the file systems of both sides do alike, through the shared seam.
+class SeamFs : public ArcFs {
+public:
+    // The suite's one replace routine: it refuses a read-only target (and,
+    // natively, a device), then moves through the shared seam.
+    bool Replace(const std::string& from, const std::string& to) override;
+    bool Remove(const std::string& path) override;
+};
+
 #endif
