@@ -59,10 +59,6 @@ public:
     // directory. FALSE ends the whole search.
     int SearchDirectory(const char* path);
 
-    // Appends one chunk of results to the result text, or to the spill file
-    // once the text would pass kResultCap characters.
-    void AddOutput(const char* text) { m_output.Append(text); }
-
     // Closes the spill file of the run, when one was opened. False after a
     // write to it failed (the user has been told).
     bool CloseSpill() { return m_output.CloseSpill(); }
