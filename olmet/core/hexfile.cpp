@@ -9,6 +9,7 @@
 #endif
 
 #include "names.h"
+#include "pieces.h"
 
 namespace olmet {
 
@@ -104,6 +105,9 @@ LoadError HexFile::Load(filesys::File& file, Offset statSize, const char* path)
         m_seam->Free(block);
         return LoadError::CantLock;
     }
+    // The block's pages are faulted in on every processor first (a zero
+    // into each page of a zeroed block), so the read is a plain copy.
+    pieces::TouchPages(data, static_cast<size_t>(statSize));
     // One read straight into the block (the seam hands the system pieces it
     // takes in one call), never more than the status said; a file that
     // shrank since then is shown as far as it was read, so no byte shown is

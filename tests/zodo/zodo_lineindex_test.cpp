@@ -149,6 +149,7 @@ public:
         }
         void* p = ::operator new(bytes);
         live_.insert(p);
+        lastRequest_ = bytes;
         return p;
     }
     void Release(void* block) override
@@ -157,11 +158,14 @@ public:
         ::operator delete(block);
     }
     size_t Live() const { return live_.size(); }
+    size_t Requests() const { return static_cast<size_t>(calls_); }
+    size_t LastRequest() const { return lastRequest_; }
 
 private:
     int failAt_;
     LoadStatus how_;
     int calls_ = 0;
+    size_t lastRequest_ = 0;
     std::set<void*> live_;
 };
 
@@ -329,8 +333,7 @@ std::string FeedsAt(std::initializer_list<size_t> offsets, size_t size)
     return s;
 }
 
-// A long first stretch of long lines and then a great many short ones: the
-// record block sized from the start of the text is far too small and grows.
+// A long first stretch of long lines and then a great many short ones.
 std::string ShortLinesAfterLongOnes()
 {
     std::string s;
@@ -351,6 +354,25 @@ TEST_P(ReferenceWalk, TheIndexCutsWhereThePlainWalkDoes)
     LineIndex index;
     ASSERT_EQ(index.Load(path.c_str()), LoadStatus::Loaded);
     ExpectIndexMatchesReference(index, GetParam().bytes);
+}
+
+// The text cut in stretches on several threads: stretch ends fall inside
+// long lines, on and beside line feeds, in runs of stretches without any,
+// and stretches are left empty when there are more of them than bytes.
+TEST_P(ReferenceWalk, EveryNumberOfStretchesCutsWhereThePlainWalkDoes)
+{
+    ScratchDir dir;
+    std::string path = dir.file("in");
+    WriteBytes(path, GetParam().bytes);
+    for (unsigned stretches : {2u, 3u, 7u, 16u, 61u}) {
+        LineIndex index;
+        index.SpreadOver(stretches);
+        ASSERT_EQ(index.Load(path.c_str()), LoadStatus::Loaded) << stretches << " stretches";
+        SCOPED_TRACE(std::to_string(stretches) + " stretches");
+        ExpectIndexMatchesReference(index, GetParam().bytes);
+        if (::testing::Test::HasFailure())
+            return;
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -382,22 +404,22 @@ INSTANTIATE_TEST_SUITE_P(
                      return s;
                  }()}));
 
-// Growing the record block is a block asked for like any other: its failure
-// is reported, and neither block stays held.
-TEST(LineIndexLoad, AFailingGrowthIsReportedAndLeavesNothingHeld)
+// The record block is asked for once, at the exact size the lines need,
+// however many stretches count them: a text of many short lines after long
+// ones takes no more records than it has lines.
+TEST(LineIndexLoad, TheRecordBlockHoldsExactlyTheLines)
 {
     ScratchDir dir;
     std::string path = dir.file("f");
     const std::string bytes = ShortLinesAfterLongOnes();
     WriteBytes(path, bytes);
-    for (LoadStatus how : {LoadStatus::OutOfMemory, LoadStatus::CantLock}) {
-        CountingMemory memory(3, how);
+    for (unsigned stretches : {1u, 8u}) {
+        CountingMemory memory(0, LoadStatus::OutOfMemory);
         LineIndex index(memory);
-        EXPECT_EQ(index.Load(path.c_str()), how);
-        EXPECT_EQ(memory.Live(), 0u);
-        EXPECT_EQ(index.FirstLine(), nullptr);
-        EXPECT_EQ(index.Text(), nullptr);
+        index.SpreadOver(stretches);
         ASSERT_EQ(index.Load(path.c_str()), LoadStatus::Loaded);
+        EXPECT_EQ(memory.Requests(), 2u);
+        EXPECT_EQ(memory.LastRequest(), static_cast<size_t>(index.LineCount()) * sizeof(LineRecord));
         ExpectIndexMatchesReference(index, bytes);
     }
 }

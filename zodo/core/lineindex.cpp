@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
@@ -11,8 +12,14 @@
 
 #include "bytescan.h"
 #include "fileout.h"
+#include "pieces.h"
 
 namespace zodo {
+
+namespace {
+// A text shorter than this many bytes a thread is cut in one stretch.
+const size_t kLeastStretch = 1024 * 1024;
+}   // namespace
 
 int LineLength(const char* p, const char* end)
 {
@@ -48,176 +55,151 @@ bool RecordBlockBytes(size_t count, size_t* bytes)
 
 namespace {
 
-// The records of the lines in the order the scan finds their starts, in one
-// block. The block is sized from the text before the scan and grows, by at
-// least an eighth each time, only when that guess fell short; a grown block
-// takes the records over in one copy.
-class RecordWriter {
-public:
-    RecordWriter(BlockMemory& memory, long textSize) : memory_(memory), textSize_(textSize) {}
-    ~RecordWriter()
-    {
-        if (block_)
-            memory_.Release(block_);
-    }
-    RecordWriter(const RecordWriter&) = delete;
-    RecordWriter& operator=(const RecordWriter&) = delete;
-
-    bool Reserve(size_t capacity) { return Grow(capacity); }
-
-    // The line that starts at offset; false (status() says why) when the
-    // block cannot take it.
-    bool Add(long offset)
-    {
-        if (next_ == limit_ && !GrowFor(offset))
-            return false;
-        LineRecord* r = next_++;
-        r->previous = r == block_ ? nullptr : r - 1;
-        r->next = next_;
-        r->lineNumber = static_cast<long>(next_ - block_);
-        r->offset = offset;
-        return true;
-    }
-
-    long Count() const { return static_cast<long>(next_ - block_); }
-    LoadStatus Status() const { return status_; }
-
-    // The block, the last record's link closed; the writer lets it go.
-    LineRecord* Finish()
-    {
-        if (next_ != block_)
-            next_[-1].next = nullptr;
-        LineRecord* block = block_;
-        block_ = next_ = limit_ = nullptr;
-        return block;
-    }
-
-private:
-    // Room for at least capacity records; the written ones are copied over
-    // and relinked.
-    bool Grow(size_t capacity)
-    {
-        // No text has more lines than bytes.
-        if (capacity > static_cast<size_t>(textSize_))
-            capacity = static_cast<size_t>(textSize_);
-        size_t bytes = 0;
-        if (!RecordBlockBytes(capacity, &bytes)) {
-            status_ = LoadStatus::OutOfMemory;
-            return false;
-        }
-        LineRecord* block = static_cast<LineRecord*>(memory_.Allocate(bytes, &status_));
-        if (!block)
-            return false;
-        const size_t written = static_cast<size_t>(next_ - block_);
-        if (written) {
-            std::memcpy(block, block_, written * sizeof(LineRecord));
-            for (size_t i = 0; i < written; ++i) {
-                block[i].previous = i ? block + i - 1 : nullptr;
-                block[i].next = block + i + 1;
-            }
-        }
-        if (block_)
-            memory_.Release(block_);
-        block_ = block;
-        next_ = block + written;
-        limit_ = block + capacity;
-        return true;
-    }
-
-    // The block is full at the line that starts at offset: the lines so far
-    // per byte so far give the new size, never less than an eighth more.
-    bool GrowFor(long offset)
-    {
-        const size_t have = static_cast<size_t>(limit_ - block_);
-        if (have >= static_cast<size_t>(textSize_)) {
-            status_ = LoadStatus::OutOfMemory;   // cannot happen: a line has a byte
-            return false;
-        }
-        unsigned long long projected = static_cast<unsigned long long>(have) *
-                                       static_cast<unsigned long long>(textSize_) /
-                                       static_cast<unsigned long long>(offset > 0 ? offset : 1);
-        projected += projected / 32 + 16;
-        unsigned long long least = static_cast<unsigned long long>(have) + have / 8 + 16;
-        unsigned long long capacity = projected > least ? projected : least;
-        if (capacity > static_cast<unsigned long long>(textSize_))
-            capacity = static_cast<unsigned long long>(textSize_);
-        return Grow(static_cast<size_t>(capacity));
-    }
-
-    BlockMemory& memory_;
-    const long textSize_;
-    LineRecord* block_ = nullptr;
-    LineRecord* next_ = nullptr;
-    LineRecord* limit_ = nullptr;
-    LoadStatus status_ = LoadStatus::OutOfMemory;
+// A stretch of the text, as one thread sees it: what it can find alone (its
+// line feeds), and, once the stretches before it are counted, where its
+// records go.
+struct Stretch {
+    long begin = 0;
+    long end = 0;
+    long firstFeed = -1;   // offsets of its first and last line feeds; -1: none
+    long lastFeed = -1;
+    // The line starts its feeds make by themselves: the line after each
+    // feed, and the cuts of a long line between two of its feeds. The cuts
+    // before its first feed depend on where that line began, which an
+    // earlier stretch holds.
+    size_t ownStarts = 0;
+    long carriedStart = 0;    // where the line its first feed ends began
+    size_t firstRecord = 0;   // the index its first record goes to
 };
 
-// The first lines of the text, as many as fit in its first sampleBytes,
-// scaled to the whole, and a thirty-second more: room for every line of a
-// text whose lines are alike, in one block without growing.
-size_t EstimatedLineCount(const char* text, long size)
+// The cuts a line that began at start and ends with the feed at lf is
+// given before that feed: one every kMaxLineLength bytes while the rest is
+// longer.
+long CutsBefore(long start, long lf)
 {
-    const long kSampleBytes = 256 * 1024;
-    const long sample = size < kSampleBytes ? size : kSampleBytes;
-    const char* end = text + sample;
-    unsigned long long lines = 0;
-    for (const char* p = text; p < end; p += LineLength(p, end))
-        ++lines;
-    if (sample == size)
-        return static_cast<size_t>(lines);
-    unsigned long long estimate =
-        lines * static_cast<unsigned long long>(size) / static_cast<unsigned long long>(sample);
-    estimate += estimate / 32 + 16;
-    if (estimate > static_cast<unsigned long long>(size))
-        estimate = static_cast<unsigned long long>(size);
-    return static_cast<size_t>(estimate);
+    return (lf - start) / kMaxLineLength;
 }
 
-// Cuts the text into lines and records each: a line ends after its line
-// feed, or after kMaxLineLength bytes when no line feed comes sooner, or at
-// the end of the text. One pass finds the line feeds sixteen bytes at a
-// time where the processor has SSE2; the long stretches between them are
-// cut as they are passed.
-bool CutLines(const char* text, long size, RecordWriter& records)
+// Calls found(offset) for every line feed in [begin, end), in order: sixteen
+// bytes at a time where the processor has SSE2, byte by byte elsewhere.
+template <class Found>
+void ForEachFeed(const char* text, long begin, long end, Found found)
 {
-    long start = 0;   // of the line being passed
-    if (!records.Add(0))
-        return false;
-    // The line feed at offset lf ends the line that began at start, after
-    // any kMaxLineLength-byte lines a longer stretch is cut into.
-    auto lineFeedAt = [&](long lf) {
-        while (lf - start >= kMaxLineLength) {
-            start += kMaxLineLength;
-            if (!records.Add(start))
-                return false;
-        }
-        start = lf + 1;
-        return start >= size || records.Add(start);
-    };
-    long at = 0;
+    long at = begin;
 #if defined(__SSE2__)
     const __m128i lineFeed = _mm_set1_epi8('\n');
-    for (; size - at >= 16; at += 16) {
+    for (; end - at >= 16; at += 16) {
         __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text + at));
         unsigned mask = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(block, lineFeed)));
         while (mask) {
-            if (!lineFeedAt(at + static_cast<long>(__builtin_ctz(mask))))
-                return false;
+            found(at + static_cast<long>(__builtin_ctz(mask)));
             mask &= mask - 1;
         }
     }
 #endif
-    for (; at < size; ++at) {
-        if (text[at] == '\n' && !lineFeedAt(at))
-            return false;
+    for (; at < end; ++at) {
+        if (text[at] == '\n')
+            found(at);
     }
-    while (size - start > kMaxLineLength) {
-        start += kMaxLineLength;
-        if (!records.Add(start))
-            return false;
-    }
-    return true;
 }
+
+void PutRecord(LineRecord* records, size_t i, long offset)
+{
+    LineRecord* r = records + i;
+    r->previous = i ? r - 1 : nullptr;
+    r->next = r + 1;
+    r->lineNumber = static_cast<long>(i + 1);
+    r->offset = offset;
+}
+
+// Cuts the text into lines and records each: a line ends after its line
+// feed, or after kMaxLineLength bytes when no line feed comes sooner, or at
+// the end of the text. The text is cut into stretches, one per thread:
+// each first counts its own line starts, the counts place every stretch's
+// records in the one block, which is asked for at its exact size, and each
+// stretch then writes its records there.
+class LineCutter {
+public:
+    LineCutter(const char* text, long size, unsigned pieces) : text_(text), size_(size), stretches_(pieces)
+    {
+        const long each = size / static_cast<long>(pieces) + 1;
+        for (unsigned k = 0; k < pieces; ++k) {
+            const long begin = each * static_cast<long>(k);
+            stretches_[k].begin = begin < size ? begin : size;
+            stretches_[k].end = size - begin > each ? begin + each : size;
+        }
+    }
+
+    // How many records the text has.
+    size_t Count()
+    {
+        pieces::Run(static_cast<unsigned>(stretches_.size()), [this](unsigned k) { CountStretch(stretches_[k]); });
+        size_t next = 1;   // record 0 is the line at offset 0
+        long start = 0;    // of the line in progress
+        for (Stretch& s : stretches_) {
+            if (s.firstFeed < 0)
+                continue;
+            s.carriedStart = start;
+            s.firstRecord = next;
+            next += static_cast<size_t>(CutsBefore(start, s.firstFeed)) + s.ownStarts;
+            start = s.lastFeed + 1;
+        }
+        tailStart_ = start;
+        tailRecord_ = next;
+        return next + static_cast<size_t>(size_ - start > kMaxLineLength ? (size_ - start - 1) / kMaxLineLength : 0);
+    }
+
+    // Writes the Count() records into a block of that many.
+    void Write(LineRecord* records, size_t count)
+    {
+        PutRecord(records, 0, 0);
+        pieces::Run(static_cast<unsigned>(stretches_.size()),
+                    [this, records](unsigned k) { WriteStretch(stretches_[k], records); });
+        size_t i = tailRecord_;
+        for (long start = tailStart_; size_ - start > kMaxLineLength;)
+            PutRecord(records, i++, start += kMaxLineLength);
+        records[count - 1].next = nullptr;
+    }
+
+private:
+    void CountStretch(Stretch& s) const
+    {
+        long previous = -1;
+        const long size = size_;
+        ForEachFeed(text_, s.begin, s.end, [&](long lf) {
+            if (previous < 0)
+                s.firstFeed = lf;
+            else
+                s.ownStarts += static_cast<size_t>(CutsBefore(previous + 1, lf));
+            if (lf + 1 < size)
+                ++s.ownStarts;
+            previous = lf;
+        });
+        s.lastFeed = previous;
+    }
+
+    void WriteStretch(const Stretch& s, LineRecord* records) const
+    {
+        if (s.firstFeed < 0)
+            return;
+        size_t i = s.firstRecord;
+        long start = s.carriedStart;
+        const long size = size_;
+        ForEachFeed(text_, s.firstFeed, s.end, [&](long lf) {
+            while (lf - start >= kMaxLineLength)
+                PutRecord(records, i++, start += kMaxLineLength);
+            start = lf + 1;
+            if (start < size)
+                PutRecord(records, i++, start);
+        });
+    }
+
+    const char* const text_;
+    const long size_;
+    std::vector<Stretch> stretches_;
+    long tailStart_ = 0;   // where the line after the last feed begins
+    size_t tailRecord_ = 0;
+};
 
 }   // namespace
 
@@ -237,6 +219,10 @@ LoadStatus LineIndex::Load(filesys::File& file, long long statSize)
     char* text = static_cast<char*>(memory_.Allocate(size, &failure));
     if (!text)
         return failure;
+    // A fresh block gets its pages from the system one fault at a time; on
+    // several threads at once that takes a fraction of what the read alone
+    // would spend on them.
+    pieces::TouchPages(text, size);
 
     // One read straight into the block. A file may shrink between the status
     // call and the read: only the bytes actually read are text, so the index
@@ -253,16 +239,24 @@ LoadStatus LineIndex::Load(filesys::File& file, long long statSize)
     }
 
     const long length = static_cast<long>(got);
-    RecordWriter records(memory_, length);
-    if (!records.Reserve(EstimatedLineCount(text, length)) || !CutLines(text, length, records)) {
+    LineCutter cutter(text, length, pieces_ ? pieces_ : pieces::For(got, kLeastStretch));
+    const size_t count = cutter.Count();
+    size_t bytes = 0;
+    LineRecord* records = nullptr;
+    if (!RecordBlockBytes(count, &bytes))
+        failure = LoadStatus::OutOfMemory;
+    else
+        records = static_cast<LineRecord*>(memory_.Allocate(bytes, &failure));
+    if (!records) {
         memory_.Release(text);
-        return records.Status();
+        return failure;
     }
+    cutter.Write(records, count);
 
     text_ = text;
     textSize_ = length;
-    count_ = records.Count();
-    records_ = records.Finish();
+    count_ = static_cast<long>(count);
+    records_ = records;
     return LoadStatus::Loaded;
 }
 

@@ -58,6 +58,10 @@ public:
     LoadStatus Load(filesys::File& file, long long statSize);
     // Gives both blocks back.
     void Clear();
+    // How many stretches a load cuts the text in, each on a thread; 0, the
+    // default, takes one per processor for a large text and one for a small
+    // one. The records never depend on it.
+    void SpreadOver(unsigned stretches) { pieces_ = stretches; }
 
     // Writes the text, line by line, to path; the file is replaced only once
     // its new contents are completely written, from a file of a new name
@@ -80,6 +84,7 @@ private:
     long textSize_ = 0;
     LineRecord* records_ = nullptr;
     long count_ = 0;
+    unsigned pieces_ = 0;
 };
 
 // The bytes of a block of count records in *bytes; false when that many
