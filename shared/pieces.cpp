@@ -15,6 +15,8 @@ void Run(unsigned count, const std::function<void(unsigned)>& work)
 {
     std::vector<std::thread> threads;
     std::vector<unsigned> leftOver;
+    threads.reserve(count);
+    leftOver.reserve(count);
     for (unsigned i = 1; i < count; ++i) {
         try {
             threads.emplace_back(work, i);
@@ -22,10 +24,16 @@ void Run(unsigned count, const std::function<void(unsigned)>& work)
             leftOver.push_back(i);
         }
     }
-    if (count)
-        work(0);
-    for (unsigned i : leftOver)
-        work(i);
+    try {
+        if (count)
+            work(0);
+        for (unsigned i : leftOver)
+            work(i);
+    } catch (...) {   // the started threads end before the failure goes on
+        for (std::thread& each : threads)
+            each.join();
+        throw;
+    }
     for (std::thread& each : threads)
         each.join();
 }

@@ -16,7 +16,8 @@ unsigned Processors();
 // Runs work(0) to work(count - 1) and returns when every one has. Piece 0
 // runs on the calling thread, the others on threads of their own; a piece
 // whose thread cannot be started runs on the calling thread instead, so a
-// short system only makes it slower.
+// short system only makes it slower. A piece must not throw: on a thread of
+// its own that would end the program.
 void Run(unsigned count, const std::function<void(unsigned)>& work);
 
 // How many pieces a job over bytes is worth cutting into: one per
