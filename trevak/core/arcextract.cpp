@@ -209,7 +209,7 @@ private:
         }
         if (exists && (existing.isDir || existing.isLink))
             return Say(name + ": create file fails");
-        madeKeys_.insert(SameFileKey(clean));
+        Remember(SameFileKey(clean));
         if (!exists && writers_ > 1 && m.st.size <= static_cast<long long>(kCopyChunk))
             return HandOff(m, name, clean, path);
         if (!Settle())
@@ -498,11 +498,28 @@ private:
     // name can stand for any long one, so a name with a tilde never is.
     bool KnownMissing(const std::string& clean) const
     {
-        if (clean.find('~') != std::string::npos)
+        if (newDirs_.empty() || clean.find('~') != std::string::npos)
             return false;
         std::string key = SameFileKey(clean);
         size_t cut = key.rfind('/');
         return cut != std::string::npos && newDirs_.count(key.substr(0, cut)) && !madeKeys_.count(key);
+    }
+
+    // Records a path this run made or tried to make something at. Past
+    // kMaxRemembered paths it forgets them all, and from then on every path
+    // is asked for; false then.
+    bool Remember(const std::string& key)
+    {
+        if (forgotten_)
+            return false;
+        if (madeKeys_.size() >= kMaxRemembered) {
+            forgotten_ = true;
+            newDirs_.clear();
+            madeKeys_.clear();
+            return false;
+        }
+        madeKeys_.insert(key);
+        return true;
     }
 
     // Whether a handed-off file may be the one at a checked path below the
@@ -548,8 +565,8 @@ private:
                 ok = fs_.MakeDir(path);
                 if (ok) {
                     std::string key = SameFileKey(clean.substr(0, slash));
-                    newDirs_.insert(key);
-                    madeKeys_.insert(key);
+                    if (Remember(key))
+                        newDirs_.insert(key);
                     if (!pending_.empty())
                         dirsMade_.emplace_back(handedOff_, path);
                 }
@@ -577,6 +594,8 @@ private:
     // made or tried to make a file or directory at.
     std::set<std::string> newDirs_;
     std::set<std::string> madeKeys_;
+    bool forgotten_ = false;
+    static const size_t kMaxRemembered = 1 << 16;
 
     unsigned writers_ = 1;
     bool noThreads_ = false;
