@@ -80,6 +80,11 @@ public:
         CheckInside(p);
         return base_.MakeDir(p);
     }
+    bool RemoveDir(const std::string& p) override
+    {
+        CheckInside(p);
+        return base_.RemoveDir(p);
+    }
     bool SetTimes(const std::string& p, long long t) override
     {
         CheckInside(p);

@@ -43,6 +43,7 @@ public:
     std::unique_ptr<ArcStream> OpenUpdate(const std::string& p) override { return Wrap(base_.OpenUpdate(p)); }
     bool Stat(const std::string& p, ArcStatus* st) override { return base_.Stat(p, st); }
     bool MakeDir(const std::string& p) override { return base_.MakeDir(p); }
+    bool RemoveDir(const std::string& p) override { return base_.RemoveDir(p); }
     bool SetTimes(const std::string& p, long long t) override { return base_.SetTimes(p, t); }
     bool MakeReadOnly(const std::string& p) override { return base_.MakeReadOnly(p); }
     bool ListDir(const std::string& p, std::vector<ArcDirEntry>* out) override

@@ -94,6 +94,7 @@ public:
     std::unique_ptr<ArcStream> OpenUpdate(const std::string& p) override { return base_.OpenUpdate(p); }
     bool Stat(const std::string& p, ArcStatus* st) override { return base_.Stat(p, st); }
     bool MakeDir(const std::string& p) override { return !EndsWith(p, "/" + failMakeDir) && base_.MakeDir(p); }
+    bool RemoveDir(const std::string& p) override { return base_.RemoveDir(p); }
     bool SetTimes(const std::string& p, long long t) override { return base_.SetTimes(p, t); }
     bool MakeReadOnly(const std::string& p) override { return base_.MakeReadOnly(p); }
     bool ListDir(const std::string& p, std::vector<ArcDirEntry>* out) override { return base_.ListDir(p, out); }
@@ -350,6 +351,70 @@ TEST(Writers, AStoppedRunLeavesNoLaterFile)
         EXPECT_EQ(o.log,
                   (std::vector<std::string>{
                       "file f0", "file f1", "file f2", "file f3", "say f3: write error - extraction stopped"}));
+    }
+}
+
+// Directories are made while files before them are still being made; a
+// failure among those takes back every directory made after it, nested or
+// not, as well as the files.
+TEST(Writers, AStoppedRunLeavesNoLaterDirectory)
+{
+    Case c;
+    c.what = "";
+    c.members.push_back({"top/", "", '5'});
+    for (int i = 0; i < 40; i++) {
+        c.members.push_back({"top/f" + std::to_string(i), "x"});
+        if (i % 4 == 3) {
+            std::string d = "top/d" + std::to_string(i);
+            c.members.push_back({d + "/", "", '5'});
+            c.members.push_back({d + "/deeper/", "", '5'});
+            c.members.push_back({d + "/deeper/g", "y"});
+            c.members.push_back({"implied" + std::to_string(i) + "/by/h", "z"});
+        }
+    }
+    c.faults.failWrite = "f5";
+    for (unsigned writers : {1u, 8u}) {
+        Outcome o = ExtractWith(c, writers);
+        EXPECT_FALSE(o.completed);
+        EXPECT_EQ(o.files,
+                  (std::vector<std::string>{"implied3/", "implied3/by/",   "implied3/by/h",   "z", "writable", "top/",
+                                            "top/d3/",   "top/d3/deeper/", "top/d3/deeper/g", "y", "writable", "top/f0",
+                                            "x",         "writable",       "top/f1",          "x", "writable", "top/f2",
+                                            "x",         "writable",       "top/f3",          "x", "writable", "top/f4",
+                                            "x",         "writable"}))
+            << writers;
+    }
+}
+
+// A file met again in a directory the run made is found there: kept when
+// old files are kept or when it is newer, and a directory in its place is
+// not written over (nor said to be when existing files are left alone),
+// however many writers there are.
+TEST(Writers, ANameMetAgainInANewDirectoryFindsWhatTheRunMade)
+{
+    struct Expect {
+        bool noOverwrite, ignoreOlder;
+        const char* a;
+    } expects[] = {{false, false, "second"}, {true, false, "first"}, {false, true, "first"}};
+    for (const Expect& e : expects) {
+        Case c;
+        c.what = "";
+        c.members = {{"n/", "", '5'},
+                     {"n/a", "first", '0', 0644, 2000000000},
+                     {"n/b/", "", '5'},
+                     {"n/b", "a file where a directory is"},
+                     {"n/a", "second", '0', 0644, 1000000000}};
+        c.options.noOverwrite = e.noOverwrite;
+        c.options.ignoreOlder = e.ignoreOlder;
+        for (unsigned writers : {1u, 8u}) {
+            Outcome o = ExtractWith(c, writers);
+            EXPECT_TRUE(o.completed);
+            EXPECT_EQ(o.files, (std::vector<std::string>{"n/", "n/a", e.a, "writable", "n/b/"})) << writers;
+            bool said = false;
+            for (const std::string& line : o.log)
+                said = said || line == "say n/b: create file fails";
+            EXPECT_EQ(said, !e.noOverwrite && !e.ignoreOlder) << writers;
+        }
     }
 }
 

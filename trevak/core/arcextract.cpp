@@ -28,8 +28,8 @@ const size_t kCopyChunk = 1 << 20;
 // archive is read on. Everything the user sees still comes from this
 // thread in archive order: a handed-off file's outcome is said before
 // anything said about a later member, and a failure that stops the run
-// takes back the files made after it, so the run stops where one in turn
-// would have, with the same files on disk.
+// takes back the files and directories made after it, so the run stops
+// where one in turn would have, with the same files on disk.
 const size_t kMaxPending = 64;               // files handed off and not yet told
 const size_t kMaxPendingBytes = 32u << 20;   // their data
 
@@ -42,6 +42,7 @@ struct Handoff {
     long long mtime = 0;
     bool setTime = false;
     bool readOnly = false;
+    size_t seq = 0;   // its place among the files handed off, from 1
     Outcome outcome = kWaiting;
 };
 
@@ -195,7 +196,7 @@ private:
         if (Pending(clean) && !Settle())
             return false;
         ArcStatus existing;
-        bool exists = fs_.Stat(path, &existing);
+        bool exists = !KnownMissing(clean) && fs_.Stat(path, &existing);
         if (exists && options_.noOverwrite)
             return true;
         if (exists && options_.ignoreOlder && m.st.mtime < existing.mtime)
@@ -208,6 +209,7 @@ private:
         }
         if (exists && (existing.isDir || existing.isLink))
             return Say(name + ": create file fails");
+        Remember(SameFileKey(clean));
         if (!exists && writers_ > 1 && m.st.size <= static_cast<long long>(kCopyChunk))
             return HandOff(m, name, clean, path);
         if (!Settle())
@@ -311,6 +313,7 @@ private:
         }
         pendingKeys_.insert(h->key);
         pendingBytes_ += have;
+        h->seq = ++handedOff_;
         {
             std::lock_guard<std::mutex> lock(m_);
             pending_.push_back(std::move(h));
@@ -433,7 +436,12 @@ private:
         }
         pendingKeys_.erase(pendingKeys_.find(j->key));
         pendingBytes_ -= j->data.size();
-        return Tell(*j);
+        toldSeq_ = j->seq;
+        if (!Tell(*j))
+            return false;
+        if (pending_.empty())
+            dirsMade_.clear();   // none of them can be taken back now
+        return true;
     }
 
     // Says the outcome of every handed-off file, in order; false when one
@@ -450,7 +458,8 @@ private:
     }
 
     // A handed-off file stopped the run: the files handed off after it are
-    // not made, or removed once made, as a run in turn never reached them.
+    // not made, or removed once made, and the directories made after it
+    // removed, the last made first, as a run in turn never reached them.
     bool Abandon()
     {
         stopped_ = true;
@@ -462,6 +471,11 @@ private:
             if (j->outcome == Handoff::kWritten)
                 fs_.Remove(j->path);
         }
+        for (size_t i = dirsMade_.size(); i-- > 0;) {
+            if (dirsMade_[i].first >= toldSeq_)
+                fs_.RemoveDir(dirsMade_[i].second);
+        }
+        dirsMade_.clear();
         pending_.clear();
         taken_ = 0;
         pendingKeys_.clear();
@@ -475,6 +489,36 @@ private:
             if (j->outcome == Handoff::kWaiting)
                 return false;
         }
+        return true;
+    }
+
+    // Whether nothing can be at a checked path below the target: its
+    // directory was made by this run, so began empty, and nothing this run
+    // made or tried to make may be known by the path's name. A short (8.3)
+    // name can stand for any long one, so a name with a tilde never is.
+    bool KnownMissing(const std::string& clean) const
+    {
+        if (newDirs_.empty() || clean.find('~') != std::string::npos)
+            return false;
+        std::string key = SameFileKey(clean);
+        size_t cut = key.rfind('/');
+        return cut != std::string::npos && newDirs_.count(key.substr(0, cut)) && !madeKeys_.count(key);
+    }
+
+    // Records a path this run made or tried to make something at. Past
+    // kMaxRemembered paths it forgets them all, and from then on every path
+    // is asked for; false then.
+    bool Remember(const std::string& key)
+    {
+        if (forgotten_)
+            return false;
+        if (madeKeys_.size() >= kMaxRemembered) {
+            forgotten_ = true;
+            newDirs_.clear();
+            madeKeys_.clear();
+            return false;
+        }
+        madeKeys_.insert(key);
         return true;
     }
 
@@ -508,19 +552,24 @@ private:
             pos = slash + 1;
             if (madeDirs_.count(path))
                 continue;
-            // A directory is made only once every file handed off before
-            // it is told, so that a run stopped by one of them leaves no
-            // directory a run in turn would not have made.
             if (Pending(clean.substr(0, slash)) && !Settle())
                 return kStop;
             ArcStatus st;
             bool ok;
-            if (fs_.Stat(path, &st)) {
+            if (!KnownMissing(clean.substr(0, slash)) && fs_.Stat(path, &st)) {
                 ok = st.isDir && !st.isLink;
             } else {
-                if (!Settle())
-                    return kStop;
+                // Made while files handed off before it are still being
+                // made: should one of them stop the run, Abandon takes the
+                // directory back.
                 ok = fs_.MakeDir(path);
+                if (ok) {
+                    std::string key = SameFileKey(clean.substr(0, slash));
+                    if (Remember(key))
+                        newDirs_.insert(key);
+                    if (!pending_.empty())
+                        dirsMade_.emplace_back(handedOff_, path);
+                }
             }
             if (ok) {
                 madeDirs_.insert(path);
@@ -541,12 +590,23 @@ private:
     ArcUi& ui_;
     std::vector<char> buffer_;
     std::set<std::string> madeDirs_;   // directories known to be plain ones in this run
+    // SameFileKey of the directories this run made, and of every path it
+    // made or tried to make a file or directory at.
+    std::set<std::string> newDirs_;
+    std::set<std::string> madeKeys_;
+    bool forgotten_ = false;
+    static const size_t kMaxRemembered = 1 << 16;
 
     unsigned writers_ = 1;
     bool noThreads_ = false;
     bool stopped_ = false;
     std::multiset<std::string> pendingKeys_;
     size_t pendingBytes_ = 0;
+    size_t handedOff_ = 0;   // files handed off so far
+    size_t toldSeq_ = 0;     // the last handed-off file told
+    // Directories made while files were handed off and not yet told, each
+    // with the number of files handed off before it.
+    std::vector<std::pair<size_t, std::string>> dirsMade_;
     // Shared with the writers, under m_: the handed-off files in archive
     // order, how many of them a writer has taken, and each one's outcome.
     std::mutex m_;

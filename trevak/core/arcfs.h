@@ -77,6 +77,8 @@ public:
     // Status of the path itself (a link is reported as a link, not followed).
     virtual bool Stat(const std::string& path, ArcStatus* st) = 0;
     virtual bool MakeDir(const std::string& path) = 0;
+    // Removes an empty directory.
+    virtual bool RemoveDir(const std::string& path) = 0;
     virtual bool SetTimes(const std::string& path, long long mtime) = 0;
     virtual bool MakeReadOnly(const std::string& path) = 0;
     // Entries of a directory except "." and "..", in the system's order.

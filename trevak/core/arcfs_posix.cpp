@@ -97,6 +97,7 @@ public:
         return true;
     }
     bool MakeDir(const std::string& path) override { return mkdir(path.c_str(), 0777) == 0; }
+    bool RemoveDir(const std::string& path) override { return rmdir(path.c_str()) == 0; }
     bool SetTimes(const std::string& path, long long mtime) override
     {
         struct timeval tv[2];

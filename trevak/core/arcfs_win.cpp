@@ -207,6 +207,7 @@ public:
         return true;
     }
     bool MakeDir(const std::string& path) override { return _mkdir(path.c_str()) == 0; }
+    bool RemoveDir(const std::string& path) override { return _rmdir(path.c_str()) == 0; }
     bool SetTimes(const std::string& path, long long mtime) override
     {
         struct __utimbuf64 t;

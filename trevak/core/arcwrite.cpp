@@ -5,6 +5,7 @@
 #include <condition_variable>
 #include <cstddef>
 #include <cstring>
+#include <deque>
 #include <initializer_list>
 #include <memory>
 #include <mutex>
@@ -28,12 +29,103 @@ bool LessNoCase(const std::string& a, const std::string& b)
         a.begin(), a.end(), b.begin(), b.end(), [](char x, char y) { return LowerLetter(x) < LowerLetter(y); });
 }
 
-// Opens the files of a directory ahead of the writer, on threads of their
-// own, reads their status and reads the small ones whole: under Wine every
-// open, status query and close is a round trip to the server, and several
-// can be under way at once. The writer takes the files in its own order and
-// does everything a user sees (headers, messages) itself, so the archive and
-// what is said are those of a walk in turn; the threads only read.
+// The walk of the source in the order its members are written: a
+// directory's files as the pattern takes them, then (when descending) each
+// subdirectory in name order, listed and its status read when the walk
+// reaches it, followed by its own walk. It goes one step at a time, so that
+// it runs on the writer's thread or ahead of it on a thread of its own.
+class Walk {
+public:
+    struct Step {
+        bool isDir = false;
+        bool listed = false;   // a directory whose entries and status were read
+        std::string path;
+        std::string member;
+        ArcStatus st;   // a listed directory's
+    };
+
+    Walk(const WriteOptions& options, ArcFs& fs, const std::vector<ArcDirEntry>& root) : options_(options), fs_(fs)
+    {
+        Enter(options.source, "", root);
+    }
+
+    // The next step; false when the walk is done.
+    bool Next(Step* step)
+    {
+        while (!frames_.empty()) {
+            Frame& f = frames_.back();
+            if (f.file < f.files.size()) {
+                const std::string& name = f.files[f.file++];
+                *step = Step();
+                step->path = f.dir + "/" + name;
+                step->member = Member(f.prefix, name);
+                return true;
+            }
+            if (f.sub < f.subdirs.size()) {
+                const std::string& name = f.subdirs[f.sub++];
+                *step = Step();
+                step->isDir = true;
+                step->path = f.dir + "/" + name;
+                step->member = Member(f.prefix, name);
+                std::vector<ArcDirEntry> entries;
+                step->listed = fs_.ListDir(step->path, &entries) && fs_.Stat(step->path, &step->st);
+                if (step->listed) {
+                    step->st.isDir = true;
+                    Enter(step->path, step->member, entries);
+                }
+                return true;
+            }
+            frames_.pop_back();
+        }
+        return false;
+    }
+
+private:
+    struct Frame {
+        std::string dir;
+        std::string prefix;
+        std::vector<std::string> files;
+        std::vector<std::string> subdirs;
+        size_t file = 0;
+        size_t sub = 0;
+    };
+
+    void Enter(const std::string& dir, const std::string& prefix, const std::vector<ArcDirEntry>& entries)
+    {
+        Frame f;
+        f.dir = dir;
+        f.prefix = prefix;
+        f.files = ExpandPattern(options_.pattern, entries);
+        if (options_.descend) {
+            for (const ArcDirEntry& e : entries) {
+                // A link is never followed: it could lead back up the tree.
+                if (e.isDir && !e.isLink)
+                    f.subdirs.push_back(e.name);
+            }
+            std::sort(f.subdirs.begin(), f.subdirs.end(), LessNoCase);
+        }
+        frames_.push_back(std::move(f));
+    }
+
+    static std::string Member(const std::string& prefix, const std::string& name)
+    {
+        return LowerName(prefix.empty() ? name : prefix + "/" + name);
+    }
+
+    const WriteOptions& options_;
+    ArcFs& fs_;
+    std::vector<Frame> frames_;
+};
+
+// Walks the source and opens its files ahead of the writer, on threads of
+// their own: one walks (a directory's listing is a few round trips to the
+// server under Wine), the others open each file, read its status and read
+// it whole when small, as every open, first read and close is a round trip
+// too, and several can be under way at once. The read-ahead goes on across
+// directories, so it never waits for the writer at a directory's end. The
+// writer takes the steps in the walk's order and does everything a user
+// sees (headers, messages) itself, so the archive and what is said are
+// those of a walk in turn; the threads only read.
 class ReadAhead {
 public:
     struct Opened {
@@ -47,17 +139,72 @@ public:
         std::vector<char> data;
     };
 
-    ReadAhead(ArcFs& fs, const std::vector<ArcFileId>& skip, unsigned threads) : fs_(fs), skip_(skip)
+    // readers: the threads that open files; with fewer than one, or when
+    // the system gives no thread, the writer walks and opens in turn.
+    ReadAhead(ArcFs& fs, const std::vector<ArcFileId>& skip, Walk& walk, unsigned readers)
+        : fs_(fs), skip_(skip), walk_(walk)
     {
         // A thread the system will not give leaves the work to the others,
-        // or with none to the writer itself.
+        // or with no reader or no walker to the writer itself.
         try {
-            for (unsigned i = 0; i < threads; i++)
-                threads_.emplace_back([this] { Work(); });
+            for (unsigned i = 0; i < readers; i++)
+                threads_.emplace_back([this] { Read(); });
+            if (!threads_.empty())
+                threads_.emplace_back([this] { WalkAhead(); });
         } catch (const std::system_error&) {
         }
+        if (threads_.size() <= readers)
+            Stop();
+        threaded_ = !threads_.empty();
     }
-    ~ReadAhead()
+    ~ReadAhead() { Stop(); }
+
+    // The walk's next step, and a file's opening; false at the walk's end.
+    bool Next(Walk::Step* step, Opened* file)
+    {
+        if (!threaded_) {
+            if (!walk_.Next(step))
+                return false;
+            if (!step->isDir)
+                *file = OpenCaught(step->path);
+            return true;
+        }
+        {
+            std::unique_lock<std::mutex> lock(m_);
+            done_.wait(lock,
+                       [&] { return items_.empty() ? walkDone_ : items_.front().step.isDir || items_.front().ready; });
+            if (items_.empty()) {
+                if (walkNoMemory_)
+                    throw std::bad_alloc();   // where the walk in turn would have run out
+                return false;
+            }
+            Item& front = items_.front();
+            *step = std::move(front.step);
+            if (!step->isDir) {
+                *file = std::move(front.file);
+                opened_--;
+            }
+            items_.pop_front();
+            first_++;
+        }
+        work_.notify_all();
+        return true;
+    }
+
+private:
+    struct Item {
+        Walk::Step step;
+        Opened file;
+        bool ready = false;   // a file opened
+    };
+
+    // Steps walked ahead of the writer; files opened ahead of it, and the
+    // largest read whole: together at most 16 MB wait in memory.
+    static const size_t kWalkAhead = 4096;
+    static const size_t kAhead = 16;
+    static const long long kWholeMax = 1 << 20;
+
+    void Stop()
     {
         {
             std::lock_guard<std::mutex> lock(m_);
@@ -66,63 +213,76 @@ public:
         work_.notify_all();
         for (std::thread& t : threads_)
             t.join();
+        threads_.clear();
     }
 
-    // A new list of files; whatever is left of the last one is dropped.
-    void Start(std::vector<std::string> paths)
-    {
-        std::vector<Opened> dropped;
-        {
-            std::lock_guard<std::mutex> lock(m_);
-            batch_++;
-            paths_ = std::move(paths);
-            dropped.swap(files_);
-            files_.resize(paths_.size());
-            ready_.assign(paths_.size(), 0);
-            next_ = taken_ = 0;
-        }
-        work_.notify_all();
-    }
-
-    // File i of the list, in order from 0.
-    Opened Take(size_t i)
-    {
-        Opened f;
-        if (threads_.empty())
-            return OpenCaught(paths_[i]);
-        {
-            std::unique_lock<std::mutex> lock(m_);
-            done_.wait(lock, [&] { return ready_[i] != 0; });
-            f = std::move(files_[i]);
-            taken_ = i + 1;
-        }
-        work_.notify_all();
-        return f;
-    }
-
-private:
-    // Files opened ahead of the writer, and the largest read whole: together
-    // at most 16 MB wait in memory.
-    static const size_t kAhead = 16;
-    static const long long kWholeMax = 1 << 20;
-
-    void Work()
+    void WalkAhead()
     {
         std::unique_lock<std::mutex> lock(m_);
         for (;;) {
-            work_.wait(lock, [&] { return quit_ || (next_ < paths_.size() && next_ < taken_ + kAhead); });
+            work_.wait(lock, [&] { return quit_ || items_.size() < kWalkAhead; });
+            if (quit_)
+                return;
+            lock.unlock();
+            Item item;
+            bool more = false, noMemory = false;
+            try {
+                more = walk_.Next(&item.step);
+            } catch (const std::bad_alloc&) {
+                noMemory = true;
+            }
+            lock.lock();
+            if (more) {
+                try {
+                    items_.push_back(std::move(item));
+                } catch (const std::bad_alloc&) {
+                    noMemory = true;
+                    more = false;
+                }
+            }
+            if (!more) {
+                walkDone_ = true;
+                walkNoMemory_ = noMemory;
+            }
+            done_.notify_all();
+            work_.notify_all();
+            if (!more)
+                return;
+        }
+    }
+
+    // Whether a file of the walk waits to be opened; next_ passes over the
+    // directories before it (the writer may have taken some already: it
+    // takes no file before a reader has opened it).
+    bool FileToOpen()
+    {
+        if (next_ < first_)
+            next_ = first_;
+        while (next_ < first_ + items_.size() && items_[next_ - first_].step.isDir)
+            next_++;
+        return next_ < first_ + items_.size() && opened_ < kAhead;
+    }
+
+    void Read()
+    {
+        std::unique_lock<std::mutex> lock(m_);
+        for (;;) {
+            work_.wait(lock, [&] { return quit_ || FileToOpen(); });
             if (quit_)
                 return;
             size_t i = next_++;
-            unsigned batch = batch_;
-            std::string path = paths_[i];
+            opened_++;
+            // The item stays where it is until the writer has taken it,
+            // and it takes none before it is ready.
+            const std::string& path = items_[i - first_].step.path;
             lock.unlock();
             Opened f = OpenCaught(path);
             lock.lock();
-            if (batch != batch_)
-                continue;   // dropped; f closes as it goes
-            files_[i] = std::move(f);
-            ready_[i] = 1;
+            if (quit_)
+                return;   // f closes as it goes
+            Item& item = items_[i - first_];
+            item.file = std::move(f);
+            item.ready = true;
             done_.notify_all();
         }
     }
@@ -169,32 +329,29 @@ private:
 
     ArcFs& fs_;
     const std::vector<ArcFileId>& skip_;
+    Walk& walk_;
+    bool threaded_ = false;
+    // Shared with the threads, under m_: the steps walked and not yet taken
+    // (item i of the walk at items_[i - first_]), the next file to open and
+    // how many files are opened and not yet taken.
     std::mutex m_;
     std::condition_variable work_, done_;
-    std::vector<std::string> paths_;
-    std::vector<Opened> files_;
-    std::vector<char> ready_;
-    size_t next_ = 0;    // the next file a thread opens
-    size_t taken_ = 0;   // files the writer has taken
-    unsigned batch_ = 0;
+    std::deque<Item> items_;
+    size_t first_ = 0;
+    size_t next_ = 0;
+    size_t opened_ = 0;
+    bool walkDone_ = false;
+    bool walkNoMemory_ = false;
     bool quit_ = false;
     std::vector<std::thread> threads_;
 };
-
-const unsigned kReadAheadThreads = 2;
 
 class Writer {
 public:
     // skip: the files never to be archived, the archive being written and
     // the one it replaces.
     Writer(std::initializer_list<ArcFileId> skip, const WriteOptions& options, ArcStream& out, ArcFs& fs, ArcUi& ui)
-        : skip_(skip),
-          options_(options),
-          out_(out),
-          fs_(fs),
-          ui_(ui),
-          buffer_(kCopyChunk),
-          ahead_(fs, skip_, kReadAheadThreads)
+        : skip_(skip), options_(options), out_(out), fs_(fs), ui_(ui), buffer_(kCopyChunk)
     {
     }
 
@@ -206,7 +363,22 @@ public:
             ui_.Message("Cant access specified directory");
             return false;
         }
-        return Directory(options_.source, "", entries);
+        Walk walk(options_, fs_, entries);
+        unsigned readers = options_.readers == 0 ? kWriteReaders : options_.readers < 2 ? 0 : options_.readers;
+        ReadAhead ahead(fs_, skip_, walk, readers < kWriteMaxReaders ? readers : kWriteMaxReaders);
+        Walk::Step step;
+        ReadAhead::Opened file;
+        while (ahead.Next(&step, &file)) {
+            if (!step.isDir) {
+                if (!File(step.member, std::move(file)))
+                    return false;
+            } else if (!step.listed) {
+                ui_.Message("cant access directory " + step.member + " - skipped");
+            } else if (!Header(step.member, step.st)) {
+                return false;
+            }
+        }
+        return true;
     }
 
     bool WriteEnd()
@@ -220,47 +392,6 @@ public:
     }
 
 private:
-    bool Directory(const std::string& dir, const std::string& prefix, const std::vector<ArcDirEntry>& entries)
-    {
-        std::vector<std::string> names = ExpandPattern(options_.pattern, entries);
-        std::vector<std::string> paths;
-        for (const std::string& name : names)
-            paths.push_back(dir + "/" + name);
-        ahead_.Start(paths);
-        for (size_t i = 0; i < names.size(); i++) {
-            if (!File(Member(prefix, names[i]), ahead_.Take(i)))
-                return false;
-        }
-        if (!options_.descend)
-            return true;
-        std::vector<std::string> subdirs;
-        for (const ArcDirEntry& e : entries) {
-            // A link is never followed: it could lead back up the tree.
-            if (e.isDir && !e.isLink)
-                subdirs.push_back(e.name);
-        }
-        std::sort(subdirs.begin(), subdirs.end(), LessNoCase);
-        for (const std::string& name : subdirs) {
-            std::string path = dir + "/" + name;
-            std::string member = Member(prefix, name);
-            std::vector<ArcDirEntry> sub;
-            ArcStatus st;
-            if (!fs_.ListDir(path, &sub) || !fs_.Stat(path, &st)) {
-                ui_.Message("cant access directory " + member + " - skipped");
-                continue;
-            }
-            st.isDir = true;
-            if (!Header(member, st) || !Directory(path, member, sub))
-                return false;
-        }
-        return true;
-    }
-
-    static std::string Member(const std::string& prefix, const std::string& name)
-    {
-        return LowerName(prefix.empty() ? name : prefix + "/" + name);
-    }
-
     bool File(const std::string& member, ReadAhead::Opened f)
     {
         // Opened and its status read through the open file before its header
@@ -360,7 +491,6 @@ private:
     ArcFs& fs_;
     ArcUi& ui_;
     std::vector<char> buffer_;
-    ReadAhead ahead_;
 };
 
 const char Writer::kWriteError[] = "Error writing archive - archive abandoned";

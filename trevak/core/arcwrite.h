@@ -14,7 +14,15 @@ struct WriteOptions {
     bool descend = true;   // also every directory below the source
     bool append = false;
     int type = 1;   // the format: created in it, or the archive's own when appending
+    // Threads that open and read the files ahead of the writer while
+    // another walks the directories ahead of them; 0 takes kWriteReaders,
+    // 1 walks and reads every file in turn. What is shown and written is
+    // the same for any number.
+    unsigned readers = 0;
 };
+
+const unsigned kWriteReaders = 3;
+const unsigned kWriteMaxReaders = 8;
 
 // Writes the files of the source into the archive at path. Create builds
 // the archive beside it and puts it in place whole, so a failed run leaves
