@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include "arcreader.h"
+
 namespace fs = std::filesystem;
 
 ArcUi::Answer ScriptedUi::AskYesNoCancel(const std::string& text)
@@ -169,4 +171,20 @@ std::string BuildCpio(const std::vector<TestMember>& members, bool noTrailer)
     if (!noTrailer)
         out.append(CpioTrailer());
     return out;
+}
+
+std::vector<std::string> MemberNames(const std::string& archive, int type)
+{
+    ArcMemStream in(archive.data(), archive.size());
+    ScriptedUi ui;
+    std::vector<std::string> names;
+    EXPECT_TRUE(ListArchive(
+        in,
+        type,
+        [&](const ArcMember& m) {
+            names.push_back(m.name);
+            return true;
+        },
+        ui));
+    return names;
 }

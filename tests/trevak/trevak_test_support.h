@@ -66,4 +66,8 @@ void FixTarChecksum(unsigned char* block);
 
 std::string ReadWholeFile(const std::string& path);
 
+// The names of an archive's members, in its order; the test fails when the
+// archive does not list to its end.
+std::vector<std::string> MemberNames(const std::string& archive, int type);
+
 #endif

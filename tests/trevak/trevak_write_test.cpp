@@ -97,19 +97,7 @@ private:
 
 Names ListFile(const std::string& path, int type)
 {
-    std::string bytes = ReadWholeFile(path);
-    ArcMemStream in(bytes.data(), bytes.size());
-    ScriptedUi ui;
-    Names names;
-    EXPECT_TRUE(ListArchive(
-        in,
-        type,
-        [&](const ArcMember& m) {
-            names.push_back(m.name);
-            return true;
-        },
-        ui));
-    return names;
+    return MemberNames(ReadWholeFile(path), type);
 }
 
 bool Write(const std::string& archive, const std::string& source, const std::string& pattern, int type, bool append,
