@@ -1,5 +1,7 @@
 #include "pieces.h"
 
+#include <atomic>
+#include <memory>
 #include <thread>
 #include <vector>
 
@@ -47,11 +49,20 @@ unsigned For(size_t bytes, size_t least)
     return n ? static_cast<unsigned>(n) : 1;
 }
 
+namespace {
+// The smallest page any of the systems uses; touching more often than a
+// page costs a store, not a fault.
+const size_t kPage = 4096;
+
+void TouchRange(volatile char* base, size_t at, size_t end)
+{
+    for (; at < end; at += kPage)
+        base[at] = 0;
+}
+}   // namespace
+
 void TouchPages(void* block, size_t bytes)
 {
-    // The smallest page any of the systems uses; touching more often than
-    // a page costs a store, not a fault.
-    const size_t kPage = 4096;
     volatile char* base = static_cast<char*>(block);
     const unsigned count = For(bytes, 4 * 1024 * 1024);
     const size_t pages = (bytes + kPage - 1) / kPage;
@@ -59,8 +70,48 @@ void TouchPages(void* block, size_t bytes)
     Run(count, [&](unsigned piece) {
         size_t at = static_cast<size_t>(piece) * pagesEach * kPage;
         const size_t end = at + pagesEach * kPage < bytes ? at + pagesEach * kPage : bytes;
-        for (; at < end; at += kPage)
-            base[at] = 0;
+        TouchRange(base, at, end);
+    });
+}
+
+void TouchPagesAhead(void* block, size_t bytes, const std::function<bool(size_t from, size_t to)>& fill)
+{
+    const size_t kStretch = 4 * 1024 * 1024;
+    const size_t stretches = (bytes + kStretch - 1) / kStretch;
+    if (stretches == 0)
+        return;
+    volatile char* base = static_cast<char*>(block);
+    // Stretches are taken in order by whoever is free. A stretch is filled
+    // only once its flag says its pages are in: a zero stored into a page
+    // after the fill would wipe what the fill put there.
+    std::unique_ptr<std::atomic<bool>[]> touched(new std::atomic<bool>[stretches]);
+    for (size_t i = 0; i < stretches; ++i)
+        touched[i].store(false, std::memory_order_relaxed);
+    std::atomic<size_t> next{0};
+    auto touchNext = [&]() {
+        const size_t i = next.fetch_add(1);
+        if (i >= stretches)
+            return false;
+        TouchRange(base, i * kStretch, i + 1 < stretches ? (i + 1) * kStretch : bytes);
+        touched[i].store(true, std::memory_order_release);
+        return true;
+    };
+    Run(For(bytes, kStretch), [&](unsigned piece) {
+        if (piece != 0) {
+            while (touchNext()) {
+            }
+            return;
+        }
+        // The calling thread fills; waiting for a stretch it takes one
+        // itself, so it never waits on a thread that did not start.
+        bool filling = true;
+        for (size_t i = 0; i < stretches && filling; ++i) {
+            while (!touched[i].load(std::memory_order_acquire)) {
+                if (!touchNext())
+                    std::this_thread::yield();
+            }
+            filling = fill(i * kStretch, i + 1 < stretches ? (i + 1) * kStretch : bytes);
+        }
     });
 }
 

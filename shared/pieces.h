@@ -30,6 +30,13 @@ unsigned For(size_t bytes, size_t least);
 // whatever they were only if they were zeros.
 void TouchPages(void* block, size_t bytes);
 
+// The same for a block about to be filled front to back: the pages are
+// faulted in a stretch at a time on the other processors, and fill(from,
+// to) is called on the calling thread for each stretch, in order, as soon
+// as its pages are in, so that filling the front overlaps faulting the
+// rest. Once fill returns false it is not called again.
+void TouchPagesAhead(void* block, size_t bytes, const std::function<bool(size_t from, size_t to)>& fill);
+
 }   // namespace pieces
 
 #endif

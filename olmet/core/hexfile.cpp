@@ -105,16 +105,21 @@ LoadError HexFile::Load(filesys::File& file, Offset statSize, const char* path)
         m_seam->Free(block);
         return LoadError::CantLock;
     }
-    // The block's pages are faulted in on every processor first (a zero
-    // into each page of a zeroed block), so the read is a plain copy.
-    pieces::TouchPages(data, static_cast<size_t>(statSize));
-    // One read straight into the block (the seam hands the system pieces it
-    // takes in one call), never more than the status said; a file that
-    // shrank since then is shown as far as it was read, so no byte shown is
-    // one the file lacks. What was read before a read error is no view of
-    // the file.
-    const size_t got = file.Read(data, static_cast<size_t>(statSize));
-    if (filesys::LastError() != filesys::Error::kNone) {
+    // The file goes straight into the block, front to back, never more than
+    // the status said, while the block's pages are faulted in ahead of the
+    // read on the other processors (a zero into each page of a zeroed
+    // block). A file that shrank since the status call is shown as far as
+    // it was read, so no byte shown is one the file lacks. What was read
+    // before a read error is no view of the file.
+    size_t got = 0;
+    bool failed = false;
+    pieces::TouchPagesAhead(data, static_cast<size_t>(statSize), [&](size_t from, size_t to) {
+        const size_t read = file.Read(data + from, to - from);
+        got += read;
+        failed = filesys::LastError() != filesys::Error::kNone;
+        return !failed && read == to - from;
+    });
+    if (failed) {
         m_seam->Free(block);
         return LoadError::CantOpen;
     }

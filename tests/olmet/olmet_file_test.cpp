@@ -140,7 +140,7 @@ LoadError LoadClaiming(HexFile& file, const std::string& path, Offset statSize)
 TEST(OlmetFile, TheWholeFileLoadsWhatEverItsSize)
 {
     Files files;
-    for (size_t size : {size_t(1), size_t(512), size_t(513), size_t(3 << 20) + 5}) {
+    for (size_t size : {size_t(1), size_t(512), size_t(513), size_t(3 << 20) + 5, size_t(9 << 20) + 7}) {
         std::string name = files.Write("olmet_size_" + std::to_string(size) + ".bin", Pattern(size));
         HexFile file;
         ASSERT_EQ(file.Load(name.c_str()), LoadError::None) << size;
@@ -249,6 +249,18 @@ TEST(OlmetFile, AFileShorterThanItsStatusShowsOnlyWhatWasRead)
     HexFile grown(seam);
     ASSERT_EQ(LoadClaiming(grown, name, 4), LoadError::None);
     EXPECT_EQ(Held(grown), "0123");
+
+    // The same past the first megabytes, which are read while the pages of
+    // the rest are still being faulted in.
+    const std::string large = Pattern((9 << 20) + 7);
+    std::string big = files.Write("olmet_shrunk_big.bin", large);
+    HexFile shrunk(seam);
+    ASSERT_EQ(LoadClaiming(shrunk, big, 13 << 20), LoadError::None);
+    EXPECT_EQ(shrunk.Size(), static_cast<Offset>(large.size()));
+    EXPECT_TRUE(Held(shrunk) == large);
+    HexFile cut(seam);
+    ASSERT_EQ(LoadClaiming(cut, big, (5 << 20) + 3), LoadError::None);
+    EXPECT_TRUE(Held(cut) == large.substr(0, (5 << 20) + 3));
 }
 
 // A read that fails, or a status that cannot be had, is reported as the

@@ -108,6 +108,16 @@ std::ostream& operator<<(std::ostream& os, const ChangedSizeCase& c)
     return os << c.name;
 }
 
+// size bytes of eight-byte lines.
+std::string Repeat8(size_t size)
+{
+    std::string s;
+    s.reserve(size);
+    while (s.size() < size)
+        s += "abcdefg\n";
+    return s;
+}
+
 class ChangedSize : public ::testing::TestWithParam<ChangedSizeCase> {};
 
 TEST_P(ChangedSize, OnlyTheBytesReadAreIndexed)
@@ -128,13 +138,24 @@ TEST_P(ChangedSize, OnlyTheBytesReadAreIndexed)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Pager, ChangedSize,
-                         ::testing::Values(
-                             // Shrank after the status call: the rest of the block is not text.
-                             ChangedSizeCase{"shrank", "one\ntwo\n", 5000, LoadStatus::Loaded, 8, 2},
-                             ChangedSizeCase{"shrank_to_nothing", "", 700, LoadStatus::ZeroLength, 0, 0},
-                             // Grew: the block holds what the status said.
-                             ChangedSizeCase{"grew", "one\ntwo\nthree\n", 6, LoadStatus::Loaded, 6, 2}));
+INSTANTIATE_TEST_SUITE_P(
+    Pager, ChangedSize,
+    ::testing::Values(
+        // Shrank after the status call: the rest of the block is not text.
+        ChangedSizeCase{"shrank", "one\ntwo\n", 5000, LoadStatus::Loaded, 8, 2},
+        ChangedSizeCase{"shrank_to_nothing", "", 700, LoadStatus::ZeroLength, 0, 0},
+        // Grew: the block holds what the status said.
+        ChangedSizeCase{"grew", "one\ntwo\nthree\n", 6, LoadStatus::Loaded, 6, 2},
+        // The same past the first megabytes, which are read while the
+        // pages of the rest are still being faulted in.
+        ChangedSizeCase{
+            "shrank_after_megabytes", Repeat8(9 << 20), 13 << 20, LoadStatus::Loaded, 9 << 20, (9 << 20) / 8},
+        ChangedSizeCase{"grew_after_megabytes",
+                        Repeat8(9 << 20),
+                        (5 << 20) + 3,
+                        LoadStatus::Loaded,
+                        (5 << 20) + 3,
+                        (5 << 20) / 8 + 1}));
 
 // Hands out blocks from the heap, failing the call numbered failAt (from 1)
 // in the way asked, and checks that every block comes back.
