@@ -61,19 +61,6 @@ void TouchRange(volatile char* base, size_t at, size_t end)
 }
 }   // namespace
 
-void TouchPages(void* block, size_t bytes)
-{
-    volatile char* base = static_cast<char*>(block);
-    const unsigned count = For(bytes, 4 * 1024 * 1024);
-    const size_t pages = (bytes + kPage - 1) / kPage;
-    const size_t pagesEach = (pages + count - 1) / count;
-    Run(count, [&](unsigned piece) {
-        size_t at = static_cast<size_t>(piece) * pagesEach * kPage;
-        const size_t end = at + pagesEach * kPage < bytes ? at + pagesEach * kPage : bytes;
-        TouchRange(base, at, end);
-    });
-}
-
 void TouchPagesAhead(void* block, size_t bytes, const std::function<bool(size_t from, size_t to)>& fill)
 {
     const size_t kStretch = 4 * 1024 * 1024;

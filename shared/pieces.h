@@ -24,17 +24,13 @@ void Run(unsigned count, const std::function<void(unsigned)>& work);
 // processor, but none smaller than least bytes.
 unsigned For(size_t bytes, size_t least);
 
-// Faults in every page of a block fresh from the system, spread over the
-// processors, so that one large read into it afterwards is a plain copy.
-// Each page gets a zero written at its start: the block's contents are
-// whatever they were only if they were zeros.
-void TouchPages(void* block, size_t bytes);
-
-// The same for a block about to be filled front to back: the pages are
-// faulted in a stretch at a time on the other processors, and fill(from,
-// to) is called on the calling thread for each stretch, in order, as soon
-// as its pages are in, so that filling the front overlaps faulting the
-// rest. Once fill returns false it is not called again.
+// Faults in every page of a block fresh from the system, a stretch at a
+// time on the other processors, while fill(from, to) is called on the
+// calling thread for each stretch, in order, as soon as its pages are in:
+// filling the front overlaps faulting the rest, and the fill is a plain
+// copy. Each page gets a zero written at its start before its stretch is
+// filled, so the block's contents are whatever they were only if they were
+// zeros. Once fill returns false it is not called again.
 void TouchPagesAhead(void* block, size_t bytes, const std::function<bool(size_t from, size_t to)>& fill);
 
 }   // namespace pieces
