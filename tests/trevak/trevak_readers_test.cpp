@@ -31,7 +31,7 @@ public:
 // listing shows that are gone by the time they are opened, and an archive
 // that takes only so many bytes. It keeps no state, so the walker and the
 // readers may call it at once.
-class FaultFs : public ArcFs {
+class FaultFs : public ForwardingFs {
 public:
     std::string source;
     std::set<std::string> unreadable, unlistable;
@@ -44,13 +44,6 @@ public:
             return nullptr;
         return base_.OpenRead(p);
     }
-    std::unique_ptr<ArcStream> Create(const std::string& p) override { return base_.Create(p); }
-    std::unique_ptr<ArcStream> OpenUpdate(const std::string& p) override { return base_.OpenUpdate(p); }
-    bool Stat(const std::string& p, ArcStatus* st) override { return base_.Stat(p, st); }
-    bool MakeDir(const std::string& p) override { return base_.MakeDir(p); }
-    bool RemoveDir(const std::string& p) override { return base_.RemoveDir(p); }
-    bool SetTimes(const std::string& p, long long t) override { return base_.SetTimes(p, t); }
-    bool MakeReadOnly(const std::string& p) override { return base_.MakeReadOnly(p); }
     bool ListDir(const std::string& p, std::vector<ArcDirEntry>* out) override
     {
         if (unlistable.count(Rel(p)) || !base_.ListDir(p, out))
@@ -70,29 +63,17 @@ public:
             return s;
         return std::unique_ptr<ArcStream>(new Limited(std::move(s), maxFileSize));
     }
-    bool Replace(const std::string& a, const std::string& b) override { return base_.Replace(a, b); }
-    bool Remove(const std::string& p) override { return base_.Remove(p); }
-    ArcFileId Identity(const std::string& p) override { return base_.Identity(p); }
 
 private:
-    class Limited : public ArcStream {
+    class Limited : public ForwardingStream {
     public:
-        Limited(std::unique_ptr<ArcStream> s, long long max) : s_(std::move(s)), max_(max) {}
-        size_t Read(void* b, size_t n) override { return s_->Read(b, n); }
+        Limited(std::unique_ptr<ArcStream> s, long long max) : ForwardingStream(std::move(s)), max_(max) {}
         bool Write(const void* b, size_t n) override
         {
             return s_->Tell() + static_cast<long long>(n) <= max_ && s_->Write(b, n);
         }
-        bool Skip(long long n) override { return s_->Skip(n); }
-        bool Seek(long long p) override { return s_->Seek(p); }
-        long long Tell() const override { return s_->Tell(); }
-        bool Truncate(long long size) override { return s_->Truncate(size); }
-        bool Close() override { return s_->Close(); }
-        ArcFileId Identity() const override { return s_->Identity(); }
-        bool SameFile(const ArcFileId& other) const override { return s_->SameFile(other); }
 
     private:
-        std::unique_ptr<ArcStream> s_;
         long long max_;
     };
 
@@ -103,8 +84,6 @@ private:
             return "";
         return p.compare(0, source.size() + 1, source + "/") == 0 ? p.substr(source.size() + 1) : p;
     }
-
-    ArcFs& base_ = SystemFs();
 };
 
 struct Case {

@@ -47,6 +47,52 @@ private:
     std::string path_;
 };
 
+// The system's file system with every call passed on: a test's fake derives
+// from it and overrides only the calls it makes fail. It keeps no state, so
+// threads may call it at once.
+class ForwardingFs : public ArcFs {
+public:
+    std::unique_ptr<ArcStream> OpenRead(const std::string& p) override { return base_.OpenRead(p); }
+    std::unique_ptr<ArcStream> Create(const std::string& p) override { return base_.Create(p); }
+    std::unique_ptr<ArcStream> OpenUpdate(const std::string& p) override { return base_.OpenUpdate(p); }
+    bool Stat(const std::string& p, ArcStatus* st) override { return base_.Stat(p, st); }
+    bool MakeDir(const std::string& p) override { return base_.MakeDir(p); }
+    bool RemoveDir(const std::string& p) override { return base_.RemoveDir(p); }
+    bool SetTimes(const std::string& p, long long t) override { return base_.SetTimes(p, t); }
+    bool MakeReadOnly(const std::string& p) override { return base_.MakeReadOnly(p); }
+    bool ListDir(const std::string& p, std::vector<ArcDirEntry>* out) override { return base_.ListDir(p, out); }
+    std::unique_ptr<ArcStream> CreateBeside(const std::string& target, std::string* temp) override
+    {
+        return base_.CreateBeside(target, temp);
+    }
+    bool Replace(const std::string& a, const std::string& b) override { return base_.Replace(a, b); }
+    bool Remove(const std::string& p) override { return base_.Remove(p); }
+    ArcFileId Identity(const std::string& p) override { return base_.Identity(p); }
+
+protected:
+    ArcFs& base_ = SystemFs();
+};
+
+// A stream with every call passed on to another, for a fake that makes some
+// of them fail.
+class ForwardingStream : public ArcStream {
+public:
+    explicit ForwardingStream(std::unique_ptr<ArcStream> s) : s_(std::move(s)) {}
+    size_t Read(void* b, size_t n) override { return s_->Read(b, n); }
+    bool Write(const void* b, size_t n) override { return s_->Write(b, n); }
+    bool Skip(long long n) override { return s_->Skip(n); }
+    bool Seek(long long p) override { return s_->Seek(p); }
+    long long Tell() const override { return s_->Tell(); }
+    bool Truncate(long long size) override { return s_->Truncate(size); }
+    bool Close() override { return s_->Close(); }
+    bool Status(ArcStatus* st) const override { return s_->Status(st); }
+    ArcFileId Identity() const override { return s_->Identity(); }
+    bool SameFile(const ArcFileId& other) const override { return s_->SameFile(other); }
+
+protected:
+    std::unique_ptr<ArcStream> s_;
+};
+
 struct TestMember {
     std::string name;
     std::string data;

@@ -25,7 +25,7 @@ using Names = std::vector<std::string>;
 // The system's file system with faults on request: a directory that cannot
 // be listed, a disk that takes archive files only up to a size, and a close
 // that fails.
-class FaultFs : public ArcFs {
+class FaultFs : public ForwardingFs {
 public:
     std::string unlistable;
     std::string unreadable;
@@ -41,11 +41,6 @@ public:
     }
     std::unique_ptr<ArcStream> Create(const std::string& p) override { return Wrap(base_.Create(p)); }
     std::unique_ptr<ArcStream> OpenUpdate(const std::string& p) override { return Wrap(base_.OpenUpdate(p)); }
-    bool Stat(const std::string& p, ArcStatus* st) override { return base_.Stat(p, st); }
-    bool MakeDir(const std::string& p) override { return base_.MakeDir(p); }
-    bool RemoveDir(const std::string& p) override { return base_.RemoveDir(p); }
-    bool SetTimes(const std::string& p, long long t) override { return base_.SetTimes(p, t); }
-    bool MakeReadOnly(const std::string& p) override { return base_.MakeReadOnly(p); }
     bool ListDir(const std::string& p, std::vector<ArcDirEntry>* out) override
     {
         if (!unlistable.empty() && p == unlistable)
@@ -56,15 +51,11 @@ public:
     {
         return Wrap(base_.CreateBeside(target, temp));
     }
-    bool Replace(const std::string& a, const std::string& b) override { return base_.Replace(a, b); }
-    bool Remove(const std::string& p) override { return base_.Remove(p); }
-    ArcFileId Identity(const std::string& p) override { return base_.Identity(p); }
 
 private:
-    class Stream : public ArcStream {
+    class Stream : public ForwardingStream {
     public:
-        Stream(std::unique_ptr<ArcStream> s, FaultFs& fs) : s_(std::move(s)), fs_(fs) {}
-        size_t Read(void* b, size_t n) override { return s_->Read(b, n); }
+        Stream(std::unique_ptr<ArcStream> s, FaultFs& fs) : ForwardingStream(std::move(s)), fs_(fs) {}
         bool Write(const void* b, size_t n) override
         {
             if (fs_.maxFileSize >= 0 && s_->Tell() + static_cast<long long>(n) > fs_.maxFileSize)
@@ -73,17 +64,9 @@ private:
                 throw std::bad_alloc();
             return s_->Write(b, n);
         }
-        bool Skip(long long n) override { return s_->Skip(n); }
-        bool Seek(long long p) override { return s_->Seek(p); }
-        long long Tell() const override { return s_->Tell(); }
-        bool Truncate(long long size) override { return s_->Truncate(size); }
         bool Close() override { return s_->Close() && !fs_.failClose; }
-        bool Status(ArcStatus* st) const override { return s_->Status(st); }
-        ArcFileId Identity() const override { return s_->Identity(); }
-        bool SameFile(const ArcFileId& other) const override { return s_->SameFile(other); }
 
     private:
-        std::unique_ptr<ArcStream> s_;
         FaultFs& fs_;
     };
     std::unique_ptr<ArcStream> Wrap(std::unique_ptr<ArcStream> s)
@@ -92,7 +75,6 @@ private:
             return s;
         return std::unique_ptr<ArcStream>(new Stream(std::move(s), *this));
     }
-    ArcFs& base_ = SystemFs();
 };
 
 Names ListFile(const std::string& path, int type)

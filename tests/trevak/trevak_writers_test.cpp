@@ -43,45 +43,38 @@ bool EndsWith(const std::string& path, const std::string& name)
 
 // A stream whose writes fail, as on a full disk, and only after a while,
 // so that the extraction has gone on to later members by then.
-class FailingStream : public ArcStream {
+class FailingStream : public ForwardingStream {
 public:
     explicit FailingStream(std::unique_ptr<ArcStream> base, bool failClose)
-        : base_(std::move(base)), failClose_(failClose)
+        : ForwardingStream(std::move(base)), failClose_(failClose)
     {
     }
-    size_t Read(void* b, size_t n) override { return base_->Read(b, n); }
     bool Write(const void* b, size_t n) override
     {
         if (failClose_)
-            return base_->Write(b, n);
+            return s_->Write(b, n);
         std::this_thread::sleep_for(std::chrono::milliseconds(30));
         return false;
     }
-    bool Skip(long long n) override { return base_->Skip(n); }
-    bool Seek(long long p) override { return base_->Seek(p); }
-    long long Tell() const override { return base_->Tell(); }
-    bool Truncate(long long s) override { return base_->Truncate(s); }
     bool Close() override
     {
         if (!failClose_)
-            return base_->Close();
+            return s_->Close();
         std::this_thread::sleep_for(std::chrono::milliseconds(30));
-        base_->Close();
+        s_->Close();
         return false;
     }
 
 private:
-    std::unique_ptr<ArcStream> base_;
     bool failClose_;
 };
 
 // The system's file system with faults at named files; it keeps no state,
 // so the writers may call it at once.
-class FaultFs : public ArcFs {
+class FaultFs : public ForwardingFs {
 public:
     std::string failCreate, failWrite, failClose, failMakeDir;
 
-    std::unique_ptr<ArcStream> OpenRead(const std::string& p) override { return base_.OpenRead(p); }
     std::unique_ptr<ArcStream> Create(const std::string& p) override
     {
         if (EndsWith(p, "/" + failCreate))
@@ -91,23 +84,7 @@ public:
             return std::unique_ptr<ArcStream>(new FailingStream(std::move(s), EndsWith(p, "/" + failClose)));
         return s;
     }
-    std::unique_ptr<ArcStream> OpenUpdate(const std::string& p) override { return base_.OpenUpdate(p); }
-    bool Stat(const std::string& p, ArcStatus* st) override { return base_.Stat(p, st); }
     bool MakeDir(const std::string& p) override { return !EndsWith(p, "/" + failMakeDir) && base_.MakeDir(p); }
-    bool RemoveDir(const std::string& p) override { return base_.RemoveDir(p); }
-    bool SetTimes(const std::string& p, long long t) override { return base_.SetTimes(p, t); }
-    bool MakeReadOnly(const std::string& p) override { return base_.MakeReadOnly(p); }
-    bool ListDir(const std::string& p, std::vector<ArcDirEntry>* out) override { return base_.ListDir(p, out); }
-    std::unique_ptr<ArcStream> CreateBeside(const std::string& t, std::string* temp) override
-    {
-        return base_.CreateBeside(t, temp);
-    }
-    bool Replace(const std::string& a, const std::string& b) override { return base_.Replace(a, b); }
-    bool Remove(const std::string& p) override { return base_.Remove(p); }
-    ArcFileId Identity(const std::string& p) override { return base_.Identity(p); }
-
-private:
-    ArcFs& base_ = SystemFs();
 };
 
 struct Outcome {
